@@ -1,0 +1,286 @@
+#include "app/cli/clicommands.h"
+
+#include <nlohmann/json.hpp>
+
+#include <array>
+
+#include "core/atomicfile.h"
+#include "core/filterupdate.h"
+#include "core/keywordforms.h"
+#include "core/listordering.h"
+#include "core/phraselist.h"
+#include "core/projectfile.h"
+#include "core/text.h"
+#include "core/unwantedcountries.h"
+#include "io/listexport.h"
+#include "io/textimport.h"
+
+namespace pw::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr int kFailed = 1;
+constexpr int kNotLoaded = 2;
+
+// Loads the project, or says why not in the window's words.
+int openProject(const Streams& io, const std::string& path, Project& project) {
+    resetProject(project);
+    project.path = path;
+    const int code = loadProject(project);
+    if (code == kLoaded) return 0;
+    io.err << loadMessage(code).text << "\n";
+    return kNotLoaded;
+}
+
+int saveOrComplain(const Streams& io, Project& project) {
+    if (saveProject(project)) return 0;
+    io.err << "Cannot save project!\n";
+    return kFailed;
+}
+
+Group* listOrComplain(const Streams& io, Project& project, const std::string& name) {
+    Group* list = findList(project, name);
+    if (!list) io.err << "There is no group named '" << name << "'.\n";
+    return list;
+}
+
+Json listInfo(const Group& g) {
+    const int inactive = countPhrases(g.phrases, true, true) - countPhrases(g.phrases, false, true);
+    const int setAside = countPhrases(g.phrases, true, true) - countPhrases(g.phrases, true, false);
+    Json ads = Json::array();
+    for (const AdList& list : g.adLists) ads.push_back(list.size());
+    return Json{
+        {"name", displayText(g.name)},
+        {"phrases", g.phrases.size()},
+        {"visible", visibleCount(g.phrases)},
+        {"inactive", inactive},
+        {"set_aside", setAside},
+        {"color", g.colorIndex},
+        {"max_words", g.maxWords},
+        {"delete_duplicates", g.deleteDuplicates},
+        {"delete_unwanted_characters", g.deleteUnwantedCharacters},
+        {"ignore_text", g.ignoreText ? Json(displayText(*g.ignoreText)) : Json(nullptr)},
+        {"whole_words_only", g.wholeWordsOnly},
+        {"delete_countries", g.deleteCountries},
+        {"ads", ads},
+        {"modified_time", g.modifiedTime},
+    };
+}
+
+std::optional<SortKey> sortKeyNamed(const std::string& name) {
+    static constexpr std::array<std::pair<std::string_view, SortKey>, 6> kNames{{
+        {"alpha", SortKey::Alphabetical},
+        {"hits", SortKey::HitCount},
+        {"words", SortKey::WordCount},
+        {"free", SortKey::FreeText},
+        {"capitalised", SortKey::Capitalised},
+        {"digits", SortKey::StartsWithDigit},
+    }};
+    for (const auto& [text, key] : kNames)
+        if (text == name) return key;
+    return std::nullopt;
+}
+
+}  // namespace
+
+int newProject(const Streams& io, const std::string& projectPath, bool overwrite) {
+    std::string existing;
+    if (!overwrite && readWholeFile(projectPath, existing)) {
+        io.err << "Project '" << projectPath << "' already exists! Use --force to overwrite it.\n";
+        return kFailed;
+    }
+    Project project;
+    project.path = projectPath;
+    return saveOrComplain(io, project);
+}
+
+int info(const Streams& io, const std::string& projectPath) {
+    Project project;
+    if (const int status = openProject(io, projectPath, project)) return status;
+    Json countries = Json::array();
+    for (std::string_view name : countryNames(project.unwantedCountries)) countries.push_back(displayText(name));
+    Json lists = Json::array({listInfo(project.mainList)});
+    for (const auto& group : project.groups) lists.push_back(listInfo(*group));
+    const Json out{
+        {"load_code", kLoaded},
+        {"imported", project.importedCount},
+        {"edited", project.editedCount},
+        {"created", displayText(project.createdDate)},
+        {"modified", displayText(project.modifiedDate)},
+        {"unwanted_characters", displayText(project.unwantedCharacters)},
+        {"countries", countries},
+        {"lists", lists},
+    };
+    io.out << out.dump(2) << "\n";
+    return 0;
+}
+
+int dump(const Streams& io, const std::string& projectPath, const std::string& listName) {
+    Project project;
+    if (const int status = openProject(io, projectPath, project)) return status;
+    const Group* list = listOrComplain(io, project, listName);
+    if (!list) return kFailed;
+    std::string out;
+    for (const Phrase& p : list->phrases) {
+        out.append(p.text()).append("\t").append(std::to_string(p.hitCount));
+        out.append(p.active ? "\t1" : "\t0").append(p.setAside ? "\t1\n" : "\t0\n");
+    }
+    io.out << out;
+    return 0;
+}
+
+int importLists(const Streams& io, const std::string& projectPath, const std::vector<std::string>& files,
+                const ImportOptions& options) {
+    Project project;
+    if (const int status = openProject(io, projectPath, project)) return status;
+    Group* target = listOrComplain(io, project, options.listName);
+    if (!target) return kFailed;
+
+    // Stands in for the column dialog of the window.
+    const ChooseColumns chooseColumns = [&](const std::string& path, int count) -> std::optional<ImportColumns> {
+        ImportColumns columns{count, options.phraseColumn - 1, options.hitsColumn ? *options.hitsColumn - 1 : -1};
+        if (columns.hitColumn == columns.phraseColumn || columns.hitColumn >= count) columns.hitColumn = -1;
+        if (!columns.usable()) {
+            io.err << path << ": there is no column " << options.phraseColumn << " (the file has " << count
+                   << ").\n";
+            return std::nullopt;
+        }
+        return columns;
+    };
+    const ImportReport report = importFiles(project, *target, files, chooseColumns);
+    project.modified = true;
+    if (const int status = saveOrComplain(io, project)) return status;
+    io.out << Json{{"added", report.added}}.dump() << "\n";
+    if (report.problem == ImportProblem::None) return 0;
+    io.err << report.problemFile << ": " << importMessage(report.problem).text << "\n";
+    return kFailed;
+}
+
+int update(const Streams& io, const std::string& projectPath, const UpdateOptions& options) {
+    Project project;
+    if (const int status = openProject(io, projectPath, project)) return status;
+    Group* list = listOrComplain(io, project, options.listName);
+    if (!list) return kFailed;
+
+    UpdateRequest request;
+    FilterSettings& f = request.filters;
+    if (options.ignoreFile) {
+        if (!readWholeFile(*options.ignoreFile, f.ignoreText)) {
+            io.err << "Cannot open file for importing! (" << *options.ignoreFile << ")\n";
+            return kFailed;
+        }
+        f.ignoreOn = true;
+    }
+    f.wholeWordsOnly = options.wholeWords;
+    f.maxWordsOn = options.maxWords.has_value();
+    if (options.maxWords) f.maxWordsText = std::to_string(*options.maxWords);
+    f.unwantedCharacters = options.unwantedCharacters;
+    f.duplicates = options.duplicates;
+    f.countries = options.countries;
+
+    const UpdateResult result = updateFilters(project, *list, request);
+    if (result.tooManyIgnoreWords) io.err << "Too many words added in the ignore box! The list will be truncated!\n";
+    project.modified = true;
+    if (const int status = saveOrComplain(io, project)) return status;
+    io.out << Json{{"changed", result.changed}, {"visible", result.visibleAfter}, {"edited", project.editedCount}}.dump()
+           << "\n";
+    return 0;
+}
+
+int set(const Streams& io, const std::string& projectPath, const SetOptions& options) {
+    Project project;
+    if (const int status = openProject(io, projectPath, project)) return status;
+    if (options.countriesFile) {
+        std::string text;
+        if (!readWholeFile(*options.countriesFile, text)) {
+            io.err << "Cannot open " << *options.countriesFile << "\n";
+            return kFailed;
+        }
+        std::vector<std::string> names;
+        for (std::string_view name : countryNames(text)) names.emplace_back(name);
+        project.unwantedCountries = countriesText(names);
+    }
+    if (options.unwantedCharacters) {
+        if (options.unwantedCharacters->size() >= kUnwantedCharactersSize) {
+            io.err << "At most " << kUnwantedCharactersSize - 1 << " unwanted characters fit.\n";
+            return kFailed;
+        }
+        project.unwantedCharacters = *options.unwantedCharacters;
+    }
+    project.modified = true;
+    return saveOrComplain(io, project);
+}
+
+int sort(const Streams& io, const std::string& projectPath, const SortOptions& options) {
+    PhraseOrder order;
+    if (options.keys.empty() || options.keys.size() > 3 || options.reverse.size() > 3) {
+        io.err << "Give one to three sort keys and at most three reverse flags.\n";
+        return kFailed;
+    }
+    for (size_t i = 0; i < options.keys.size(); ++i) {
+        const std::optional<SortKey> key = sortKeyNamed(options.keys[i]);
+        if (!key) {
+            io.err << "Unknown sort key '" << options.keys[i]
+                   << "' (alpha, hits, words, free, capitalised or digits).\n";
+            return kFailed;
+        }
+        order.keys[i] = *key;
+    }
+    for (size_t i = 0; i < options.reverse.size(); ++i) order.reverse[i] = options.reverse[i] != 0;
+    order.freeText = options.freeText;
+    if (order.usesFreeText() && order.freeText.empty()) {
+        io.err << "The key 'free' needs --free-text.\n";
+        return kFailed;
+    }
+
+    Project project;
+    if (const int status = openProject(io, projectPath, project)) return status;
+    Group* list = listOrComplain(io, project, options.listName);
+    if (!list) return kFailed;
+    sortPhrases(*list, order);
+    project.modified = true;
+    return saveOrComplain(io, project);
+}
+
+int exportList(const Streams& io, const std::string& projectPath, const std::string& outPath,
+               const ExportOptions& options) {
+    Project project;
+    if (const int status = openProject(io, projectPath, project)) return status;
+    const Group* list = listOrComplain(io, project, options.listName);
+    if (!list) return kFailed;
+
+    std::string bytes;
+    if (!options.forms.empty()) {
+        KeywordForms forms;
+        for (const std::string& form : options.forms) {
+            if (form == "broad") forms.broad = true;
+            else if (form == "phrase") forms.phrase = true;
+            else if (form == "exact") forms.exact = true;
+            else {
+                io.err << "Unknown form '" << form << "' (broad, phrase or exact).\n";
+                return kFailed;
+            }
+        }
+        if (options.notation != "symbols" && options.notation != "types") {
+            io.err << "Unknown notation '" << options.notation << "' (symbols or types).\n";
+            return kFailed;
+        }
+        const auto notation = options.notation == "types" ? KeywordNotation::Types : KeywordNotation::Symbols;
+        std::vector<ListRow> rows;
+        const std::vector<std::string> keywords = keywordRows(*list, forms, notation);
+        for (const std::string& row : keywords) rows.push_back({row, 0});
+        bytes = listAsText(rows);
+    } else {
+        const std::vector<ListRow> rows = visibleRows(*list);
+        bytes = options.csv ? listAsCsv(rows, options.hits) : listAsText(rows);
+    }
+    if (!writeExportFile(outPath, bytes)) {
+        io.err << kCannotWriteExport.text << " (" << outPath << ")\n";
+        return kFailed;
+    }
+    return 0;
+}
+
+}  // namespace pw::cli

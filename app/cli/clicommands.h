@@ -1,0 +1,64 @@
+#pragma once
+// The commands of phrasewright-cli. Each returns the process exit status:
+// 0 done, 1 failed, 2 the project did not load.
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace pw::cli {
+
+struct Streams {
+    std::ostream& out;
+    std::ostream& err;
+};
+
+int newProject(const Streams& io, const std::string& projectPath, bool overwrite);
+int info(const Streams& io, const std::string& projectPath);
+int dump(const Streams& io, const std::string& projectPath, const std::string& listName);
+
+struct ImportOptions {
+    std::string listName;
+    int phraseColumn = 1;             // 1-based, for files of three or more columns
+    std::optional<int> hitsColumn;    // 1-based; none: no hit counts
+};
+int importLists(const Streams& io, const std::string& projectPath, const std::vector<std::string>& files,
+                const ImportOptions& options);
+
+struct UpdateOptions {
+    std::string listName;
+    std::optional<std::string> ignoreFile;
+    bool wholeWords = true;
+    std::optional<int> maxWords;
+    bool unwantedCharacters = false;
+    bool duplicates = false;
+    bool countries = false;
+};
+int update(const Streams& io, const std::string& projectPath, const UpdateOptions& options);
+
+struct SetOptions {
+    std::optional<std::string> countriesFile;
+    std::optional<std::string> unwantedCharacters;
+};
+int set(const Streams& io, const std::string& projectPath, const SetOptions& options);
+
+struct SortOptions {
+    std::string listName;
+    std::vector<std::string> keys;
+    std::vector<int> reverse;
+    std::string freeText;
+};
+int sort(const Streams& io, const std::string& projectPath, const SortOptions& options);
+
+struct ExportOptions {
+    std::string listName;
+    bool csv = false;
+    bool hits = false;
+    std::vector<std::string> forms;  // broad, phrase, exact: the keyword rows instead of the list
+    std::string notation = "symbols";
+};
+int exportList(const Streams& io, const std::string& projectPath, const std::string& outPath,
+               const ExportOptions& options);
+
+}  // namespace pw::cli

@@ -1,0 +1,114 @@
+// phrasewright-cli: the keyword engine for scripts and batch work.
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+#include "app/cli/clicommands.h"
+
+int main(int argc, char** argv) {
+    using namespace pw::cli;
+    const Streams io{std::cout, std::cerr};
+
+    CLI::App app{"Phrasewright keyword engine: projects, imports, filters, sorting and exports from the command line."};
+    app.require_subcommand(1);
+    std::string project;
+    int status = 0;
+
+    auto* cmdNew = app.add_subcommand("new", "Create an empty project file");
+    bool force = false;
+    cmdNew->add_option("PROJECT", project, "Project file (.pwj)")->required();
+    cmdNew->add_flag("--force", force, "Overwrite an existing file");
+    cmdNew->callback([&] { status = newProject(io, project, force); });
+
+    auto* cmdInfo = app.add_subcommand("info", "Print the project's counts, settings and lists as JSON");
+    cmdInfo->add_option("PROJECT", project)->required();
+    cmdInfo->callback([&] { status = info(io, project); });
+
+    auto* cmdDump = app.add_subcommand("dump", "Print every phrase of a list: text, hits, active, set aside");
+    std::string dumpList;
+    cmdDump->add_option("PROJECT", project)->required();
+    cmdDump->add_option("--list", dumpList, "Group name (default: the main list)");
+    cmdDump->callback([&] { status = dump(io, project, dumpList); });
+
+    auto* cmdImport = app.add_subcommand("import", "Import text or CSV lists");
+    std::vector<std::string> files;
+    ImportOptions importOptions;
+    std::string hitsColumn = "none";
+    cmdImport->add_option("PROJECT", project)->required();
+    cmdImport->add_option("FILE", files, "Lists to import")->required();
+    cmdImport->add_option("--list", importOptions.listName, "Group to import into (default: the main list)");
+    cmdImport->add_option("--phrase-column", importOptions.phraseColumn, "Phrase column of files of 3+ columns (1-based)")
+        ->check(CLI::PositiveNumber);
+    cmdImport->add_option("--hits-column", hitsColumn, "Hit-count column of files of 3+ columns (1-based, or none)");
+    cmdImport->callback([&] {
+        if (hitsColumn != "none") {
+            try {
+                importOptions.hitsColumn = std::stoi(hitsColumn);
+            } catch (const std::exception&) {
+                throw CLI::ValidationError("--hits-column", "a column number or none");
+            }
+        }
+        status = importLists(io, project, files, importOptions);
+    });
+
+    auto* cmdUpdate = app.add_subcommand("update", "Run the phase-1 filters (\"Update\")");
+    UpdateOptions updateOptions;
+    std::string wholeWords = "on";
+    cmdUpdate->add_option("PROJECT", project)->required();
+    cmdUpdate->add_option("--list", updateOptions.listName, "Group to filter (default: the main list)");
+    cmdUpdate->add_option("--ignore-file", updateOptions.ignoreFile, "Ignore words, one per line");
+    cmdUpdate->add_option("--whole-words", wholeWords, "Whole words only")->check(CLI::IsMember({"on", "off"}));
+    cmdUpdate->add_option("--max-words", updateOptions.maxWords, "Delete phrases over N words")
+        ->check(CLI::Range(0, 999));
+    cmdUpdate->add_flag("--unwanted-characters", updateOptions.unwantedCharacters,
+                        "Delete phrases with unwanted characters");
+    cmdUpdate->add_flag("--duplicates", updateOptions.duplicates, "Delete duplicates");
+    cmdUpdate->add_flag("--countries", updateOptions.countries, "Delete countries");
+    cmdUpdate->callback([&] {
+        updateOptions.wholeWords = wholeWords == "on";
+        status = update(io, project, updateOptions);
+    });
+
+    auto* cmdSet = app.add_subcommand("set", "Replace the project's unwanted countries or characters");
+    SetOptions setOptions;
+    cmdSet->add_option("PROJECT", project)->required();
+    cmdSet->add_option("--countries-file", setOptions.countriesFile, "Unwanted countries, one per line");
+    cmdSet->add_option("--unwanted-characters", setOptions.unwantedCharacters, "Unwanted characters");
+    cmdSet->callback([&] { status = set(io, project, setOptions); });
+
+    auto* cmdSort = app.add_subcommand("sort", "Sort a list by up to three keys");
+    SortOptions sortOptions;
+    cmdSort->add_option("PROJECT", project)->required();
+    cmdSort->add_option("--list", sortOptions.listName, "Group to sort (default: the main list)");
+    cmdSort->add_option("--keys", sortOptions.keys, "alpha, hits, words, free, capitalised, digits")
+        ->delimiter(',')
+        ->required();
+    cmdSort->add_option("--reverse", sortOptions.reverse, "0/1 for each key")->delimiter(',');
+    cmdSort->add_option("--free-text", sortOptions.freeText, "Text for the 'free' key");
+    cmdSort->callback([&] { status = sort(io, project, sortOptions); });
+
+    auto* cmdExport = app.add_subcommand("export", "Write the visible rows of a list, or its keyword forms");
+    ExportOptions exportOptions;
+    std::string outPath;
+    cmdExport->add_option("PROJECT", project)->required();
+    cmdExport->add_option("OUT", outPath, "File to write")->required();
+    cmdExport->add_option("--list", exportOptions.listName, "Group to export (default: the main list)");
+    auto* csv = cmdExport->add_flag("--csv", exportOptions.csv, "CSV instead of text");
+    cmdExport->add_flag("--hits", exportOptions.hits, "With hit counts (CSV)")->needs(csv);
+    auto* forms = cmdExport->add_option("--forms", exportOptions.forms, "broad, phrase, exact")->delimiter(',');
+    cmdExport->add_option("--notation", exportOptions.notation, "symbols or types")
+        ->check(CLI::IsMember({"symbols", "types"}))
+        ->needs(forms);
+    cmdExport->callback([&] { status = exportList(io, project, outPath, exportOptions); });
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e);
+    } catch (const std::exception& e) {
+        std::cerr << "An unknown error has occured! (" << e.what() << ")\n";
+        return 1;
+    }
+    return status;
+}

@@ -1,0 +1,93 @@
+#include "core/filterupdate.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "core/phraselist.h"
+#include "core/phrasefilters.h"
+#include "core/text.h"
+#include "core/unwantedcountries.h"
+
+namespace pw {
+
+IgnoreWords parseIgnoreWords(std::string_view boxText) {
+    IgnoreWords result;
+    std::vector<std::string_view> all = splitAny(boxText, "\r\n ");
+    if (all.size() > kMaxIgnoreWords) {
+        all.resize(kMaxIgnoreWords);
+        result.truncated = true;
+    }
+    std::unordered_set<std::string> seen;
+    for (std::string_view word : all)
+        if (seen.insert(foldedCopy(word)).second) result.words.push_back(word);
+    return result;
+}
+
+int parseNumberBox(std::string_view text) { return std::max(0, parseLeadingInt(text)); }
+
+UpdateResult updateFilters(Project& project, Group& list, const UpdateRequest& request) {
+    const FilterSettings& f = request.filters;
+    UpdateResult result;
+
+    const int rememberedPosition = request.selectedRow ? positionOfActive(list.phrases, *request.selectedRow) : -1;
+    result.visibleBefore = visibleCount(list.phrases);
+
+    int changed = reactivateAll(list);
+    list.wholeWordsOnly = f.wholeWordsOnly;
+
+    if (f.ignoreOn) {
+        list.ignoreText = f.ignoreText;
+        const IgnoreWords ignore = parseIgnoreWords(f.ignoreText);
+        result.tooManyIgnoreWords = ignore.truncated;
+        for (std::string_view word : ignore.words) {
+            result.ignoreBoxText.append(word);
+            result.ignoreBoxText.append("\r\n");
+        }
+        changed += deactivateMatchingAny(list, ignore.words, list.wholeWordsOnly);
+    } else {
+        list.ignoreText.reset();
+    }
+
+    list.maxWords = f.maxWordsOn ? parseNumberBox(f.maxWordsText) : 0;
+    if (f.maxWordsOn) changed += deactivateLongerThan(list, list.maxWords);
+
+    list.deleteUnwantedCharacters = f.unwantedCharacters;
+    if (f.unwantedCharacters) changed += deactivateWithCharacters(list, project.unwantedCharacters);
+
+    list.deleteDuplicates = f.duplicates;
+    if (f.duplicates) {
+        changed += removeDuplicates(list);
+        sortPhrases(list, request.order);
+    }
+
+    list.deleteCountries = f.countries;
+    if (f.countries && !project.unwantedCountries.empty())
+        changed += deactivateMatchingAny(list, countryNames(project.unwantedCountries), true);
+
+    result.changed = changed;
+    result.visibleAfter = visibleCount(list.phrases);
+    if (changed < 1 && !request.needsReload) return result;
+
+    result.refill = true;
+    project.editedCount += result.visibleAfter - result.visibleBefore;
+    if (rememberedPosition >= 0) {
+        const int row = activeBefore(list.phrases, rememberedPosition);
+        if (row > 0) result.rowToSelect = row;
+    }
+    return result;
+}
+
+FilterSettings storedFilterSettings(const Group& list) {
+    FilterSettings f;
+    f.ignoreOn = list.ignoreText.has_value();
+    f.ignoreText = list.ignoreText.value_or("");
+    f.wholeWordsOnly = list.wholeWordsOnly;
+    f.maxWordsOn = list.maxWords > 0;
+    if (f.maxWordsOn) f.maxWordsText = std::to_string(list.maxWords);
+    f.unwantedCharacters = list.deleteUnwantedCharacters;
+    f.duplicates = list.deleteDuplicates;
+    f.countries = list.deleteCountries;
+    return f;
+}
+
+}  // namespace pw

@@ -1,0 +1,63 @@
+#pragma once
+// "Update": makes the whole list active again and applies the filters that
+// are switched on, in a fixed order, counting what each one hides.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/listordering.h"
+#include "core/progress.h"
+#include "core/project.h"
+
+namespace pw {
+
+constexpr size_t kMaxIgnoreWords = 10000;
+
+// What the filter controls hold when "Update" is pressed.
+struct FilterSettings {
+    bool ignoreOn = false;
+    std::string ignoreText;  // the ignore box, words separated by CR LF
+    bool wholeWordsOnly = true;
+    bool maxWordsOn = false;
+    std::string maxWordsText;  // the number box
+    bool unwantedCharacters = false;
+    bool duplicates = false;
+    bool countries = false;
+};
+
+struct UpdateRequest {
+    FilterSettings filters;
+    PhraseOrder order;              // the user's sort rows, used again after "Delete duplicates"
+    std::optional<int> selectedRow;  // first selected row of the view
+    bool needsReload = false;       // a fill was cancelled earlier
+};
+
+struct UpdateResult {
+    int changed = 0;
+    bool refill = false;              // the view must be filled again
+    bool tooManyIgnoreWords = false;  // warn that the list was truncated
+    std::string ignoreBoxText;        // the ignore words to show, one per CR LF
+    std::optional<int> rowToSelect;
+    int visibleBefore = 0;
+    int visibleAfter = 0;
+};
+
+// The ignore box cut into words at CR, LF and space, at most 10,000 of them,
+// each kept only the first time it occurs (ignoring case).
+struct IgnoreWords {
+    std::vector<std::string_view> words;
+    bool truncated = false;
+};
+IgnoreWords parseIgnoreWords(std::string_view boxText);
+
+// The number box read as a decimal number; no digits give 0.
+int parseNumberBox(std::string_view text);
+
+UpdateResult updateFilters(Project& project, Group& list, const UpdateRequest& request);
+
+// Filter settings as the controls show them for a list.
+FilterSettings storedFilterSettings(const Group& list);
+
+}  // namespace pw

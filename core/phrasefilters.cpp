@@ -1,0 +1,92 @@
+#include "core/phrasefilters.h"
+
+#include <array>
+
+#include "core/listordering.h"
+#include "core/text.h"
+#include "core/wordsetmatcher.h"
+
+namespace pw {
+
+namespace {
+template <typename Test>
+int deactivateWhere(Group& group, Test hides) {
+    int changed = 0;
+    for (Phrase& p : group.phrases) {
+        if (p.active && hides(p)) {
+            p.active = 0;
+            ++changed;
+        }
+    }
+    touch(group);
+    return changed;
+}
+}  // namespace
+
+bool matchesWord(const Phrase& phrase, std::string_view word, bool wholeWords) {
+    if (!wholeWords) return containsIgnoreCase(phrase.text(), word);
+    for (int i = 0; i < phrase.wordCount(); ++i)
+        if (equalsIgnoreCase(phrase.word(i), word)) return true;
+    return false;
+}
+
+bool containsAnyCharacter(const Phrase& phrase, std::string_view characters) {
+    return phrase.text().find_first_of(characters) != std::string_view::npos;
+}
+
+int deactivateMatching(Group& group, std::string_view word, bool wholeWords) {
+    if (word.empty()) return 0;
+    return deactivateWhere(group, [&](const Phrase& p) { return matchesWord(p, word, wholeWords); });
+}
+
+int deactivateWithCharacters(Group& group, std::string_view characters) {
+    std::array<bool, 256> unwanted{};
+    for (char c : characters) unwanted[static_cast<unsigned char>(c)] = true;
+    return deactivateWhere(group, [&](const Phrase& p) {
+        for (char c : p.text())
+            if (unwanted[static_cast<unsigned char>(c)]) return true;
+        return false;
+    });
+}
+
+int deactivateLongerThan(Group& group, int maxWords) {
+    if (maxWords <= 0) return 0;
+    return deactivateWhere(group, [&](const Phrase& p) { return p.wordCount() > maxWords; });
+}
+
+int removeDuplicates(Group& group) {
+    PhraseOrder order;
+    order.keys = {SortKey::Alphabetical, SortKey::HitCount, SortKey::Alphabetical};
+    sortPhrases(group, order);
+
+    PhraseList& list = group.phrases;
+    int changed = 0;
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (!list[i].active) continue;
+        size_t j = i + 1;
+        for (; j < list.size() && equalsIgnoreCase(list[j].text(), list[i].text()); ++j) {
+            if (!list[j].active) continue;
+            list[j].active = 0;
+            ++changed;
+        }
+        i = j - 1;
+    }
+    touch(group);
+    return changed;
+}
+
+int deactivateMatchingAny(Group& group, const std::vector<std::string_view>& words, bool wholeWords) {
+    const WordSetMatcher matcher(words, wholeWords);
+    if (matcher.empty()) return 0;
+    return deactivateWhere(group, [&](const Phrase& p) { return matcher.matches(p); });
+}
+
+const Phrase* nextMatching(const Group& group, std::string_view word, bool wholeWords, size_t& cursor) {
+    while (cursor < group.phrases.size()) {
+        const Phrase& p = group.phrases[cursor++];
+        if (matchesWord(p, word, wholeWords)) return &p;
+    }
+    return nullptr;
+}
+
+}  // namespace pw

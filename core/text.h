@@ -1,0 +1,49 @@
+#pragma once
+// Byte-text helpers shared by the whole engine. Texts are single-byte code-page
+// bytes; only ASCII letters are folded when comparing without case.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pw {
+
+constexpr unsigned char foldAscii(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
+}
+constexpr unsigned char upperAscii(unsigned char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - ('a' - 'A')) : c;
+}
+
+constexpr bool isTrimSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+constexpr bool isQuote(char c) { return c == '"' || c == '\''; }
+constexpr bool isWordSeparator(char c) { return c == ' ' || c == ',' || c == '.' || c == ';'; }
+
+// Spaces, tabs, CR and LF off both ends.
+std::string_view trimSpaces(std::string_view text);
+// Leading quotes, then trailing quotes (double or single), as many as there are.
+std::string_view stripQuotes(std::string_view text);
+
+// Byte order after folding ASCII letters: <0, 0 or >0.
+int compareIgnoreCase(std::string_view a, std::string_view b);
+bool equalsIgnoreCase(std::string_view a, std::string_view b);
+bool containsIgnoreCase(std::string_view haystack, std::string_view needle);
+std::string foldedCopy(std::string_view text);
+
+// Splits at any of the separator bytes, dropping empty pieces.
+std::vector<std::string_view> splitAny(std::string_view text, std::string_view separators);
+
+// 12345 -> "12,345": how every count is shown to the user.
+std::string formatCount(long long value);
+
+// The decimal value as C's atoi reads it: optional leading white space and
+// sign, then digits up to the first non-digit; clamped to 32 bits.
+int32_t parseLeadingInt(std::string_view text);
+
+// Text as it is shown: bytes that form valid UTF-8 stay, anything else is
+// read as Windows-1252.
+bool isValidUtf8(std::string_view bytes);
+std::string displayText(std::string_view bytes);
+
+}  // namespace pw

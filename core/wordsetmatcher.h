@@ -1,0 +1,47 @@
+#pragma once
+// Tests a phrase against many ignore words at once, with the same answer as
+// testing it against each word in turn: whole words through a hash set of
+// case-folded words, substrings through one caseless literal automaton.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "core/phrase.h"
+
+struct hs_database;
+struct hs_scratch;
+
+namespace pw {
+
+class WordSetMatcher {
+public:
+    WordSetMatcher(const std::vector<std::string_view>& words, bool wholeWords);
+    ~WordSetMatcher();
+    WordSetMatcher(const WordSetMatcher&) = delete;
+    WordSetMatcher& operator=(const WordSetMatcher&) = delete;
+
+    bool empty() const { return wordCount_ == 0; }
+    // Not safe to call from two threads at once: the automaton has one scratch area.
+    bool matches(const Phrase& phrase) const;
+
+private:
+    struct FoldedHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view word) const;
+    };
+    struct FoldedEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+
+    bool wholeWords_;
+    size_t wordCount_ = 0;
+    std::unordered_set<std::string, FoldedHash, FoldedEqual> folded_;
+    hs_database* database_ = nullptr;
+    hs_scratch* scratch_ = nullptr;
+};
+
+}  // namespace pw

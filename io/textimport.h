@@ -1,0 +1,64 @@
+#pragma once
+// Reading text and CSV lists into a phrase list, and word lists into the
+// ignore box.
+
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/delimitedline.h"
+#include "core/progress.h"
+#include "core/project.h"
+
+namespace pw {
+
+constexpr size_t kLinePieceLength = 2046;  // a longer line arrives as several pieces
+constexpr std::string_view kSpreadsheetCsvMarker = "pwr_exportxls2csv";
+
+// Counts the non-empty comma- or semicolon-separated fields of the file's
+// first non-empty line. None when the file cannot be opened.
+std::optional<int> detectColumns(const std::string& path);
+
+// One column: phrases only; two: phrase and hit count; none for more (the
+// user chooses) or for zero (not a list).
+std::optional<ImportColumns> automaticColumns(int columnCount);
+
+// Appends a phrase for each line piece; returns how many were added (0 when
+// the file cannot be opened). Stops early when *cancel is raised.
+int appendFromTextFile(Group& group, const std::string& path, const ImportColumns& columns,
+                       const ProgressFn& progress = {}, const std::atomic<bool>* cancel = nullptr);
+
+// What happened to the files of one "Import list".
+enum class ImportProblem { None, InvalidFileType, ErrorImporting };
+struct ImportReport {
+    int added = 0;
+    ImportProblem problem = ImportProblem::None;  // the last one met
+    std::string problemFile;
+    bool cancelled = false;
+};
+struct ImportMessage {
+    std::string_view caption;
+    std::string_view text;
+};
+ImportMessage importMessage(ImportProblem problem);
+
+// Asked for files of three or more columns; none skips the file.
+using ChooseColumns = std::function<std::optional<ImportColumns>(const std::string& path, int columnCount)>;
+
+// Imports the files in order into `target`, adding to the project's imported
+// and edited counts. A file that is not a list is skipped; a file that gives
+// no phrase stops the job. Temporary spreadsheet CSV files are deleted after
+// their turn.
+ImportReport importFiles(Project& project, Group& target, const std::vector<std::string>& paths,
+                         const ChooseColumns& chooseColumns, const ProgressFn& progress = {},
+                         std::atomic<bool>* cancel = nullptr);
+
+// The ignore-box import: the file's lines appended to the box text, each on
+// a line of its own.
+constexpr size_t kLargeIgnoreFile = 99999;
+std::string appendIgnoreLines(std::string boxText, std::string_view fileBytes);
+
+}  // namespace pw
