@@ -1,0 +1,208 @@
+// phrasewright-bench: times the keyword engine on a generated list of N
+// phrases (default 1,000,000) with 10,000 ignore words, each figure beside a
+// baseline measured in the same run.
+
+#include <CLI/CLI.hpp>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+
+#include "bench/listgenerator.h"
+#include "core/filterupdate.h"
+#include "core/listordering.h"
+#include "core/phrasefilters.h"
+#include "core/projectfile.h"
+#include "core/text.h"
+#include "io/textimport.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace pw;
+
+template <typename F>
+double seconds(F&& work) {
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double shellSeconds(const std::string& command) {
+    return seconds([&] {
+        if (std::system(command.c_str()) == -1) std::perror(command.c_str());
+    });
+}
+
+long peakMemoryKb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
+
+struct Row {
+    std::string step;
+    std::string ours;
+    std::string baseline;
+    std::string ratio;
+    std::string target;
+    bool met;
+};
+
+std::string fmtSeconds(double s) {
+    char b[32];
+    std::snprintf(b, sizeof b, "%.3f s", s);
+    return b;
+}
+std::string fmtRatio(double r) {
+    char b[32];
+    std::snprintf(b, sizeof b, "%.2fx", r);
+    return b;
+}
+
+void print(const std::vector<Row>& rows) {
+    std::printf("%-34s %12s  %-34s %8s  %-28s %s\n", "step", "ours", "baseline (same run)", "ratio", "target", "");
+    for (const Row& r : rows)
+        std::printf("%-34s %12s  %-34s %8s  %-28s %s\n", r.step.c_str(), r.ours.c_str(), r.baseline.c_str(),
+                    r.ratio.c_str(), r.target.c_str(), r.met ? "met" : "MISSED");
+}
+
+UpdateResult runUpdate(Project& project, const FilterSettings& filters) {
+    UpdateRequest request;
+    request.filters = filters;
+    return updateFilters(project, project.mainList, request);
+}
+
+FilterSettings ignoreFilter(const std::string& words, bool wholeWords) {
+    FilterSettings f;
+    f.ignoreOn = true;
+    f.ignoreText = words;
+    f.wholeWordsOnly = wholeWords;
+    return f;
+}
+
+// The fast filter against one pass per ignore word on a sample; both must
+// hide the same phrases.
+Row againstReference(const std::vector<std::string>& phrases, const std::vector<std::string>& ignore, bool wholeWords) {
+    Group sample("sample");
+    for (size_t i = 0; i < std::min<size_t>(50000, phrases.size()); ++i) sample.phrases.emplace_back(phrases[i]);
+    const std::vector<std::string_view> words(ignore.begin(), ignore.end());
+    Group fast = sample;
+    Group slow = sample;
+    int fastCount = 0;
+    int slowCount = 0;
+    const double tFast = seconds([&] { fastCount = deactivateMatchingAny(fast, words, wholeWords); });
+    const double tSlow = seconds([&] {
+        for (std::string_view w : words) slowCount += deactivateMatching(slow, w, wholeWords);
+    });
+    bool same = fastCount == slowCount;
+    for (size_t i = 0; same && i < fast.phrases.size(); ++i) same = fast.phrases[i].active == slow.phrases[i].active;
+    return {std::string("Filter, ") + (wholeWords ? "whole words" : "substrings") + " (50,000)", fmtSeconds(tFast),
+            "one pass per word " + fmtSeconds(tSlow), fmtRatio(tFast / tSlow),
+            same ? "same phrases and count" : "RESULTS DIFFER", same};
+}
+
+int measureLoad(const std::string& path) {
+    Project project;
+    project.path = path;
+    if (loadProject(project) != kLoaded) return 1;
+    std::printf("%ld %zu\n", peakMemoryKb(), project.mainList.phrases.size());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Times the keyword engine against grep and sort on a generated list."};
+    size_t phraseCount = 1000000;
+    size_t ignoreCount = 10000;
+    uint64_t seed = 42;
+    std::string workFolder;
+    std::string measureLoadPath;
+    app.add_option("--phrases", phraseCount, "Phrases in the list");
+    app.add_option("--ignore-words", ignoreCount, "Ignore words");
+    app.add_option("--seed", seed, "Generator seed");
+    app.add_option("--work", workFolder, "Folder for the generated files (default: a temporary one)");
+    app.add_option("--measure-load", measureLoadPath)->group("");
+    CLI11_PARSE(app, argc, argv);
+    if (!measureLoadPath.empty()) return measureLoad(measureLoadPath);
+
+    namespace fs = std::filesystem;
+    if (workFolder.empty()) workFolder = (fs::temp_directory_path() / ("pwbench-" + std::to_string(::getpid()))).string();
+    fs::create_directories(workFolder);
+    const std::string csv = workFolder + "/list.csv";
+    const std::string lines = workFolder + "/list.txt";
+    const std::string ignoreFile = workFolder + "/ignore.txt";
+    const std::string projectFile = workFolder + "/bench.pwj";
+
+    std::printf("Generating %s phrases and %s ignore words (seed %llu) in %s\n", formatCount(phraseCount).c_str(),
+                formatCount(ignoreCount).c_str(), static_cast<unsigned long long>(seed), workFolder.c_str());
+    const bench::GeneratedList generated = bench::generateList(phraseCount, ignoreCount, seed);
+    std::ofstream(csv, std::ios::binary) << bench::asCsv(generated);
+    std::ofstream(lines, std::ios::binary) << bench::asLines(generated.phrases);
+    const std::string ignoreText = bench::asLines(generated.ignoreWords);
+    std::ofstream(ignoreFile, std::ios::binary) << ignoreText;
+
+    std::vector<Row> rows;
+    Project project;
+    project.path = projectFile;
+
+    const double tImport = seconds([&] { importFiles(project, project.mainList, {csv}, nullptr); });
+    rows.push_back({"CSV import", fmtSeconds(tImport), "", "", "< 2 s", tImport < 2.0});
+
+    const double tSave = seconds([&] { saveProject(project); });
+    rows.push_back({"Save", fmtSeconds(tSave), "", "", "< 1 s", tSave < 1.0});
+    resetProject(project);
+    project.path = projectFile;
+    const double tLoad = seconds([&] { loadProject(project); });
+    rows.push_back({"Load", fmtSeconds(tLoad), "", "", "< 1 s", tLoad < 1.0});
+
+    const double tSortBaseline = shellSeconds("LC_ALL=C sort -f '" + lines + "' -o '" + workFolder + "/sorted.txt'");
+    PhraseOrder threeKeys;  // alphabetically, by hit count, by word count
+    const double tSort = seconds([&] { sortPhrases(project.mainList, threeKeys); });
+    rows.push_back({"Sort, three keys", fmtSeconds(tSort), "LC_ALL=C sort -f " + fmtSeconds(tSortBaseline),
+                    fmtRatio(tSort / tSortBaseline), "<= 1x sort", tSort <= tSortBaseline});
+
+    const double tGrep = shellSeconds("LC_ALL=C grep -v -i -F -f '" + ignoreFile + "' '" + lines + "' > '" +
+                                      workFolder + "/kept.txt'");
+    UpdateResult substring;
+    const double tSubstring = seconds([&] { substring = runUpdate(project, ignoreFilter(ignoreText, false)); });
+    rows.push_back({"Update, substring ignore words", fmtSeconds(tSubstring), "grep -v -i -F -f " + fmtSeconds(tGrep),
+                    fmtRatio(tSubstring / tGrep), "<= 2x grep", tSubstring <= 2 * tGrep});
+    UpdateResult whole;
+    const double tWhole = seconds([&] { whole = runUpdate(project, ignoreFilter(ignoreText, true)); });
+    rows.push_back({"Update, whole-word ignore words", fmtSeconds(tWhole), "grep -v -i -F -f " + fmtSeconds(tGrep),
+                    fmtRatio(tWhole / tGrep), "<= 1x grep", tWhole <= tGrep});
+    FilterSettings duplicates;
+    duplicates.duplicates = true;
+    UpdateResult dedup;
+    const double tDuplicates = seconds([&] { dedup = runUpdate(project, duplicates); });
+    rows.push_back({"Update, delete duplicates", fmtSeconds(tDuplicates), "LC_ALL=C sort -f " + fmtSeconds(tSortBaseline),
+                    fmtRatio(tDuplicates / tSortBaseline), "(no target)", true});
+
+    rows.push_back(againstReference(generated.phrases, generated.ignoreWords, false));
+    rows.push_back(againstReference(generated.phrases, generated.ignoreWords, true));
+
+    long peakKb = -1;
+    if (FILE* child = ::popen(("'" + fs::read_symlink("/proc/self/exe").string() + "' --measure-load '" + projectFile + "'").c_str(), "r")) {
+        if (std::fscanf(child, "%ld", &peakKb) != 1) peakKb = -1;
+        ::pclose(child);
+    }
+    const double peakMb = peakKb / 1024.0;
+    char mem[32];
+    std::snprintf(mem, sizeof mem, "%.0f MB", peakMb);
+    rows.push_back({"Peak memory, list loaded", mem, "", "", "< 200 MB", peakKb > 0 && peakMb < 200});
+
+    std::printf("Visible after: substring update %s, whole-word update %s, duplicates %s\n\n",
+                formatCount(substring.visibleAfter).c_str(), formatCount(whole.visibleAfter).c_str(),
+                formatCount(dedup.visibleAfter).c_str());
+    print(rows);
+    fs::remove_all(workFolder);
+    return 0;
+}
