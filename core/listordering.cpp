@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <numeric>
+#include <thread>
 
 #include "core/text.h"
 
@@ -10,12 +11,13 @@ namespace pw {
 
 namespace {
 
-constexpr size_t kPrefixLength = 8;
+constexpr size_t kPrefixLength = 16;
 
-// The first eight folded bytes, big-endian, so that integer order is byte order.
-uint64_t foldedPrefix(std::string_view text) {
+// Eight folded bytes from `offset` on, big-endian, so that integer order is
+// byte order; missing bytes count as 0, which sorts a shorter text first.
+uint64_t foldedBytes(std::string_view text, size_t offset) {
     uint64_t prefix = 0;
-    for (size_t i = 0; i < kPrefixLength; ++i) {
+    for (size_t i = offset; i < offset + 8; ++i) {
         const unsigned char c = i < text.size() ? foldAscii(static_cast<unsigned char>(text[i])) : 0;
         prefix = (prefix << 8) | c;
     }
@@ -42,7 +44,8 @@ enum Flags : uint8_t { kHasFreeText = 1, kCapital = 2, kDigit = 4 };
 
 // What the comparison needs of each phrase, worked out once before sorting.
 struct SortEntry {
-    uint64_t prefix;
+    uint64_t prefix;  // folded bytes 0-7 and 8-15 of the text
+    uint64_t prefix2;
     int32_t hits;
     int32_t words;
     uint32_t index;
@@ -68,6 +71,7 @@ private:
         switch (key) {
         case SortKey::Alphabetical: {
             if (a.prefix != b.prefix) return a.prefix < b.prefix ? -1 : 1;
+            if (a.prefix2 != b.prefix2) return a.prefix2 < b.prefix2 ? -1 : 1;
             const std::string_view ta = list_[a.index].text();
             const std::string_view tb = list_[b.index].text();
             return compareIgnoreCase(ta.substr(std::min(kPrefixLength, ta.size())),
@@ -86,12 +90,29 @@ private:
     const PhraseOrder& order_;
 };
 
+constexpr size_t kParallelFrom = 50000;
+
+// Runs work(begin, end) over [0, n), in two threads for long lists.
+template <typename Work>
+void inTwoHalves(size_t n, Work work) {
+    if (n < kParallelFrom) {
+        work(size_t{0}, n);
+        return;
+    }
+    std::thread first([&] { work(size_t{0}, n / 2); });
+    work(n / 2, n);
+    first.join();
+}
+
 // Equal elements end in the reverse of their order before: a stable sort of
-// the reversed sequence gives exactly that.
+// the reversed sequence gives exactly that. Long lists are sorted in two
+// halves at once and merged, which keeps the sort stable.
 template <typename T, typename Less>
 void sortTiesReversed(std::vector<T>& items, Less less) {
     std::reverse(items.begin(), items.end());
-    std::stable_sort(items.begin(), items.end(), less);
+    const auto begin = items.begin();
+    inTwoHalves(items.size(), [&](size_t from, size_t to) { std::stable_sort(begin + from, begin + to, less); });
+    if (items.size() >= kParallelFrom) std::inplace_merge(begin, begin + items.size() / 2, items.end(), less);
 }
 
 template <typename T>
@@ -127,14 +148,18 @@ bool sortPhrases(Group& group, const PhraseOrder& order) {
 
     PhraseList& list = group.phrases;
     std::vector<SortEntry> entries(list.size());
-    for (size_t i = 0; i < list.size(); ++i) {
-        const Phrase& p = list[i];
-        uint8_t flags = 0;
-        if (order.usesFreeText() && containsIgnoreCase(p.text(), freeText)) flags |= kHasFreeText;
-        if (firstIsCapital(p)) flags |= kCapital;
-        if (firstIsDigit(p)) flags |= kDigit;
-        entries[i] = {foldedPrefix(p.text()), p.hitCount, p.wordCount(), static_cast<uint32_t>(i), flags};
-    }
+    const bool withFreeText = order.usesFreeText();
+    inTwoHalves(list.size(), [&](size_t from, size_t to) {
+        for (size_t i = from; i < to; ++i) {
+            const Phrase& p = list[i];
+            uint8_t flags = 0;
+            if (withFreeText && containsIgnoreCase(p.text(), freeText)) flags |= kHasFreeText;
+            if (firstIsCapital(p)) flags |= kCapital;
+            if (firstIsDigit(p)) flags |= kDigit;
+            entries[i] = {foldedBytes(p.text(), 0), foldedBytes(p.text(), 8), p.hitCount, p.wordCount(),
+                          static_cast<uint32_t>(i), flags};
+        }
+    });
     sortTiesReversed(entries, EntryComparator(list, order));
     list = permuted(list, entries);
     touch(group);

@@ -97,7 +97,7 @@ TEST_F(Update, WholeWordsOptionIsStoredAndUsed) {
 TEST_F(Update, MoreThan10000IgnoreWordsAreCutWithAWarning) {
     fill({{"w10000", 1}, {"w9999", 1}});
     std::string box;
-    for (int i = 0; i <= 10000; ++i) box += "w" + std::to_string(i) + "\r\n";
+    for (int i = 0; i <= 10000; ++i) box.append("w").append(std::to_string(i)).append("\r\n");
     FilterSettings f;
     f.ignoreOn = true;
     f.ignoreText = box;
