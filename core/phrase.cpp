@@ -10,8 +10,18 @@ namespace {
 constexpr size_t spansOffset(size_t textLength) { return (textLength + 1 + 3) & ~size_t{3}; }
 }  // namespace
 
-Phrase::Phrase(const Phrase& other) : hitCount(other.hitCount), active(other.active), setAside(other.setAside) {
-    setText(other.text());
+// A copy takes the stored text and words as they are: setting the text again
+// would trim a text like " red shoes " a second time.
+Phrase::Phrase(const Phrase& other)
+    : hitCount(other.hitCount),
+      active(other.active),
+      setAside(other.setAside),
+      wordCount_(other.wordCount_),
+      textLength_(other.textLength_) {
+    if (!other.data_) return;
+    const size_t size = spansOffset(textLength_) + wordCount_ * sizeof(WordSpan);
+    data_ = std::make_unique_for_overwrite<char[]>(size);
+    std::memcpy(data_.get(), other.data_.get(), size);
 }
 
 Phrase& Phrase::operator=(const Phrase& other) {

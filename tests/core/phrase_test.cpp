@@ -43,6 +43,10 @@ TEST(Phrase, KeepsAtMost1024WordsAndCopiesDeeply) {
     for (int i = 0; i < 1500; ++i) many += "w ";
     const Phrase p(many, 7);
     EXPECT_EQ(p.wordCount(), kMaxWordsPerPhrase);
+    const Phrase spaced("\" red shoes \"");
+    const Phrase spacedCopy = spaced;
+    EXPECT_EQ(spacedCopy.text(), " red shoes ");
+    EXPECT_EQ(spacedCopy.word(1), "shoes");
     Phrase copy = p;
     copy.setText("other");
     EXPECT_EQ(p.wordCount(), kMaxWordsPerPhrase);
