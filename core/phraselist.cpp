@@ -1,6 +1,7 @@
 #include "core/phraselist.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/text.h"
 
@@ -56,45 +57,54 @@ void setAsideVisible(Group& group, int n) {
     }
 }
 
-bool setAsideByText(Group& group, std::string_view text, int32_t hits, size_t* cursor, bool stamp) {
-    PhraseList& list = group.phrases;
-    const size_t start = cursor ? std::min(*cursor, list.size()) : 0;
-    for (size_t pass = 0; pass < 2; ++pass) {
-        const size_t from = pass == 0 ? start : 0;
-        const size_t to = pass == 0 ? list.size() : start;
-        for (size_t i = from; i < to; ++i) {
-            Phrase& p = list[i];
-            if (!p.visible() || !sameText(p, text, hits)) continue;
-            p.setAside = 1;
-            if (cursor) *cursor = i;
-            if (stamp) touch(group);
-            return true;
-        }
-        if (!cursor) break;
-    }
-    return false;
-}
+namespace {
+struct Found {
+    size_t position;
+    int visibleBefore;  // visible phrases between the start of the scan and it
+};
 
-Restored restoreByText(Group& group, std::string_view text, int32_t hits, size_t* cursor, bool stamp) {
-    PhraseList& list = group.phrases;
+// Scans from the cursor to the end and then, once, from the start up to the
+// cursor; without a cursor, the whole list from the start.
+template <typename Match>
+std::optional<Found> findFromCursor(const PhraseList& list, const size_t* cursor, Match matches) {
     const size_t start = cursor ? std::min(*cursor, list.size()) : 0;
-    for (size_t pass = 0; pass < 2; ++pass) {
+    for (int pass = 0; pass < (cursor ? 2 : 1); ++pass) {
         const size_t from = pass == 0 ? start : 0;
         const size_t to = pass == 0 ? list.size() : start;
         int visibleSeen = 0;
         for (size_t i = from; i < to; ++i) {
-            Phrase& p = list[i];
-            if (p.setAside && p.active && sameText(p, text, hits)) {
-                p.setAside = 0;
-                if (cursor) *cursor = i;
-                if (stamp) touch(group);
-                return {visibleSeen, i};
-            }
-            visibleSeen += p.visible();
+            if (matches(list[i])) return Found{i, visibleSeen};
+            visibleSeen += list[i].visible();
         }
-        if (!cursor) break;
     }
-    return {};
+    return std::nullopt;
+}
+
+// Marks the found phrase and leaves the cursor on it, so that the next scan
+// for an equal phrase takes the one after it.
+void settle(Group& group, const Found& found, size_t* cursor, bool stamp) {
+    if (cursor) *cursor = found.position;
+    if (stamp) touch(group);
+}
+}  // namespace
+
+bool setAsideByText(Group& group, std::string_view text, int32_t hits, size_t* cursor, bool stamp) {
+    const auto found = findFromCursor(group.phrases, cursor,
+                                      [&](const Phrase& p) { return p.visible() && sameText(p, text, hits); });
+    if (!found) return false;
+    group.phrases[found->position].setAside = 1;
+    settle(group, *found, cursor, stamp);
+    return true;
+}
+
+Restored restoreByText(Group& group, std::string_view text, int32_t hits, size_t* cursor, bool stamp) {
+    const auto found = findFromCursor(group.phrases, cursor, [&](const Phrase& p) {
+        return p.setAside && p.active && sameText(p, text, hits);
+    });
+    if (!found) return {};
+    group.phrases[found->position].setAside = 0;
+    settle(group, *found, cursor, stamp);
+    return {found->visibleBefore, found->position};
 }
 
 int deleteSetAside(Group& group) {
