@@ -43,11 +43,12 @@ UpdateResult updateFilters(Project& project, Group& list, const UpdateRequest& r
             result.ignoreBoxText.append(word);
             result.ignoreBoxText.append("\r\n");
         }
-        changed += deactivateMatchingAny(list, ignore.words, list.wholeWordsOnly);
+        changed += deactivateMatchingAny(list, ignore.words, list.wholeWordsOnly, request.progress);
     } else {
         list.ignoreText.reset();
     }
 
+    report(request.progress, 80);
     list.maxWords = f.maxWordsOn ? parseNumberBox(f.maxWordsText) : 0;
     if (f.maxWordsOn) changed += deactivateLongerThan(list, list.maxWords);
 
@@ -60,10 +61,12 @@ UpdateResult updateFilters(Project& project, Group& list, const UpdateRequest& r
         sortPhrases(list, request.order);
     }
 
+    report(request.progress, 95);
     list.deleteCountries = f.countries;
     if (f.countries && !project.unwantedCountries.empty())
         changed += deactivateMatchingAny(list, countryNames(project.unwantedCountries), true);
 
+    report(request.progress, 100);
     result.changed = changed;
     result.visibleAfter = visibleCount(list.phrases);
     if (changed < 1 && !request.needsReload) return result;

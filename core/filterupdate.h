@@ -32,6 +32,7 @@ struct UpdateRequest {
     PhraseOrder order;              // the user's sort rows, used again after "Delete duplicates"
     std::optional<int> selectedRow;  // first selected row of the view
     bool needsReload = false;       // a fill was cancelled earlier
+    ProgressFn progress;            // 0..100 as the filters go through the list
 };
 
 struct UpdateResult {

@@ -75,10 +75,17 @@ int removeDuplicates(Group& group) {
     return changed;
 }
 
-int deactivateMatchingAny(Group& group, const std::vector<std::string_view>& words, bool wholeWords) {
+int deactivateMatchingAny(Group& group, const std::vector<std::string_view>& words, bool wholeWords,
+                          const ProgressFn& progress) {
     const WordSetMatcher matcher(words, wholeWords);
     if (matcher.empty()) return 0;
-    return deactivateWhere(group, [&](const Phrase& p) { return matcher.matches(p); });
+    constexpr size_t kStep = 50000;
+    const size_t total = group.phrases.size();
+    size_t seen = 0;
+    return deactivateWhere(group, [&](const Phrase& p) {
+        if (progress && ++seen % kStep == 0) progress(static_cast<int>(seen * 80 / total));
+        return matcher.matches(p);
+    });
 }
 
 const Phrase* nextMatching(const Group& group, std::string_view word, bool wholeWords, size_t& cursor) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/group.h"
+#include "core/progress.h"
 
 namespace pw {
 
@@ -24,7 +25,9 @@ int deactivateLongerThan(Group& group, int maxWords);
 int removeDuplicates(Group& group);
 
 // The same phrases and count as deactivateMatching once per word, in one pass.
-int deactivateMatchingAny(Group& group, const std::vector<std::string_view>& words, bool wholeWords);
+// Reports progress from 0 to 80 on the way through the list.
+int deactivateMatchingAny(Group& group, const std::vector<std::string_view>& words, bool wholeWords,
+                          const ProgressFn& progress = {});
 
 // From *cursor on, the next phrase (active or not) the word matches; the
 // cursor moves past it. None at the end. Lists what an ignore word removes.

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/atomicfile.h"
 #include "core/text.h"
 
 namespace pw {
@@ -21,13 +20,19 @@ constexpr long long kProgressBytes = 40000;
 }  // namespace
 
 std::optional<int> detectColumns(const std::string& path) {
-    std::string bytes;
-    if (!readWholeFile(path, bytes)) return std::nullopt;
-    const size_t start = bytes.find_first_not_of('\n');
-    if (start == std::string::npos) return 0;
-    const size_t end = bytes.find('\n', start);
-    const std::string_view firstLine = std::string_view(bytes).substr(start, end == std::string::npos ? end : end - start);
-    return static_cast<int>(splitAny(firstLine, ",;").size());
+    FilePtr file(std::fopen(path.c_str(), "rb"));
+    if (!file) return std::nullopt;
+    // Reads only as far as the end of the first non-empty line.
+    std::string line;
+    char chunk[4096];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
+        for (size_t i = 0; i < got; ++i) {
+            if (chunk[i] != '\n') line.push_back(chunk[i]);
+            else if (!line.empty()) return static_cast<int>(splitAny(line, ",;").size());
+        }
+    }
+    return static_cast<int>(splitAny(line, ",;").size());
 }
 
 std::optional<ImportColumns> automaticColumns(int columnCount) {
@@ -114,36 +119,51 @@ ImportMessage importMessage(ImportProblem problem) {
     return {};
 }
 
-ImportReport importFiles(Project& project, Group& target, const std::vector<std::string>& paths,
-                         const ChooseColumns& chooseColumns, const ProgressFn& progress, std::atomic<bool>* cancel) {
-    ImportReport outcome;
+std::vector<PlannedFile> planImport(const std::vector<std::string>& paths, const ChooseColumns& chooseColumns) {
+    std::vector<PlannedFile> plan;
     for (const std::string& path : paths) {
-        const bool temporary = path.find(kSpreadsheetCsvMarker) != std::string::npos;
+        PlannedFile file{path, std::nullopt, ImportProblem::None};
         const std::optional<int> count = detectColumns(path);
-        std::optional<ImportColumns> columns;
         if (!count || *count == 0) {
-            outcome.problem = ImportProblem::InvalidFileType;
-            outcome.problemFile = path;
+            file.problem = ImportProblem::InvalidFileType;
         } else {
-            columns = automaticColumns(*count);
-            if (!columns && chooseColumns) columns = chooseColumns(path, *count);
+            file.columns = automaticColumns(*count);
+            if (!file.columns && chooseColumns) file.columns = chooseColumns(path, *count);
+        }
+        plan.push_back(std::move(file));
+    }
+    return plan;
+}
+
+ImportReport runImport(Project& project, Group& target, const std::vector<PlannedFile>& plan,
+                       const ProgressFn& progress, std::atomic<bool>* cancel) {
+    ImportReport outcome;
+    for (const PlannedFile& file : plan) {
+        if (file.problem != ImportProblem::None) {
+            outcome.problem = file.problem;
+            outcome.problemFile = file.path;
         }
         int added = -1;
-        if (columns) {
-            added = appendFromTextFile(target, path, *columns, progress, cancel);
+        if (file.columns) {
+            added = appendFromTextFile(target, file.path, *file.columns, progress, cancel);
             project.importedCount += added;
             project.editedCount += added;
             outcome.added += added;
         }
-        if (temporary) std::remove(path.c_str());
+        if (file.path.find(kSpreadsheetCsvMarker) != std::string::npos) std::remove(file.path.c_str());
         if (added == 0) {
             outcome.problem = ImportProblem::ErrorImporting;
-            outcome.problemFile = path;
+            outcome.problemFile = file.path;
             return outcome;
         }
         if (cancel && cancel->exchange(false)) outcome.cancelled = true;
     }
     return outcome;
+}
+
+ImportReport importFiles(Project& project, Group& target, const std::vector<std::string>& paths,
+                         const ChooseColumns& chooseColumns, const ProgressFn& progress, std::atomic<bool>* cancel) {
+    return runImport(project, target, planImport(paths, chooseColumns), progress, cancel);
 }
 
 std::string appendIgnoreLines(std::string boxText, std::string_view fileBytes) {

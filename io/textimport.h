@@ -48,10 +48,23 @@ ImportMessage importMessage(ImportProblem problem);
 // Asked for files of three or more columns; none skips the file.
 using ChooseColumns = std::function<std::optional<ImportColumns>(const std::string& path, int columnCount)>;
 
-// Imports the files in order into `target`, adding to the project's imported
-// and edited counts. A file that is not a list is skipped; a file that gives
-// no phrase stops the job. Temporary spreadsheet CSV files are deleted after
-// their turn.
+// What to do with each chosen file, decided before any is read: the columns
+// to take, or why it is skipped. The window decides on its own thread (the
+// column dialog may be asked), then the worker reads the files.
+struct PlannedFile {
+    std::string path;
+    std::optional<ImportColumns> columns;  // none: skipped
+    ImportProblem problem = ImportProblem::None;
+};
+std::vector<PlannedFile> planImport(const std::vector<std::string>& paths, const ChooseColumns& chooseColumns);
+
+// Reads the planned files in order into `target`, adding to the project's
+// imported and edited counts. A file that gives no phrase stops the job.
+// Temporary spreadsheet CSV files are deleted after their turn.
+ImportReport runImport(Project& project, Group& target, const std::vector<PlannedFile>& plan,
+                       const ProgressFn& progress = {}, std::atomic<bool>* cancel = nullptr);
+
+// Both, in one go (scripts and the command line).
 ImportReport importFiles(Project& project, Group& target, const std::vector<std::string>& paths,
                          const ChooseColumns& chooseColumns, const ProgressFn& progress = {},
                          std::atomic<bool>* cancel = nullptr);

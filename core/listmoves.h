@@ -1,0 +1,36 @@
+#pragma once
+// Moving many phrases at once between a list's view, its side lists and
+// other groups, in one pass over the list however many rows are selected.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/group.h"
+
+namespace pw {
+
+constexpr uint32_t kNotFound = UINT32_MAX;
+
+// The list positions of the visible phrases, in order: the rows of the view.
+std::vector<uint32_t> visiblePositions(const PhraseList& list);
+// The positions of the active, set-aside phrases: the rows of the 'Delete' box.
+std::vector<uint32_t> setAsidePositions(const PhraseList& list);
+
+// Sets aside the phrases at these positions; returns how many changed.
+int setAsideAt(Group& group, const std::vector<uint32_t>& positions);
+// Brings back the phrases at these positions; returns how many changed.
+int restoreAt(Group& group, const std::vector<uint32_t>& positions);
+
+// For each text in order, the first set-aside, active phrase with that text
+// not yet taken; brings it back. kNotFound where none is left.
+std::vector<uint32_t> restoreByTexts(Group& group, const std::vector<std::string>& texts);
+
+// Unlinks the phrases at these positions (kNotFound skipped) and returns them
+// in the order given; the rest of the list keeps its order.
+std::vector<Phrase> takeAt(Group& group, const std::vector<uint32_t>& positions);
+
+// Moves every phrase of `from`, in order, to the end of `to`.
+void moveAllPhrases(Group& from, Group& to);
+
+}  // namespace pw
