@@ -79,8 +79,11 @@ std::vector<Phrase> takeAt(Group& group, const std::vector<uint32_t>& positions)
         out.push_back(std::move(list[i]));
     }
     size_t kept = 0;
-    for (size_t i = 0; i < list.size(); ++i)
-        if (!taken[i]) list[kept++] = std::move(list[i]);
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (taken[i]) continue;
+        if (kept != i) list[kept] = std::move(list[i]);
+        ++kept;
+    }
     list.resize(kept);
     touch(group);
     return out;

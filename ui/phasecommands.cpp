@@ -1,0 +1,245 @@
+// The main window's phase commands: changing phase, the 'Delete' box of
+// phase 2 and the two side lists of phase 3.
+
+#include <algorithm>
+
+#include "core/listmoves.h"
+#include "core/phraselist.h"
+#include "ui/mainwindowcontroller.h"
+
+namespace pw::ui {
+
+namespace {
+// The rows that exist, in ascending order, once each.
+std::vector<int> validRows(std::vector<int> rows, size_t count) {
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::erase_if(rows, [count](int r) { return r < 0 || static_cast<size_t>(r) >= count; });
+    return rows;
+}
+
+// Takes the texts at these rows out of the page, in row order.
+std::vector<std::string> takeRows(Page& page, const std::vector<int>& rows) {
+    std::vector<std::string> taken;
+    std::vector<char> remove(page.size(), 0);
+    for (int r : rows) {
+        taken.push_back(std::move(page[r]));
+        remove[r] = 1;
+    }
+    size_t kept = 0;
+    for (size_t i = 0; i < page.size(); ++i) {
+        if (remove[i]) continue;
+        if (kept != i) page[kept] = std::move(page[i]);  // a string moved onto itself is emptied
+        ++kept;
+    }
+    page.resize(kept);
+    return taken;
+}
+}  // namespace
+
+void MainWindowController::goToPhase(int phase) {
+    if (phase < 1 || phase > 4 || phase == phase_) return;
+    if (refuseWhenBusy()) return;
+    if (phase == 4 && tab_ == 0) {
+        ui_.message({"Cannot enter phase 4 while in the main list!", "Phase 4 error", Icon::Warning, Buttons::Ok});
+        return;
+    }
+    leavePhase3();
+    phase_ = phase;
+    if (phase == 4) {
+        forms = {};
+        refreshKeywordRows();
+    }
+    notify(kPhase | kLabels | kPhase4);
+}
+
+// --- phase 2 ---
+
+void MainWindowController::moveToDeleteBox(const std::vector<int>& rows) {
+    if (refuseWhenBusy()) return;
+    std::vector<uint32_t> positions;
+    for (int r : validRows(rows, rows_.size())) positions.push_back(rows_[r]);
+    if (positions.empty()) return;
+    Group* list = &currentList();
+    auto moved = std::make_shared<int>(0);
+    project_.modified = true;
+    runJob(
+        "Moving selected phrases to Phase 2 list...",
+        [list, positions, moved](const ProgressFn& progress) {
+            *moved = setAsideAt(*list, positions);
+            progress(100);
+        },
+        [this, moved] {
+            project_.editedCount -= *moved;
+            hideStatus();
+            refill();
+        });
+}
+
+void MainWindowController::moveBackFromDeleteBox(const std::vector<int>& deleteBoxRows) {
+    if (refuseWhenBusy()) return;
+    std::vector<uint32_t> positions;
+    for (int r : validRows(deleteBoxRows, deleteRows_.size())) positions.push_back(deleteRows_[r]);
+    if (positions.empty()) return;
+    Group* list = &currentList();
+    auto moved = std::make_shared<int>(0);
+    project_.modified = true;
+    runJob(
+        "Moving selected phrases from Phase 2 list to main list...",
+        [list, positions, moved](const ProgressFn& progress) {
+            *moved = restoreAt(*list, positions);
+            progress(100);
+        },
+        [this, moved] {
+            project_.editedCount += *moved;
+            hideStatus();
+            refill();
+        });
+}
+
+// The phrases in the 'Delete' box were taken off "Edited list" when they were
+// moved there, so deleting them for good leaves the count as it is.
+void MainWindowController::deletePermanently() {
+    if (refuseWhenBusy() || deleteRows_.empty()) return;
+    if (settings_.values().confirmDelete) {
+        const DeleteConfirmation answer = ui_.confirmPermanentDelete();
+        if (!answer.yes) return;
+        settings_.setConfirmDelete(!answer.dontShowAgain);
+    }
+    deleteSetAside(currentList());
+    project_.modified = true;
+    refill();
+}
+
+// --- phase 3 ---
+
+void MainWindowController::moveToList1(const std::vector<int>& selectedRows) {
+    if (refuseWhenBusy()) return;
+    pages_.page(pagePosition_, true);
+    const std::vector<int> rows = validRows(selectedRows, rows_.size());
+    std::vector<uint32_t> positions;
+    const Phase3Filter filter = rows.empty() ? parsePhase3Filter(boxes.list1Filter) : Phase3Filter{};
+    if (rows.empty()) {
+        if (filter.empty()) return;
+        for (uint32_t position : rows_)
+            if (filter.matches(currentList().phrases[position].text())) positions.push_back(position);
+    } else {
+        for (int r : rows) positions.push_back(rows_[r]);
+    }
+    const std::string filterText = boxes.list1Filter;
+    Group* list = &currentList();
+    Page* page = pages_.page(pagePosition_, true);
+    runJob(
+        "Moving phrases to phase 3 list 1...",
+        [list, positions, page](const ProgressFn& progress) {
+            for (uint32_t position : positions) page->emplace_back(list->phrases[position].text());
+            setAsideAt(*list, positions);
+            progress(100);
+        },
+        [this, filterText, byFilter = rows.empty()] {
+            hideStatus();
+            if (byFilter && boxes.list1Name.empty()) boxes.list1Name = filterText.substr(0, 255);
+            if (byFilter) focus_ = Focus::List1Name;
+            refill();
+            notify(kPages | kSelection);
+        });
+}
+
+void MainWindowController::searchList1IntoList2() {
+    if (refuseWhenBusy()) return;
+    const Phase3Filter filter = parsePhase3Filter(boxes.list2Filter);
+    if (filter.empty()) return;
+    pages_.page(pagePosition_, true);
+    Page& to = *pages_.page(pagePosition_ + 1, true);  // may add a page: take `from` after it
+    Page& from = *pages_.page(pagePosition_, false);
+    std::vector<int> matching;
+    for (size_t i = 0; i < from.size(); ++i)
+        if (filter.matches(Phrase(from[i]).text())) matching.push_back(static_cast<int>(i));
+    for (std::string& text : takeRows(from, matching)) to.push_back(std::move(text));
+    if (boxes.list2Name.empty()) boxes.list2Name = boxes.list2Filter.substr(0, 255);
+    notify(kPages | kLabels);
+}
+
+void MainWindowController::moveList1ToList2(const std::vector<int>& list1Rows) {
+    if (refuseWhenBusy() || !list1()) return;
+    pages_.page(pagePosition_, true);
+    Page& to = *pages_.page(pagePosition_ + 1, true);  // may add a page: take `from` after it
+    Page& from = *pages_.page(pagePosition_, false);
+    for (std::string& text : takeRows(from, validRows(list1Rows, from.size()))) to.push_back(std::move(text));
+    notify(kPages | kLabels);
+}
+
+void MainWindowController::moveList2ToList1(const std::vector<int>& list2Rows) {
+    if (refuseWhenBusy() || !list2()) return;
+    Page& from = *pages_.page(pagePosition_ + 1, false);
+    Page& to = *pages_.page(pagePosition_, true);
+    for (std::string& text : takeRows(from, validRows(list2Rows, from.size()))) to.push_back(std::move(text));
+    if (from.empty()) {
+        pages_.remove(pagePosition_ + 1);
+        afterPageRemoved();
+    }
+    notify(kPages | kLabels);
+}
+
+// Texts leave the page and their phrases come back into the list view.
+void MainWindowController::moveTextsBackToList(Page& page, const std::vector<int>& rows) {
+    restoreByTexts(currentList(), takeRows(page, validRows(rows, page.size())));
+    project_.modified = true;
+}
+
+void MainWindowController::moveList1ToMain(const std::vector<int>& list1Rows) {
+    if (refuseWhenBusy() || !list1()) return;
+    moveTextsBackToList(*pages_.page(pagePosition_, false), list1Rows);
+    if (list1()->empty()) {
+        pages_.remove(pagePosition_);
+        afterPageRemoved();
+    }
+    refill();
+    notify(kPages);
+}
+
+void MainWindowController::moveList2ToMain(const std::vector<int>& list2Rows) {
+    if (refuseWhenBusy() || !list2()) return;
+    moveTextsBackToList(*pages_.page(pagePosition_ + 1, false), list2Rows);
+    if (list2()->empty()) {
+        pages_.remove(pagePosition_ + 1);
+        afterPageRemoved();
+    }
+    refill();
+    notify(kPages);
+}
+
+// The scroll position moves back by one and both lists start afresh.
+void MainWindowController::afterPageRemoved() {
+    if (pagePosition_ > 0) --pagePosition_;
+    boxes = {};
+    notify(kPages | kLabels);
+}
+
+void MainWindowController::setPagePosition(int position) {
+    const int last = std::max(0, pageCount() - 1);
+    pagePosition_ = static_cast<size_t>(std::clamp(position, 0, last));
+    boxes = {};
+    notify(kPages | kLabels);
+}
+
+// Puts every phrase held in the side lists back into the list, so that none
+// is ever stranded there.
+void MainWindowController::leavePhase3() {
+    if (phase_ != 3 || pages_.empty()) {
+        pages_.clear();
+        pagePosition_ = 0;
+        return;
+    }
+    std::vector<std::string> texts;
+    for (size_t i = 0; i < pages_.count(); ++i)
+        for (const std::string& t : *pages_.page(i)) texts.push_back(t);
+    restoreByTexts(currentList(), texts);
+    pages_.clear();
+    pagePosition_ = 0;
+    boxes = {};
+    refill();
+    notify(kPages | kLabels);
+}
+
+}  // namespace pw::ui
