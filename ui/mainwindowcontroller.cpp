@@ -13,6 +13,7 @@
 #include "core/text.h"
 #include "io/recentprojects.h"
 #include "io/textimport.h"
+#include "ui/projectchoosercontroller.h"
 
 namespace pw::ui {
 
@@ -260,20 +261,10 @@ void MainWindowController::newProject() {
     if (refuseWhenBusy()) return;
     leavePhase3();
     if (!askToSave()) return;
-    std::optional<std::string> name = ui_.askText({"New project...", "Please enter project name:", "", false});
-    if (!name || name->empty()) return;
-    if (!(name->size() > 3 && name->ends_with(".pwj"))) *name += ".pwj";
-    createFolder(folder_.projectsFolder());
-    const std::string path = folder_.projectsFolder() + "/" + *name;
-    if (fileExists(path)) {
-        const Answer a = ui_.message(
-            {"Project '" + path + "' already exists! Overwrite?", "Overwrite project file", Icon::Warning, Buttons::YesNo});
-        if (a != Answer::Yes) return;
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
-    }
+    const std::optional<std::string> path = askNewProjectPath(ui_, folder_);
+    if (!path) return;
     resetToEmpty();
-    project_.path = path;
+    project_.path = *path;
     prepareWindow();
 }
 

@@ -1,0 +1,92 @@
+// phrasewright: the desktop program.
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QPainter>
+#include <QScreen>
+#include <QSplashScreen>
+#include <QTimer>
+
+#include "app/gui/screenshottour.h"
+#include "ui/dialogmain.h"
+#include "ui/qtdispatcher.h"
+#include "ui/qtuiservices.h"
+
+namespace {
+
+QPixmap splashPicture() {
+    QPixmap picture(460, 240);
+    picture.fill(QColor(184, 200, 220));
+    QPainter p(&picture);
+    p.setPen(QColor(40, 60, 90));
+    QFont title("DejaVu Sans", 30, QFont::Bold);
+    p.setFont(title);
+    p.drawText(QRect(0, 60, 460, 60), Qt::AlignCenter, "Phrasewright");
+    p.setFont(QFont("DejaVu Sans", 11));
+    p.drawText(QRect(0, 130, 460, 30), Qt::AlignCenter, "Keyword lists for pay-per-click advertising");
+    p.drawText(QRect(0, 190, 460, 30), Qt::AlignCenter, "v2.0.4");
+    return picture;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Phrasewright");
+    QApplication::setOrganizationName("Phrasewright");
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Phrasewright: keyword lists for pay-per-click advertising.");
+    parser.addHelpOption();
+    parser.addPositionalArgument("project", "Project file to open at once (.pwj)", "[PROJECT]");
+    const QCommandLineOption dataDir("data-dir", "Program folder (catalogues, settings, recent projects)", "DIR");
+    const QCommandLineOption noSplash("no-splash", "Start without the splash picture");
+    const QCommandLineOption screenshot("screenshot", "Open the project, save a picture of the window and exit", "PNG");
+    const QCommandLineOption tour("screenshot-tour", "Walk the project through the phases, saving pictures", "DIR");
+    parser.addOptions({dataDir, noSplash, screenshot, tour});
+    parser.process(app);
+
+    const pw::ProgramFolder folder = pw::ProgramFolder::standard(parser.value(dataDir).toStdString());
+    pw::createFolder(folder.root());
+    pw::SettingsStore settings(folder);
+    pw::ui::QtUiServices services(folder);
+    pw::ui::QtDispatcher dispatcher;
+    pw::ui::JobRunner jobs(dispatcher, true);
+    pw::ui::MainWindowController controller(services, jobs, dispatcher, folder, settings);
+    pw::ui::CDialogMain window(controller);
+    services.setParent(&window);
+    controller.onQuit = [] { QCoreApplication::quit(); };
+
+    const QString project = parser.positionalArguments().value(0);
+    const bool scripted = parser.isSet(screenshot) || parser.isSet(tour);
+    if (scripted) {
+        window.show();
+        controller.start(project.toStdString());
+        pw::app::settle(window);
+        const bool ok = parser.isSet(tour) ? pw::app::runScreenshotTour(window, services, parser.value(tour))
+                                           : pw::app::saveScreenshot(window, parser.value(screenshot));
+        controller.onQuit = nullptr;
+        jobs.wait();
+        return ok ? 0 : 1;
+    }
+
+    auto openWindow = [&] {
+        window.show();
+        if (!project.trimmed().isEmpty()) controller.start(project.toStdString());
+        else QTimer::singleShot(100, &window, [&] { controller.showChooser(); });
+    };
+    if (parser.isSet(noSplash)) {
+        openWindow();
+    } else {
+        auto* splash = new QSplashScreen(splashPicture(), Qt::WindowStaysOnTopHint);
+        splash->show();
+        QTimer::singleShot(2000, splash, [splash, &openWindow] {
+            splash->close();
+            splash->deleteLater();
+            openWindow();
+        });
+    }
+    const int status = app.exec();
+    jobs.wait();
+    return status;
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The small windows of the keyword road: "Confirm action" before a permanent
+// delete, "Select CSV columns" and the "Ignored words" viewer.
+
+#include <QDialog>
+
+#include <string>
+#include <vector>
+
+#include "io/listexport.h"
+
+class QCheckBox;
+class QComboBox;
+
+namespace pw::ui {
+
+class CDialogConfirmAction : public QDialog {
+public:
+    explicit CDialogConfirmAction(QWidget* parent = nullptr);
+    bool dontShowAgain() const;
+
+private:
+    QCheckBox* dontShow_;
+};
+
+class CDialogCSVColumns : public QDialog {
+public:
+    CDialogCSVColumns(const QString& fileLabel, int columnCount, QWidget* parent = nullptr);
+    int phraseColumn() const;
+    int hitColumn() const;  // -1: none
+
+private:
+    QComboBox* phrase_;
+    QComboBox* hits_;
+};
+
+class CDialogIgnoredWords : public QDialog {
+public:
+    CDialogIgnoredWords(const QString& word, const std::vector<ListRow>& rows, QWidget* parent = nullptr);
+};
+
+}  // namespace pw::ui
