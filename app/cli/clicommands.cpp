@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <array>
+#include <filesystem>
 
 #include "core/atomicfile.h"
 #include "core/filterupdate.h"
@@ -14,6 +15,8 @@
 #include "core/unwantedcountries.h"
 #include "io/listexport.h"
 #include "io/textimport.h"
+#include "app/cli/consoleui.h"
+#include "ui/mainwindowcontroller.h"
 
 namespace pw::cli {
 
@@ -280,6 +283,36 @@ int exportList(const Streams& io, const std::string& projectPath, const std::str
         io.err << kCannotWriteExport.text << " (" << outPath << ")\n";
         return kFailed;
     }
+    return 0;
+}
+
+int group(const Streams& io, const std::string& projectPath, const std::string& name, const std::string& filter) {
+    {
+        Project probe;  // the window would report a file that does not load the same way
+        if (const int status = openProject(io, projectPath, probe)) return status;
+    }
+    ConsoleUi console(io.err);
+    ui::ImmediateDispatcher dispatcher;
+    ui::JobRunner jobs(dispatcher, false);
+    const std::string folder = std::filesystem::temp_directory_path().string();
+    SettingsStore settings{ProgramFolder(folder)};
+    ui::MainWindowController window(console, jobs, dispatcher, ProgramFolder(folder), settings);
+    window.start(projectPath);
+    const size_t groupsBefore = window.project().groups.size();
+    window.goToPhase(3);
+    window.boxes.list1Filter = filter;
+    window.moveToList1({});
+    if (!window.list1() || window.list1()->empty()) {
+        io.err << "No phrase of the main list matches '" << filter << "'.\n";
+        return kFailed;
+    }
+    window.boxes.list1Name = name;
+    window.createGroupFromList1();
+    const Group* created = findGroup(const_cast<Project&>(window.project()), name.substr(0, 126));
+    if (console.messagesShown > 0 || !created || window.project().groups.size() == groupsBefore) return kFailed;
+    const size_t phrases = created->phrases.size();
+    if (!window.saveProject()) return kFailed;
+    io.out << Json{{"group", displayText(created->name)}, {"phrases", phrases}}.dump() << "\n";
     return 0;
 }
 

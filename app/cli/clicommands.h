@@ -61,4 +61,8 @@ struct ExportOptions {
 int exportList(const Streams& io, const std::string& projectPath, const std::string& outPath,
                const ExportOptions& options);
 
+// Filters the main list into phase 3's list 1 with the text and makes a group
+// of it, in name order, as the window does.
+int group(const Streams& io, const std::string& projectPath, const std::string& name, const std::string& filter);
+
 }  // namespace pw::cli

@@ -102,6 +102,14 @@ int main(int argc, char** argv) {
         ->needs(forms);
     cmdExport->callback([&] { status = exportList(io, project, outPath, exportOptions); });
 
+    auto* cmdGroup = app.add_subcommand("group", "Filter the main list into a new group, as phase 3 does");
+    std::string groupName;
+    std::string groupFilter;
+    cmdGroup->add_option("PROJECT", project)->required();
+    cmdGroup->add_option("NAME", groupName, "Name of the new group")->required();
+    cmdGroup->add_option("--filter", groupFilter, "Words that must all occur, or a \"sequence\" in quotes")->required();
+    cmdGroup->callback([&] { status = group(io, project, groupName, groupFilter); });
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

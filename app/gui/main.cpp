@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
         window.show();
         controller.start(project.toStdString());
         pw::app::settle(window);
-        const bool ok = parser.isSet(tour) ? pw::app::runScreenshotTour(window, services, parser.value(tour))
+        const bool ok = parser.isSet(tour) ? pw::app::runScreenshotTour(window, services, folder, parser.value(tour))
                                            : pw::app::saveScreenshot(window, parser.value(screenshot));
         controller.onQuit = nullptr;
         jobs.wait();

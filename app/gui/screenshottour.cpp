@@ -28,11 +28,12 @@ bool saveScreenshot(ui::CDialogMain& window, const QString& path) {
     return window.grab().save(path);
 }
 
-bool runScreenshotTour(ui::CDialogMain& window, ui::QtUiServices& services, const QString& folder) {
-    QDir().mkpath(folder);
+bool runScreenshotTour(ui::CDialogMain& window, ui::QtUiServices& services, const ProgramFolder& programFolder,
+                       const QString& pictureFolder) {
+    QDir().mkpath(pictureFolder);
     ui::MainWindowController& c = window.controller();
     bool ok = true;
-    auto shot = [&](const char* name) { ok = saveScreenshot(window, folder + "/" + name) && ok; };
+    auto shot = [&](const char* name) { ok = saveScreenshot(window, pictureFolder + "/" + name) && ok; };
 
     // Phase 1: ignore words and filters applied.
     c.filters.ignoreOn = true;
@@ -71,9 +72,14 @@ bool runScreenshotTour(ui::CDialogMain& window, ui::QtUiServices& services, cons
     c.setGroupColor(0, 2);
     shot("4-phase4-keywords.png");
 
-    // The project chooser as it opens.
-    ui::ProjectChooserController chooserLogic(services, ProgramFolder(QDir::tempPath().toStdString()));
-    (void)chooserLogic;
+    // The project chooser, with this project among the recent ones.
+    addRecentProject(programFolder, c.project().path);
+    ui::ProjectChooserController chooserLogic(services, programFolder);
+    ui::ProjectChooser chooser(chooserLogic, &window);
+    chooser.show();
+    QApplication::processEvents();
+    ok = chooser.grab().save(pictureFolder + "/0-project-chooser.png") && ok;
+    chooser.close();
     return ok;
 }
 

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "io/programfolder.h"
+
 namespace pw::ui {
 class CDialogMain;
 class QtUiServices;
@@ -17,6 +19,7 @@ void settle(ui::CDialogMain& window);
 // Saves one picture of the window.
 bool saveScreenshot(ui::CDialogMain& window, const QString& path);
 // The whole tour into the folder; returns false when a picture could not be written.
-bool runScreenshotTour(ui::CDialogMain& window, ui::QtUiServices& services, const QString& folder);
+bool runScreenshotTour(ui::CDialogMain& window, ui::QtUiServices& services, const ProgramFolder& programFolder,
+                       const QString& pictureFolder);
 
 }  // namespace pw::app

@@ -114,6 +114,24 @@ TEST_F(Cli, ErrorsSayWhatWentWrongAndExitNonZero) {
     EXPECT_EQ(set(io, project, {std::nullopt, std::string(128, 'x')}), 1);
 }
 
+TEST_F(Cli, GroupFiltersTheMainListIntoANewGroupInNameOrder) {
+    ASSERT_EQ(importLists(io, project, {dir.file("list.csv")}, {}), 0);
+    out.str("");
+    ASSERT_EQ(group(io, project, "Flights", "cheap flights"), 0);
+    EXPECT_EQ(lastJson(), nlohmann::json({{"group", "Flights"}, {"phrases", 2}}));
+    ASSERT_EQ(group(io, project, "Ages", "\"age iss\""), 0);
+    EXPECT_EQ(lastJson()["phrases"], 1);
+    EXPECT_EQ(dumped("Flights"), "cheap flights\t120\t1\t0\nCheap Flights\t80\t1\t0\n");
+    ASSERT_EQ(info(io, project), 0);
+    const auto lists = lastJson()["lists"];
+    EXPECT_EQ(lists[1]["name"], "Ages");  // before "Flights" by name
+    EXPECT_EQ(lists[0]["phrases"], 3);
+
+    EXPECT_EQ(group(io, project, "Flights", "management"), 1);
+    EXPECT_NE(err.str().find("A group with this name already exists!"), std::string::npos);
+    EXPECT_EQ(group(io, project, "None", "zebra"), 1);
+}
+
 TEST_F(Cli, RunsAsAProgram) {
     const std::string cli = PW_CLI_PATH;
     const std::string corrupt = dir.file("corrupt.pwj");
