@@ -56,6 +56,21 @@ QLabel* valueLabel(const QString& objectName) {
     return l;
 }
 
+// A two-column view of phrases and hit counts with whole-row selection.
+QTableView* phraseTable(const QString& objectName, PhraseListModel* model) {
+    auto* view = new QTableView;
+    view->setObjectName(objectName);
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(20);
+    view->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    view->horizontalHeader()->resizeSection(1, 70);
+    view->setWordWrap(false);
+    return view;
+}
+
 QColor colorOf(uint32_t rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
 
 void setTextKeepingCursor(QLineEdit* edit, const std::string& text) {
@@ -151,18 +166,9 @@ QWidget* CDialogMain::buildListSide() {
     searchRow->addWidget(search_, 1);
     v->addLayout(searchRow);
 
-    listView_ = new QTableView;
-    listView_->setObjectName("listView");
     listModel_ = new PhraseListModel(controller_, PhraseListModel::Source::ListView, this);
-    listView_->setModel(listModel_);
-    listView_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    listView_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    listView_->verticalHeader()->hide();
-    listView_->verticalHeader()->setDefaultSectionSize(20);
-    listView_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    listView_->horizontalHeader()->resizeSection(1, 70);
+    listView_ = phraseTable("listView", listModel_);
     listView_->horizontalHeader()->setSectionsClickable(true);
-    listView_->setWordWrap(false);
     listView_->installEventFilter(this);
     v->addWidget(listView_, 1);
 
@@ -274,16 +280,8 @@ QWidget* CDialogMain::buildPhase2() {
     moves->addWidget(back);
     v->addLayout(moves);
     v->addWidget(new QLabel("'Delete' box:"));
-    deleteBox_ = new QTableView;
-    deleteBox_->setObjectName("deleteBox");
     deleteModel_ = new PhraseListModel(controller_, PhraseListModel::Source::DeleteBox, this);
-    deleteBox_->setModel(deleteModel_);
-    deleteBox_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    deleteBox_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    deleteBox_->verticalHeader()->hide();
-    deleteBox_->verticalHeader()->setDefaultSectionSize(20);
-    deleteBox_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    deleteBox_->horizontalHeader()->resizeSection(1, 70);
+    deleteBox_ = phraseTable("deleteBox", deleteModel_);
     v->addWidget(deleteBox_, 1);
     auto* bottom = new QHBoxLayout;
     deleteCount_ = new QLabel;
@@ -577,6 +575,8 @@ void CDialogMain::buildMenus() {
     help->addAction("Check for &updates now")->setEnabled(false);
     autoUpdateCheck_ = help->addAction("Automatically check for updates");
     autoUpdateCheck_->setCheckable(true);
+    autoUpdateCheck_->setChecked(controller_.autoUpdateCheck());
+    connect(autoUpdateCheck_, &QAction::toggled, this, [this](bool on) { controller_.setAutoUpdateCheck(on); });
     help->addSeparator();
     help->addAction("&About", this, [this] {
         QMessageBox::about(this, "About Phrasewright", QString::fromUtf8(kMainWindowTitle.data(), kMainWindowTitle.size()));

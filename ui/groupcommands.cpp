@@ -39,22 +39,30 @@ void MainWindowController::createGroupFrom(bool list1) {
     Group* group = list1 ? insertGroupSorted(project_, name, &position) : &appendGroup(project_, name);
     // The selected tab keeps showing its list when a tab is inserted before it.
     if (tab_ > 0 && position + 1 <= tab_) ++tab_;
+    moveSideListInto(group, list1, list1 ? "Creating group from phase 3 list 1..." : "Creating group from phase 3 list 2...",
+                     [this, list1] { focus_ = list1 ? Focus::List1Filter : Focus::List2Filter; });
+}
+
+// On the worker: the side list's phrases leave the current list for the end
+// of `target`; then the side list's page goes.
+void MainWindowController::moveSideListInto(Group* target, bool list1, const std::string& statusText,
+                                            std::function<void()> after) {
     const size_t pageIndex = pagePosition_ + (list1 ? 0 : 1);
     const std::vector<std::string> texts = *pages_.page(pageIndex, false);
     Group* source = &currentList();
     project_.modified = true;
     runJob(
-        list1 ? "Creating group from phase 3 list 1..." : "Creating group from phase 3 list 2...",
-        [source, group, texts](const ProgressFn& progress) {
-            for (Phrase& p : takeAt(*source, restoreByTexts(*source, texts))) group->phrases.push_back(std::move(p));
-            touch(*group);
+        statusText,
+        [source, target, texts](const ProgressFn& progress) {
+            for (Phrase& p : takeAt(*source, restoreByTexts(*source, texts))) target->phrases.push_back(std::move(p));
+            touch(*target);
             progress(100);
         },
-        [this, pageIndex, list1] {
+        [this, pageIndex, after = std::move(after)] {
             hideStatus();
             pages_.remove(pageIndex);
             afterPageRemoved();
-            focus_ = list1 ? Focus::List1Filter : Focus::List2Filter;
+            if (after) after();
             refill();
             notify(kTabs | kPages | kSelection);
         });
@@ -80,24 +88,10 @@ void MainWindowController::addListToGroup(bool list1) {
     (list1 ? boxes.list1Name : boxes.list2Name).clear();
     Group* target = findGroup(project_, *chosen);
     if (!target) return;
-    const size_t pageIndex = pagePosition_ + (list1 ? 0 : 1);
-    const std::vector<std::string> texts = *pages_.page(pageIndex, false);
-    Group* source = &currentList();
-    project_.modified = true;
-    runJob(
-        list1 ? "Adding to existing group from phase 3 list 1..." : "Adding to existing group from phase 3 list 2...",
-        [source, target, texts](const ProgressFn& progress) {
-            for (Phrase& p : takeAt(*source, restoreByTexts(*source, texts))) target->phrases.push_back(std::move(p));
-            touch(*target);
-            progress(100);
-        },
-        [this, pageIndex] {
-            hideStatus();
-            pages_.remove(pageIndex);
-            afterPageRemoved();
-            refill();
-            notify(kTabs | kPages);
-        });
+    moveSideListInto(target, list1,
+                     list1 ? "Adding to existing group from phase 3 list 1..."
+                           : "Adding to existing group from phase 3 list 2...",
+                     {});
 }
 
 void MainWindowController::renameGroup(int group) {

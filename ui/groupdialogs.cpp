@@ -1,5 +1,7 @@
 #include "ui/groupdialogs.h"
 
+#include "ui/dialogbuttons.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -13,19 +15,7 @@ namespace pw::ui {
 
 namespace {
 QHBoxLayout* okCancel(QDialog* dialog, const QString& okText) {
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    auto* ok = new QPushButton(okText);
-    ok->setObjectName("ok");
-    ok->setDefault(true);
-    ok->setToolTip("Click here to select this group");
-    auto* cancel = new QPushButton("Cancel");
-    cancel->setToolTip("Click here to close this window");
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
-    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-    return row;
+    return acceptCancelRow(dialog, okText, "Cancel", "Click here to select this group", "Click here to close this window");
 }
 }  // namespace
 

@@ -92,7 +92,9 @@ Labels MainWindowController::labels() const {
     Labels l;
     l.original = formatCount(project_.importedCount);
     l.edited = formatCount(project_.editedCount);
-    long long current = busy() ? 0 : visibleCount(project_.mainList.phrases);
+    // While the worker changes the lists the count shown last stays.
+    if (!busy()) shownMainListCount_ = visibleCount(project_.mainList.phrases);
+    long long current = shownMainListCount_;
     if (phase_ == 3) current += static_cast<long long>(pages_.totalTexts());
     l.current = formatCount(current);
     l.groups = formatCount(static_cast<long long>(project_.groups.size()));
@@ -667,6 +669,9 @@ int MainWindowController::typeAhead(const std::string& text) {
 }
 
 // --- skin ---
+
+bool MainWindowController::autoUpdateCheck() const { return settings_.values().autoUpdateCheck; }
+void MainWindowController::setAutoUpdateCheck(bool on) { settings_.setAutoUpdateCheck(on); }
 
 void MainWindowController::chooseSkin(int index) {
     if (index >= 0 && index < kSkinPresetCount) {

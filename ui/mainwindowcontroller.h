@@ -190,6 +190,9 @@ public:
     int lastColor() const { return lastColor_; }
 
     void chooseSkin(int index);
+    // The check-marked "Automatically check for updates" of the Help menu.
+    bool autoUpdateCheck() const;
+    void setAutoUpdateCheck(bool on);
 
 private:
     Group& currentList();
@@ -212,6 +215,8 @@ private:
     std::optional<std::string> askExportPath(const FileFilter& filter, const std::string& initialName);
     void afterPageRemoved();
     void moveTextsBackToList(Page& page, const std::vector<int>& rows);
+    void moveBetweenListAndDeleteBox(const std::vector<uint32_t>& positions, bool intoBox);
+    void moveSideListInto(Group* target, bool list1, const std::string& statusText, std::function<void()> after);
     void createGroupFrom(bool list1);
     void addListToGroup(bool list1);
     void removeGroupTab(int group);
@@ -238,6 +243,7 @@ private:
     std::optional<int> rowToSelect_;
     Focus focus_ = Focus::None;
     bool exportGuard_ = false;
+    mutable long long shownMainListCount_ = 0;
 };
 
 }  // namespace pw::ui

@@ -56,42 +56,32 @@ void MainWindowController::goToPhase(int phase) {
 // --- phase 2 ---
 
 void MainWindowController::moveToDeleteBox(const std::vector<int>& rows) {
-    if (refuseWhenBusy()) return;
     std::vector<uint32_t> positions;
     for (int r : validRows(rows, rows_.size())) positions.push_back(rows_[r]);
-    if (positions.empty()) return;
-    Group* list = &currentList();
-    auto moved = std::make_shared<int>(0);
-    project_.modified = true;
-    runJob(
-        "Moving selected phrases to Phase 2 list...",
-        [list, positions, moved](const ProgressFn& progress) {
-            *moved = setAsideAt(*list, positions);
-            progress(100);
-        },
-        [this, moved] {
-            project_.editedCount -= *moved;
-            hideStatus();
-            refill();
-        });
+    moveBetweenListAndDeleteBox(positions, true);
 }
 
 void MainWindowController::moveBackFromDeleteBox(const std::vector<int>& deleteBoxRows) {
-    if (refuseWhenBusy()) return;
     std::vector<uint32_t> positions;
     for (int r : validRows(deleteBoxRows, deleteRows_.size())) positions.push_back(deleteRows_[r]);
-    if (positions.empty()) return;
+    moveBetweenListAndDeleteBox(positions, false);
+}
+
+// Phrases in the 'Delete' box are off "Edited list" until they come back.
+void MainWindowController::moveBetweenListAndDeleteBox(const std::vector<uint32_t>& positions, bool intoBox) {
+    if (refuseWhenBusy() || positions.empty()) return;
     Group* list = &currentList();
     auto moved = std::make_shared<int>(0);
     project_.modified = true;
     runJob(
-        "Moving selected phrases from Phase 2 list to main list...",
-        [list, positions, moved](const ProgressFn& progress) {
-            *moved = restoreAt(*list, positions);
+        intoBox ? "Moving selected phrases to Phase 2 list..."
+                : "Moving selected phrases from Phase 2 list to main list...",
+        [list, positions, moved, intoBox](const ProgressFn& progress) {
+            *moved = intoBox ? setAsideAt(*list, positions) : restoreAt(*list, positions);
             progress(100);
         },
-        [this, moved] {
-            project_.editedCount += *moved;
+        [this, moved, intoBox] {
+            project_.editedCount += intoBox ? -*moved : *moved;
             hideStatus();
             refill();
         });

@@ -78,13 +78,20 @@ bool ProjectChooserController::newProject() {
     return path && choose(*path, false);
 }
 
-bool ProjectChooserController::openProject() {
-    if (dialogOpen_) return false;
+// The open dialog over the Projects folder; a second press while it is open is ignored.
+std::optional<std::string> ProjectChooserController::pickProjectFile() {
+    if (dialogOpen_) return std::nullopt;
     createFolder(folder_.projectsFolder());
     dialogOpen_ = true;
     const std::vector<std::string> chosen = ui_.openFiles({{kProjectFilter}, folder_.projectsFolder(), false});
     dialogOpen_ = false;
-    return !chosen.empty() && choose(chosen.front(), true);
+    if (chosen.empty()) return std::nullopt;
+    return chosen.front();
+}
+
+bool ProjectChooserController::openProject() {
+    const std::optional<std::string> path = pickProjectFile();
+    return path && choose(*path, true);
 }
 
 bool ProjectChooserController::copyInto(const std::string& source) {
@@ -97,12 +104,8 @@ bool ProjectChooserController::copyInto(const std::string& source) {
 }
 
 bool ProjectChooserController::copyExisting() {
-    if (dialogOpen_) return false;
-    createFolder(folder_.projectsFolder());
-    dialogOpen_ = true;
-    const std::vector<std::string> source = ui_.openFiles({{kProjectFilter}, folder_.projectsFolder(), false});
-    dialogOpen_ = false;
-    return !source.empty() && copyInto(source.front());
+    const std::optional<std::string> source = pickProjectFile();
+    return source && copyInto(*source);
 }
 
 bool ProjectChooserController::copyToNewProject(int index) {

@@ -38,6 +38,7 @@ public:
     void deleteProject(int index);
 
 private:
+    std::optional<std::string> pickProjectFile();
     bool copyInto(const std::string& source);
     bool choose(const std::string& path, bool remember);
 

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "ui/dialogbuttons.h"
 #include "ui/qttext.h"
 
 namespace pw::ui {
@@ -27,18 +28,8 @@ CDialogConfirmAction::CDialogConfirmAction(QWidget* parent) : QDialog(parent) {
     dontShow_ = new QCheckBox("Don't show this message again");
     dontShow_->setObjectName("dontShowAgain");
     v->addWidget(dontShow_);
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    auto* yes = new QPushButton("Yes");
-    yes->setObjectName("yes");
-    auto* no = new QPushButton("&No");
-    no->setObjectName("no");
-    no->setDefault(true);
-    row->addWidget(yes);
-    row->addWidget(no);
-    v->addLayout(row);
-    connect(yes, &QPushButton::clicked, this, &QDialog::accept);
-    connect(no, &QPushButton::clicked, this, &QDialog::reject);
+    v->addLayout(acceptCancelRow(this, "Yes", "&No"));
+    findChild<QPushButton*>("cancel")->setDefault(true);
 }
 
 bool CDialogConfirmAction::dontShowAgain() const { return dontShow_->isChecked(); }
@@ -64,16 +55,7 @@ CDialogCSVColumns::CDialogCSVColumns(const QString& fileLabel, int columnCount, 
     };
     connect(phrase_, &QComboBox::currentIndexChanged, this, keepApart);
     connect(hits_, &QComboBox::currentIndexChanged, this, keepApart);
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    auto* ok = new QPushButton("OK");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("Cancel");
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    form->addRow(row);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    form->addRow(acceptCancelRow(this, "OK"));
 }
 
 int CDialogCSVColumns::phraseColumn() const { return phrase_->currentIndex(); }

@@ -1,5 +1,7 @@
 #include "ui/textentrydialog.h"
 
+#include "ui/dialogbuttons.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,21 +21,10 @@ TextEntryDialog::TextEntryDialog(const QString& title, const QString& label, con
     edit_->setObjectName("text");
     edit_->setMinimumWidth(320);
     v->addWidget(edit_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    ok_ = new QPushButton(acceptText);
-    ok_->setObjectName("ok");
-    ok_->setDefault(true);
+    v->addLayout(acceptCancelRow(this, acceptText, "Cancel", {}, "Click here to close this window"));
+    ok_ = findChild<QPushButton*>("ok");
     ok_->setEnabled(false);
-    auto* cancel = new QPushButton("Cancel");
-    cancel->setObjectName("cancel");
-    cancel->setToolTip("Click here to close this window");
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel);
-    v->addLayout(buttons);
     connect(edit_, &QLineEdit::textChanged, this, [this](const QString& t) { ok_->setEnabled(!t.isEmpty()); });
-    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QString TextEntryDialog::text() const { return edit_->text(); }
@@ -66,17 +57,8 @@ CDialogAddPhrases::CDialogAddPhrases(QWidget* parent) : QDialog(parent) {
     edit_->setObjectName("text");
     edit_->setMinimumSize(360, 180);
     v->addWidget(edit_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto* add = new QPushButton("&Add");
-    add->setToolTip("Click here to add this search phrase");
-    auto* cancel = new QPushButton("&Cancel");
-    cancel->setToolTip("Click here to close this window");
-    buttons->addWidget(add);
-    buttons->addWidget(cancel);
-    v->addLayout(buttons);
-    connect(add, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    v->addLayout(acceptCancelRow(this, "&Add", "&Cancel", "Click here to add this search phrase",
+                                 "Click here to close this window"));
 }
 
 QString CDialogAddPhrases::text() const { return edit_->toPlainText(); }
