@@ -1,0 +1,71 @@
+#include "ads/adrules.h"
+
+#include <gtest/gtest.h>
+
+namespace pw {
+namespace {
+
+Ad googleAd(std::string title, std::string line1 = "Fine text", std::string line2 = "More text",
+            std::string url = "www.example.com") {
+    Ad ad;
+    ad.title = std::move(title);
+    ad.line1 = std::move(line1);
+    ad.line2 = std::move(line2);
+    ad.displayUrl = std::move(url);
+    return ad;
+}
+
+TEST(AdRules, GoogleRulesInTheirOrder) {
+    struct Case {
+        Ad ad;
+        std::string message;
+        RuleField field;
+    };
+    const std::string kRepeated = "No repeated punctuation symbols allowed!";
+    const std::string kCapitals = "No entire capitalized words allowed!";
+    const std::string kSpacing = "You must use spaces between sentences!";
+    const Case cases[] = {
+        {googleAd("Buy now!"), "No exclamation point allowed in the title!", RuleField::Title},
+        {googleAd("Buy now!!", "FREE"), "No exclamation point allowed in the title!", RuleField::Title},
+        {googleAd("Shoes", "Great prices..."), kRepeated, RuleField::Text1},
+        {googleAd("Shoes", "Great", "Really?."), kRepeated, RuleField::Text2},
+        {googleAd("FREE offers"), kCapitals, RuleField::Title},
+        {googleAd("Shoes", "Ok", "Get it FAST"), kCapitals, RuleField::Text2},
+        {googleAd("Shoes", "Fine", "Fine", ""), "Entire capitalized URL not allowed!", RuleField::DisplayUrl},
+        {googleAd("Shoes", "Fine", "Fine", "WWW.SHOP-2.COM"), "Entire capitalized URL not allowed!",
+         RuleField::DisplayUrl},
+        {googleAd("Shoes", "Best deals.Order today"), kSpacing, RuleField::Text1},
+        {googleAd("Shoes?Yes"), kSpacing, RuleField::Title},
+        {googleAd("Shoes", "Fine", "Click Here for deals"), "'click here' not allowed!", RuleField::Text2},
+        {googleAd("Shoes", "visit this link", "Click here"), "'click here' not allowed!", RuleField::Text2},
+        {googleAd("This site is great"), "'this site is' not allowed!", RuleField::Title},
+    };
+    for (const Case& c : cases) {
+        const auto failure = validate(c.ad, 0);
+        ASSERT_TRUE(failure) << c.ad.title << " | " << c.ad.line1;
+        EXPECT_EQ(*failure, (RuleFailure{c.message, c.field})) << c.ad.title << " | " << c.ad.line1;
+    }
+}
+
+TEST(AdRules, WhatGooglePasses) {
+    const Ad passing[] = {
+        googleAd("NEW offers"), googleAd("MP3S here"), googleAd("Shoes", "Only $.99 each", "Save 2.5% now."),
+        googleAd("Shoes", "Hi. Bye! Why? Ok", "A"), googleAd("Shoes", "Fine", "Fine", "WWW.Example.com")};
+    for (const Ad& ad : passing) EXPECT_FALSE(validate(ad, 0)) << ad.title << " | " << ad.line1 << " | " << ad.line2;
+}
+
+TEST(AdRules, EnhanceMsnAndTheNetworksWithoutRules) {
+    EXPECT_FALSE(validate(googleAd("Fish & chips"), 2));
+    const auto at = validate(googleAd("Mail@home"), 2);
+    ASSERT_TRUE(at);
+    EXPECT_EQ(at->message, "The title cannot contain any of the following characters: +`!~$_=^*(){}<>|@#?/\\");
+    EXPECT_TRUE(validate(googleAd("back\\slash"), 2));
+    EXPECT_EQ(validate(googleAd("Wow!"), 4)->field, RuleField::Title);
+    EXPECT_EQ(validate(googleAd("Shoes", "CLICK HERE"), 4), (RuleFailure{"'click here' not allowed!", RuleField::Text1}));
+    EXPECT_FALSE(validate(googleAd("FREE!!", "click here...", "", ""), 4).has_value() &&
+                 validate(googleAd("FREE", "x", "", ""), 4).has_value());
+    for (int network : {1, 3}) EXPECT_FALSE(validate(googleAd("FREE!!! click here", "", "", ""), network));
+}
+
+}  // namespace
+}  // namespace pw
