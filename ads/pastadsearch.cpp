@@ -66,10 +66,12 @@ void searchGroup(const AdQuery& query, const Group& group, const std::string& pr
             if (matches(query, ad)) found({ad, group.name, project});
 }
 
+// `done` was searched already (the current group) and is not listed twice.
 void searchProject(const AdQuery& query, const Project& project, const std::string& path,
-                   const std::function<void(FoundAd)>& found) {
-    searchGroup(query, project.mainList, path, found);
-    for (const auto& group : project.groups) searchGroup(query, *group, path, found);
+                   const std::function<void(FoundAd)>& found, const Group* done = nullptr) {
+    if (&project.mainList != done) searchGroup(query, project.mainList, path, found);
+    for (const auto& group : project.groups)
+        if (group.get() != done) searchGroup(query, *group, path, found);
 }
 }  // namespace
 
@@ -81,7 +83,7 @@ void searchPastAds(const SearchRequest& request, const std::function<void(FoundA
         if (cancelled(stop)) return;
         const std::string& path = request.files[i];
         if (request.openProject && !openPath.empty() && equalsIgnoreCase(path, openPath)) {
-            searchProject(request.query, *request.openProject, path, found);
+            searchProject(request.query, *request.openProject, path, found, request.group);
         } else {
             Project other;
             other.path = path;

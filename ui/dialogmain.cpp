@@ -30,6 +30,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "ui/adpreview.h"
 #include "ui/grouptabbar.h"
 #include "ui/phraselistmodel.h"
 #include "ui/qttext.h"
@@ -421,8 +422,52 @@ QWidget* CDialogMain::buildPhase4() {
     v->addLayout(bottom);
     auto* ads = new QGroupBox("Ads");
     auto* av = new QVBoxLayout(ads);
-    av->addWidget(new QLabel("The ads of this group are written here."));
+    auto* adTop = new QHBoxLayout;
+    adTop->addWidget(new QLabel("Select ad list:"));
+    adList_ = new QComboBox;
+    adList_->setObjectName("adList");
+    for (std::string_view name : kAdListNames) adList_->addItem(QString::fromUtf8(name.data(), name.size()));
+    adTop->addWidget(adList_, 1);
+    QPushButton* newAd = button("New ad", "newAd", "Click here to write a new ad");
+    QPushButton* manage = button("Manage ads lists", "manageAdLists", "Click here to move ads between the lists");
+    adTop->addWidget(newAd);
+    adTop->addWidget(manage);
+    av->addLayout(adTop);
+    auto* adRow = new QHBoxLayout;
+    auto* previews = new QVBoxLayout;
+    for (int i = 0; i < 3; ++i) {
+        adPreviews_[i] = new AdPreview;
+        adPreviews_[i]->setObjectName(QString("adPreview%1").arg(i));
+        adPreviews_[i]->onLeftClick = [this, i] {
+            controller_.ads().editAd(i);
+            refreshAds();
+        };
+        adPreviews_[i]->onRightClick = [this, i](const QPoint& at) { showAdMenu(i, at); };
+        previews->addWidget(adPreviews_[i]);
+    }
+    adRow->addLayout(previews, 1);
+    adScroll_ = new QScrollBar(Qt::Vertical);
+    adScroll_->setObjectName("adScroll");
+    adRow->addWidget(adScroll_);
+    av->addLayout(adRow);
     v->addWidget(ads);
+    connect(adList_, &QComboBox::activated, this, [this](int kind) {
+        controller_.ads().setListKind(kind);
+        refreshAds();
+    });
+    connect(adScroll_, &QScrollBar::valueChanged, this, [this](int value) {
+        if (refreshing_) return;
+        controller_.ads().setScrollPosition(value);
+        refreshAds();
+    });
+    connect(newAd, &QPushButton::clicked, this, [this] {
+        controller_.ads().newAd();
+        refreshAds();
+    });
+    connect(manage, &QPushButton::clicked, this, [this] {
+        controller_.ads().manageLists();
+        refreshAds();
+    });
 
     auto formsChanged = [this] {
         if (refreshing_) return;
@@ -611,6 +656,7 @@ void CDialogMain::refresh(unsigned changes) {
         formBroad_->setChecked(controller_.forms.broad);
         formPhrase_->setChecked(controller_.forms.phrase);
         formExact_->setChecked(controller_.forms.exact);
+        refreshAds();
     }
     if (changes & (kLabels | kRows | kDeleteBox | kPages | kPhase4)) refreshLabels();
     if (changes & kStatus) refreshStatus();
@@ -742,6 +788,43 @@ void CDialogMain::refreshSelection() {
     }
     case Focus::None: break;
     }
+}
+
+void CDialogMain::refreshAds() {
+    AdsAreaController& ads = controller_.ads();
+    adList_->setCurrentIndex(ads.listKind());
+    const PreviewScroll scroll = ads.scroll();
+    const bool wasRefreshing = refreshing_;
+    refreshing_ = true;
+    adScroll_->setRange(0, scroll.enabled ? scroll.maximum - 1 : 0);
+    adScroll_->setPageStep(scroll.page);
+    adScroll_->setEnabled(scroll.enabled);
+    adScroll_->setValue(ads.scrollPosition());
+    refreshing_ = wasRefreshing;
+    for (int i = 0; i < 3; ++i) {
+        if (const Ad* ad = ads.adAt(i)) adPreviews_[i]->showAd(*ad);
+        else adPreviews_[i]->setBlank();
+    }
+}
+
+void CDialogMain::showAdMenu(int preview, const QPoint& position) {
+    AdsAreaController& ads = controller_.ads();
+    const Ad* ad = ads.adAt(preview);
+    if (!ad) return;
+    QMenu menu(this);
+    menu.addAction(toQt(ad->title))->setEnabled(false);
+    menu.addSeparator();
+    menu.addAction("&Edit Ad", this, [&ads, preview] { ads.editAd(preview); });
+    menu.addAction("&Delete Ad", this, [&ads, preview] { ads.deleteAd(preview); });
+    menu.addAction("&Copy to new ad", this, [&ads, preview] { ads.copyToNewAd(preview); });
+    menu.addSeparator();
+    menu.addAction("Copy &from Google")->setEnabled(false);
+    const std::string_view network = networkName(ad->engine);
+    menu.addAction(QString("Copy into &%1").arg(QString::fromUtf8(network.data(), network.size())))->setEnabled(false);
+    menu.addSeparator();
+    menu.addAction("Copy from &another ad", this, [&ads, preview] { ads.copyFromAnotherAd(preview); });
+    menu.exec(position);
+    refreshAds();
 }
 
 void CDialogMain::refreshSkin() {

@@ -24,6 +24,7 @@ class QAction;
 
 namespace pw::ui {
 
+class AdPreview;
 class GroupTabBar;
 class PhraseListModel;
 
@@ -57,6 +58,8 @@ private:
     void refreshPhase();
     void refreshSelection();
     void refreshSkin();
+    void refreshAds();
+    void showAdMenu(int preview, const QPoint& position);
     void flash(QPushButton* button, QTimer* timer, int& ticks);
 
     std::vector<int> selectedRows(QTableView* view) const;
@@ -126,6 +129,9 @@ private:
     QRadioButton* types_;
     QListWidget* keywords_;
     QLabel* keywordCount_;
+    QComboBox* adList_;
+    AdPreview* adPreviews_[3];
+    QScrollBar* adScroll_;
 
     // Labels and status.
     QLabel* original_;

@@ -358,6 +358,7 @@ void MainWindowController::selectTab(int tab) {
         notify(kPhase);
     } else if (phase_ == 4) {
         forms = {};
+        ads_.reset();
         refreshKeywordRows();
     }
     restoreFilterControls();

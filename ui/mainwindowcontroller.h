@@ -16,6 +16,7 @@
 #include "core/project.h"
 #include "io/appsettings.h"
 #include "io/programfolder.h"
+#include "ui/adsareacontroller.h"
 #include "ui/jobrunner.h"
 #include "ui/uiservices.h"
 
@@ -189,6 +190,9 @@ public:
     void setGroupColor(int group, int colorIndex);
     int lastColor() const { return lastColor_; }
 
+    // Phase 4's ads area of the selected group.
+    AdsAreaController& ads() { return ads_; }
+
     void chooseSkin(int index);
     // The check-marked "Automatically check for updates" of the Help menu.
     bool autoUpdateCheck() const;
@@ -244,6 +248,8 @@ private:
     Focus focus_ = Focus::None;
     bool exportGuard_ = false;
     mutable long long shownMainListCount_ = 0;
+    AdsAreaController ads_{ui_, [this] { return tab_ > 0 ? groupAt(project_, tab_ - 1) : nullptr; },
+                           [this] { project_.modified = true; }};
 };
 
 }  // namespace pw::ui

@@ -48,6 +48,7 @@ void MainWindowController::goToPhase(int phase) {
     phase_ = phase;
     if (phase == 4) {
         forms = {};
+        ads_.reset();
         refreshKeywordRows();
     }
     notify(kPhase | kLabels | kPhase4);

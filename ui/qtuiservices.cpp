@@ -9,7 +9,10 @@
 #include <QThread>
 #include <QTimer>
 
+#include "ui/addialogs.h"
 #include "ui/cataloguedialogs.h"
+#include "ui/dialogeditad.h"
+#include "ui/qtdispatcher.h"
 #include "ui/groupdialogs.h"
 #include "ui/projectchooser.h"
 #include "ui/qttext.h"
@@ -177,6 +180,33 @@ std::optional<std::string> QtUiServices::chooseProject() {
     ProjectChooser chooser(controller, parent_);
     if (chooser.exec() != QDialog::Accepted) return std::nullopt;
     return controller.chosen();
+}
+
+bool QtUiServices::editAd(const AdEditRequest& request) {
+    AdEditorController controller(*this, request);
+    CDialogEditAd dialog(controller, *this, request.group, parent_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtUiServices::manageAdLists(Group& group) {
+    ManageListsController controller(*this, group);
+    CDialogManageLists dialog(controller, parent_);
+    dialog.exec();
+    return controller.changed();
+}
+
+std::optional<Ad> QtUiServices::searchPastAds(const Group* group) {
+    QtDispatcher dispatcher;
+    PastAdsSearchController controller(*this, dispatcher, folder_, project_, group);
+    CDialogSearch dialog(controller, parent_);
+    if (dialog.exec() != QDialog::Accepted || !controller.selected()) return std::nullopt;
+    return controller.results()[*controller.selected()].ad;
+}
+
+std::optional<std::string> QtUiServices::chooseFolder(const std::string& title) {
+    const QString folder = QFileDialog::getExistingDirectory(parent_, QString::fromStdString(title));
+    if (folder.isEmpty()) return std::nullopt;
+    return fromQt(folder);
 }
 
 }  // namespace pw::ui

@@ -33,10 +33,17 @@ public:
     bool editUnwantedCharacters(Project& project, const ProgramFolder& folder) override;
     void showIgnoredWords(const std::string& word, const std::vector<ListRow>& rows) override;
     std::optional<std::string> chooseProject() override;
+    bool editAd(const AdEditRequest& request) override;
+    bool manageAdLists(Group& group) override;
+    std::optional<Ad> searchPastAds(const Group* group) override;
+    std::optional<std::string> chooseFolder(const std::string& title) override;
+    // The past-ads search reads the open project from memory.
+    void setProject(const Project* project) { project_ = project; }
 
 private:
     ProgramFolder folder_;
     QWidget* parent_ = nullptr;
+    const Project* project_ = nullptr;
 };
 
 }  // namespace pw::ui

@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "core/ad.h"
 #include "core/delimitedline.h"
 #include "io/listexport.h"
 
 namespace pw {
 struct Project;
+struct Group;
 class ProgramFolder;
 }  // namespace pw
 
@@ -55,6 +57,16 @@ struct TextPrompt {
     bool multiLine = false;
 };
 
+// What the ad editor opens on.
+struct AdEditRequest {
+    Ad* ad = nullptr;        // written only on "&Save ad"
+    AdList* list = nullptr;  // the list that holds it (none for a new ad or a copy)
+    bool newAd = false;
+    bool copy = false;
+    bool accountMode = false;
+    const Group* group = nullptr;  // searched first by "Search..."
+};
+
 struct DeleteConfirmation {
     bool yes = false;
     bool dontShowAgain = false;
@@ -91,6 +103,15 @@ public:
     virtual void showIgnoredWords(const std::string& word, const std::vector<ListRow>& rows) = 0;
     // The "Open/Create project" window: the chosen project's path, or none.
     virtual std::optional<std::string> chooseProject() = 0;
+
+    // The ad editor; true when the ad was saved or deleted.
+    virtual bool editAd(const AdEditRequest& request) = 0;
+    // "Manage ads lists"; true when an ad moved.
+    virtual bool manageAdLists(Group& group) = 0;
+    // "Search for past ads": the ad picked, or none.
+    virtual std::optional<Ad> searchPastAds(const Group* group) = 0;
+    // A folder browser with this title.
+    virtual std::optional<std::string> chooseFolder(const std::string& title) = 0;
 };
 
 }  // namespace pw::ui

@@ -36,6 +36,10 @@ public:
     bool editUnwantedCharacters(Project&, const ProgramFolder&) override { return false; }
     void showIgnoredWords(const std::string&, const std::vector<ListRow>&) override {}
     std::optional<std::string> chooseProject() override { return std::nullopt; }
+    bool editAd(const ui::AdEditRequest&) override { return false; }
+    bool manageAdLists(Group&) override { return false; }
+    std::optional<Ad> searchPastAds(const Group*) override { return std::nullopt; }
+    std::optional<std::string> chooseFolder(const std::string&) override { return std::nullopt; }
 
 private:
     std::ostream& err_;

@@ -7,6 +7,8 @@
 #include <QSplashScreen>
 #include <QTimer>
 
+#include <memory>
+
 #include "app/gui/screenshottour.h"
 #include "ui/dialogmain.h"
 #include "ui/qtdispatcher.h"
@@ -49,12 +51,16 @@ int main(int argc, char** argv) {
     const pw::ProgramFolder folder = pw::ProgramFolder::standard(parser.value(dataDir).toStdString());
     pw::createFolder(folder.root());
     pw::SettingsStore settings(folder);
-    pw::ui::QtUiServices services(folder);
+    std::unique_ptr<pw::ui::QtUiServices> servicesOwner =
+        parser.isSet(tour) ? std::make_unique<pw::app::TourServices>(folder, parser.value(tour))
+                           : std::make_unique<pw::ui::QtUiServices>(folder);
+    pw::ui::QtUiServices& services = *servicesOwner;
     pw::ui::QtDispatcher dispatcher;
     pw::ui::JobRunner jobs(dispatcher, true);
     pw::ui::MainWindowController controller(services, jobs, dispatcher, folder, settings);
     pw::ui::CDialogMain window(controller);
     services.setParent(&window);
+    services.setProject(&controller.project());
     controller.onQuit = [] { QCoreApplication::quit(); };
 
     const QString project = parser.positionalArguments().value(0);

@@ -7,12 +7,65 @@
 #include <QTableView>
 #include <QThread>
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QComboBox>
+
 #include "io/recentprojects.h"
+#include "ui/addialogs.h"
+#include "ui/dialogeditad.h"
 #include "ui/dialogmain.h"
 #include "ui/projectchooser.h"
 #include "ui/qtuiservices.h"
 
 namespace pw::app {
+
+namespace {
+struct TourAd {
+    int network;
+    const char* title;
+    const char* line1;
+    const char* line2;
+    const char* url;
+};
+constexpr TourAd kTourAds[] = {
+    {0, "Hotels in Paris", "Central rooms from $49 a night", "Free cancellation on most stays", "www.example.com/paris"},
+    {3, "Last Minute Hotel Deals", "Save up to 40% on hotels in Rome, Paris and London this weekend. Book now, pay at the hotel.", "", "www.example.com/deals"},
+    {0, "3 Star Hotels", "Clean, quiet and close to the sights", "Compare prices from 200 sites", "www.example.com/3-star"},
+};
+
+void typeInto(QWidget* dialog, const char* name, const QString& text) {
+    if (auto* line = dialog->findChild<QLineEdit*>(name)) line->insert(text);
+    else if (auto* box = dialog->findChild<QPlainTextEdit*>(name)) box->setPlainText(text);
+}
+}  // namespace
+
+bool TourServices::editAd(const ui::AdEditRequest& request) {
+    const TourAd& t = kTourAds[ads_ % std::size(kTourAds)];
+    ui::AdEditorController controller(*this, request);
+    ui::CDialogEditAd dialog(controller, *this, request.group);
+    dialog.show();
+    dialog.findChild<QComboBox*>("network")->setCurrentIndex(t.network);
+    typeInto(&dialog, "title", t.title);
+    typeInto(&dialog, t.network == 0 ? "text1" : "description", t.line1);
+    typeInto(&dialog, "text2", t.line2);
+    typeInto(&dialog, "displayUrl", t.url);
+    QApplication::processEvents();
+    if (ads_ < 2) dialog.grab().save(pictures_ + (ads_ == 0 ? "/5-ad-editor-google.png" : "/6-ad-editor-yahoo.png"));
+    ++ads_;
+    return controller.save();
+}
+
+bool TourServices::manageAdLists(Group& group) {
+    ui::ManageListsController controller(*this, group);
+    controller.clickPreview(0, 1);
+    ui::CDialogManageLists dialog(controller);
+    dialog.show();
+    QApplication::processEvents();
+    dialog.grab().save(pictures_ + "/8-manage-ads-lists.png");
+    controller.move(0);
+    return controller.changed();
+}
 
 void settle(ui::CDialogMain& window) {
     QElapsedTimer timer;
@@ -71,6 +124,12 @@ bool runScreenshotTour(ui::CDialogMain& window, ui::QtUiServices& services, cons
     c.formsChanged();
     c.setGroupColor(0, 2);
     shot("4-phase4-keywords.png");
+
+    // Three ads written in the editor, then one moved with the lists manager.
+    for (int i = 0; i < 3; ++i) c.ads().newAd();
+    c.formsChanged();
+    shot("7-phase4-ads.png");
+    c.ads().manageLists();
 
     // The project chooser, with this project among the recent ones.
     addRecentProject(programFolder, c.project().path);

@@ -12,7 +12,24 @@ class CDialogMain;
 class QtUiServices;
 }  // namespace pw::ui
 
+#include "ui/qtuiservices.h"
+
 namespace pw::app {
+
+// The desktop of the tour: the ad editor and the lists manager open without
+// waiting for a person, are filled in and photographed, and close.
+class TourServices : public ui::QtUiServices {
+public:
+    TourServices(ProgramFolder folder, QString pictureFolder)
+        : QtUiServices(std::move(folder)), pictures_(std::move(pictureFolder)) {}
+    bool editAd(const ui::AdEditRequest& request) override;
+    bool manageAdLists(Group& group) override;
+
+private:
+    QString pictures_;
+    int ads_ = 0;
+};
+
 
 // Waits until the window's worker is idle and the window has painted.
 void settle(ui::CDialogMain& window);

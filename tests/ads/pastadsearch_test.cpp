@@ -96,6 +96,8 @@ TEST_F(PastAds, FolderRecentAndOpenProjectEachSearchedOnce) {
     request.group = open.groups[0].get();
     request.files = {};
     EXPECT_EQ(titles(request).size(), 2u);
+    request.files = {a};  // the group is not found a second time in its own project
+    EXPECT_EQ(titles(request).size(), 2u);
 }
 
 TEST_F(PastAds, StopEndsTheSearchBeforeTheNextProject) {

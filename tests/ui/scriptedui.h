@@ -115,6 +115,22 @@ public:
     }
     std::optional<std::string> chooseProject() override { return popOr(projectAnswers, std::nullopt); }
 
+    // The ad editor: each scripted edit is applied to the ad and saved.
+    std::deque<std::function<bool(const AdEditRequest&)>> adEdits;
+    int manageListsCalls = 0;
+    std::deque<std::optional<Ad>> pastAdAnswers;
+    std::deque<std::optional<std::string>> folderAnswers;
+    bool editAd(const AdEditRequest& r) override {
+        if (adEdits.empty()) return false;
+        return pop(adEdits)(r);
+    }
+    bool manageAdLists(Group&) override {
+        ++manageListsCalls;
+        return true;
+    }
+    std::optional<Ad> searchPastAds(const Group*) override { return popOr(pastAdAnswers, std::nullopt); }
+    std::optional<std::string> chooseFolder(const std::string&) override { return popOr(folderAnswers, std::nullopt); }
+
 private:
     template <typename T>
     static T pop(std::deque<T>& q) {

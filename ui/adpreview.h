@@ -1,0 +1,40 @@
+#pragma once
+// AdPreview: one ad drawn as on a results page.
+
+#include <QWidget>
+
+#include <functional>
+
+#include "ads/adpreviewlayout.h"
+#include "core/ad.h"
+
+namespace pw::ui {
+
+class AdPreview : public QWidget {
+public:
+    explicit AdPreview(QWidget* parent = nullptr);
+
+    void showAd(const Ad& ad);
+    void showTexts(const PreviewTexts& texts);
+    void setBlank();
+    void setSelected(bool on);
+    void setMarked(bool on);
+    bool isBlank() const { return blank_; }
+
+    std::function<void()> onLeftClick;
+    std::function<void(const QPoint& globalPosition)> onRightClick;
+
+    QSize sizeHint() const override { return {300, 74}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    PreviewTexts texts_;
+    bool blank_ = true;
+    bool selected_ = false;
+    bool marked_ = false;
+};
+
+}  // namespace pw::ui
