@@ -57,6 +57,7 @@ struct SearchRequest {
     std::vector<std::string> files;
     const Group* group = nullptr;        // searched first when given
     const Project* openProject = nullptr;  // its own file is searched from memory
+    bool adsOnly = true;                   // other files are read without their phrases
 };
 
 // Calls `found` for each matching ad in order; stops between projects when

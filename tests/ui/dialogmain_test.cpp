@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -22,6 +23,7 @@
 #include "core/projectfile.h"
 #include "tests/testsupport.h"
 #include "tests/ui/scriptedui.h"
+#include "ui/dialogeditad.h"
 #include "ui/qtdispatcher.h"
 
 namespace pw::ui {
@@ -179,6 +181,43 @@ TEST_F(Window, ChoosingATabShowsItsListAndFilterSettings) {
     EXPECT_TRUE(find<QCheckBox>("ignoreOn")->isChecked());
     EXPECT_EQ(find<QPlainTextEdit>("ignoreBox")->toPlainText(), "blue");
     EXPECT_EQ(find<QTabBar>("tabs")->tabData(1).value<QColor>(), QColor(65, 130, 172));
+}
+
+TEST(AdEditorWindow, TypingClipsCountsAndMirrors) {
+    test::ScriptedUi ui;
+    Ad ad;
+    AdEditorController controller(ui, {&ad, nullptr, true, false, false, nullptr});
+    CDialogEditAd dialog(controller, ui, nullptr);
+    dialog.show();
+    auto* title = dialog.findChild<QLineEdit*>("title");
+    auto* titleCounter = dialog.findChild<QLabel*>("titleCounter");
+    ASSERT_TRUE(title && titleCounter);
+    EXPECT_EQ(titleCounter->text(), "0/25");
+    title->setFocus();
+    QTest::keyClicks(title, "Cheap hotels in the city centre");  // 31 characters
+    EXPECT_EQ(title->text(), "Cheap hotels in the city ");
+    EXPECT_EQ(titleCounter->text(), "25/25");
+
+    auto* display = dialog.findChild<QLineEdit*>("displayUrl");
+    auto* destination = dialog.findChild<QLineEdit*>("destinationUrl");
+    QTest::keyClicks(display, "www.a.com");
+    EXPECT_EQ(destination->text(), "www.a.com");
+    QTest::mouseClick(destination, Qt::LeftButton);  // the first click selects all and ends the copying
+    EXPECT_EQ(destination->selectedText(), "www.a.com");
+    QTest::keyClicks(display, "/x");
+    EXPECT_EQ(destination->text(), "www.a.com");
+
+    // Enter moves on instead of closing the window.
+    title->setFocus();
+    QTest::keyClick(title, Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QLineEdit*>("text1"));
+
+    dialog.findChild<QComboBox*>("network")->setCurrentIndex(1);
+    EXPECT_EQ(titleCounter->text(), "25/50");
+    EXPECT_TRUE(dialog.findChild<QPlainTextEdit*>("description")->isVisibleTo(&dialog));
+    EXPECT_FALSE(dialog.findChild<QLineEdit*>("text2")->isVisibleTo(&dialog));
+    EXPECT_EQ(dialog.findChild<QPushButton*>("copyInto")->text(), "Copy into Miva");
 }
 
 }  // namespace
