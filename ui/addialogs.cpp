@@ -21,12 +21,6 @@
 namespace pw::ui {
 
 namespace {
-QComboBox* adListChooser() {
-    auto* combo = new QComboBox;
-    for (std::string_view name : kAdListNames) combo->addItem(QString::fromUtf8(name.data(), name.size()));
-    return combo;
-}
-
 void applyScroll(QScrollBar* bar, const PreviewScroll& s, int value) {
     bar->blockSignals(true);
     bar->setRange(0, s.enabled ? s.maximum - 1 : 0);

@@ -1,9 +1,11 @@
 #include "ui/adpreview.h"
 
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ads/adlists.h"
 #include "ui/qttext.h"
 
 namespace pw::ui {
@@ -22,6 +24,12 @@ TextWidth widthIn(const QFont& font) {
     };
 }
 }  // namespace
+
+QComboBox* adListChooser() {
+    auto* combo = new QComboBox;
+    for (std::string_view name : kAdListNames) combo->addItem(QString::fromUtf8(name.data(), name.size()));
+    return combo;
+}
 
 AdPreview::AdPreview(QWidget* parent) : QWidget(parent) {
     setMinimumSize(200, 70);

@@ -8,7 +8,12 @@
 #include "ads/adpreviewlayout.h"
 #include "core/ad.h"
 
+class QComboBox;
+
 namespace pw::ui {
+
+// A drop-down of the four ad list names.
+QComboBox* adListChooser();
 
 class AdPreview : public QWidget {
 public:

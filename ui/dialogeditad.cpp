@@ -74,6 +74,7 @@ CDialogEditAd::CDialogEditAd(AdEditorController& controller, UiServices& ui, con
     notes_->setObjectName("notes");
     notes_->setFixedHeight(70);
     notes_->setEnabled(controller_.notesEnabled());
+    notes_->viewport()->installEventFilter(this);
     grid->addWidget(new QLabel("Notes:"), row, 0, Qt::AlignTop);
     grid->addWidget(notes_, row++, 1, 1, 2);
     preview_ = new AdPreview;
@@ -107,12 +108,7 @@ CDialogEditAd::CDialogEditAd(AdEditorController& controller, UiServices& ui, con
         showBoxes();
     });
     connect(validate_, &QCheckBox::toggled, this, [this](bool on) { controller_.validateRules = on; });
-    const std::pair<QLineEdit*, EditorBox> lines[] = {{title_, EditorBox::Title},
-                                                      {text1_, EditorBox::Text1},
-                                                      {text2_, EditorBox::Text2},
-                                                      {displayUrl_, EditorBox::DisplayUrl},
-                                                      {destinationUrl_, EditorBox::DestinationUrl}};
-    for (const auto& [edit, box] : lines)
+    for (const auto& [edit, box] : lineBoxes())
         connect(edit, &QLineEdit::textEdited, this, [this, box = box] { boxEdited(box); });
     connect(description_, &QPlainTextEdit::textChanged, this, [this] { boxEdited(EditorBox::Description); });
     connect(notes_, &QPlainTextEdit::textChanged, this, [this] { boxEdited(EditorBox::Notes); });
@@ -131,6 +127,14 @@ CDialogEditAd::CDialogEditAd(AdEditorController& controller, UiServices& ui, con
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     showBoxes();
+}
+
+std::array<std::pair<QLineEdit*, EditorBox>, 5> CDialogEditAd::lineBoxes() const {
+    return {{{title_, EditorBox::Title},
+             {text1_, EditorBox::Text1},
+             {text2_, EditorBox::Text2},
+             {displayUrl_, EditorBox::DisplayUrl},
+             {destinationUrl_, EditorBox::DestinationUrl}}};
 }
 
 QWidget* CDialogEditAd::widgetOf(EditorBox box) const {
@@ -155,12 +159,7 @@ void CDialogEditAd::focusBox(EditorBox box) {
 
 void CDialogEditAd::showBoxes() {
     updating_ = true;
-    const std::pair<QLineEdit*, EditorBox> lines[] = {{title_, EditorBox::Title},
-                                                      {text1_, EditorBox::Text1},
-                                                      {text2_, EditorBox::Text2},
-                                                      {displayUrl_, EditorBox::DisplayUrl},
-                                                      {destinationUrl_, EditorBox::DestinationUrl}};
-    for (const auto& [edit, box] : lines)
+    for (const auto& [edit, box] : lineBoxes())
         if (edit->text() != toQt(controller_.box(box))) edit->setText(toQt(controller_.box(box)));
     if (description_->toPlainText() != toQt(controller_.box(EditorBox::Description)))
         description_->setPlainText(toQt(controller_.box(EditorBox::Description)));
@@ -217,6 +216,13 @@ void CDialogEditAd::boxEdited(EditorBox box) {
 }
 
 bool CDialogEditAd::eventFilter(QObject* watched, QEvent* event) {
+    for (QPlainTextEdit* box : {description_, notes_}) {
+        if (box && watched == box->viewport() && event->type() == QEvent::MouseButtonPress && !box->hasFocus()) {
+            box->setFocus();
+            box->selectAll();
+            return true;
+        }
+    }
     auto* edit = qobject_cast<QLineEdit*>(watched);
     if (edit && event->type() == QEvent::FocusIn && edit == destinationUrl_) controller_.destinationFocused();
     if (edit && event->type() == QEvent::MouseButtonPress && !edit->hasFocus()) {

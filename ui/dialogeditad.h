@@ -31,6 +31,8 @@ private:
     void showCountersAndPreview();
     void boxEdited(EditorBox box);
     QWidget* widgetOf(EditorBox box) const;
+    // The one-line boxes and what each holds.
+    std::array<std::pair<QLineEdit*, EditorBox>, 5> lineBoxes() const;
     void focusBox(EditorBox box);
 
     AdEditorController& controller_;
@@ -41,11 +43,11 @@ private:
     QCheckBox* validate_;
     QLineEdit* title_;
     QLineEdit* text1_;
-    QPlainTextEdit* description_;
+    QPlainTextEdit* description_ = nullptr;
     QLineEdit* text2_;
     QLineEdit* displayUrl_;
     QLineEdit* destinationUrl_;
-    QPlainTextEdit* notes_;
+    QPlainTextEdit* notes_ = nullptr;
     QLabel* text1Label_;
     QLabel* text2Label_;
     std::array<QLabel*, kLimitedFieldCount> counters_{};

@@ -424,9 +424,8 @@ QWidget* CDialogMain::buildPhase4() {
     auto* av = new QVBoxLayout(ads);
     auto* adTop = new QHBoxLayout;
     adTop->addWidget(new QLabel("Select ad list:"));
-    adList_ = new QComboBox;
+    adList_ = adListChooser();
     adList_->setObjectName("adList");
-    for (std::string_view name : kAdListNames) adList_->addItem(QString::fromUtf8(name.data(), name.size()));
     adTop->addWidget(adList_, 1);
     QPushButton* newAd = button("New ad", "newAd", "Click here to write a new ad");
     QPushButton* manage = button("Manage ads lists", "manageAdLists", "Click here to move ads between the lists");
