@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "core/projectfile.h"
 #include "tests/testsupport.h"
 #include "tests/ui/scriptedui.h"
@@ -241,6 +244,21 @@ TEST_F(SearchWindow, FindsTheAdsOfTheGroupAndTheProjectOnce) {
     EXPECT_FALSE(search.copyIntoCurrentAd());
     search.select(1);
     EXPECT_EQ(search.copyIntoCurrentAd(), 1);
+    EXPECT_TRUE(search.close());
+}
+
+TEST_F(SearchWindow, ClosingWhileItSearchesBeepsAndStays) {
+    test::ManualDispatcher manual;  // the search's ending waits here until the test lets it through
+    PastAdsSearchController search(ui, manual, folder, &project, nullptr, true);
+    search.startSearch();
+    ASSERT_TRUE(search.searching());
+    EXPECT_FALSE(search.close());
+    EXPECT_FALSE(search.copyIntoCurrentAd());
+    EXPECT_EQ(ui.doubleBeeps, 2);
+    for (int i = 0; i < 1000 && search.searching(); ++i) {
+        manual.runAll();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     EXPECT_TRUE(search.close());
 }
 
