@@ -52,12 +52,14 @@ bool AdsAreaController::refuseWhenFull(const char* caption) {
     return true;
 }
 
-void AdsAreaController::newAd() {
+void AdsAreaController::newAd() { addThroughEditor(Ad{}, false); }
+
+// A new ad (or a copy) joins the shown list once the editor saves it.
+void AdsAreaController::addThroughEditor(Ad ad, bool copy) {
     AdList* ads = list();
     if (!ads || refuseWhenFull("Cannot add new ad")) return;
-    Ad ad;
-    if (!ui_.editAd({&ad, nullptr, true, false, false, group_()})) return;
-    ads->push_back(ad);
+    if (!ui_.editAd({&ad, nullptr, !copy, copy, false, group_()})) return;
+    ads->push_back(std::move(ad));
     modified_();
 }
 
@@ -83,13 +85,7 @@ void AdsAreaController::deleteAd(int preview) {
 }
 
 void AdsAreaController::copyToNewAd(int preview) {
-    AdList* ads = list();
-    const Ad* source = adAt(preview);
-    if (!source || refuseWhenFull("Cannot add new ad")) return;
-    Ad copy = *source;
-    if (!ui_.editAd({&copy, nullptr, false, true, false, group_()})) return;
-    ads->push_back(copy);
-    modified_();
+    if (const Ad* source = adAt(preview)) addThroughEditor(*source, true);
 }
 
 void AdsAreaController::copyFromAnotherAd(int preview) {

@@ -49,6 +49,7 @@ public:
 private:
     AdList* list() const;
     bool refuseWhenFull(const char* caption);
+    void addThroughEditor(Ad ad, bool copy);
     size_t indexOf(int preview) const { return static_cast<size_t>(scroll_ + preview); }
 
     UiServices& ui_;
