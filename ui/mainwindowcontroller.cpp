@@ -223,7 +223,9 @@ void MainWindowController::prepareWindow() {
         project_.modifiedDate = todayLocalDate();
         restoreFilterControls();
         refill();
-        saveProject();
+        // A new project is listed among the recent ones only once it is opened again.
+        if (project_.path.empty()) saveProject();
+        else saveTo(project_.path);
         notify(kEverything);
         return;
     }

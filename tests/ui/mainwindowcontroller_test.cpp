@@ -381,6 +381,7 @@ TEST_F(MainWindow, NewProjectAsksBeforeOverwritingAndSavesAtOnce) {
     window.newProject();
     EXPECT_EQ(window.project().path, folder.projectsFolder() + "/Offers.pwj");
     EXPECT_TRUE(verifyChecksum(window.project().path));
+    EXPECT_TRUE(recentProjectPaths(folder).empty());  // listed once it is opened again
     EXPECT_EQ(tabNames(), (Strings{"Offers"}));
     EXPECT_EQ(rows().size(), 0u);
 }
