@@ -150,7 +150,7 @@ CDialogMain::CDialogMain(MainWindowController& controller, QWidget* parent)
     connect(tabs_, &QWidget::customContextMenuRequested, this, &CDialogMain::showTabMenu);
 
     controller_.onChange = [this](unsigned changes) { refresh(changes); };
-    resize(1180, 760);
+    resize(1200, 840);
     refresh(kEverything);
 }
 
