@@ -32,6 +32,11 @@ bool endsWithIgnoreCase(const std::string& text, std::string_view end) {
     return text.size() >= end.size() && equalsIgnoreCase(std::string_view(text).substr(text.size() - end.size()), end);
 }
 
+// A box with one of the texts the import and export code defines.
+Message messageOf(std::string_view text, std::string_view caption, Icon icon) {
+    return {std::string(text), std::string(caption), icon, Buttons::Ok};
+}
+
 bool fileExists(const std::string& path) {
     std::error_code ignored;
     return std::filesystem::is_regular_file(path, ignored);
@@ -537,8 +542,10 @@ void MainWindowController::importList() {
         return ui_.chooseColumns(fileNameOf(path), count);
     });
     for (const PlannedFile& file : plan)
-        if (file.problem == ImportProblem::InvalidFileType)
-            ui_.message({"Invalid file type", "Import error", Icon::Error, Buttons::Ok});
+        if (file.problem == ImportProblem::InvalidFileType) {
+            const ImportMessage m = importMessage(file.problem);
+            ui_.message(messageOf(m.text, m.caption, Icon::Error));
+        }
     project_.modified = true;
     Group* target = &currentList();
     auto report = std::make_shared<ImportReport>();
@@ -550,7 +557,8 @@ void MainWindowController::importList() {
         [this, report] {
             hideStatus();
             if (report->problem == ImportProblem::ErrorImporting) {
-                ui_.message({"Error importing list!", "Error", Icon::Error, Buttons::Ok});
+                const ImportMessage m = importMessage(report->problem);
+                ui_.message(messageOf(m.text, m.caption, Icon::Error));
                 return;
             }
             refill();
@@ -559,8 +567,7 @@ void MainWindowController::importList() {
 
 bool MainWindowController::exportMenuAllowed() {
     if (!rows_.empty()) return true;
-    ui_.message({std::string(kNothingToExport.text), std::string(kNothingToExport.caption), Icon::Information,
-                 Buttons::Ok});
+    ui_.message(messageOf(kNothingToExport.text, kNothingToExport.caption, Icon::Information));
     return false;
 }
 
@@ -573,24 +580,20 @@ std::optional<std::string> MainWindowController::askExportPath(const FileFilter&
     return withExtension(*path, filter.pattern.substr(1));
 }
 
-namespace {
-std::vector<ListRow> rowsOf(const Group& list, const std::vector<uint32_t>& positions) {
-    std::vector<ListRow> out;
-    out.reserve(positions.size());
-    for (uint32_t i : positions) out.push_back({list.phrases[i].text(), list.phrases[i].hitCount});
-    return out;
+// Writes the export and says how it went; `success` is none for exports
+// that finish without a word.
+void MainWindowController::writeExport(const std::string& path, const std::string& bytes,
+                                       const ExportMessage* success) {
+    if (!writeExportFile(path, bytes))
+        ui_.message(messageOf(kCannotWriteExport.text, kCannotWriteExport.caption, Icon::Warning));
+    else if (success)
+        ui_.message(messageOf(success->text, success->caption, Icon::Information));
 }
-}  // namespace
 
 void MainWindowController::exportListText() {
     if (refuseWhenBusy()) return;
-    const std::optional<std::string> path = askExportPath(kTextFilter, tabCaption(tab_).substr(0, 62));
-    if (!path) return;
-    if (!writeExportFile(*path, listAsText(rowsOf(currentList(), rows_)))) {
-        ui_.message({"Cannot open file for writing!", "Write error!", Icon::Warning, Buttons::Ok});
-        return;
-    }
-    ui_.message({"The list was successfully exported!", "Success", Icon::Information, Buttons::Ok});
+    if (const std::optional<std::string> path = askExportPath(kTextFilter, tabCaption(tab_).substr(0, 62)))
+        writeExport(*path, listAsText(visibleRows(currentList())), &kListExported);
 }
 
 void MainWindowController::exportListCsv() {
@@ -598,39 +601,27 @@ void MainWindowController::exportListCsv() {
     const Answer withHits =
         ui_.message({"Export hit counts also?", "Export type", Icon::Question, Buttons::YesNoCancel});
     if (withHits == Answer::Cancel) return;
-    const std::optional<std::string> path = askExportPath(kCsvFilter, tabCaption(tab_).substr(0, 62));
-    if (!path) return;
-    if (!writeExportFile(*path, listAsCsv(rowsOf(currentList(), rows_), withHits == Answer::Yes))) {
-        ui_.message({"Cannot open file for writing!", "Write error!", Icon::Warning, Buttons::Ok});
-        return;
-    }
-    ui_.message({"The list was successfully exported!", "Success", Icon::Information, Buttons::Ok});
+    if (const std::optional<std::string> path = askExportPath(kCsvFilter, tabCaption(tab_).substr(0, 62)))
+        writeExport(*path, listAsCsv(visibleRows(currentList()), withHits == Answer::Yes), &kListExported);
 }
 
 void MainWindowController::exportGroupNames() {
     if (project_.groups.empty()) {
-        ui_.message({"There are no ad groups in your project! Nothing to export!", "Nothing to export", Icon::Warning,
-                     Buttons::Ok});
+        ui_.message(messageOf(kNoGroupsToExport.text, kNoGroupsToExport.caption, Icon::Warning));
         return;
     }
-    const std::optional<std::string> path = askExportPath(kTextFilter, "");
-    if (!path) return;
-    if (!writeExportFile(*path, groupNamesAsText(project_))) {
-        ui_.message({"Cannot open file for writing!", "Write error!", Icon::Warning, Buttons::Ok});
-        return;
-    }
-    ui_.message({"Ad groups exported OK!", "Success", Icon::Information, Buttons::Ok});
+    if (const std::optional<std::string> path = askExportPath(kTextFilter, ""))
+        writeExport(*path, groupNamesAsText(project_), &kGroupsExported);
 }
 
 void MainWindowController::exportIgnoreBox() {
     if (filters.ignoreText.empty()) {
-        ui_.message({"The ignore box is empty. Nothing to export!", "Nothing to export", Icon::Warning, Buttons::Ok});
+        ui_.message(messageOf(kEmptyIgnoreBox.text, kEmptyIgnoreBox.caption, Icon::Warning));
         return;
     }
     if (refuseWhenBusy()) return;
-    const std::optional<std::string> path = askExportPath(kTextFilter, "");
-    if (path && !writeExportFile(*path, filters.ignoreText))
-        ui_.message({"Cannot open file for writing!", "Write error!", Icon::Warning, Buttons::Ok});
+    if (const std::optional<std::string> path = askExportPath(kTextFilter, ""))
+        writeExport(*path, filters.ignoreText, nullptr);
 }
 
 void MainWindowController::copyKeywordsToClipboard() { ui_.setClipboardText(keywordRowsForClipboard(keywordRows_)); }

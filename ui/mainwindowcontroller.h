@@ -217,6 +217,7 @@ private:
     void restoreFilterControls();
     std::string tabCaption(int tab) const;
     std::optional<std::string> askExportPath(const FileFilter& filter, const std::string& initialName);
+    void writeExport(const std::string& path, const std::string& bytes, const ExportMessage* success);
     void afterPageRemoved();
     void moveTextsBackToList(Page& page, const std::vector<int>& rows);
     void moveBetweenListAndDeleteBox(const std::vector<uint32_t>& positions, bool intoBox);

@@ -9,6 +9,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include "io/textimport.h"
 #include "ui/addialogs.h"
 #include "ui/cataloguedialogs.h"
 #include "ui/dialogeditad.h"
@@ -152,7 +153,7 @@ DeleteConfirmation QtUiServices::confirmPermanentDelete() {
 }
 
 std::optional<ImportColumns> QtUiServices::chooseColumns(const std::string& fileLabel, int columnCount) {
-    const QString label = fileLabel.find("pwr_exportxls2csv") != std::string::npos ? "Excel sheet columns" : toQt(fileLabel);
+    const QString label = fileLabel.find(kSpreadsheetCsvMarker) != std::string::npos ? "Excel sheet columns" : toQt(fileLabel);
     CDialogCSVColumns dialog(label, columnCount, parent_);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return ImportColumns{columnCount, dialog.phraseColumn(), dialog.hitColumn()};
