@@ -24,3 +24,23 @@ void createFolder(const std::string& path) {
 }
 
 }  // namespace pw
+
+namespace pw {
+
+std::string fileNameOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool fileExists(const std::string& path) {
+    std::error_code ignored;
+    return std::filesystem::is_regular_file(path, ignored);
+}
+
+bool removeFile(const std::string& path) {
+    std::error_code error;
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add, error);
+    return std::filesystem::remove(path, error);
+}
+
+}  // namespace pw

@@ -36,4 +36,11 @@ private:
 // inside it reports instead).
 void createFolder(const std::string& path);
 
+// The part of a path after its last "/".
+std::string fileNameOf(const std::string& path);
+// A plain file (not a folder) is at the path.
+bool fileExists(const std::string& path);
+// Deletes the file, read-only or not; false when it could not.
+bool removeFile(const std::string& path);
+
 }  // namespace pw

@@ -1,6 +1,5 @@
 #include "ui/mainwindowcontroller.h"
 
-#include <filesystem>
 #include <memory>
 #include <utility>
 
@@ -23,11 +22,6 @@ const FileFilter kTextFilter{"Text files (*.txt)", "*.txt"};
 const FileFilter kCsvFilter{"CSV files (*.csv)", "*.csv"};
 const Message kUnknownError{"An unknown error has occured!", "Unknown error", Icon::Error, Buttons::Ok};
 
-std::string fileNameOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 bool endsWithIgnoreCase(const std::string& text, std::string_view end) {
     return text.size() >= end.size() && equalsIgnoreCase(std::string_view(text).substr(text.size() - end.size()), end);
 }
@@ -37,10 +31,6 @@ Message messageOf(std::string_view text, std::string_view caption, Icon icon) {
     return {std::string(text), std::string(caption), icon, Buttons::Ok};
 }
 
-bool fileExists(const std::string& path) {
-    std::error_code ignored;
-    return std::filesystem::is_regular_file(path, ignored);
-}
 }  // namespace
 
 MainWindowController::MainWindowController(UiServices& ui, JobRunner& jobs, Dispatcher& dispatcher,
@@ -306,27 +296,28 @@ bool MainWindowController::saveTo(const std::string& path) {
     return true;
 }
 
+// The save dialog; ".pwj" is added unless the name already ends with it.
+std::optional<std::string> MainWindowController::askProjectPath() {
+    std::optional<std::string> path = ui_.saveFile({{kProjectFilter}, folder_.projectsFolder(), ""});
+    if (path && (path->size() < 4 || !endsWithIgnoreCase(*path, ".pwj"))) *path += ".pwj";
+    return path;
+}
+
 bool MainWindowController::saveProject() {
     if (refuseWhenBusy()) return false;
     leavePhase3();
-    std::string path = project_.path;
-    if (path.empty()) {
-        const std::optional<std::string> chosen = ui_.saveFile({{kProjectFilter}, folder_.projectsFolder(), ""});
-        if (!chosen) return false;
-        path = *chosen;
-        if (path.size() < 4 || !endsWithIgnoreCase(path, ".pwj")) path += ".pwj";
-    }
-    addRecentProject(folder_, path);
-    return saveTo(path);
+    const std::optional<std::string> path = project_.path.empty() ? askProjectPath() : project_.path;
+    if (!path) return false;
+    addRecentProject(folder_, *path);
+    return saveTo(*path);
 }
 
 bool MainWindowController::saveProjectAs() {
     if (refuseWhenBusy()) return false;
     leavePhase3();
-    const std::optional<std::string> chosen = ui_.saveFile({{kProjectFilter}, folder_.projectsFolder(), ""});
+    const std::optional<std::string> chosen = askProjectPath();
     if (!chosen) return false;
-    std::string path = *chosen;
-    if (path.size() < 4 || !endsWithIgnoreCase(path, ".pwj")) path += ".pwj";
+    const std::string& path = *chosen;
     if (!saveTo(path)) return false;
     project_.createdDate = project_.modifiedDate;
     addRecentProject(folder_, path);

@@ -211,6 +211,7 @@ private:
     void refreshKeywordRows();
     bool askToSave();
     bool saveTo(const std::string& path);
+    std::optional<std::string> askProjectPath();
     void prepareWindow();
     void loadProject();
     void resetToEmpty();

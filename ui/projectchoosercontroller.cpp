@@ -10,21 +10,6 @@ namespace pw::ui {
 namespace {
 const FileFilter kProjectFilter{"Phrasewright project files (*.pwj)", "*.pwj"};
 
-std::string fileNameOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-bool exists(const std::string& path) {
-    std::error_code ignored;
-    return std::filesystem::is_regular_file(path, ignored);
-}
-
-bool removeFile(const std::string& path) {
-    std::error_code error;
-    std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add, error);
-    return std::filesystem::remove(path, error);
-}
 }  // namespace
 
 ProjectChooserController::ProjectChooserController(UiServices& ui, ProgramFolder folder)
@@ -36,7 +21,7 @@ void ProjectChooserController::fill() {
     entries_.clear();
     std::vector<std::string> gone;
     for (const std::string& path : recentProjectPaths(folder_)) {
-        if (exists(path)) entries_.push_back({fileNameOf(path), path});
+        if (fileExists(path)) entries_.push_back({fileNameOf(path), path});
         else gone.push_back(path);
     }
     for (const std::string& path : gone) removeRecentProject(folder_, path);
@@ -64,7 +49,7 @@ std::optional<std::string> askNewProjectPath(UiServices& ui, const ProgramFolder
     if (!name || name->empty()) return std::nullopt;
     if (!(name->size() > 3 && name->ends_with(".pwj"))) *name += ".pwj";
     const std::string path = folder.projectsFolder() + "/" + name->substr(0, 254);
-    if (exists(path)) {
+    if (fileExists(path)) {
         if (ui.message({"Project '" + path + "' already exists! Overwrite?", "Overwrite project file", Icon::Warning,
                          Buttons::YesNo}) != Answer::Yes)
             return std::nullopt;

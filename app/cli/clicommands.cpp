@@ -89,8 +89,7 @@ std::optional<SortKey> sortKeyNamed(const std::string& name) {
 }  // namespace
 
 int newProject(const Streams& io, const std::string& projectPath, bool overwrite) {
-    std::string existing;
-    if (!overwrite && readWholeFile(projectPath, existing)) {
+    if (!overwrite && fileExists(projectPath)) {
         io.err << "Project '" << projectPath << "' already exists! Use --force to overwrite it.\n";
         return kFailed;
     }
