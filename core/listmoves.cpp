@@ -68,23 +68,15 @@ std::vector<uint32_t> restoreByTexts(Group& group, const std::vector<std::string
     return found;
 }
 
+std::vector<int> validRows(std::vector<int> rows, size_t count) {
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::erase_if(rows, [count](int r) { return r < 0 || static_cast<size_t>(r) >= count; });
+    return rows;
+}
+
 std::vector<Phrase> takeAt(Group& group, const std::vector<uint32_t>& positions) {
-    PhraseList& list = group.phrases;
-    std::vector<char> taken(list.size(), 0);
-    std::vector<Phrase> out;
-    out.reserve(positions.size());
-    for (uint32_t i : positions) {
-        if (i == kNotFound || i >= list.size() || taken[i]) continue;
-        taken[i] = 1;
-        out.push_back(std::move(list[i]));
-    }
-    size_t kept = 0;
-    for (size_t i = 0; i < list.size(); ++i) {
-        if (taken[i]) continue;
-        if (kept != i) list[kept] = std::move(list[i]);
-        ++kept;
-    }
-    list.resize(kept);
+    std::vector<Phrase> out = takePositions(group.phrases, positions);
     touch(group);
     return out;
 }

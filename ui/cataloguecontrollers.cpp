@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/listmoves.h"
 #include "core/text.h"
 #include "core/unwantedcountries.h"
 #include "io/charactercatalogue.h"
@@ -10,13 +11,10 @@
 namespace pw::ui {
 
 namespace {
-void moveRows(std::vector<std::string>& from, std::vector<std::string>& to, std::vector<int> rows, size_t limit) {
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    for (int r : rows)
-        if (r >= 0 && static_cast<size_t>(r) < from.size()) to.push_back(limit ? from[r].substr(0, limit) : from[r]);
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
-        if (*it >= 0 && static_cast<size_t>(*it) < from.size()) from.erase(from.begin() + *it);
+void moveRows(std::vector<std::string>& from, std::vector<std::string>& to, const std::vector<int>& rows,
+              size_t limit) {
+    for (std::string& item : takePositions(from, validRows(rows, from.size())))
+        to.push_back(limit ? item.substr(0, limit) : std::move(item));
 }
 
 bool containsIgnoringCase(const std::vector<std::string>& items, const std::string& text) {

@@ -9,34 +9,6 @@
 
 namespace pw::ui {
 
-namespace {
-// The rows that exist, in ascending order, once each.
-std::vector<int> validRows(std::vector<int> rows, size_t count) {
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    std::erase_if(rows, [count](int r) { return r < 0 || static_cast<size_t>(r) >= count; });
-    return rows;
-}
-
-// Takes the texts at these rows out of the page, in row order.
-std::vector<std::string> takeRows(Page& page, const std::vector<int>& rows) {
-    std::vector<std::string> taken;
-    std::vector<char> remove(page.size(), 0);
-    for (int r : rows) {
-        taken.push_back(std::move(page[r]));
-        remove[r] = 1;
-    }
-    size_t kept = 0;
-    for (size_t i = 0; i < page.size(); ++i) {
-        if (remove[i]) continue;
-        if (kept != i) page[kept] = std::move(page[i]);  // a string moved onto itself is emptied
-        ++kept;
-    }
-    page.resize(kept);
-    return taken;
-}
-}  // namespace
-
 void MainWindowController::goToPhase(int phase) {
     if (phase < 1 || phase > 4 || phase == phase_) return;
     if (refuseWhenBusy()) return;
@@ -146,7 +118,7 @@ void MainWindowController::searchList1IntoList2() {
     std::vector<int> matching;
     for (size_t i = 0; i < from.size(); ++i)
         if (filter.matches(Phrase(from[i]).text())) matching.push_back(static_cast<int>(i));
-    for (std::string& text : takeRows(from, matching)) to.push_back(std::move(text));
+    for (std::string& text : takePositions(from, matching)) to.push_back(std::move(text));
     if (boxes.list2Name.empty()) boxes.list2Name = boxes.list2Filter.substr(0, 255);
     notify(kPages | kLabels);
 }
@@ -156,7 +128,7 @@ void MainWindowController::moveList1ToList2(const std::vector<int>& list1Rows) {
     pages_.page(pagePosition_, true);
     Page& to = *pages_.page(pagePosition_ + 1, true);  // may add a page: take `from` after it
     Page& from = *pages_.page(pagePosition_, false);
-    for (std::string& text : takeRows(from, validRows(list1Rows, from.size()))) to.push_back(std::move(text));
+    for (std::string& text : takePositions(from, validRows(list1Rows, from.size()))) to.push_back(std::move(text));
     notify(kPages | kLabels);
 }
 
@@ -164,7 +136,7 @@ void MainWindowController::moveList2ToList1(const std::vector<int>& list2Rows) {
     if (refuseWhenBusy() || !list2()) return;
     Page& from = *pages_.page(pagePosition_ + 1, false);
     Page& to = *pages_.page(pagePosition_, true);
-    for (std::string& text : takeRows(from, validRows(list2Rows, from.size()))) to.push_back(std::move(text));
+    for (std::string& text : takePositions(from, validRows(list2Rows, from.size()))) to.push_back(std::move(text));
     if (from.empty()) {
         pages_.remove(pagePosition_ + 1);
         afterPageRemoved();
@@ -174,7 +146,7 @@ void MainWindowController::moveList2ToList1(const std::vector<int>& list2Rows) {
 
 // Texts leave the page and their phrases come back into the list view.
 void MainWindowController::moveTextsBackToList(Page& page, const std::vector<int>& rows) {
-    restoreByTexts(currentList(), takeRows(page, validRows(rows, page.size())));
+    restoreByTexts(currentList(), takePositions(page, validRows(rows, page.size())));
     project_.modified = true;
 }
 
