@@ -15,6 +15,14 @@ constexpr size_t kNameBoxLimit = 126;
 constexpr std::string_view kMainListChoice = "Main list";
 }  // namespace
 
+// The names of the groups in tab order, but for the group at `except`.
+std::vector<std::string> MainWindowController::groupNames(int except) const {
+    std::vector<std::string> names;
+    for (int i = 0; i < static_cast<int>(project_.groups.size()); ++i)
+        if (i != except) names.push_back(project_.groups[i]->name);
+    return names;
+}
+
 void MainWindowController::createGroupFromList1() { createGroupFrom(true); }
 void MainWindowController::createGroupFromList2() { createGroupFrom(false); }
 void MainWindowController::addList1ToGroup() { addListToGroup(true); }
@@ -75,9 +83,7 @@ void MainWindowController::addListToGroup(bool list1) {
         ui_.message({"No items to add to an existing group!", "Cannot move", Icon::Warning, Buttons::Ok});
         return;
     }
-    std::vector<std::string> names;
-    for (int i = 0; i < static_cast<int>(project_.groups.size()); ++i)
-        if (i + 1 != tab_) names.push_back(project_.groups[i]->name);
+    const std::vector<std::string> names = groupNames(tab_ - 1);
     if (names.empty()) {
         ui_.message({"No available groups!", "Cannot move", Icon::Warning, Buttons::Ok});
         return;
@@ -117,16 +123,9 @@ void MainWindowController::removeGroupTab(int group) {
     const int removedTab = group + 1;
     deleteGroup(project_, project_.groups[group].get());
     project_.modified = true;
-    if (removedTab == tab_) {
-        tab_ = removedTab - 1;
-        if (phase_ == 4 && tab_ == 0) phase_ = 1;
-        restoreFilterControls();
-        refreshKeywordRows();
-        refill();
-    } else if (removedTab < tab_) {
-        --tab_;
-    }
-    notify(kTabs | kLabels | kPhase);
+    if (removedTab == tab_) showTab(removedTab - 1);
+    else if (removedTab < tab_) --tab_;
+    notify(kTabs | kLabels);
 }
 
 void MainWindowController::promptDeleteGroup(int group) {
@@ -150,8 +149,7 @@ void MainWindowController::mergeGroup(int group) {
     }
     if (refuseWhenBusy() || !groupAt(project_, group)) return;
     std::vector<std::string> names{std::string(kMainListChoice)};
-    for (int i = 0; i < static_cast<int>(project_.groups.size()); ++i)
-        if (i != group) names.push_back(project_.groups[i]->name);
+    for (std::string& name : groupNames(group)) names.push_back(std::move(name));
     const std::optional<std::string> chosen = ui_.chooseGroup(names);
     if (!chosen) return;
     Group* target = equalsIgnoreCase(*chosen, kMainListChoice) ? &project_.mainList : findGroup(project_, *chosen);
@@ -163,9 +161,7 @@ void MainWindowController::mergeGroup(int group) {
 }
 
 void MainWindowController::promptFindGroup() {
-    std::vector<std::string> names;
-    for (const auto& g : project_.groups) names.push_back(g->name);
-    const std::optional<std::string> chosen = ui_.findGroup(names);
+    const std::optional<std::string> chosen = ui_.findGroup(groupNames());
     if (!chosen) return;
     const int index = groupIndex(project_, *chosen);
     if (index < 0) {

@@ -164,7 +164,6 @@ void MainWindowController::refill() {
     const PhraseList& list = currentList().phrases;
     rows_ = visiblePositions(list);
     deleteRows_ = pages_.empty() ? setAsidePositions(list) : std::vector<uint32_t>{};
-    needsReload_ = false;
     notify(kRows | kDeleteBox | kLabels);
 }
 
@@ -228,11 +227,10 @@ void MainWindowController::prepareWindow() {
 }
 
 void MainWindowController::loadProject() {
-    const std::string path = project_.path;
     auto code = std::make_shared<int>(kLoaded);
     runJob(
         "Loading project...", [this, code](const ProgressFn& progress) { *code = pw::loadProject(project_, progress); },
-        [this, code, path] {
+        [this, code] {
             if (*code != kLoaded) {
                 const LoadMessage m = loadMessage(*code);
                 hideStatus();
@@ -290,7 +288,6 @@ bool MainWindowController::saveTo(const std::string& path) {
         return false;
     }
     showStatus("Project saved!");
-    status_.visible = true;
     ui_.informationSound();
     notify(kTabs | kLabels | kStatus);
     return true;
@@ -350,18 +347,24 @@ void MainWindowController::selectTab(int tab) {
         return;
     }
     leavePhase3();
+    showTab(tab);
+}
+
+// Shows the list of the tab: phase 4 ends on the main list and starts
+// afresh on another group; the list's filters go back into the controls.
+void MainWindowController::showTab(int tab) {
     tab_ = tab;
-    if (phase_ == 4 && tab == 0) {
-        phase_ = 1;
-        notify(kPhase);
-    } else if (phase_ == 4) {
-        forms = {};
-        ads_.reset();
-        refreshKeywordRows();
-    }
+    if (phase_ == 4 && tab == 0) phase_ = 1;
+    else if (phase_ == 4) startPhase4OnList();
     restoreFilterControls();
     refill();
-    notify(kTabs | kPhase4);
+    notify(kTabs | kPhase | kPhase4);
+}
+
+void MainWindowController::startPhase4OnList() {
+    forms = {};
+    ads_.reset();
+    refreshKeywordRows();
 }
 
 void MainWindowController::refreshKeywordRows() {
@@ -401,7 +404,6 @@ void MainWindowController::update(std::optional<int> firstSelectedRow) {
     request.filters = filters;
     request.order = sortRows;
     request.selectedRow = firstSelectedRow;
-    request.needsReload = needsReload_;
     auto result = std::make_shared<UpdateResult>();
     Group* list = &currentList();
     project_.modified = true;
@@ -454,12 +456,9 @@ void MainWindowController::headerClicked(int column) {
 void MainWindowController::feedIgnoreBox(int row) {
     if (busy() || row < 0 || static_cast<size_t>(row) >= rows_.size()) return;
     const Phrase& phrase = currentList().phrases[rows_[row]];
-    std::string& box = filters.ignoreText;
-    for (int i = 0; i < phrase.wordCount(); ++i) {
-        if (!box.empty() && !box.ends_with("\r\n") && !box.ends_with('\n')) box += "\r\n";
-        box.append(phrase.word(i));
-        box += "\r\n";
-    }
+    std::string words;
+    for (int i = 0; i < phrase.wordCount(); ++i) words.append(phrase.word(i)).append("\n");
+    filters.ignoreText = appendIgnoreLines(filters.ignoreText, words) + "\r\n";
     filters.ignoreOn = true;
     focus_ = Focus::IgnoreBoxEnd;
     filtersChanged();

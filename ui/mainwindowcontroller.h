@@ -220,7 +220,12 @@ private:
     std::optional<std::string> askExportPath(const FileFilter& filter, const std::string& initialName);
     void writeExport(const std::string& path, const std::string& bytes, const ExportMessage* success);
     void afterPageRemoved();
-    void moveTextsBackToList(Page& page, const std::vector<int>& rows);
+    void movePageRows(size_t fromIndex, size_t toIndex, const std::vector<int>& rows);
+    void removePageIfEmpty(size_t index);
+    void moveSideListToList(size_t pageIndex, const std::vector<int>& rows);
+    void showTab(int tab);
+    void startPhase4OnList();
+    std::vector<std::string> groupNames(int except = -1) const;
     void moveBetweenListAndDeleteBox(const std::vector<uint32_t>& positions, bool intoBox);
     void moveSideListInto(Group* target, bool list1, const std::string& statusText, std::function<void()> after);
     void createGroupFrom(bool list1);
@@ -242,7 +247,6 @@ private:
     size_t pagePosition_ = 0;
     std::vector<std::string> keywordRows_;
     Status status_;
-    bool needsReload_ = false;
     bool headerReverse_ = false;
     int lastColor_ = -1;
     int skinIndex_ = 0;

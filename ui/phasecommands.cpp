@@ -18,11 +18,7 @@ void MainWindowController::goToPhase(int phase) {
     }
     leavePhase3();
     phase_ = phase;
-    if (phase == 4) {
-        forms = {};
-        ads_.reset();
-        refreshKeywordRows();
-    }
+    if (phase == 4) startPhase4OnList();
     notify(kPhase | kLabels | kPhase4);
 }
 
@@ -78,7 +74,7 @@ void MainWindowController::deletePermanently() {
 
 void MainWindowController::moveToList1(const std::vector<int>& selectedRows) {
     if (refuseWhenBusy()) return;
-    pages_.page(pagePosition_, true);
+    Page* page = pages_.page(pagePosition_, true);
     const std::vector<int> rows = validRows(selectedRows, rows_.size());
     std::vector<uint32_t> positions;
     const Phase3Filter filter = rows.empty() ? parsePhase3Filter(boxes.list1Filter) : Phase3Filter{};
@@ -91,7 +87,6 @@ void MainWindowController::moveToList1(const std::vector<int>& selectedRows) {
     }
     const std::string filterText = boxes.list1Filter;
     Group* list = &currentList();
-    Page* page = pages_.page(pagePosition_, true);
     runJob(
         "Moving phrases to phase 3 list 1...",
         [list, positions, page](const ProgressFn& progress) {
@@ -112,62 +107,57 @@ void MainWindowController::searchList1IntoList2() {
     if (refuseWhenBusy()) return;
     const Phase3Filter filter = parsePhase3Filter(boxes.list2Filter);
     if (filter.empty()) return;
-    pages_.page(pagePosition_, true);
-    Page& to = *pages_.page(pagePosition_ + 1, true);  // may add a page: take `from` after it
-    Page& from = *pages_.page(pagePosition_, false);
     std::vector<int> matching;
-    for (size_t i = 0; i < from.size(); ++i)
-        if (filter.matches(Phrase(from[i]).text())) matching.push_back(static_cast<int>(i));
-    for (std::string& text : takePositions(from, matching)) to.push_back(std::move(text));
+    if (const Page* from = list1())
+        for (size_t i = 0; i < from->size(); ++i)
+            if (filter.matches(Phrase((*from)[i]).text())) matching.push_back(static_cast<int>(i));
+    movePageRows(pagePosition_, pagePosition_ + 1, matching);
     if (boxes.list2Name.empty()) boxes.list2Name = boxes.list2Filter.substr(0, 255);
     notify(kPages | kLabels);
 }
 
 void MainWindowController::moveList1ToList2(const std::vector<int>& list1Rows) {
     if (refuseWhenBusy() || !list1()) return;
-    pages_.page(pagePosition_, true);
-    Page& to = *pages_.page(pagePosition_ + 1, true);  // may add a page: take `from` after it
-    Page& from = *pages_.page(pagePosition_, false);
-    for (std::string& text : takePositions(from, validRows(list1Rows, from.size()))) to.push_back(std::move(text));
+    movePageRows(pagePosition_, pagePosition_ + 1, list1Rows);
     notify(kPages | kLabels);
 }
 
 void MainWindowController::moveList2ToList1(const std::vector<int>& list2Rows) {
     if (refuseWhenBusy() || !list2()) return;
-    Page& from = *pages_.page(pagePosition_ + 1, false);
-    Page& to = *pages_.page(pagePosition_, true);
-    for (std::string& text : takePositions(from, validRows(list2Rows, from.size()))) to.push_back(std::move(text));
-    if (from.empty()) {
-        pages_.remove(pagePosition_ + 1);
-        afterPageRemoved();
-    }
+    movePageRows(pagePosition_ + 1, pagePosition_, list2Rows);
+    removePageIfEmpty(pagePosition_ + 1);
     notify(kPages | kLabels);
 }
 
-// Texts leave the page and their phrases come back into the list view.
-void MainWindowController::moveTextsBackToList(Page& page, const std::vector<int>& rows) {
+// Both pages are made when missing, the later one first, so that neither
+// reference is left behind by a page added after it.
+void MainWindowController::movePageRows(size_t fromIndex, size_t toIndex, const std::vector<int>& rows) {
+    pages_.page(std::min(fromIndex, toIndex), true);
+    pages_.page(std::max(fromIndex, toIndex), true);
+    Page& from = *pages_.page(fromIndex, false);
+    Page& to = *pages_.page(toIndex, false);
+    for (std::string& text : takePositions(from, validRows(rows, from.size()))) to.push_back(std::move(text));
+}
+
+void MainWindowController::removePageIfEmpty(size_t index) {
+    const Page* page = pages_.page(index);
+    if (!page || !page->empty()) return;
+    pages_.remove(index);
+    afterPageRemoved();
+}
+
+void MainWindowController::moveList1ToMain(const std::vector<int>& list1Rows) { moveSideListToList(pagePosition_, list1Rows); }
+void MainWindowController::moveList2ToMain(const std::vector<int>& list2Rows) {
+    moveSideListToList(pagePosition_ + 1, list2Rows);
+}
+
+// The rows' texts leave the page and their phrases come back into the list view.
+void MainWindowController::moveSideListToList(size_t pageIndex, const std::vector<int>& rows) {
+    if (refuseWhenBusy() || !pages_.page(pageIndex)) return;
+    Page& page = *pages_.page(pageIndex, false);
     restoreByTexts(currentList(), takePositions(page, validRows(rows, page.size())));
     project_.modified = true;
-}
-
-void MainWindowController::moveList1ToMain(const std::vector<int>& list1Rows) {
-    if (refuseWhenBusy() || !list1()) return;
-    moveTextsBackToList(*pages_.page(pagePosition_, false), list1Rows);
-    if (list1()->empty()) {
-        pages_.remove(pagePosition_);
-        afterPageRemoved();
-    }
-    refill();
-    notify(kPages);
-}
-
-void MainWindowController::moveList2ToMain(const std::vector<int>& list2Rows) {
-    if (refuseWhenBusy() || !list2()) return;
-    moveTextsBackToList(*pages_.page(pagePosition_ + 1, false), list2Rows);
-    if (list2()->empty()) {
-        pages_.remove(pagePosition_ + 1);
-        afterPageRemoved();
-    }
+    removePageIfEmpty(pageIndex);
     refill();
     notify(kPages);
 }
