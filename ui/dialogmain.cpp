@@ -191,12 +191,7 @@ QWidget* CDialogMain::buildListSide() {
     connect(listView_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { controller_.headerClicked(column); });
     connect(listView_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        switch (controller_.phase()) {
-        case 1: controller_.feedIgnoreBox(index.row()); break;
-        case 2: controller_.moveToDeleteBox({index.row()}); break;
-        case 3: controller_.moveToList1(selectedRows(listView_)); break;
-        default: break;
-        }
+        controller_.rowDoubleClicked(index.row(), selectedRows(listView_));
     });
     connect(add, &QPushButton::clicked, this, [this] { controller_.addPhrases(); });
     connect(exportButton, &QPushButton::clicked, this, &CDialogMain::showExportMenu);
@@ -355,11 +350,7 @@ QWidget* CDialogMain::buildPhase3() {
     v->addWidget(pageBar_);
 
     connect(toList1, &QPushButton::clicked, this, [this] { controller_.moveToList1(selectedRows(listView_)); });
-    connect(oneToTwo, &QPushButton::clicked, this, [this] {
-        const std::vector<int> rows = selectedRows(list1_);
-        if (rows.empty()) controller_.searchList1IntoList2();
-        else controller_.moveList1ToList2(rows);
-    });
+    connect(oneToTwo, &QPushButton::clicked, this, [this] { controller_.moveIntoList2(selectedRows(list1_)); });
     connect(twoToOne, &QPushButton::clicked, this, [this] { controller_.moveList2ToList1(selectedRows(list2_)); });
     connect(oneBack, &QPushButton::clicked, this, [this] { controller_.moveList1ToMain(selectedRows(list1_)); });
     connect(twoBack, &QPushButton::clicked, this, [this] { controller_.moveList2ToMain(selectedRows(list2_)); });
@@ -860,8 +851,8 @@ bool CDialogMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (watched == listView_ && key->key() == Qt::Key_Delete && controller_.phase() == 2) {
-            controller_.moveToDeleteBox(selectedRows(listView_));
+        if (watched == listView_ && key->key() == Qt::Key_Delete) {
+            controller_.deleteKeyPressed(selectedRows(listView_));
             return true;
         }
         if (watched == listView_ && key->matches(QKeySequence::Copy)) {
@@ -873,9 +864,7 @@ bool CDialogMain::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (enter && watched == list2Filter_) {
-            const std::vector<int> rows = selectedRows(list1_);
-            if (rows.empty()) controller_.searchList1IntoList2();
-            else controller_.moveList1ToList2(rows);
+            controller_.moveIntoList2(selectedRows(list1_));
             return true;
         }
         if (enter && watched == list1Name_) {

@@ -158,6 +158,12 @@ public:
     void addPhrases();
     int typeAhead(const std::string& text);
 
+    // A double click on a row: feeds the ignore box in phase 1, moves the row
+    // to the 'Delete' box in phase 2 and the selection to list 1 in phase 3.
+    void rowDoubleClicked(int row, const std::vector<int>& selectedRows);
+    // The Delete key in the list view: phase 2 only.
+    void deleteKeyPressed(const std::vector<int>& selectedRows);
+
     // Phase 2.
     void moveToDeleteBox(const std::vector<int>& rows);
     void moveBackFromDeleteBox(const std::vector<int>& deleteBoxRows);
@@ -166,6 +172,9 @@ public:
     // Phase 3.
     void moveToList1(const std::vector<int>& selectedRows);
     void searchList1IntoList2();
+    // The move-to-list-2 button and Enter in list 2's "Filter:": the selected
+    // rows of list 1 move, or without a selection list 2's filter runs.
+    void moveIntoList2(const std::vector<int>& list1Rows);
     void moveList1ToList2(const std::vector<int>& list1Rows);
     void moveList2ToList1(const std::vector<int>& list2Rows);
     void moveList1ToMain(const std::vector<int>& list1Rows);

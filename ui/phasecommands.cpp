@@ -22,6 +22,19 @@ void MainWindowController::goToPhase(int phase) {
     notify(kPhase | kLabels | kPhase4);
 }
 
+void MainWindowController::rowDoubleClicked(int row, const std::vector<int>& selectedRows) {
+    switch (phase_) {
+    case 1: feedIgnoreBox(row); break;
+    case 2: moveToDeleteBox({row}); break;
+    case 3: moveToList1(selectedRows); break;
+    default: break;
+    }
+}
+
+void MainWindowController::deleteKeyPressed(const std::vector<int>& selectedRows) {
+    if (phase_ == 2) moveToDeleteBox(selectedRows);
+}
+
 // --- phase 2 ---
 
 void MainWindowController::moveToDeleteBox(const std::vector<int>& rows) {
@@ -114,6 +127,11 @@ void MainWindowController::searchList1IntoList2() {
     movePageRows(pagePosition_, pagePosition_ + 1, matching);
     if (boxes.list2Name.empty()) boxes.list2Name = boxes.list2Filter.substr(0, 255);
     notify(kPages | kLabels);
+}
+
+void MainWindowController::moveIntoList2(const std::vector<int>& list1Rows) {
+    if (list1Rows.empty()) searchList1IntoList2();
+    else moveList1ToList2(list1Rows);
 }
 
 void MainWindowController::moveList1ToList2(const std::vector<int>& list1Rows) {

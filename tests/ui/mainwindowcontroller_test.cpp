@@ -138,6 +138,23 @@ TEST_F(MainWindow, PhaseThreeFiltersIntoTheSideListsAndBack) {
     EXPECT_TRUE(deleteBox().empty());
 }
 
+TEST_F(MainWindow, DoubleClicksAndTheDeleteKeyActByPhase) {
+    open({"red shoes", "blue shoes", "hats"});
+    window.deleteKeyPressed({0});  // phase 1: nothing
+    window.rowDoubleClicked(0, {0});
+    EXPECT_EQ(window.filters.ignoreText, "red\r\nshoes\r\n");
+    window.goToPhase(2);
+    window.rowDoubleClicked(2, {2});
+    window.deleteKeyPressed({0});
+    EXPECT_EQ(deleteBox(), (Strings{"red shoes", "hats"}));
+    window.goToPhase(3);
+    window.rowDoubleClicked(0, {0});
+    EXPECT_EQ(*window.list1(), (Strings{"blue shoes"}));
+    window.boxes.list2Filter = "blue";
+    window.moveIntoList2({});  // no selection in list 1: list 2's filter runs
+    EXPECT_EQ(*window.list2(), (Strings{"blue shoes"}));
+}
+
 TEST_F(MainWindow, MovingTheLastRowsOfList1BackRemovesItsPage) {
     open({"a1", "a2", "b1"});
     window.goToPhase(3);
