@@ -9,17 +9,10 @@
 #include <QVBoxLayout>
 
 #include "ui/qttext.h"
+#include "ui/selectedrows.h"
 #include "ui/textentrydialog.h"
 
 namespace pw::ui {
-
-namespace {
-std::vector<int> selectedRows(const QListWidget* list) {
-    std::vector<int> rows;
-    for (QListWidgetItem* item : list->selectedItems()) rows.push_back(list->row(item));
-    return rows;
-}
-}  // namespace
 
 CatalogueDialog::CatalogueDialog(const QString& title, const QString& availableLabel, const QString& unwantedLabel,
                                  TwoLists& lists, QWidget* parent)

@@ -34,6 +34,7 @@
 #include "ui/grouptabbar.h"
 #include "ui/phraselistmodel.h"
 #include "ui/qttext.h"
+#include "ui/selectedrows.h"
 
 namespace pw::ui {
 
@@ -832,20 +833,6 @@ void CDialogMain::flash(QPushButton* button, QTimer* timer, int& ticks) {
 }
 
 // --- input ---
-
-std::vector<int> CDialogMain::selectedRows(QTableView* view) const {
-    std::vector<int> rows;
-    for (const QModelIndex& index : view->selectionModel()->selectedRows()) rows.push_back(index.row());
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
-
-std::vector<int> CDialogMain::selectedRows(QListWidget* list) const {
-    std::vector<int> rows;
-    for (QListWidgetItem* item : list->selectedItems()) rows.push_back(list->row(item));
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
 
 bool CDialogMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {

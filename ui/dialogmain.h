@@ -62,8 +62,6 @@ private:
     void showAdMenu(int preview, const QPoint& position);
     void flash(QPushButton* button, QTimer* timer, int& ticks);
 
-    std::vector<int> selectedRows(QTableView* view) const;
-    std::vector<int> selectedRows(QListWidget* list) const;
     void showTabMenu(const QPoint& position);
     void showExportMenu();
 
