@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <array>
+#include <cstdlib>
 #include <filesystem>
 
 #include "core/atomicfile.h"
@@ -285,18 +286,37 @@ int exportList(const Streams& io, const std::string& projectPath, const std::str
     return 0;
 }
 
+namespace {
+// A program folder of its own for the window's logic, so that running it
+// from the command line leaves the user's settings and recent projects alone.
+struct ScratchFolder {
+    std::string path;
+    ScratchFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "phrasewright-XXXXXX").string();
+        if (::mkdtemp(pattern.data())) path = pattern;
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        if (!path.empty()) std::filesystem::remove_all(path, ignored);
+    }
+};
+}  // namespace
+
 int group(const Streams& io, const std::string& projectPath, const std::string& name, const std::string& filter) {
-    {
-        Project probe;  // the window would report a file that does not load the same way
-        if (const int status = openProject(io, projectPath, probe)) return status;
+    // The window would start a new project at a path without a file.
+    if (!fileExists(projectPath)) {
+        io.err << loadMessage(kCannotOpen).text << "\n";
+        return kNotLoaded;
     }
     ConsoleUi console(io.err);
     ui::ImmediateDispatcher dispatcher;
     ui::JobRunner jobs(dispatcher, false);
-    const std::string folder = std::filesystem::temp_directory_path().string();
-    SettingsStore settings{ProgramFolder(folder)};
-    ui::MainWindowController window(console, jobs, dispatcher, ProgramFolder(folder), settings);
+    const ScratchFolder scratch;
+    const ProgramFolder folder(scratch.path);
+    SettingsStore settings(folder);
+    ui::MainWindowController window(console, jobs, dispatcher, folder, settings);
     window.start(projectPath);
+    if (window.project().path.empty()) return kNotLoaded;  // the window said why and closed it
     const size_t groupsBefore = window.project().groups.size();
     window.goToPhase(3);
     window.boxes.list1Filter = filter;
@@ -307,11 +327,12 @@ int group(const Streams& io, const std::string& projectPath, const std::string& 
     }
     window.boxes.list1Name = name;
     window.createGroupFromList1();
-    const Group* created = findGroup(const_cast<Project&>(window.project()), name.substr(0, 126));
-    if (console.messagesShown > 0 || !created || window.project().groups.size() == groupsBefore) return kFailed;
-    const size_t phrases = created->phrases.size();
+    const int created = groupIndex(window.project(), name.substr(0, 126));
+    if (console.messagesShown > 0 || created < 0 || window.project().groups.size() == groupsBefore) return kFailed;
+    const Group& group = *window.project().groups[created];
+    const size_t phrases = group.phrases.size();
     if (!window.saveProject()) return kFailed;
-    io.out << Json{{"group", displayText(created->name)}, {"phrases", phrases}}.dump() << "\n";
+    io.out << Json{{"group", displayText(group.name)}, {"phrases", phrases}}.dump() << "\n";
     return 0;
 }
 
