@@ -17,9 +17,9 @@
 #include "bench/listgenerator.h"
 #include "core/projectfile.h"
 #include "core/text.h"
-#include "ui/dialogmain.h"
-#include "ui/qtdispatcher.h"
-#include "ui/qtuiservices.h"
+#include "ui/main/dialogmain.h"
+#include "ui/common/qtdispatcher.h"
+#include "ui/common/qtuiservices.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "io/listexport.h"
 #include "io/textimport.h"
 #include "app/cli/consoleui.h"
-#include "ui/mainwindowcontroller.h"
+#include "ui/main/mainwindowcontroller.h"
 
 namespace pw::cli {
 

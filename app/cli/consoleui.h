@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "ui/uiservices.h"
+#include "ui/common/uiservices.h"
 
 namespace pw::cli {
 

@@ -10,9 +10,10 @@
 #include <memory>
 
 #include "app/gui/screenshottour.h"
-#include "ui/dialogmain.h"
-#include "ui/qtdispatcher.h"
-#include "ui/qtuiservices.h"
+#include "core/version.h"
+#include "ui/main/dialogmain.h"
+#include "ui/common/qtdispatcher.h"
+#include "ui/common/qtuiservices.h"
 
 namespace {
 
@@ -26,7 +27,8 @@ QPixmap splashPicture() {
     p.drawText(QRect(0, 60, 460, 60), Qt::AlignCenter, "Phrasewright");
     p.setFont(QFont("DejaVu Sans", 11));
     p.drawText(QRect(0, 130, 460, 30), Qt::AlignCenter, "Keyword lists for pay-per-click advertising");
-    p.drawText(QRect(0, 190, 460, 30), Qt::AlignCenter, "v2.0.4");
+    p.drawText(QRect(0, 190, 460, 30), Qt::AlignCenter,
+               "v" + QString::fromUtf8(pw::kProgramVersion.data(), pw::kProgramVersion.size()));
     return picture;
 }
 

@@ -12,11 +12,11 @@
 #include <QComboBox>
 
 #include "io/recentprojects.h"
-#include "ui/addialogs.h"
-#include "ui/dialogeditad.h"
-#include "ui/dialogmain.h"
-#include "ui/projectchooser.h"
-#include "ui/qtuiservices.h"
+#include "ui/ads/addialogs.h"
+#include "ui/ads/dialogeditad.h"
+#include "ui/main/dialogmain.h"
+#include "ui/main/projectchooser.h"
+#include "ui/common/qtuiservices.h"
 
 namespace pw::app {
 

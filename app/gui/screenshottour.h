@@ -12,7 +12,7 @@ class CDialogMain;
 class QtUiServices;
 }  // namespace pw::ui
 
-#include "ui/qtuiservices.h"
+#include "ui/common/qtuiservices.h"
 
 namespace pw::app {
 

@@ -1,0 +1,52 @@
+#pragma once
+// What the "Open/Create project" window does: the recent projects (those
+// whose files are gone are dropped), open, new, copy and delete.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "io/programfolder.h"
+#include "ui/common/uiservices.h"
+
+namespace pw::ui {
+
+struct ChooserEntry {
+    std::string name;  // the file name
+    std::string path;
+};
+
+// Asks for a new project's name and gives its path in the Projects folder
+// (".pwj" added), after asking before an existing file there is deleted.
+std::optional<std::string> askNewProjectPath(UiServices& ui, const ProgramFolder& folder);
+
+class ProjectChooserController {
+public:
+    ProjectChooserController(UiServices& ui, ProgramFolder folder);
+
+    const std::vector<ChooserEntry>& entries() const { return entries_; }
+    // Set when the window ends with OK: the project to open or create.
+    const std::optional<std::string>& chosen() const { return chosen_; }
+
+    void fill();
+    // Each returns true when the window is to close with OK.
+    bool openEntry(int index);
+    bool newProject();
+    bool openProject();
+    bool copyExisting();
+    bool copyToNewProject(int index);
+    void deleteProject(int index);
+
+private:
+    std::optional<std::string> pickProjectFile();
+    bool copyInto(const std::string& source);
+    bool choose(const std::string& path, bool remember);
+
+    UiServices& ui_;
+    ProgramFolder folder_;
+    std::vector<ChooserEntry> entries_;
+    std::optional<std::string> chosen_;
+    bool dialogOpen_ = false;
+};
+
+}  // namespace pw::ui
