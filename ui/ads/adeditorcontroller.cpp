@@ -25,7 +25,7 @@ std::optional<AdField> fieldOf(EditorBox box) {
 std::string clipped(const std::string& text, size_t limit) { return text.substr(0, std::min(text.size(), limit)); }
 }  // namespace
 
-AdEditorController::AdEditorController(UiServices& ui, const AdEditRequest& request) : ui_(ui), request_(request) {
+AdEditorController::AdEditorController(Desktop& ui, const AdEditRequest& request) : ui_(ui), request_(request) {
     for (int f = 0; f < kLimitedFieldCount; ++f)
         counters_[f].text = "0/" + std::to_string(adFieldLimit(0, static_cast<AdField>(f)));
     preview_ = {"Your title here", "Your first text here", "Your second text here", "Your display URL here", false};

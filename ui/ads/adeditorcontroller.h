@@ -11,7 +11,8 @@
 #include "ads/adlists.h"
 #include "ads/adpreviewlayout.h"
 #include "core/group.h"
-#include "ui/common/uiservices.h"
+#include "ui/ads/adwindows.h"
+#include "ui/common/desktop.h"
 
 namespace pw::ui {
 
@@ -25,7 +26,7 @@ struct Counter {
 
 class AdEditorController {
 public:
-    AdEditorController(UiServices& ui, const AdEditRequest& request);
+    AdEditorController(Desktop& ui, const AdEditRequest& request);
 
     const std::string& box(EditorBox b) const { return boxes_[static_cast<int>(b)]; }
     int network() const { return network_; }
@@ -60,7 +61,7 @@ private:
     void recheckAll();
     std::string& boxText(EditorBox b) { return boxes_[static_cast<int>(b)]; }
 
-    UiServices& ui_;
+    Desktop& ui_;
     AdEditRequest request_;
     std::array<std::string, kEditorBoxCount> boxes_;
     std::array<Counter, kLimitedFieldCount> counters_;

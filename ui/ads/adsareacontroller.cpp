@@ -10,8 +10,9 @@ PreviewScroll previewScroll(size_t ads, int previews) {
     return {n - previews + 1, 2, true};
 }
 
-AdsAreaController::AdsAreaController(UiServices& ui, std::function<Group*()> group, std::function<void()> modified)
-    : ui_(ui), group_(std::move(group)), modified_(std::move(modified)) {}
+AdsAreaController::AdsAreaController(Desktop& ui, AdWindows& windows, std::function<Group*()> group,
+                                     std::function<void()> modified)
+    : ui_(ui), windows_(windows), group_(std::move(group)), modified_(std::move(modified)) {}
 
 AdList* AdsAreaController::list() const {
     Group* g = group_();
@@ -58,7 +59,7 @@ void AdsAreaController::newAd() { addThroughEditor(Ad{}, false); }
 void AdsAreaController::addThroughEditor(Ad ad, bool copy) {
     AdList* ads = list();
     if (!ads || refuseWhenFull("Cannot add new ad")) return;
-    if (!ui_.editAd({&ad, nullptr, !copy, copy, false, group_()})) return;
+    if (!windows_.editAd({&ad, nullptr, !copy, copy, false, group_()})) return;
     ads->push_back(std::move(ad));
     modified_();
 }
@@ -66,7 +67,7 @@ void AdsAreaController::addThroughEditor(Ad ad, bool copy) {
 void AdsAreaController::editAd(int preview) {
     AdList* ads = list();
     if (!adAt(preview)) return;
-    if (ui_.editAd({&(*ads)[indexOf(preview)], ads, false, false, false, group_()})) {
+    if (windows_.editAd({&(*ads)[indexOf(preview)], ads, false, false, false, group_()})) {
         modified_();
         setScrollPosition(scroll_);  // the ad may have been deleted
     }
@@ -91,7 +92,7 @@ void AdsAreaController::copyToNewAd(int preview) {
 void AdsAreaController::copyFromAnotherAd(int preview) {
     AdList* ads = list();
     if (!adAt(preview)) return;
-    const std::optional<Ad> found = ui_.searchPastAds(group_());
+    const std::optional<Ad> found = windows_.searchPastAds(group_());
     if (!found) return;
     if (ui_.message({"Do you want to overwrite the selected ad with the found ad?", "Confirm action", Icon::Question,
                      Buttons::YesNo}) != Answer::Yes)
@@ -102,7 +103,7 @@ void AdsAreaController::copyFromAnotherAd(int preview) {
 
 void AdsAreaController::manageLists() {
     Group* g = group_();
-    if (g && ui_.manageAdLists(*g)) {
+    if (g && windows_.manageAdLists(*g)) {
         modified_();
         setScrollPosition(scroll_);
     }

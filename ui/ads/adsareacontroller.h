@@ -8,7 +8,8 @@
 
 #include "ads/adlists.h"
 #include "core/group.h"
-#include "ui/common/uiservices.h"
+#include "ui/ads/adwindows.h"
+#include "ui/common/desktop.h"
 
 namespace pw::ui {
 
@@ -27,7 +28,7 @@ class AdsAreaController {
 public:
     // `group` gives the group of the selected tab (none on the main list);
     // `modified` marks the project changed.
-    AdsAreaController(UiServices& ui, std::function<Group*()> group, std::function<void()> modified);
+    AdsAreaController(Desktop& ui, AdWindows& windows, std::function<Group*()> group, std::function<void()> modified);
 
     int listKind() const { return kind_; }
     void setListKind(int kind);
@@ -52,7 +53,8 @@ private:
     void addThroughEditor(Ad ad, bool copy);
     size_t indexOf(int preview) const { return static_cast<size_t>(scroll_ + preview); }
 
-    UiServices& ui_;
+    Desktop& ui_;
+    AdWindows& windows_;
     std::function<Group*()> group_;
     std::function<void()> modified_;
     int kind_ = kCurrentAdList;

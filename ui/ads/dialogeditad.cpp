@@ -25,7 +25,7 @@ QPushButton* plainButton(const QString& text, const QString& name) {
 }
 }  // namespace
 
-CDialogEditAd::CDialogEditAd(AdEditorController& controller, UiServices& ui, const Group* group, QWidget* parent)
+CDialogEditAd::CDialogEditAd(AdEditorController& controller, AdWindows& ui, const Group* group, QWidget* parent)
     : QDialog(parent), controller_(controller), ui_(ui), group_(group) {
     setWindowTitle("Edit ad");
     setObjectName("CDialogEditAd");

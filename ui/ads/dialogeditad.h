@@ -21,7 +21,7 @@ class AdPreview;
 
 class CDialogEditAd : public QDialog {
 public:
-    CDialogEditAd(AdEditorController& controller, UiServices& ui, const Group* group, QWidget* parent = nullptr);
+    CDialogEditAd(AdEditorController& controller, AdWindows& ui, const Group* group, QWidget* parent = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -36,7 +36,7 @@ private:
     void focusBox(EditorBox box);
 
     AdEditorController& controller_;
-    UiServices& ui_;
+    AdWindows& ui_;
     const Group* group_;
     bool updating_ = false;
     QComboBox* network_;

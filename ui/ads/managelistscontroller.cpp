@@ -6,7 +6,7 @@
 
 namespace pw::ui {
 
-ManageListsController::ManageListsController(UiServices& ui, Group& group) : group_(group), ui_(ui) {}
+ManageListsController::ManageListsController(Desktop& ui, Group& group) : group_(group), ui_(ui) {}
 
 void ManageListsController::choosePaneList(int pane, int kind) {
     kinds_[pane] = std::clamp(kind, 0, kAdListCount - 1);

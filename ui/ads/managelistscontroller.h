@@ -7,7 +7,8 @@
 
 #include "ads/adlists.h"
 #include "core/group.h"
-#include "ui/common/uiservices.h"
+#include "ui/ads/adwindows.h"
+#include "ui/common/desktop.h"
 
 namespace pw::ui {
 
@@ -15,7 +16,7 @@ constexpr int kPanePreviews = 5;
 
 class ManageListsController {
 public:
-    ManageListsController(UiServices& ui, Group& group);
+    ManageListsController(Desktop& ui, Group& group);
 
     int paneList(int pane) const { return kinds_[pane]; }
     void choosePaneList(int pane, int kind);
@@ -31,7 +32,7 @@ public:
 
 private:
     Group& group_;
-    UiServices& ui_;
+    Desktop& ui_;
     int kinds_[2] = {0, 1};
     int scroll_[2] = {0, 0};
     std::optional<std::pair<int, size_t>> selection_;  // pane and index in its list

@@ -2,7 +2,7 @@
 
 namespace pw::ui {
 
-PastAdsSearchController::PastAdsSearchController(UiServices& ui, Dispatcher& dispatcher, ProgramFolder folder,
+PastAdsSearchController::PastAdsSearchController(Desktop& ui, Dispatcher& dispatcher, ProgramFolder folder,
                                                  const Project* project, const Group* group, bool threaded)
     : ui_(ui),
       dispatcher_(dispatcher),
@@ -82,7 +82,7 @@ void PastAdsSearchController::startSearch() {
                     });
                 });
         },
-        [this] { changed(); });
+        [this](bool) { changed(); });
 }
 
 void PastAdsSearchController::select(int index) {

@@ -10,13 +10,14 @@
 
 #include "ads/pastadsearch.h"
 #include "ui/common/jobrunner.h"
-#include "ui/common/uiservices.h"
+#include "ui/ads/adwindows.h"
+#include "ui/common/desktop.h"
 
 namespace pw::ui {
 
 class PastAdsSearchController {
 public:
-    PastAdsSearchController(UiServices& ui, Dispatcher& dispatcher, ProgramFolder folder, const Project* project,
+    PastAdsSearchController(Desktop& ui, Dispatcher& dispatcher, ProgramFolder folder, const Project* project,
                             const Group* group, bool threaded = true);
     ~PastAdsSearchController();
 
@@ -54,7 +55,7 @@ private:
         if (onChange) onChange();
     }
 
-    UiServices& ui_;
+    Desktop& ui_;
     Dispatcher& dispatcher_;
     ProgramFolder folder_;
     const Project* project_;

@@ -1,6 +1,7 @@
 #pragma once
-// The one worker thread of the main window. A job runs on it; its ending and
-// its progress reach the window's thread through the dispatcher.
+// The one worker thread of a window. A job owns what it works on; its ending
+// and its progress reach the window's thread through the dispatcher, and only
+// there does anything the window shows change.
 
 #include <atomic>
 #include <functional>
@@ -30,22 +31,22 @@ public:
 
     bool busy() const { return running_.load(); }
 
-    // Runs `work` on the worker, then `done` on the window's thread.
-    void start(std::function<void()> work, std::function<void()> done) {
+    // Runs `work` on the worker, then `done` on the window's thread: with true
+    // when the work finished, with false when it threw.
+    void start(std::function<void()> work, std::function<void(bool ok)> done) {
         wait();
         running_ = true;
-        auto finish = [this, done = std::move(done)] {
+        auto finish = [this, done = std::move(done)](bool ok) {
             running_ = false;
-            if (done) done();
+            if (done) done(ok);
         };
         if (!threaded_) {
-            work();
-            finish();
+            finish(runGuarded(work));
             return;
         }
         worker_ = std::thread([this, work = std::move(work), finish = std::move(finish)]() mutable {
-            work();
-            dispatcher_.post(std::move(finish));
+            const bool ok = runGuarded(work);
+            dispatcher_.post([finish = std::move(finish), ok] { finish(ok); });
         });
     }
 
@@ -55,6 +56,15 @@ public:
     }
 
 private:
+    static bool runGuarded(const std::function<void()>& work) {
+        try {
+            work();
+            return true;
+        } catch (...) {
+            return false;
+        }
+    }
+
     Dispatcher& dispatcher_;
     bool threaded_;
     std::atomic<bool> running_{false};

@@ -2,7 +2,9 @@
 // the tab commands rename, delete, merge, find, copy name, sort and colour.
 
 #include <algorithm>
+#include <memory>
 
+#include "core/groupoperations.h"
 #include "core/listmoves.h"
 #include "core/phraselist.h"
 #include "core/text.h"
@@ -11,7 +13,6 @@
 namespace pw::ui {
 
 namespace {
-constexpr size_t kNameBoxLimit = 126;
 constexpr std::string_view kMainListChoice = "Main list";
 }  // namespace
 
@@ -23,10 +24,18 @@ std::vector<std::string> MainWindowController::groupNames(int except) const {
     return names;
 }
 
-void MainWindowController::createGroupFromList1() { createGroupFrom(true); }
-void MainWindowController::createGroupFromList2() { createGroupFrom(false); }
-void MainWindowController::addList1ToGroup() { addListToGroup(true); }
-void MainWindowController::addList2ToGroup() { addListToGroup(false); }
+void MainWindowController::createGroupFromList1() {
+    command(MainCommand::CreateGroupFromList1, [&] { createGroupFrom(true); });
+}
+void MainWindowController::createGroupFromList2() {
+    command(MainCommand::CreateGroupFromList2, [&] { createGroupFrom(false); });
+}
+void MainWindowController::addList1ToGroup() {
+    command(MainCommand::AddList1ToGroup, [&] { addListToGroup(true); });
+}
+void MainWindowController::addList2ToGroup() {
+    command(MainCommand::AddList2ToGroup, [&] { addListToGroup(false); });
+}
 
 // List 1's group goes in name order, list 2's at the end. The side list's
 // phrases leave the current list for the new group with their hit counts.
@@ -34,40 +43,51 @@ void MainWindowController::createGroupFrom(bool list1) {
     const std::string& nameBox = list1 ? boxes.list1Name : boxes.list2Name;
     const Page* page = list1 ? this->list1() : this->list2();
     if (nameBox.empty() || !page || page->empty()) return;
-    if (refuseWhenBusy()) return;
-    const std::string name = nameBox.substr(0, kNameBoxLimit);
-    if (findGroup(project_, name)) {
-        ui_.message({"A group with this name already exists!", "Cannot create group", Icon::Warning, Buttons::Ok});
+    const std::string name = groupNameFromBox(nameBox);
+    int position = 0;
+    Group* group = addNewGroup(project_, name, list1 ? NewGroupPlace::NameOrder : NewGroupPlace::End, &position);
+    if (!group) {
+        desktop_.message({"A group with this name already exists!", "Cannot create group", Icon::Warning, Buttons::Ok});
         focus_ = list1 ? Focus::List1Name : Focus::List2Name;
         notify(kSelection);
         return;
     }
     (list1 ? boxes.list1Filter : boxes.list2Filter).clear();
-    int position = static_cast<int>(project_.groups.size());
-    Group* group = list1 ? insertGroupSorted(project_, name, &position) : &appendGroup(project_, name);
     // The selected tab keeps showing its list when a tab is inserted before it.
     if (tab_ > 0 && position + 1 <= tab_) ++tab_;
-    moveSideListInto(group, list1, list1 ? "Creating group from phase 3 list 1..." : "Creating group from phase 3 list 2...",
+    moveSideListInto(*group, list1, list1 ? "Creating group from phase 3 list 1..." : "Creating group from phase 3 list 2...",
                      [this, list1] { focus_ = list1 ? Focus::List1Filter : Focus::List2Filter; });
 }
 
+namespace {
+// A side list going into a group on the worker: both lists are lent to it.
+struct SideListJob {
+    Group source;
+    Group target;
+    std::vector<std::string> texts;
+};
+}  // namespace
+
 // On the worker: the side list's phrases leave the current list for the end
 // of `target`; then the side list's page goes.
-void MainWindowController::moveSideListInto(Group* target, bool list1, const std::string& statusText,
+void MainWindowController::moveSideListInto(Group& target, bool list1, const std::string& statusText,
                                             std::function<void()> after) {
     const size_t pageIndex = pagePosition_ + (list1 ? 0 : 1);
-    const std::vector<std::string> texts = *pages_.page(pageIndex, false);
+    auto job = std::make_shared<SideListJob>();
+    job->texts = *pages_.page(pageIndex, false);
     Group* source = &currentList();
+    job->source = lendList(*source);
+    job->target = lendList(target);
     project_.modified = true;
     runJob(
-        statusText,
-        [source, target, texts](const ProgressFn& progress) {
-            for (Phrase& p : takeAt(*source, restoreByTexts(*source, texts))) target->phrases.push_back(std::move(p));
-            touch(*target);
+        statusText, [job](const ProgressFn& progress) {
+            moveSideListPhrases(job->source, job->target, job->texts);
             progress(100);
         },
-        [this, pageIndex, after = std::move(after)] {
-            hideStatus();
+        [this, job, source, target = &target, pageIndex, after = std::move(after)](bool ok) {
+            returnList(*source, std::move(job->source));
+            returnList(*target, std::move(job->target));
+            if (!ok) return;
             pages_.remove(pageIndex);
             afterPageRemoved();
             if (after) after();
@@ -80,21 +100,20 @@ void MainWindowController::moveSideListInto(Group* target, bool list1, const std
 void MainWindowController::addListToGroup(bool list1) {
     const Page* page = list1 ? this->list1() : this->list2();
     if (!page || page->empty()) {
-        ui_.message({"No items to add to an existing group!", "Cannot move", Icon::Warning, Buttons::Ok});
+        desktop_.message({"No items to add to an existing group!", "Cannot move", Icon::Warning, Buttons::Ok});
         return;
     }
     const std::vector<std::string> names = groupNames(tab_ - 1);
     if (names.empty()) {
-        ui_.message({"No available groups!", "Cannot move", Icon::Warning, Buttons::Ok});
+        desktop_.message({"No available groups!", "Cannot move", Icon::Warning, Buttons::Ok});
         return;
     }
-    if (refuseWhenBusy()) return;
-    const std::optional<std::string> chosen = ui_.chooseGroup(names);
+    const std::optional<std::string> chosen = groupDialogs_.chooseGroup(names);
     if (!chosen) return;
     (list1 ? boxes.list1Name : boxes.list2Name).clear();
     Group* target = findGroup(project_, *chosen);
     if (!target) return;
-    moveSideListInto(target, list1,
+    moveSideListInto(*target, list1,
                      list1 ? "Adding to existing group from phase 3 list 1..."
                            : "Adding to existing group from phase 3 list 2...",
                      {});
@@ -102,81 +121,102 @@ void MainWindowController::addListToGroup(bool list1) {
 
 void MainWindowController::renameGroup(int group) {
     if (group < 0) {
-        ui_.message({"Cannot rename the main list!", "Cannot rename", Icon::Information, Buttons::Ok});
+        desktop_.message({"Cannot rename the main list!", "Cannot rename", Icon::Information, Buttons::Ok});
         return;
     }
+    command(MainCommand::RenameGroup, [&] { renameGroupNow(group); });
+}
+
+void MainWindowController::renameGroupNow(int group) {
     Group* g = groupAt(project_, group);
     if (!g) return;
-    const std::optional<std::string> name =
-        ui_.renameGroup(g->name, [this, g](const std::string& typed) {
-            const Group* other = findGroup(project_, typed.substr(0, kGroupNameSize - 1));
-            return other && other != g;
-        });
+    const std::optional<std::string> name = groupDialogs_.renameGroup(g->name, [this, g](const std::string& typed) {
+        const Group* other = findGroup(project_, typed.substr(0, kGroupNameSize - 1));
+        return other && other != g;
+    });
     if (!name || *name == g->name || name->empty()) return;
     g->name = name->substr(0, kGroupNameSize - 1);
     project_.modified = true;
     notify(kTabs);
 }
 
-// Removes the group's tab; the tab to its left is shown when it was selected.
-void MainWindowController::removeGroupTab(int group) {
-    const int removedTab = group + 1;
-    deleteGroup(project_, project_.groups[group].get());
-    project_.modified = true;
-    if (removedTab == tab_) showTab(removedTab - 1);
-    else if (removedTab < tab_) --tab_;
-    notify(kTabs | kLabels);
-}
-
 void MainWindowController::promptDeleteGroup(int group) {
     if (group < 0) {
-        ui_.message({"Cannot delete the main list!", "Cannot delete", Icon::Information, Buttons::Ok});
+        desktop_.message({"Cannot delete the main list!", "Cannot delete", Icon::Information, Buttons::Ok});
         return;
     }
-    if (refuseWhenBusy() || !groupAt(project_, group)) return;
-    if (ui_.message({"Are you sure you want to delete this group?", "Confirm delete", Icon::Question, Buttons::YesNo}) !=
-        Answer::Yes)
+    command(MainCommand::DeleteGroup, [&] { deleteGroupNow(group); });
+}
+
+void MainWindowController::deleteGroupNow(int group) {
+    if (!groupAt(project_, group)) return;
+    if (desktop_.message({"Are you sure you want to delete this group?", "Confirm delete", Icon::Question,
+                          Buttons::YesNo}) != Answer::Yes)
         return;
     leavePhase3();
-    project_.editedCount -= visibleCount(project_.groups[group]->phrases);
-    removeGroupTab(group);
+    // The tab moves off the group before it goes, so nothing shows a deleted list.
+    const bool wasShown = group + 1 == tab_;
+    if (wasShown) tab_ = group;
+    deleteGroupCounted(project_, *project_.groups[group]);
+    if (wasShown) showTab(group);
+    else if (group + 1 < tab_) --tab_;
+    notify(kTabs | kLabels);
 }
 
 void MainWindowController::mergeGroup(int group) {
     if (group < 0) {
-        ui_.message({"Cannot merge the main list!", "Cannot merge", Icon::Information, Buttons::Ok});
+        desktop_.message({"Cannot merge the main list!", "Cannot merge", Icon::Information, Buttons::Ok});
         return;
     }
-    if (refuseWhenBusy() || !groupAt(project_, group)) return;
+    command(MainCommand::MergeGroup, [&] { mergeGroupNow(group); });
+}
+
+void MainWindowController::mergeGroupNow(int group) {
+    if (!groupAt(project_, group)) return;
     std::vector<std::string> names{std::string(kMainListChoice)};
     for (std::string& name : groupNames(group)) names.push_back(std::move(name));
-    const std::optional<std::string> chosen = ui_.chooseGroup(names);
+    const std::optional<std::string> chosen = groupDialogs_.chooseGroup(names);
     if (!chosen) return;
     Group* target = equalsIgnoreCase(*chosen, kMainListChoice) ? &project_.mainList : findGroup(project_, *chosen);
     if (!target || target == project_.groups[group].get()) return;
     leavePhase3();
-    moveAllPhrases(*project_.groups[group], *target);
-    removeGroupTab(group);
+    const bool wasShown = group + 1 == tab_;
+    if (wasShown) tab_ = group;
+    mergeGroupInto(project_, *project_.groups[group], *target);
+    if (wasShown) showTab(group);
+    else if (group + 1 < tab_) --tab_;
     refill();
+    notify(kTabs | kLabels);
 }
 
 void MainWindowController::promptFindGroup() {
-    const std::optional<std::string> chosen = ui_.findGroup(groupNames());
-    if (!chosen) return;
-    const int index = groupIndex(project_, *chosen);
-    if (index < 0) {
-        ui_.message({"Cannot find selected group!", "Search error", Icon::Warning, Buttons::Ok});
-        return;
-    }
-    selectTab(index + 1);
+    command(MainCommand::FindGroup, [&] {
+        const std::optional<std::string> chosen = groupDialogs_.findGroup(groupNames());
+        if (!chosen) return;
+        const int index = groupIndex(project_, *chosen);
+        if (index < 0) {
+            desktop_.message({"Cannot find selected group!", "Search error", Icon::Warning, Buttons::Ok});
+            return;
+        }
+        if (index + 1 != tab_) {
+            leavePhase3();
+            showTab(index + 1);
+        }
+    });
 }
 
 void MainWindowController::copyGroupName(int group) {
-    if (const Group* g = groupAt(project_, group)) ui_.setClipboardText(g->name);
+    command(MainCommand::CopyGroupName, [&] {
+        if (const Group* g = groupAt(project_, group)) desktop_.setClipboardText(g->name);
+    });
 }
 
-// Does not wait for the worker: only the order of the groups changes.
 void MainWindowController::sortGroups(GroupOrder order) {
+    command(MainCommand::SortGroups, [&] { sortGroupsNow(order); });
+}
+
+// Only the order of the groups changes; the selected group stays selected.
+void MainWindowController::sortGroupsNow(GroupOrder order) {
     const Group* selected = tab_ > 0 ? project_.groups[tab_ - 1].get() : nullptr;
     pw::sortGroups(project_, order);
     if (selected) {
@@ -187,12 +227,49 @@ void MainWindowController::sortGroups(GroupOrder order) {
 }
 
 void MainWindowController::setGroupColor(int group, int colorIndex) {
-    Group* g = groupAt(project_, group);
-    if (!g || colorIndex < 0 || colorIndex >= kGroupColorCount) return;
-    g->colorIndex = colorIndex;
-    lastColor_ = colorIndex;
-    project_.modified = true;
-    notify(kTabs);
+    command(MainCommand::SetGroupColor, [&] {
+        Group* g = groupAt(project_, group);
+        if (!g || colorIndex < 0 || colorIndex >= kGroupColorCount) return;
+        g->colorIndex = colorIndex;
+        lastColor_ = colorIndex;
+        project_.modified = true;
+        notify(kTabs);
+    });
+}
+
+std::vector<MenuItem> MainWindowController::tabMenu(int group) {
+    auto item = [](std::string text, std::function<void()> run) {
+        MenuItem m;
+        m.text = std::move(text);
+        m.run = std::move(run);
+        return m;
+    };
+    std::vector<MenuItem> sortItems;
+    const std::pair<const char*, GroupOrder> orders[] = {{"Alphabetically", GroupOrder::Alphabetical},
+                                                         {"By phrase count", GroupOrder::PhraseCount},
+                                                         {"By modified date", GroupOrder::LastModified},
+                                                         {"By color", GroupOrder::Color}};
+    for (const auto& [text, order] : orders) sortItems.push_back(item(text, [this, order = order] { sortGroups(order); }));
+    std::vector<MenuItem> colorItems;
+    for (int i = 0; i < kGroupColorCount; ++i)
+        colorItems.push_back(item(std::string(kGroupColors[i].name), [this, group, i] { setGroupColor(group, i); }));
+    MenuItem sort = item("Sort groups", {});
+    sort.submenu = std::move(sortItems);
+    MenuItem colors = item("Change group color", {});
+    colors.submenu = std::move(colorItems);
+    std::vector<MenuItem> menu{
+        item("&Rename group", [this, group] { renameGroup(group); }),
+        item("&Delete group", [this, group] { promptDeleteGroup(group); }),
+        item("&Merge into another group", [this, group] { mergeGroup(group); }),
+        item("Copy group name to clipboard", [this, group] { copyGroupName(group); }),
+        item("Find group...", [this] { promptFindGroup(); }),
+        sort,
+        colors,
+    };
+    if (lastColor_ >= 0)
+        menu.push_back(item("Set color to " + std::string(kGroupColors[lastColor_].name),
+                            [this, group, last = lastColor_] { setGroupColor(group, last); }));
+    return menu;
 }
 
 }  // namespace pw::ui

@@ -1,34 +1,23 @@
 #pragma once
-// "Select group" (CDialogExistingGroup) and "Find group...".
+// The windows of the group commands. Each returns the name the user chose.
 
-#include <QDialog>
-
-class QComboBox;
-class QLineEdit;
-class QListWidget;
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace pw::ui {
 
-class CDialogExistingGroup : public QDialog {
+class GroupDialogs {
 public:
-    CDialogExistingGroup(const QStringList& names, QWidget* parent = nullptr);
-    QString chosen() const;
+    virtual ~GroupDialogs() = default;
 
-private:
-    QComboBox* groups_;
-};
-
-class CDialogFindGroup : public QDialog {
-public:
-    CDialogFindGroup(const QStringList& names, QWidget* parent = nullptr);
-    QString chosen() const;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    QLineEdit* part_;
-    QListWidget* list_;
+    // "Select group": one of the names, or none.
+    virtual std::optional<std::string> chooseGroup(const std::vector<std::string>& names) = 0;
+    // "Rename group": `taken` tells whether a typed name belongs to another group.
+    virtual std::optional<std::string> renameGroup(const std::string& current,
+                                                   const std::function<bool(const std::string&)>& taken) = 0;
+    virtual std::optional<std::string> findGroup(const std::vector<std::string>& names) = 0;
 };
 
 }  // namespace pw::ui

@@ -25,11 +25,11 @@ bool containsIgnoringCase(const std::vector<std::string>& items, const std::stri
 void TwoLists::moveToUnwanted(const std::vector<int>& rows) { moveRows(available, unwanted, rows, itemLimit); }
 void TwoLists::moveToAvailable(const std::vector<int>& rows) { moveRows(unwanted, available, rows, itemLimit); }
 
-CountriesController::CountriesController(UiServices& ui, ProgramFolder folder, Project& project)
-    : ui_(ui), folder_(std::move(folder)), project_(project) {
+CountriesController::CountriesController(Desktop& ui, ProgramFolder folder, const std::string& unwantedCountries)
+    : ui_(ui), folder_(std::move(folder)) {
     lists.itemLimit = 62;
     lists.available = loadCountryCatalogue(folder_);
-    for (std::string_view name : countryNames(project_.unwantedCountries)) {
+    for (std::string_view name : countryNames(unwantedCountries)) {
         lists.unwanted.emplace_back(name);
         std::erase_if(lists.available, [&](const std::string& a) { return equalsIgnoreCase(a, name); });
     }
@@ -46,15 +46,13 @@ bool CountriesController::add(const std::string& name) {
     return true;
 }
 
-void CountriesController::ok() {
-    project_.unwantedCountries = countriesText(lists.unwanted);
-    project_.modified = true;
-}
+std::string CountriesController::ok() const { return countriesText(lists.unwanted); }
 
-UnwantedCharactersController::UnwantedCharactersController(UiServices& ui, ProgramFolder folder, Project& project)
-    : ui_(ui), folder_(std::move(folder)), project_(project) {
+UnwantedCharactersController::UnwantedCharactersController(Desktop& ui, ProgramFolder folder,
+                                                           const std::string& unwantedCharacters)
+    : ui_(ui), folder_(std::move(folder)) {
     for (char c : loadCharacterCatalogue(folder_)) lists.available.emplace_back(1, c);
-    for (char c : project_.unwantedCharacters) {
+    for (char c : unwantedCharacters) {
         lists.unwanted.emplace_back(1, c);
         std::erase(lists.available, std::string(1, c));
     }
@@ -77,11 +75,10 @@ bool UnwantedCharactersController::add(char character) {
     return false;
 }
 
-void UnwantedCharactersController::ok() {
+std::string UnwantedCharactersController::ok() const {
     std::string characters;
     for (const std::string& item : lists.unwanted) characters += item;
-    project_.unwantedCharacters = characters.substr(0, kUnwantedCharactersSize - 1);
-    project_.modified = true;
+    return characters.substr(0, kUnwantedCharactersSize - 1);
 }
 
 }  // namespace pw::ui

@@ -8,7 +8,7 @@
 
 #include "core/project.h"
 #include "io/programfolder.h"
-#include "ui/common/uiservices.h"
+#include "ui/common/desktop.h"
 
 namespace pw::ui {
 
@@ -24,29 +24,28 @@ struct TwoLists {
 
 class CountriesController {
 public:
-    CountriesController(UiServices& ui, ProgramFolder folder, Project& project);
+    CountriesController(Desktop& ui, ProgramFolder folder, const std::string& unwantedCountries);
     TwoLists lists;
     // "Add...": refused when the name is in either list already (ignoring case).
     bool add(const std::string& name);
-    void ok();
+    // OK: the unwanted list as the project keeps it.
+    std::string ok() const;
 
 private:
-    UiServices& ui_;
+    Desktop& ui_;
     ProgramFolder folder_;
-    Project& project_;
 };
 
 class UnwantedCharactersController {
 public:
-    UnwantedCharactersController(UiServices& ui, ProgramFolder folder, Project& project);
+    UnwantedCharactersController(Desktop& ui, ProgramFolder folder, const std::string& unwantedCharacters);
     TwoLists lists;
     bool add(char character);
-    void ok();
+    std::string ok() const;
 
 private:
-    UiServices& ui_;
+    Desktop& ui_;
     ProgramFolder folder_;
-    Project& project_;
 };
 
 }  // namespace pw::ui

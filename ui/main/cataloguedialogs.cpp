@@ -99,7 +99,6 @@ CDialogCountries::CDialogCountries(CountriesController& controller, QWidget* par
         TextEntryDialog ask("New country...", "Enter country name:", "Add", this);
         if (ask.exec() == QDialog::Accepted) controller.add(fromQt(ask.text()));
     };
-    connect(this, &QDialog::accepted, this, [&controller] { controller.ok(); });
     showLists();
 }
 
@@ -113,7 +112,6 @@ CUnwantedDialog::CUnwantedDialog(UnwantedCharactersController& controller, QWidg
         const std::string typed = fromQt(ask.text());
         if (typed.size() == 1) controller.add(typed[0]);
     };
-    connect(this, &QDialog::accepted, this, [&controller] { controller.ok(); });
     showLists();
 }
 

@@ -364,7 +364,7 @@ QWidget* CDialogMain::buildPhase3() {
     });
     auto syncBox = [this](QLineEdit* edit, std::string Phase3Boxes::*field) {
         connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
-            controller_.boxes.*field = fromQt(text);
+            controller_.setPhase3Box(field, fromQt(text));
             refreshPages();
         });
     };
@@ -462,9 +462,8 @@ QWidget* CDialogMain::buildPhase4() {
 
     auto formsChanged = [this] {
         if (refreshing_) return;
-        controller_.forms = {formBroad_->isChecked(), formPhrase_->isChecked(), formExact_->isChecked()};
-        controller_.notation = types_->isChecked() ? KeywordNotation::Types : KeywordNotation::Symbols;
-        controller_.formsChanged();
+        controller_.setForms({formBroad_->isChecked(), formPhrase_->isChecked(), formExact_->isChecked()},
+                             types_->isChecked() ? KeywordNotation::Types : KeywordNotation::Symbols);
     };
     for (QCheckBox* c : {formBroad_, formPhrase_, formExact_}) connect(c, &QCheckBox::toggled, this, formsChanged);
     connect(symbols_, &QRadioButton::toggled, this, formsChanged);
@@ -492,12 +491,10 @@ QWidget* CDialogMain::buildSortBox() {
                 [this, row](int index) { controller_.chooseSortKey(row, static_cast<SortKey>(index)); });
         connect(sortReverse_[row], &QCheckBox::toggled, this, [this, row](bool on) {
             if (refreshing_) return;
-            controller_.sortRows.reverse[row] = on;
-            controller_.sortRowsChanged();
+            controller_.setSortReverse(row, on);
         });
         connect(freeText_[row], &QLineEdit::textEdited, this, [this](const QString& text) {
-            controller_.sortRows.freeText = fromQt(text);
-            controller_.sortRowsChanged();
+            controller_.setSortFreeText(fromQt(text));
         });
     }
     sortList_ = button("Sort list", "sortList", "Click here to sort the list");
@@ -544,7 +541,7 @@ QWidget* CDialogMain::buildLabels() {
 void CDialogMain::connectFilterControls() {
     auto changed = [this] {
         if (refreshing_) return;
-        FilterSettings& f = controller_.filters;
+        FilterSettings f = controller_.filters;
         f.ignoreOn = ignoreOn_->isChecked();
         f.ignoreText = fromQt(ignoreBox_->toPlainText().replace("\n", "\r\n"));
         f.wholeWordsOnly = wholeWords_->isChecked();
@@ -553,7 +550,7 @@ void CDialogMain::connectFilterControls() {
         f.unwantedCharacters = unwantedCharacters_->isChecked();
         f.duplicates = duplicates_->isChecked();
         f.countries = countries_->isChecked();
-        controller_.filtersChanged();
+        controller_.setFilters(std::move(f));
     };
     for (QCheckBox* c : {ignoreOn_, wholeWords_, maxWordsOn_, unwantedCharacters_, duplicates_, countries_})
         connect(c, &QCheckBox::toggled, this, changed);
@@ -562,61 +559,31 @@ void CDialogMain::connectFilterControls() {
 }
 
 void CDialogMain::buildMenus() {
-    QMenu* file = menuBar()->addMenu("&File");
-    file->addAction("&New project", QKeySequence::New, this, [this] { controller_.newProject(); });
-    file->addAction("&Open project...", QKeySequence::Open, this, [this] { controller_.openProject(); });
-    file->addAction("&Save project", QKeySequence::Save, this, [this] { controller_.saveProject(); });
-    file->addAction("Save project &as...", this, [this] { controller_.saveProjectAs(); });
-    file->addSeparator();
-    file->addAction("&Close project", this, [this] { controller_.closeProject(); });
-    file->addSeparator();
-    file->addAction("E&xit Phrasewright", QKeySequence::Quit, this, [this] { close(); });
-
-    QMenu* edit = menuBar()->addMenu("&Edit");
-    edit->addAction("&Import list...", this, [this] { controller_.importList(); });
-    QMenu* exportList = edit->addMenu("&Export list");
-    exportList->addAction("As &CSV...", this, [this] { controller_.exportListCsv(); });
-    exportList->addAction("As &TXT...", this, [this] { controller_.exportListText(); });
-    edit->addAction("&Export groups as TXT...", this, [this] { controller_.exportGroupNames(); });
-
-    QMenu* view = menuBar()->addMenu("&View");
-    QMenu* sortGroups = view->addMenu("&Sort groups");
-    const std::pair<const char*, GroupOrder> orders[] = {{"&Alphabetically", GroupOrder::Alphabetical},
-                                                         {"By number of &phrases", GroupOrder::PhraseCount},
-                                                         {"By last &modified", GroupOrder::LastModified},
-                                                         {"By color", GroupOrder::Color}};
-    for (const auto& [text, order] : orders)
-        sortGroups->addAction(text, this, [this, order = order] { controller_.sortGroups(order); });
-    view->addAction("&Find group...", this, [this] { controller_.promptFindGroup(); });
-
-    QMenu* tools = menuBar()->addMenu("&Tools");
-    for (int p = 1; p <= 4; ++p)
-        tools->addAction(QString("Go to phase &%1").arg(p), this, [this, p] { controller_.goToPhase(p); });
-    tools->addSeparator();
-    for (const char* later : {"Search top &Google ads", "Manage your Google &account", "Manage your Google &profile",
-                              "&Research tool"})
-        tools->addAction(later)->setEnabled(false);
-
-    QMenu* plugins = menuBar()->addMenu("&Plugins");
-    QMenu* quillmark = plugins->addMenu("&Quillmark");
-    quillmark->addAction("&Tokenize web page...")->setEnabled(false);
-    quillmark->addAction("Set web page &default values...")->setEnabled(false);
-    quillmark->setEnabled(false);
-    plugins->addAction("&Folioforge")->setEnabled(false);
-
-    QMenu* help = menuBar()->addMenu("&Help");
-    for (const char* page : {"&User manual", "&View tutorials", "&Phrasewright online"})
-        help->addAction(page, this, [] { QDesktopServices::openUrl(QUrl("https://phrasewright.example/")); });
-    help->addSeparator();
-    help->addAction("Check for &updates now")->setEnabled(false);
-    autoUpdateCheck_ = help->addAction("Automatically check for updates");
-    autoUpdateCheck_->setCheckable(true);
-    autoUpdateCheck_->setChecked(controller_.autoUpdateCheck());
-    connect(autoUpdateCheck_, &QAction::toggled, this, [this](bool on) { controller_.setAutoUpdateCheck(on); });
-    help->addSeparator();
-    help->addAction("&About", this, [this] {
+    controller_.provideMenuAction("&About", [this] {
         QMessageBox::about(this, "About Phrasewright", toQt(mainWindowTitle()));
     });
+    for (const MenuItem& menu : controller_.menus()) addMenuItems(menuBar()->addMenu(toQt(menu.text)), menu.submenu);
+}
+
+// Builds a menu from the controller's items; items without an action show disabled.
+void CDialogMain::addMenuItems(QMenu* menu, const std::vector<MenuItem>& items) {
+    for (const MenuItem& item : items) {
+        if (item.separator()) {
+            menu->addSeparator();
+        } else if (!item.submenu.empty()) {
+            addMenuItems(menu->addMenu(toQt(item.text)), item.submenu);
+        } else if (item.toggle) {
+            QAction* action = menu->addAction(toQt(item.text));
+            action->setCheckable(true);
+            action->setChecked(item.checked && item.checked());
+            connect(action, &QAction::toggled, this, [toggle = item.toggle](bool on) { toggle(on); });
+        } else {
+            QAction* action = menu->addAction(toQt(item.text));
+            if (!item.shortcut.empty()) action->setShortcut(QKeySequence(toQt(item.shortcut)));
+            action->setEnabled(item.enabled());
+            if (item.run) connect(action, &QAction::triggered, this, [run = item.run] { run(); });
+        }
+    }
 }
 
 // --- showing the controller's state ---
@@ -625,6 +592,7 @@ void CDialogMain::refresh(unsigned changes) {
     refreshing_ = true;
     if (changes & kTabs) refreshTabs();
     if (changes & kRows) {
+        // While a job has the list the view shows it blank, never half-changed.
         if (controller_.busy()) {
             listModel_->blank();
         } else {
@@ -885,32 +853,9 @@ void CDialogMain::showTabMenu(const QPoint& position) {
     const int tab = tabs_->tabAt(position);
     if (tab <= 0) return;
     controller_.selectTab(tab);
-    const int group = tab - 1;
     QMenu menu(this);
     menu.addAction(tabs_->tabText(tab))->setEnabled(false);
-    menu.addAction("&Rename group", this, [this, group] { controller_.renameGroup(group); });
-    menu.addAction("&Delete group", this, [this, group] { controller_.promptDeleteGroup(group); });
-    menu.addAction("&Merge into another group", this, [this, group] { controller_.mergeGroup(group); });
-    menu.addAction("Copy group name to clipboard", this, [this, group] { controller_.copyGroupName(group); });
-    menu.addAction("Find group...", this, [this] { controller_.promptFindGroup(); });
-    QMenu* sort = menu.addMenu("Sort groups");
-    const std::pair<const char*, GroupOrder> orders[] = {{"Alphabetically", GroupOrder::Alphabetical},
-                                                         {"By phrase count", GroupOrder::PhraseCount},
-                                                         {"By modified date", GroupOrder::LastModified},
-                                                         {"By color", GroupOrder::Color}};
-    for (const auto& [text, order] : orders)
-        sort->addAction(text, this, [this, order = order] { controller_.sortGroups(order); });
-    QMenu* colors = menu.addMenu("Change group color");
-    for (int i = 0; i < kGroupColorCount; ++i) {
-        const std::string_view name = kGroupColors[i].name;
-        colors->addAction(QString::fromUtf8(name.data(), name.size()), this,
-                          [this, group, i] { controller_.setGroupColor(group, i); });
-    }
-    if (const int last = controller_.lastColor(); last >= 0) {
-        const std::string_view name = kGroupColors[last].name;
-        menu.addAction(QString("Set color to %1").arg(QString::fromUtf8(name.data(), name.size())), this,
-                       [this, group, last] { controller_.setGroupColor(group, last); });
-    }
+    addMenuItems(&menu, controller_.tabMenu(tab - 1));
     menu.exec(tabs_->mapToGlobal(position));
 }
 

@@ -21,6 +21,7 @@ class QStackedWidget;
 class QTableView;
 class QTimer;
 class QAction;
+class QMenu;
 
 namespace pw::ui {
 
@@ -39,6 +40,7 @@ protected:
 
 private:
     void buildMenus();
+    void addMenuItems(QMenu* menu, const std::vector<MenuItem>& items);
     QWidget* buildListSide();
     QWidget* buildPhase1();
     QWidget* buildPhase2();
@@ -141,7 +143,6 @@ private:
     QComboBox* skin_;
     QLabel* statusText_;
     QProgressBar* progress_;
-    QAction* autoUpdateCheck_;
 };
 
 }  // namespace pw::ui

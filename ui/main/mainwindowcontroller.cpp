@@ -1,5 +1,6 @@
 #include "ui/main/mainwindowcontroller.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -11,17 +12,13 @@
 #include "core/projectfile.h"
 #include "core/text.h"
 #include "core/version.h"
-#include "io/recentprojects.h"
 #include "io/textimport.h"
-#include "ui/main/projectchoosercontroller.h"
 
 namespace pw::ui {
 
 namespace {
-const FileFilter kProjectFilter{"Phrasewright project files (*.pwj)", "*.pwj"};
 const FileFilter kTextFilter{"Text files (*.txt)", "*.txt"};
 const FileFilter kCsvFilter{"CSV files (*.csv)", "*.csv"};
-const Message kUnknownError{"An unknown error has occured!", "Unknown error", Icon::Error, Buttons::Ok};
 
 bool endsWithIgnoreCase(const std::string& text, std::string_view end) {
     return text.size() >= end.size() && equalsIgnoreCase(std::string_view(text).substr(text.size() - end.size()), end);
@@ -32,15 +29,33 @@ Message messageOf(std::string_view text, std::string_view caption, Icon icon) {
     return {std::string(text), std::string(caption), icon, Buttons::Ok};
 }
 
+// The commands that only open a dialog, change what the window shows of its
+// own controls, or leave the program: they need no list and pass while a job runs.
+constexpr MainCommand kWithoutLists[] = {
+    MainCommand::Exit,           MainCommand::ChooseSkin,      MainCommand::FiltersChanged,
+    MainCommand::SortRowsChanged, MainCommand::FormsChanged,   MainCommand::CopyGroupName,
+    MainCommand::SetGroupColor,  MainCommand::CopyKeywords,
+};
 }  // namespace
 
-MainWindowController::MainWindowController(UiServices& ui, JobRunner& jobs, Dispatcher& dispatcher,
-                                           ProgramFolder folder, SettingsStore& settings)
-    : ui_(ui), jobs_(jobs), dispatcher_(dispatcher), folder_(std::move(folder)), settings_(settings) {
-    skinIndex_ = skinIndexForColor(settings_.values().backgroundColor);
+bool needsLists(MainCommand command) {
+    return std::find(std::begin(kWithoutLists), std::end(kWithoutLists), command) == std::end(kWithoutLists);
 }
 
 std::string mainWindowTitle() { return "Phrasewright - v" + std::string(kProgramVersion); }
+
+MainWindowController::MainWindowController(MainWindowServices services, JobRunner& jobs, Dispatcher& dispatcher,
+                                           ProgramFolder folder, SettingsStore& settings)
+    : desktop_(services.desktop),
+      dialogs_(services.dialogs),
+      groupDialogs_(services.groups),
+      adWindows_(services.ads),
+      jobs_(jobs),
+      dispatcher_(dispatcher),
+      folder_(std::move(folder)),
+      settings_(settings) {
+    skinIndex_ = skinIndexForColor(settings_.values().backgroundColor);
+}
 
 // --- state ---
 
@@ -55,7 +70,7 @@ const Group& MainWindowController::currentList() const {
 std::string MainWindowController::phaseTitle() const {
     static const char* titles[] = {"Phase 1: Deleting phrases from full list", "Phase 2: Deleting individual keywords",
                                    "Phase 3: Filter into groups", "Phase 4: Write ads & prepare keywords"};
-    return titles[phase_ - 1];
+    return titles[phase() - 1];
 }
 
 std::string MainWindowController::tabCaption(int tab) const {
@@ -73,6 +88,7 @@ std::vector<TabInfo> MainWindowController::tabs() const {
     return out;
 }
 
+// While a job runs the list is lent to it: the views show nothing of it.
 std::string_view MainWindowController::rowText(size_t row) const {
     return busy() || row >= rows_.size() ? std::string_view() : currentList().phrases[rows_[row]].text();
 }
@@ -90,10 +106,10 @@ Labels MainWindowController::labels() const {
     Labels l;
     l.original = formatCount(project_.importedCount);
     l.edited = formatCount(project_.editedCount);
-    // While the worker changes the lists the count shown last stays.
+    // While the worker has the lists the count shown last stays.
     if (!busy()) shownMainListCount_ = visibleCount(project_.mainList.phrases);
     long long current = shownMainListCount_;
-    if (phase_ == 3) current += static_cast<long long>(pages_.totalTexts());
+    if (phase_ == Phase::Group) current += static_cast<long long>(pages_.totalTexts());
     l.current = formatCount(current);
     l.groups = formatCount(static_cast<long long>(project_.groups.size()));
     l.created = project_.createdDate;
@@ -118,12 +134,6 @@ void MainWindowController::notify(unsigned changes) {
     if (onChange) onChange(changes);
 }
 
-bool MainWindowController::refuseWhenBusy() {
-    if (!jobs_.busy()) return false;
-    ui_.doubleBeep();
-    return true;
-}
-
 void MainWindowController::showStatus(const std::string& text) {
     status_ = {text, true, 0};
     notify(kStatus);
@@ -134,10 +144,8 @@ void MainWindowController::hideStatus() {
     notify(kStatus);
 }
 
-// Runs a list job on the worker with the status text and progress bar; the
-// view shows nothing of the lists until it is done.
 void MainWindowController::runJob(const std::string& statusText, std::function<void(const ProgressFn&)> work,
-                                  std::function<void()> done) {
+                                  std::function<void(bool ok)> done) {
     showStatus(statusText);
     notify(kRows | kDeleteBox);
     auto lastPercent = std::make_shared<std::atomic<int>>(-1);
@@ -148,22 +156,21 @@ void MainWindowController::runJob(const std::string& statusText, std::function<v
             notify(kStatus);
         });
     };
-    jobs_.start(
-        [this, work = std::move(work), progress = std::move(progress)] {
-            try {
-                work(progress);
-            } catch (const std::exception&) {
-                dispatcher_.post([this] { ui_.message(kUnknownError); });
-            }
-        },
-        [this, done = std::move(done)] {
-            if (done) done();
-            notify(kRows | kDeleteBox | kLabels);
-        });
+    jobs_.start([work = std::move(work), progress = std::move(progress)] { work(progress); },
+                [this, done = std::move(done)](bool ok) {
+                    hideStatus();
+                    gate_.run(Needs::Nothing, [&] {
+                        if (done) done(ok);
+                        if (!ok) throw std::runtime_error("list job failed");
+                    });
+                    refill();
+                    notify(kRows | kDeleteBox | kLabels);
+                });
 }
 
 // Rows of the list view and the 'Delete' box, from the current list.
 void MainWindowController::refill() {
+    if (busy()) return;
     const PhraseList& list = currentList().phrases;
     rows_ = visiblePositions(list);
     deleteRows_ = pages_.empty() ? setAsidePositions(list) : std::vector<uint32_t>{};
@@ -181,23 +188,23 @@ void MainWindowController::restoreFilterControls() {
 void MainWindowController::start(const std::string& startupPath) {
     const std::string path(trimSpaces(startupPath));
     if (path.empty()) return;
-    project_.path = path;
-    prepareWindow();
+    openPath(path);
 }
 
 void MainWindowController::showChooser() {
-    const std::optional<std::string> chosen = ui_.chooseProject();
-    if (!chosen) {
-        if (onQuit) onQuit();
-        return;
-    }
-    resetToEmpty();
-    project_.path = *chosen;
-    prepareWindow();
+    command(MainCommand::OpenProject, [&] {
+        const std::optional<std::string> chosen = dialogs_.chooseProject();
+        if (!chosen) {
+            if (onQuit) onQuit();
+            return;
+        }
+        resetToEmpty();
+        openPath(*chosen);
+    });
 }
 
 void MainWindowController::resetToEmpty() {
-    resetProject(project_);
+    session_.reset();
     pages_.clear();
     pagePosition_ = 0;
     rows_.clear();
@@ -205,160 +212,142 @@ void MainWindowController::resetToEmpty() {
     keywordRows_.clear();
     boxes = {};
     tab_ = 0;
-    phase_ = 1;
+    phase_ = Phase::Filter;
     status_.visible = false;
     notify(kEverything);
 }
 
-// A project whose file does not exist yet starts empty and is saved at once.
-void MainWindowController::prepareWindow() {
-    phase_ = 1;
+// A project whose file does not exist yet starts empty and is saved at once;
+// any other is loaded on the worker into a project of its own.
+void MainWindowController::openPath(const std::string& path) {
+    phase_ = Phase::Filter;
     tab_ = 0;
     notify(kPhase | kTabs);
-    if (project_.path.empty() || !fileExists(project_.path)) {
-        if (project_.createdDate.empty()) project_.createdDate = todayLocalDate();
-        project_.modifiedDate = todayLocalDate();
-        restoreFilterControls();
-        refill();
-        // A new project is listed among the recent ones only once it is opened again.
-        if (project_.path.empty()) saveProject();
-        else saveTo(project_.path);
-        notify(kEverything);
+    if (fileExists(path)) {
+        loadProject(path);
         return;
     }
-    loadProject();
+    project_.path = path;
+    prepareWindow();
 }
 
-void MainWindowController::loadProject() {
+void MainWindowController::prepareWindow() {
+    if (project_.createdDate.empty()) project_.createdDate = todayLocalDate();
+    project_.modifiedDate = todayLocalDate();
+    restoreFilterControls();
+    refill();
+    // A new project is listed among the recent ones only once it is opened again.
+    if (project_.path.empty()) saveAndShow(false);
+    else if (session_.saveTo(project_.path)) showStatus("Project saved!");
+    notify(kEverything);
+}
+
+// The previous project stays as it was until the new one has loaded whole.
+void MainWindowController::loadProject(const std::string& path) {
+    auto loaded = std::make_shared<Project>();
+    loaded->path = path;
     auto code = std::make_shared<int>(kLoaded);
     runJob(
-        "Loading project...", [this, code](const ProgressFn& progress) { *code = pw::loadProject(project_, progress); },
-        [this, code] {
+        "Loading project...", [loaded, code](const ProgressFn& progress) { *code = pw::loadProject(*loaded, progress); },
+        [this, loaded, code](bool ok) {
+            if (!ok) return;
             if (*code != kLoaded) {
                 const LoadMessage m = loadMessage(*code);
-                hideStatus();
-                ui_.message({std::string(m.text), std::string(m.title), Icon::Warning, Buttons::Ok});
+                desktop_.message({std::string(m.text), std::string(m.title), Icon::Warning, Buttons::Ok});
                 resetToEmpty();
                 showChooser();
                 return;
             }
+            session_.adopt(std::move(*loaded));
             restoreFilterControls();
-            refill();
-            hideStatus();
             notify(kEverything);
         });
 }
 
-bool MainWindowController::askToSave() {
-    if (!project_.modified) return true;
-    const Answer a = ui_.message({"Project not saved!\nSave now?", "Save project?", Icon::Question, Buttons::YesNoCancel});
-    if (a == Answer::Cancel) return false;
-    if (a == Answer::Yes) return saveProject();
-    return true;
+bool MainWindowController::saveAndShow(bool saveAs) {
+    leavePhase3();
+    const bool saved = saveAs ? session_.saveAs() : session_.save();
+    if (saved) showStatus("Project saved!");
+    notify(kTabs | kLabels | kStatus);
+    return saved;
 }
 
 void MainWindowController::newProject() {
-    if (refuseWhenBusy()) return;
-    leavePhase3();
-    if (!askToSave()) return;
-    const std::optional<std::string> path = askNewProjectPath(ui_, folder_);
-    if (!path) return;
-    resetToEmpty();
-    project_.path = *path;
-    prepareWindow();
+    command(MainCommand::NewProject, [&] {
+        leavePhase3();
+        if (!session_.askToSave()) return;
+        const std::optional<std::string> path = session_.askNewProject();
+        if (!path) return;
+        resetToEmpty();
+        openPath(*path);
+    });
 }
 
 void MainWindowController::openProject() {
-    if (refuseWhenBusy()) return;
-    leavePhase3();
-    if (!askToSave()) return;
-    createFolder(folder_.projectsFolder());
-    const std::vector<std::string> chosen = ui_.openFiles({{kProjectFilter}, folder_.projectsFolder(), false});
-    if (chosen.empty()) return;
-    resetToEmpty();
-    project_.path = chosen.front();
-    addRecentProject(folder_, project_.path);
-    prepareWindow();
-}
-
-bool MainWindowController::saveTo(const std::string& path) {
-    const std::string previous = project_.path;
-    project_.path = path;
-    if (!pw::saveProject(project_)) {
-        project_.path = previous;
-        ui_.message({"Cannot save project!", "Error saving", Icon::Error, Buttons::Ok});
-        notify(kTabs);
-        return false;
-    }
-    showStatus("Project saved!");
-    ui_.informationSound();
-    notify(kTabs | kLabels | kStatus);
-    return true;
-}
-
-// The save dialog; ".pwj" is added unless the name already ends with it.
-std::optional<std::string> MainWindowController::askProjectPath() {
-    std::optional<std::string> path = ui_.saveFile({{kProjectFilter}, folder_.projectsFolder(), ""});
-    if (path && (path->size() < 4 || !endsWithIgnoreCase(*path, ".pwj"))) *path += ".pwj";
-    return path;
+    command(MainCommand::OpenProject, [&] {
+        leavePhase3();
+        if (!session_.askToSave()) return;
+        const std::optional<std::string> path = session_.askProjectToOpen();
+        if (!path) return;
+        resetToEmpty();
+        openPath(*path);
+    });
 }
 
 bool MainWindowController::saveProject() {
-    if (refuseWhenBusy()) return false;
-    leavePhase3();
-    const std::optional<std::string> path = project_.path.empty() ? askProjectPath() : project_.path;
-    if (!path) return false;
-    addRecentProject(folder_, *path);
-    return saveTo(*path);
+    bool saved = false;
+    command(MainCommand::SaveProject, [&] { saved = saveAndShow(false); });
+    return saved;
 }
 
 bool MainWindowController::saveProjectAs() {
-    if (refuseWhenBusy()) return false;
-    leavePhase3();
-    const std::optional<std::string> chosen = askProjectPath();
-    if (!chosen) return false;
-    const std::string& path = *chosen;
-    if (!saveTo(path)) return false;
-    project_.createdDate = project_.modifiedDate;
-    addRecentProject(folder_, path);
-    notify(kLabels);
-    return true;
+    bool saved = false;
+    command(MainCommand::SaveProjectAs, [&] { saved = saveAndShow(true); });
+    return saved;
 }
 
 void MainWindowController::closeProject() {
-    if (refuseWhenBusy()) return;
-    leavePhase3();
-    if (!askToSave()) return;
-    resetToEmpty();
-    showChooser();
+    command(MainCommand::CloseProject, [&] {
+        leavePhase3();
+        if (!session_.askToSave()) return;
+        resetToEmpty();
+        showChooser();
+    });
 }
 
 bool MainWindowController::exitProgram() {
-    if (refuseWhenBusy()) return false;
-    leavePhase3();
-    if (!askToSave()) return false;
-    if (onQuit) onQuit();
-    return true;
+    bool leaving = false;
+    // The lists must be back from the worker before the project is saved.
+    if (busy()) {
+        desktop_.doubleBeep();
+        return false;
+    }
+    command(MainCommand::Exit, [&] {
+        leavePhase3();
+        if (!session_.askToSave()) return;
+        leaving = true;
+        if (onQuit) onQuit();
+    });
+    return leaving;
 }
 
 // --- tabs and phases ---
 
 void MainWindowController::selectTab(int tab) {
     if (tab < 0 || tab > static_cast<int>(project_.groups.size()) || tab == tab_) return;
-    if (refuseWhenBusy()) {
+    if (!command(MainCommand::SelectTab, [&] {
+            leavePhase3();
+            showTab(tab);
+        }))
         notify(kTabs);
-        return;
-    }
-    leavePhase3();
-    showTab(tab);
 }
 
 // Shows the list of the tab: phase 4 ends on the main list and starts
 // afresh on another group; the list's filters go back into the controls.
 void MainWindowController::showTab(int tab) {
     tab_ = tab;
-    if (phase_ == 4 && tab == 0) phase_ = 1;
-    else if (phase_ == 4) startPhase4OnList();
+    if (phase_ == Phase::Ads && tab == 0) phase_ = Phase::Filter;
+    else if (phase_ == Phase::Ads) startPhase4OnList();
     restoreFilterControls();
     refill();
     notify(kTabs | kPhase | kPhase4);
@@ -375,13 +364,39 @@ void MainWindowController::refreshKeywordRows() {
     notify(kPhase4 | kLabels);
 }
 
-void MainWindowController::formsChanged() { refreshKeywordRows(); }
+void MainWindowController::formsChanged() {
+    command(MainCommand::FormsChanged, [&] { refreshKeywordRows(); });
+}
 
 // --- phase 1: filters and sorting ---
 
 void MainWindowController::filtersChanged() {
     updateFlashing = true;
     notify(kFilters);
+}
+
+void MainWindowController::setFilters(FilterSettings edited) {
+    filters = std::move(edited);
+    filtersChanged();
+}
+
+void MainWindowController::setPhase3Box(std::string Phase3Boxes::*box, std::string text) { boxes.*box = std::move(text); }
+
+void MainWindowController::setForms(KeywordForms shown, KeywordNotation shownNotation) {
+    forms = shown;
+    notation = shownNotation;
+    formsChanged();
+}
+
+void MainWindowController::setSortReverse(int row, bool on) {
+    if (row < 0 || row > 2) return;
+    sortRows.reverse[row] = on;
+    sortRowsChanged();
+}
+
+void MainWindowController::setSortFreeText(std::string text) {
+    sortRows.freeText = std::move(text);
+    sortRowsChanged();
 }
 
 void MainWindowController::sortRowsChanged() {
@@ -400,174 +415,219 @@ void MainWindowController::chooseSortKey(int row, SortKey key) {
     sortRowsChanged();
 }
 
-void MainWindowController::update(std::optional<int> firstSelectedRow) {
-    if (refuseWhenBusy()) return;
-    updateFlashing = false;
+namespace {
+// An Update on the worker: it owns the lent list and a copy of the catalogues.
+struct UpdateJob {
+    Group list;
     UpdateRequest request;
-    request.filters = filters;
-    request.order = sortRows;
-    request.selectedRow = firstSelectedRow;
-    auto result = std::make_shared<UpdateResult>();
-    Group* list = &currentList();
-    project_.modified = true;
-    runJob(
-        "Updating list. Please wait...",
-        [this, list, request, result](const ProgressFn& progress) mutable {
-            request.progress = progress;
-            *result = updateFilters(project_, *list, request);
-        },
-        [this, result] {
-            hideStatus();
-            if (result->tooManyIgnoreWords)
-                ui_.message({"Too many words added in the ignore box! The list will be truncated!",
-                             "Over 10,000 ignore words", Icon::Warning, Buttons::Ok});
-            if (filters.ignoreOn) filters.ignoreText = result->ignoreBoxText;
-            notify(kFilters);
-            if (result->refill) {
-                refill();
-                rowToSelect_ = result->rowToSelect;
-                notify(kSelection);
-            }
-        });
+    FilterCatalogues catalogues;
+    UpdateResult result;
+};
+}  // namespace
+
+void MainWindowController::update(std::optional<int> firstSelectedRow) {
+    command(MainCommand::Update, [&] {
+        updateFlashing = false;
+        Group* list = &currentList();
+        auto job = std::make_shared<UpdateJob>();
+        job->request.filters = filters;
+        job->request.order = sortRows;
+        job->request.selectedRow = firstSelectedRow;
+        job->catalogues = filterCatalogues(project_);
+        job->list = lendList(*list);
+        project_.modified = true;
+        runJob(
+            "Updating list. Please wait...",
+            [job](const ProgressFn& progress) {
+                job->request.progress = progress;
+                job->result = updateFilters(job->list, job->request, job->catalogues);
+            },
+            [this, list, job](bool ok) {
+                returnList(*list, std::move(job->list));
+                if (!ok) return;
+                const UpdateResult& result = job->result;
+                project_.editedCount += result.editedDelta;
+                if (result.tooManyIgnoreWords)
+                    desktop_.message({"Too many words added in the ignore box! The list will be truncated!",
+                                      "Over 10,000 ignore words", Icon::Warning, Buttons::Ok});
+                if (filters.ignoreOn) filters.ignoreText = result.ignoreBoxText;
+                notify(kFilters);
+                if (result.refill) {
+                    refill();
+                    rowToSelect_ = result.rowToSelect;
+                    notify(kSelection);
+                }
+            });
+    });
 }
 
 void MainWindowController::sortList() {
-    if (refuseWhenBusy()) return;
-    sortFlashing = false;
-    PhraseOrder order = sortRows;
-    Group* list = &currentList();
-    project_.modified = true;
-    runJob(
-        "Sorting. Please wait...", [list, order](const ProgressFn&) { sortPhrases(*list, order); },
-        [this] {
-            hideStatus();
-            sortRows.freeText.clear();
-            refill();
-            notify(kSortRows);
-        });
+    command(MainCommand::SortList, [&] {
+        sortFlashing = false;
+        Group* list = &currentList();
+        auto lent = std::make_shared<Group>(lendList(*list));
+        project_.modified = true;
+        runJob(
+            "Sorting. Please wait...", [lent, order = sortRows](const ProgressFn&) { sortPhrases(*lent, order); },
+            [this, list, lent](bool ok) {
+                returnList(*list, std::move(*lent));
+                if (!ok) return;
+                sortRows.freeText.clear();
+                notify(kSortRows);
+            });
+    });
 }
 
 void MainWindowController::headerClicked(int column) {
-    if (refuseWhenBusy()) return;
-    sortRows.keys[0] = column == 0 ? SortKey::Alphabetical : SortKey::HitCount;
-    headerReverse_ = !headerReverse_;
-    sortRows.reverse[0] = headerReverse_;
-    notify(kSortRows);
-    sortList();
+    command(MainCommand::HeaderSort, [&] {
+        sortRows.keys[0] = column == 0 ? SortKey::Alphabetical : SortKey::HitCount;
+        headerReverse_ = !headerReverse_;
+        sortRows.reverse[0] = headerReverse_;
+        notify(kSortRows);
+        sortList();
+    });
 }
 
 void MainWindowController::feedIgnoreBox(int row) {
     if (busy() || row < 0 || static_cast<size_t>(row) >= rows_.size()) return;
-    const Phrase& phrase = currentList().phrases[rows_[row]];
-    std::string words;
-    for (int i = 0; i < phrase.wordCount(); ++i) words.append(phrase.word(i)).append("\n");
-    filters.ignoreText = appendIgnoreLines(filters.ignoreText, words) + "\r\n";
-    filters.ignoreOn = true;
-    focus_ = Focus::IgnoreBoxEnd;
-    filtersChanged();
-    notify(kSelection);
+    command(MainCommand::FeedIgnoreBox, [&] {
+        const Phrase& phrase = currentList().phrases[rows_[row]];
+        std::string words;
+        for (int i = 0; i < phrase.wordCount(); ++i) words.append(phrase.word(i)).append("\n");
+        filters.ignoreText = appendIgnoreLines(filters.ignoreText, words) + "\r\n";
+        filters.ignoreOn = true;
+        focus_ = Focus::IgnoreBoxEnd;
+        filtersChanged();
+        notify(kSelection);
+    });
 }
 
 void MainWindowController::showIgnoredWords(const std::string& word) {
-    if (refuseWhenBusy() || word.empty()) return;
-    const std::string shown = word.substr(0, 63);
-    std::vector<ListRow> found;
-    size_t cursor = 0;
-    while (const Phrase* p = nextMatching(currentList(), shown, filters.wholeWordsOnly, cursor))
-        found.push_back({p->text(), p->hitCount});
-    ui_.showIgnoredWords(shown, found);
+    if (word.empty()) return;
+    command(MainCommand::ShowIgnoredWords, [&] {
+        const std::string shown = word.substr(0, 63);
+        std::vector<ListRow> found;
+        size_t cursor = 0;
+        while (const Phrase* p = nextMatching(currentList(), shown, filters.wholeWordsOnly, cursor))
+            found.push_back({p->text(), p->hitCount});
+        dialogs_.showIgnoredWords(shown, found);
+    });
 }
 
 void MainWindowController::editCountries() {
-    if (refuseWhenBusy()) return;
-    project_.modified = true;
-    if (ui_.editCountries(project_, folder_)) filtersChanged();
+    command(MainCommand::EditCountries, [&] {
+        const std::optional<std::string> countries = dialogs_.editCountries(project_.unwantedCountries);
+        if (!countries) return;
+        project_.unwantedCountries = *countries;
+        project_.modified = true;
+        filtersChanged();
+    });
 }
 
 void MainWindowController::editUnwantedCharacters() {
-    if (refuseWhenBusy()) return;
-    project_.modified = true;
-    if (ui_.editUnwantedCharacters(project_, folder_)) filtersChanged();
+    command(MainCommand::EditUnwantedCharacters, [&] {
+        const std::optional<std::string> characters = dialogs_.editUnwantedCharacters(project_.unwantedCharacters);
+        if (!characters) return;
+        project_.unwantedCharacters = *characters;
+        project_.modified = true;
+        filtersChanged();
+    });
 }
 
 void MainWindowController::importIgnoreBox() {
-    if (refuseWhenBusy()) return;
-    const std::vector<std::string> chosen = ui_.openFiles({{kTextFilter}, "", false});
-    if (chosen.empty()) return;
-    project_.modified = true;
-    std::string bytes;
-    if (!readWholeFile(chosen.front(), bytes)) {
-        ui_.message({"Cannot open file for importing!", "File error", Icon::Warning, Buttons::Ok});
-        return;
-    }
-    if (bytes.size() > kLargeIgnoreFile &&
-        ui_.message({"Importing large lists into the ignore box is not recommended. Are you sure you want to continue?",
-                     "Confirm large ignore list", Icon::Warning, Buttons::YesNo}) != Answer::Yes)
-        return;
-    filters.ignoreText = appendIgnoreLines(filters.ignoreText, bytes);
-    filters.ignoreOn = true;
-    filtersChanged();
+    command(MainCommand::ImportIgnoreBox, [&] {
+        const std::vector<std::string> chosen = desktop_.openFiles({{kTextFilter}, "", false});
+        if (chosen.empty()) return;
+        std::string bytes;
+        if (!readWholeFile(chosen.front(), bytes)) {
+            desktop_.message({"Cannot open file for importing!", "File error", Icon::Warning, Buttons::Ok});
+            return;
+        }
+        if (bytes.size() > kLargeIgnoreFile &&
+            desktop_.message({"Importing large lists into the ignore box is not recommended. Are you sure you want to "
+                              "continue?",
+                              "Confirm large ignore list", Icon::Warning, Buttons::YesNo}) != Answer::Yes)
+            return;
+        project_.modified = true;
+        filters.ignoreText = appendIgnoreLines(filters.ignoreText, bytes);
+        filters.ignoreOn = true;
+        filtersChanged();
+    });
 }
 
 // --- import and export ---
 
+namespace {
+// An import on the worker: the lent target list and the counts it adds.
+struct ImportJob {
+    Group target;
+    Project counts;
+    std::vector<PlannedFile> plan;
+    ImportReport report;
+};
+}  // namespace
+
 void MainWindowController::importList() {
-    if (refuseWhenBusy()) return;
-    const std::vector<std::string> files = ui_.openFiles(
-        {{kTextFilter, kCsvFilter, {"Excel files (*.xls)", "*.xls"},
-          {"All supported types (*.txt, *.csv, *.xls)", "*.csv;*.txt;*.xls"}, {"All files (*.*)", "*.*"}},
-         "", true});
-    if (files.empty()) return;
-    const bool anyXls = std::any_of(files.begin(), files.end(), [](const std::string& f) {
-        return f.find(".xls") != std::string::npos || endsWithIgnoreCase(f, ".xls");
-    });
-    if (files.size() > 1 && anyXls) {
-        ui_.message({"Cannot import multiple XLS files at once!", "XLS import", Icon::Warning, Buttons::Ok});
-        return;
-    }
-    if (anyXls) {
-        ui_.message({"Spreadsheet files cannot be imported yet. Save the sheet as a CSV file and import that.",
-                     "Cannot open XLS file", Icon::Warning, Buttons::Ok});
-        return;
-    }
-    // Columns are settled here, where the column dialog can be shown.
-    std::vector<PlannedFile> plan = planImport(files, [this](const std::string& path, int count) {
-        return ui_.chooseColumns(fileNameOf(path), count);
-    });
-    for (const PlannedFile& file : plan)
-        if (file.problem == ImportProblem::InvalidFileType) {
-            const ImportMessage m = importMessage(file.problem);
-            ui_.message(messageOf(m.text, m.caption, Icon::Error));
-        }
-    project_.modified = true;
-    Group* target = &currentList();
-    auto report = std::make_shared<ImportReport>();
-    runJob(
-        "Loading list into memory...",
-        [this, target, plan = std::move(plan), report](const ProgressFn& progress) {
-            *report = runImport(project_, *target, plan, progress);
-        },
-        [this, report] {
-            hideStatus();
-            if (report->problem == ImportProblem::ErrorImporting) {
-                const ImportMessage m = importMessage(report->problem);
-                ui_.message(messageOf(m.text, m.caption, Icon::Error));
-                return;
-            }
-            refill();
+    command(MainCommand::ImportList, [&] {
+        const std::vector<std::string> files = desktop_.openFiles(
+            {{kTextFilter, kCsvFilter, {"Excel files (*.xls)", "*.xls"},
+              {"All supported types (*.txt, *.csv, *.xls)", "*.csv;*.txt;*.xls"}, {"All files (*.*)", "*.*"}},
+             "", true});
+        if (files.empty()) return;
+        const bool anyXls = std::any_of(files.begin(), files.end(), [](const std::string& f) {
+            return f.find(".xls") != std::string::npos || endsWithIgnoreCase(f, ".xls");
         });
+        if (files.size() > 1 && anyXls) {
+            desktop_.message({"Cannot import multiple XLS files at once!", "XLS import", Icon::Warning, Buttons::Ok});
+            return;
+        }
+        if (anyXls) {
+            desktop_.message({"Spreadsheet files cannot be imported yet. Save the sheet as a CSV file and import that.",
+                              "Cannot open XLS file", Icon::Warning, Buttons::Ok});
+            return;
+        }
+        auto job = std::make_shared<ImportJob>();
+        // Columns are settled here, where the column dialog can be shown.
+        job->plan = planImport(files, [this](const std::string& path, int count) {
+            return dialogs_.chooseColumns(fileNameOf(path), count);
+        });
+        for (const PlannedFile& file : job->plan)
+            if (file.problem == ImportProblem::InvalidFileType) {
+                const ImportMessage m = importMessage(file.problem);
+                desktop_.message(messageOf(m.text, m.caption, Icon::Error));
+            }
+        project_.modified = true;
+        Group* target = &currentList();
+        job->target = lendList(*target);
+        runJob(
+            "Loading list into memory...",
+            [job](const ProgressFn& progress) { job->report = runImport(job->counts, job->target, job->plan, progress); },
+            [this, target, job](bool ok) {
+                returnList(*target, std::move(job->target));
+                project_.importedCount += job->counts.importedCount;
+                project_.editedCount += job->counts.editedCount;
+                if (ok && job->report.problem == ImportProblem::ErrorImporting) {
+                    const ImportMessage m = importMessage(job->report.problem);
+                    desktop_.message(messageOf(m.text, m.caption, Icon::Error));
+                }
+            });
+    });
 }
 
 bool MainWindowController::exportMenuAllowed() {
+    if (busy()) {
+        desktop_.doubleBeep();
+        return false;
+    }
     if (!rows_.empty()) return true;
-    ui_.message(messageOf(kNothingToExport.text, kNothingToExport.caption, Icon::Information));
+    desktop_.message(messageOf(kNothingToExport.text, kNothingToExport.caption, Icon::Information));
     return false;
 }
 
 std::optional<std::string> MainWindowController::askExportPath(const FileFilter& filter, const std::string& initialName) {
     if (exportGuard_) return std::nullopt;
     exportGuard_ = true;
-    std::optional<std::string> path = ui_.saveFile({{filter}, "", initialName});
+    std::optional<std::string> path = desktop_.saveFile({{filter}, "", initialName});
     exportGuard_ = false;
     if (!path) return std::nullopt;
     return withExtension(*path, filter.pattern.substr(1));
@@ -578,99 +638,187 @@ std::optional<std::string> MainWindowController::askExportPath(const FileFilter&
 void MainWindowController::writeExport(const std::string& path, const std::string& bytes,
                                        const ExportMessage* success) {
     if (!writeExportFile(path, bytes))
-        ui_.message(messageOf(kCannotWriteExport.text, kCannotWriteExport.caption, Icon::Warning));
+        desktop_.message(messageOf(kCannotWriteExport.text, kCannotWriteExport.caption, Icon::Warning));
     else if (success)
-        ui_.message(messageOf(success->text, success->caption, Icon::Information));
+        desktop_.message(messageOf(success->text, success->caption, Icon::Information));
 }
 
 void MainWindowController::exportListText() {
-    if (refuseWhenBusy()) return;
-    if (const std::optional<std::string> path = askExportPath(kTextFilter, tabCaption(tab_).substr(0, 62)))
-        writeExport(*path, listAsText(visibleRows(currentList())), &kListExported);
+    command(MainCommand::ExportListText, [&] {
+        if (const std::optional<std::string> path = askExportPath(kTextFilter, tabCaption(tab_).substr(0, 62)))
+            writeExport(*path, listAsText(visibleRows(currentList())), &kListExported);
+    });
 }
 
 void MainWindowController::exportListCsv() {
-    if (refuseWhenBusy()) return;
-    const Answer withHits =
-        ui_.message({"Export hit counts also?", "Export type", Icon::Question, Buttons::YesNoCancel});
-    if (withHits == Answer::Cancel) return;
-    if (const std::optional<std::string> path = askExportPath(kCsvFilter, tabCaption(tab_).substr(0, 62)))
-        writeExport(*path, listAsCsv(visibleRows(currentList()), withHits == Answer::Yes), &kListExported);
+    command(MainCommand::ExportListCsv, [&] {
+        const Answer withHits =
+            desktop_.message({"Export hit counts also?", "Export type", Icon::Question, Buttons::YesNoCancel});
+        if (withHits == Answer::Cancel) return;
+        if (const std::optional<std::string> path = askExportPath(kCsvFilter, tabCaption(tab_).substr(0, 62)))
+            writeExport(*path, listAsCsv(visibleRows(currentList()), withHits == Answer::Yes), &kListExported);
+    });
 }
 
 void MainWindowController::exportGroupNames() {
-    if (project_.groups.empty()) {
-        ui_.message(messageOf(kNoGroupsToExport.text, kNoGroupsToExport.caption, Icon::Warning));
-        return;
-    }
-    if (const std::optional<std::string> path = askExportPath(kTextFilter, ""))
-        writeExport(*path, groupNamesAsText(project_), &kGroupsExported);
+    command(MainCommand::ExportGroupNames, [&] {
+        if (project_.groups.empty()) {
+            desktop_.message(messageOf(kNoGroupsToExport.text, kNoGroupsToExport.caption, Icon::Warning));
+            return;
+        }
+        if (const std::optional<std::string> path = askExportPath(kTextFilter, ""))
+            writeExport(*path, groupNamesAsText(project_), &kGroupsExported);
+    });
 }
 
 void MainWindowController::exportIgnoreBox() {
-    if (filters.ignoreText.empty()) {
-        ui_.message(messageOf(kEmptyIgnoreBox.text, kEmptyIgnoreBox.caption, Icon::Warning));
-        return;
-    }
-    if (refuseWhenBusy()) return;
-    if (const std::optional<std::string> path = askExportPath(kTextFilter, ""))
-        writeExport(*path, filters.ignoreText, nullptr);
+    command(MainCommand::ExportIgnoreBox, [&] {
+        if (filters.ignoreText.empty()) {
+            desktop_.message(messageOf(kEmptyIgnoreBox.text, kEmptyIgnoreBox.caption, Icon::Warning));
+            return;
+        }
+        if (const std::optional<std::string> path = askExportPath(kTextFilter, ""))
+            writeExport(*path, filters.ignoreText, nullptr);
+    });
 }
 
-void MainWindowController::copyKeywordsToClipboard() { ui_.setClipboardText(keywordRowsForClipboard(keywordRows_)); }
+void MainWindowController::copyKeywordsToClipboard() {
+    command(MainCommand::CopyKeywords, [&] { desktop_.setClipboardText(keywordRowsForClipboard(keywordRows_)); });
+}
 
 void MainWindowController::copyRows(const std::vector<int>& rows) {
     if (busy()) return;
-    std::string text;
-    for (int r : rows)
-        if (r >= 0 && static_cast<size_t>(r) < rows_.size()) text.append(rowText(r)).append("\r\n");
-    ui_.setClipboardText(text);
+    command(MainCommand::CopyRows, [&] {
+        std::string text;
+        for (int r : rows)
+            if (r >= 0 && static_cast<size_t>(r) < rows_.size()) text.append(rowText(r)).append("\r\n");
+        desktop_.setClipboardText(text);
+    });
 }
 
 void MainWindowController::addPhrases() {
-    if (refuseWhenBusy()) return;
-    const std::optional<std::string> text = ui_.askText({"Add search phrase", "Enter phrases:", "", true});
-    if (!text) return;
-    Group& list = currentList();
-    int added = 0;
-    for (std::string_view line : splitAny(*text, "\r\n")) {
-        Phrase phrase(line, 1);
-        if (phrase.text().empty()) continue;
-        appendPhrase(list, std::move(phrase));
-        ++added;
-    }
-    project_.importedCount += added;
-    project_.editedCount += added;
-    project_.modified = true;
-    refill();
+    command(MainCommand::AddPhrases, [&] {
+        const std::optional<std::string> text = dialogs_.askText({"Add search phrase", "Enter phrases:", "", true});
+        if (!text) return;
+        Group& list = currentList();
+        int added = 0;
+        for (std::string_view line : splitAny(*text, "\r\n")) {
+            Phrase phrase(line, 1);
+            if (phrase.text().empty()) continue;
+            appendPhrase(list, std::move(phrase));
+            ++added;
+        }
+        project_.importedCount += added;
+        project_.editedCount += added;
+        project_.modified = true;
+        refill();
+    });
 }
 
 int MainWindowController::typeAhead(const std::string& text) {
     if (busy()) return -1;
-    const int row = bestPrefixMatch(currentList().phrases, text);
-    if (row >= 0) {
-        rowToSelect_ = row;
-        notify(kSelection);
-    }
+    int row = -1;
+    command(MainCommand::TypeAhead, [&] {
+        row = bestPrefixMatch(currentList().phrases, text);
+        if (row >= 0) {
+            rowToSelect_ = row;
+            notify(kSelection);
+        }
+    });
     return row;
 }
 
-// --- skin ---
+// --- skin and settings ---
 
 bool MainWindowController::autoUpdateCheck() const { return settings_.values().autoUpdateCheck; }
 void MainWindowController::setAutoUpdateCheck(bool on) { settings_.setAutoUpdateCheck(on); }
 
 void MainWindowController::chooseSkin(int index) {
-    if (index >= 0 && index < kSkinPresetCount) {
-        settings_.setBackgroundColor(kSkinPresets[index].color());
-        skinIndex_ = index;
-    } else if (const std::optional<uint32_t> color = ui_.pickColor(settings_.values().backgroundColor)) {
-        settings_.setBackgroundColor(*color);
-        skinIndex_ = skinIndexForColor(*color);
-    } else {
-        skinIndex_ = skinIndexForColor(settings_.values().backgroundColor);
-    }
-    notify(kSkin);
+    command(MainCommand::ChooseSkin, [&] {
+        if (index >= 0 && index < kSkinPresetCount) {
+            settings_.setBackgroundColor(kSkinPresets[index].color());
+            skinIndex_ = index;
+        } else if (const std::optional<uint32_t> color = desktop_.pickColor(settings_.values().backgroundColor)) {
+            settings_.setBackgroundColor(*color);
+            skinIndex_ = skinIndexForColor(*color);
+        } else {
+            skinIndex_ = skinIndexForColor(settings_.values().backgroundColor);
+        }
+        notify(kSkin);
+    });
+}
+
+// --- menus ---
+
+void MainWindowController::provideMenuAction(const std::string& itemText, std::function<void()> run) {
+    providedActions_[itemText] = std::move(run);
+}
+
+std::vector<MenuItem> MainWindowController::menus() {
+    auto item = [](std::string text, std::function<void()> run, std::string shortcut = {}) {
+        MenuItem m;
+        m.text = std::move(text);
+        m.run = std::move(run);
+        m.shortcut = std::move(shortcut);
+        return m;
+    };
+    // An item whose action a later part of the program supplies.
+    auto provided = [this, &item](std::string text) {
+        auto found = providedActions_.find(text);
+        return item(text, found == providedActions_.end() ? std::function<void()>() : found->second);
+    };
+    auto submenu = [](std::string text, std::vector<MenuItem> items) {
+        MenuItem m;
+        m.text = std::move(text);
+        m.submenu = std::move(items);
+        return m;
+    };
+
+    std::vector<MenuItem> sortGroupItems;
+    const std::pair<const char*, GroupOrder> orders[] = {{"&Alphabetically", GroupOrder::Alphabetical},
+                                                         {"By number of &phrases", GroupOrder::PhraseCount},
+                                                         {"By last &modified", GroupOrder::LastModified},
+                                                         {"By color", GroupOrder::Color}};
+    for (const auto& [text, order] : orders) sortGroupItems.push_back(item(text, [this, order = order] { sortGroups(order); }));
+
+    std::vector<MenuItem> toolItems;
+    for (int p = 1; p <= kPhaseCount; ++p)
+        toolItems.push_back(item("Go to phase &" + std::to_string(p), [this, p] { goToPhase(p); }));
+    toolItems.push_back(menuSeparator());
+    for (const char* text : {"Search top &Google ads", "Manage your Google &account", "Manage your Google &profile",
+                             "&Research tool"})
+        toolItems.push_back(provided(text));
+
+    MenuItem autoCheck = item("Automatically check for updates", {});
+    autoCheck.checked = [this] { return autoUpdateCheck(); };
+    autoCheck.toggle = [this](bool on) { setAutoUpdateCheck(on); };
+    std::vector<MenuItem> helpItems;
+    for (const char* page : {"&User manual", "&View tutorials", "&Phrasewright online"})
+        helpItems.push_back(item(page, [this] { desktop_.openAddress("https://phrasewright.example/"); }));
+    helpItems.push_back(menuSeparator());
+    helpItems.push_back(provided("Check for &updates now"));
+    helpItems.push_back(autoCheck);
+    helpItems.push_back(menuSeparator());
+    helpItems.push_back(provided("&About"));
+
+    MenuItem quillmark = submenu("&Quillmark", {provided("&Tokenize web page..."),
+                                                provided("Set web page &default values...")});
+    return {
+        submenu("&File", {item("&New project", [this] { newProject(); }, "Ctrl+N"),
+                          item("&Open project...", [this] { openProject(); }, "Ctrl+O"),
+                          item("&Save project", [this] { saveProject(); }, "Ctrl+S"),
+                          item("Save project &as...", [this] { saveProjectAs(); }), menuSeparator(),
+                          item("&Close project", [this] { closeProject(); }), menuSeparator(),
+                          item("E&xit Phrasewright", [this] { exitProgram(); }, "Ctrl+Q")}),
+        submenu("&Edit", {item("&Import list...", [this] { importList(); }),
+                          submenu("&Export list", {item("As &CSV...", [this] { exportListCsv(); }),
+                                                   item("As &TXT...", [this] { exportListText(); })}),
+                          item("&Export groups as TXT...", [this] { exportGroupNames(); })}),
+        submenu("&View", {submenu("&Sort groups", sortGroupItems), item("&Find group...", [this] { promptFindGroup(); })}),
+        submenu("&Tools", toolItems),
+        submenu("&Plugins", {quillmark, provided("&Folioforge")}),
+        submenu("&Help", helpItems),
+    };
 }
 
 }  // namespace pw::ui

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,8 +18,14 @@
 #include "io/appsettings.h"
 #include "io/programfolder.h"
 #include "ui/ads/adsareacontroller.h"
+#include "ui/ads/adwindows.h"
+#include "ui/common/commandgate.h"
+#include "ui/common/desktop.h"
 #include "ui/common/jobrunner.h"
-#include "ui/common/uiservices.h"
+#include "ui/common/menus.h"
+#include "ui/groups/groupdialogs.h"
+#include "ui/main/maindialogs.h"
+#include "ui/main/projectsession.h"
 
 namespace pw::ui {
 
@@ -40,6 +47,34 @@ enum Change : unsigned {
     kSelection = 1 << 10, // a row to select and show, or a box to focus
     kSkin = 1 << 11,
     kEverything = ~0u,
+};
+
+// The four phases of the keyword road.
+enum class Phase { Filter = 1, Delete = 2, Group = 3, Ads = 4 };
+constexpr int kPhaseCount = 4;
+
+// The commands of the main window. Those that read or change the lists are
+// refused while a list job runs.
+enum class MainCommand {
+    NewProject, OpenProject, SaveProject, SaveProjectAs, CloseProject, Exit,
+    SelectTab, GoToPhase, Update, SortList, HeaderSort, FeedIgnoreBox, ShowIgnoredWords,
+    EditCountries, EditUnwantedCharacters, ImportIgnoreBox, ExportIgnoreBox, ImportList,
+    ExportListText, ExportListCsv, ExportGroupNames, CopyKeywords, CopyRows, AddPhrases, TypeAhead,
+    MoveToDeleteBox, MoveBackFromDeleteBox, DeletePermanently,
+    MoveToList1, MoveIntoList2, MoveList1ToList2, MoveList2ToList1, MoveList1ToMain, MoveList2ToMain,
+    SetPagePosition, CreateGroupFromList1, CreateGroupFromList2, AddList1ToGroup, AddList2ToGroup,
+    RenameGroup, DeleteGroup, MergeGroup, FindGroup, CopyGroupName, SortGroups, SetGroupColor,
+    ChooseSkin, FiltersChanged, SortRowsChanged, FormsChanged,
+};
+// Whether the command reads or changes the lists (and so waits for the worker).
+bool needsLists(MainCommand command);
+
+// The windows the main window opens, each family behind its own interface.
+struct MainWindowServices {
+    Desktop& desktop;
+    MainDialogs& dialogs;
+    GroupDialogs& groups;
+    AdWindows& ads;
 };
 
 // A box the window should give the focus to.
@@ -70,7 +105,7 @@ struct Phase3Boxes {
 
 class MainWindowController {
 public:
-    MainWindowController(UiServices& ui, JobRunner& jobs, Dispatcher& dispatcher, ProgramFolder folder,
+    MainWindowController(MainWindowServices services, JobRunner& jobs, Dispatcher& dispatcher, ProgramFolder folder,
                          SettingsStore& settings);
 
     std::function<void(unsigned changes)> onChange;
@@ -89,9 +124,14 @@ public:
     bool exitProgram();
 
     // --- what the window shows ---
-    const Project& project() const { return project_; }
+    const Project& project() const { return session_.project(); }
     bool busy() const { return jobs_.busy(); }
-    int phase() const { return phase_; }
+    int phase() const { return static_cast<int>(phase_); }
+    // The menu bar: each top-level item holds its menu.
+    std::vector<MenuItem> menus();
+    // A later part of the program supplies the action of one of the menu
+    // items that show disabled until then ("Manage your Google &account").
+    void provideMenuAction(const std::string& itemText, std::function<void()> run);
     int currentTab() const { return tab_; }
     std::string phaseTitle() const;
     std::vector<TabInfo> tabs() const;
@@ -129,6 +169,13 @@ public:
     KeywordNotation notation = KeywordNotation::Symbols;
     bool updateFlashing = false;  // "Update" flashes until pressed
     bool sortFlashing = false;    // "Sort list" likewise
+
+    // What the user typed or ticked, as the window reports it.
+    void setFilters(FilterSettings edited);
+    void setPhase3Box(std::string Phase3Boxes::*box, std::string text);
+    void setForms(KeywordForms shown, KeywordNotation shownNotation);
+    void setSortReverse(int row, bool on);
+    void setSortFreeText(std::string text);
 
     // --- commands ---
     void selectTab(int tab);
@@ -200,6 +247,9 @@ public:
     void setGroupColor(int group, int colorIndex);
     int lastColor() const { return lastColor_; }
 
+    // The tab menu of group `group`.
+    std::vector<MenuItem> tabMenu(int group);
+
     // Phase 4's ads area of the selected group.
     AdsAreaController& ads() { return ads_; }
 
@@ -211,19 +261,25 @@ public:
 private:
     Group& currentList();
     const Group& currentList() const;
-    bool refuseWhenBusy();
+    // Runs a command through the gate; false when refused or failed.
+    template <typename Body>
+    bool command(MainCommand id, Body&& body) {
+        return gate_.run(needsLists(id) ? Needs::Lists : Needs::Nothing, std::forward<Body>(body));
+    }
     void notify(unsigned changes);
+    // Runs `work` on the worker with the status text and progress bar; `done`
+    // runs on the window's thread, told whether the work finished. A job owns
+    // what it works on: lists are lent to it and come back in `done`.
     void runJob(const std::string& statusText, std::function<void(const ProgressFn&)> work,
-                std::function<void()> done);
+                std::function<void(bool ok)> done);
     void showStatus(const std::string& text);
     void hideStatus();
     void refill();
     void refreshKeywordRows();
-    bool askToSave();
-    bool saveTo(const std::string& path);
-    std::optional<std::string> askProjectPath();
+    bool saveAndShow(bool saveAs);
     void prepareWindow();
-    void loadProject();
+    void openPath(const std::string& path);
+    void loadProject(const std::string& path);
     void resetToEmpty();
     void restoreFilterControls();
     std::string tabCaption(int tab) const;
@@ -237,19 +293,31 @@ private:
     void startPhase4OnList();
     std::vector<std::string> groupNames(int except = -1) const;
     void moveBetweenListAndDeleteBox(const std::vector<uint32_t>& positions, bool intoBox);
-    void moveSideListInto(Group* target, bool list1, const std::string& statusText, std::function<void()> after);
+    void moveSideListInto(Group& target, bool list1, const std::string& statusText, std::function<void()> after);
+    void moveToList1Now(const std::vector<int>& selectedRows);
+    void moveIntoList2Now(const std::vector<int>& list1Rows);
+    void searchList1IntoList2Now();
+    void deleteGroupNow(int group);
+    void renameGroupNow(int group);
+    void mergeGroupNow(int group);
+    void sortGroupsNow(GroupOrder order);
     void createGroupFrom(bool list1);
     void addListToGroup(bool list1);
-    void removeGroupTab(int group);
 
-    UiServices& ui_;
+    Desktop& desktop_;
+    MainDialogs& dialogs_;
+    GroupDialogs& groupDialogs_;
+    AdWindows& adWindows_;
     JobRunner& jobs_;
     Dispatcher& dispatcher_;
     ProgramFolder folder_;
     SettingsStore& settings_;
+    CommandGate gate_{desktop_, [this] { return jobs_.busy(); }};
+    ProjectSession session_{desktop_, dialogs_, folder_};
+    Project& project_ = session_.project();
+    std::map<std::string, std::function<void()>> providedActions_;
 
-    Project project_;
-    int phase_ = 1;
+    Phase phase_ = Phase::Filter;
     int tab_ = 0;
     std::vector<uint32_t> rows_;        // list positions shown by the list view
     std::vector<uint32_t> deleteRows_;  // list positions shown by the 'Delete' box
@@ -264,7 +332,7 @@ private:
     Focus focus_ = Focus::None;
     bool exportGuard_ = false;
     mutable long long shownMainListCount_ = 0;
-    AdsAreaController ads_{ui_, [this] { return tab_ > 0 ? groupAt(project_, tab_ - 1) : nullptr; },
+    AdsAreaController ads_{desktop_, adWindows_, [this] { return tab_ > 0 ? groupAt(project_, tab_ - 1) : nullptr; },
                            [this] { project_.modified = true; }};
 };
 

@@ -2,7 +2,9 @@
 // phase 2 and the two side lists of phase 3.
 
 #include <algorithm>
+#include <memory>
 
+#include "core/groupoperations.h"
 #include "core/listmoves.h"
 #include "core/phraselist.h"
 #include "ui/main/mainwindowcontroller.h"
@@ -10,105 +12,129 @@
 namespace pw::ui {
 
 void MainWindowController::goToPhase(int phase) {
-    if (phase < 1 || phase > 4 || phase == phase_) return;
-    if (refuseWhenBusy()) return;
-    if (phase == 4 && tab_ == 0) {
-        ui_.message({"Cannot enter phase 4 while in the main list!", "Phase 4 error", Icon::Warning, Buttons::Ok});
-        return;
-    }
-    leavePhase3();
-    phase_ = phase;
-    if (phase == 4) startPhase4OnList();
-    notify(kPhase | kLabels | kPhase4);
+    if (phase < 1 || phase > kPhaseCount || phase == this->phase()) return;
+    command(MainCommand::GoToPhase, [&] {
+        if (phase == static_cast<int>(Phase::Ads) && tab_ == 0) {
+            desktop_.message(
+                {"Cannot enter phase 4 while in the main list!", "Phase 4 error", Icon::Warning, Buttons::Ok});
+            return;
+        }
+        leavePhase3();
+        phase_ = static_cast<Phase>(phase);
+        if (phase_ == Phase::Ads) startPhase4OnList();
+        notify(kPhase | kLabels | kPhase4);
+    });
 }
 
 void MainWindowController::rowDoubleClicked(int row, const std::vector<int>& selectedRows) {
     switch (phase_) {
-    case 1: feedIgnoreBox(row); break;
-    case 2: moveToDeleteBox({row}); break;
-    case 3: moveToList1(selectedRows); break;
-    default: break;
+    case Phase::Filter: feedIgnoreBox(row); break;
+    case Phase::Delete: moveToDeleteBox({row}); break;
+    case Phase::Group: moveToList1(selectedRows); break;
+    case Phase::Ads: break;
     }
 }
 
 void MainWindowController::deleteKeyPressed(const std::vector<int>& selectedRows) {
-    if (phase_ == 2) moveToDeleteBox(selectedRows);
+    if (phase_ == Phase::Delete) moveToDeleteBox(selectedRows);
 }
 
 // --- phase 2 ---
 
 void MainWindowController::moveToDeleteBox(const std::vector<int>& rows) {
-    std::vector<uint32_t> positions;
-    for (int r : validRows(rows, rows_.size())) positions.push_back(rows_[r]);
-    moveBetweenListAndDeleteBox(positions, true);
+    command(MainCommand::MoveToDeleteBox, [&] {
+        std::vector<uint32_t> positions;
+        for (int r : validRows(rows, rows_.size())) positions.push_back(rows_[r]);
+        moveBetweenListAndDeleteBox(positions, true);
+    });
 }
 
 void MainWindowController::moveBackFromDeleteBox(const std::vector<int>& deleteBoxRows) {
-    std::vector<uint32_t> positions;
-    for (int r : validRows(deleteBoxRows, deleteRows_.size())) positions.push_back(deleteRows_[r]);
-    moveBetweenListAndDeleteBox(positions, false);
+    command(MainCommand::MoveBackFromDeleteBox, [&] {
+        std::vector<uint32_t> positions;
+        for (int r : validRows(deleteBoxRows, deleteRows_.size())) positions.push_back(deleteRows_[r]);
+        moveBetweenListAndDeleteBox(positions, false);
+    });
 }
 
 // Phrases in the 'Delete' box are off "Edited list" until they come back.
 void MainWindowController::moveBetweenListAndDeleteBox(const std::vector<uint32_t>& positions, bool intoBox) {
-    if (refuseWhenBusy() || positions.empty()) return;
+    if (positions.empty()) return;
     Group* list = &currentList();
+    auto lent = std::make_shared<Group>(lendList(*list));
     auto moved = std::make_shared<int>(0);
     project_.modified = true;
     runJob(
         intoBox ? "Moving selected phrases to Phase 2 list..."
                 : "Moving selected phrases from Phase 2 list to main list...",
-        [list, positions, moved, intoBox](const ProgressFn& progress) {
-            *moved = intoBox ? setAsideAt(*list, positions) : restoreAt(*list, positions);
+        [lent, positions, moved, intoBox](const ProgressFn& progress) {
+            *moved = intoBox ? setAsideAt(*lent, positions) : restoreAt(*lent, positions);
             progress(100);
         },
-        [this, moved, intoBox] {
-            project_.editedCount += intoBox ? -*moved : *moved;
-            hideStatus();
-            refill();
+        [this, list, lent, moved, intoBox](bool ok) {
+            returnList(*list, std::move(*lent));
+            if (ok) project_.editedCount += intoBox ? -*moved : *moved;
         });
 }
 
 // The phrases in the 'Delete' box were taken off "Edited list" when they were
 // moved there, so deleting them for good leaves the count as it is.
 void MainWindowController::deletePermanently() {
-    if (refuseWhenBusy() || deleteRows_.empty()) return;
-    if (settings_.values().confirmDelete) {
-        const DeleteConfirmation answer = ui_.confirmPermanentDelete();
-        if (!answer.yes) return;
-        settings_.setConfirmDelete(!answer.dontShowAgain);
-    }
-    deleteSetAside(currentList());
-    project_.modified = true;
-    refill();
+    command(MainCommand::DeletePermanently, [&] {
+        if (deleteRows_.empty()) return;
+        if (settings_.values().confirmDelete) {
+            const DeleteConfirmation answer = dialogs_.confirmPermanentDelete();
+            if (!answer.yes) return;
+            settings_.setConfirmDelete(!answer.dontShowAgain);
+        }
+        deleteSetAside(currentList());
+        project_.modified = true;
+        refill();
+    });
 }
 
 // --- phase 3 ---
 
 void MainWindowController::moveToList1(const std::vector<int>& selectedRows) {
-    if (refuseWhenBusy()) return;
-    Page* page = pages_.page(pagePosition_, true);
-    const std::vector<int> rows = validRows(selectedRows, rows_.size());
+    command(MainCommand::MoveToList1, [&] { moveToList1Now(selectedRows); });
+}
+
+namespace {
+// A move into list 1 on the worker: the lent list and the texts it gives.
+struct ToList1Job {
+    Group list;
     std::vector<uint32_t> positions;
-    const Phase3Filter filter = rows.empty() ? parsePhase3Filter(boxes.list1Filter) : Phase3Filter{};
-    if (rows.empty()) {
+    std::vector<std::string> texts;
+};
+}  // namespace
+
+void MainWindowController::moveToList1Now(const std::vector<int>& selectedRows) {
+    const std::vector<int> rows = validRows(selectedRows, rows_.size());
+    const bool byFilter = rows.empty();
+    auto job = std::make_shared<ToList1Job>();
+    if (byFilter) {
+        const Phase3Filter filter = parsePhase3Filter(boxes.list1Filter);
         if (filter.empty()) return;
-        for (uint32_t position : rows_)
-            if (filter.matches(currentList().phrases[position].text())) positions.push_back(position);
+        job->positions = visibleMatching(currentList().phrases, filter);
     } else {
-        for (int r : rows) positions.push_back(rows_[r]);
+        for (int r : rows) job->positions.push_back(rows_[r]);
     }
-    const std::string filterText = boxes.list1Filter;
+    pages_.page(pagePosition_, true);
     Group* list = &currentList();
+    job->list = lendList(*list);
     runJob(
         "Moving phrases to phase 3 list 1...",
-        [list, positions, page](const ProgressFn& progress) {
-            for (uint32_t position : positions) page->emplace_back(list->phrases[position].text());
-            setAsideAt(*list, positions);
+        [job](const ProgressFn& progress) {
+            job->texts.reserve(job->positions.size());
+            for (uint32_t position : job->positions) job->texts.emplace_back(job->list.phrases[position].text());
+            setAsideAt(job->list, job->positions);
             progress(100);
         },
-        [this, filterText, byFilter = rows.empty()] {
-            hideStatus();
+        [this, list, job, pageIndex = pagePosition_, filterText = boxes.list1Filter, byFilter](bool ok) {
+            returnList(*list, std::move(job->list));
+            if (!ok) return;
+            Page& page = *pages_.page(pageIndex, true);
+            for (std::string& text : job->texts) page.push_back(std::move(text));
             if (byFilter && boxes.list1Name.empty()) boxes.list1Name = filterText.substr(0, 255);
             if (byFilter) focus_ = Focus::List1Name;
             refill();
@@ -117,7 +143,10 @@ void MainWindowController::moveToList1(const std::vector<int>& selectedRows) {
 }
 
 void MainWindowController::searchList1IntoList2() {
-    if (refuseWhenBusy()) return;
+    command(MainCommand::MoveIntoList2, [&] { searchList1IntoList2Now(); });
+}
+
+void MainWindowController::searchList1IntoList2Now() {
     const Phase3Filter filter = parsePhase3Filter(boxes.list2Filter);
     if (filter.empty()) return;
     std::vector<int> matching;
@@ -130,21 +159,30 @@ void MainWindowController::searchList1IntoList2() {
 }
 
 void MainWindowController::moveIntoList2(const std::vector<int>& list1Rows) {
-    if (list1Rows.empty()) searchList1IntoList2();
-    else moveList1ToList2(list1Rows);
+    command(MainCommand::MoveIntoList2, [&] {
+        if (list1Rows.empty()) searchList1IntoList2Now();
+        else if (list1()) {
+            movePageRows(pagePosition_, pagePosition_ + 1, list1Rows);
+            notify(kPages | kLabels);
+        }
+    });
 }
 
 void MainWindowController::moveList1ToList2(const std::vector<int>& list1Rows) {
-    if (refuseWhenBusy() || !list1()) return;
-    movePageRows(pagePosition_, pagePosition_ + 1, list1Rows);
-    notify(kPages | kLabels);
+    command(MainCommand::MoveList1ToList2, [&] {
+        if (!list1()) return;
+        movePageRows(pagePosition_, pagePosition_ + 1, list1Rows);
+        notify(kPages | kLabels);
+    });
 }
 
 void MainWindowController::moveList2ToList1(const std::vector<int>& list2Rows) {
-    if (refuseWhenBusy() || !list2()) return;
-    movePageRows(pagePosition_ + 1, pagePosition_, list2Rows);
-    removePageIfEmpty(pagePosition_ + 1);
-    notify(kPages | kLabels);
+    command(MainCommand::MoveList2ToList1, [&] {
+        if (!list2()) return;
+        movePageRows(pagePosition_ + 1, pagePosition_, list2Rows);
+        removePageIfEmpty(pagePosition_ + 1);
+        notify(kPages | kLabels);
+    });
 }
 
 // Both pages are made when missing, the later one first, so that neither
@@ -164,14 +202,16 @@ void MainWindowController::removePageIfEmpty(size_t index) {
     afterPageRemoved();
 }
 
-void MainWindowController::moveList1ToMain(const std::vector<int>& list1Rows) { moveSideListToList(pagePosition_, list1Rows); }
+void MainWindowController::moveList1ToMain(const std::vector<int>& list1Rows) {
+    command(MainCommand::MoveList1ToMain, [&] { moveSideListToList(pagePosition_, list1Rows); });
+}
 void MainWindowController::moveList2ToMain(const std::vector<int>& list2Rows) {
-    moveSideListToList(pagePosition_ + 1, list2Rows);
+    command(MainCommand::MoveList2ToMain, [&] { moveSideListToList(pagePosition_ + 1, list2Rows); });
 }
 
 // The rows' texts leave the page and their phrases come back into the list view.
 void MainWindowController::moveSideListToList(size_t pageIndex, const std::vector<int>& rows) {
-    if (refuseWhenBusy() || !pages_.page(pageIndex)) return;
+    if (!pages_.page(pageIndex)) return;
     Page& page = *pages_.page(pageIndex, false);
     restoreByTexts(currentList(), takePositions(page, validRows(rows, page.size())));
     project_.modified = true;
@@ -188,16 +228,19 @@ void MainWindowController::afterPageRemoved() {
 }
 
 void MainWindowController::setPagePosition(int position) {
-    const int last = std::max(0, pageCount() - 1);
-    pagePosition_ = static_cast<size_t>(std::clamp(position, 0, last));
-    boxes = {};
+    if (!command(MainCommand::SetPagePosition, [&] {
+            const int last = std::max(0, pageCount() - 1);
+            pagePosition_ = static_cast<size_t>(std::clamp(position, 0, last));
+            boxes = {};
+        }))
+        return notify(kPages);  // the scroll bar goes back to where the lists are
     notify(kPages | kLabels);
 }
 
 // Puts every phrase held in the side lists back into the list, so that none
 // is ever stranded there.
 void MainWindowController::leavePhase3() {
-    if (phase_ != 3 || pages_.empty()) {
+    if (phase_ != Phase::Group || pages_.empty()) {
         pages_.clear();
         pagePosition_ = 0;
         return;

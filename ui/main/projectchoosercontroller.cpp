@@ -7,13 +7,8 @@
 
 namespace pw::ui {
 
-namespace {
-const FileFilter kProjectFilter{"Phrasewright project files (*.pwj)", "*.pwj"};
-
-}  // namespace
-
-ProjectChooserController::ProjectChooserController(UiServices& ui, ProgramFolder folder)
-    : ui_(ui), folder_(std::move(folder)) {
+ProjectChooserController::ProjectChooserController(Desktop& ui, MainDialogs& dialogs, ProgramFolder folder)
+    : ui_(ui), dialogs_(dialogs), folder_(std::move(folder)) {
     fill();
 }
 
@@ -43,9 +38,9 @@ bool ProjectChooserController::openEntry(int index) {
     return false;
 }
 
-std::optional<std::string> askNewProjectPath(UiServices& ui, const ProgramFolder& folder) {
+std::optional<std::string> askNewProjectPath(Desktop& ui, MainDialogs& dialogs, const ProgramFolder& folder) {
     createFolder(folder.projectsFolder());
-    std::optional<std::string> name = ui.askText({"New project...", "Please enter project name:", "", false});
+    std::optional<std::string> name = dialogs.askText({"New project...", "Please enter project name:", "", false});
     if (!name || name->empty()) return std::nullopt;
     if (!(name->size() > 3 && name->ends_with(".pwj"))) *name += ".pwj";
     const std::string path = folder.projectsFolder() + "/" + name->substr(0, 254);
@@ -59,7 +54,7 @@ std::optional<std::string> askNewProjectPath(UiServices& ui, const ProgramFolder
 }
 
 bool ProjectChooserController::newProject() {
-    const std::optional<std::string> path = askNewProjectPath(ui_, folder_);
+    const std::optional<std::string> path = askNewProjectPath(ui_, dialogs_, folder_);
     return path && choose(*path, false);
 }
 
@@ -80,7 +75,7 @@ bool ProjectChooserController::openProject() {
 }
 
 bool ProjectChooserController::copyInto(const std::string& source) {
-    const std::optional<std::string> target = askNewProjectPath(ui_, folder_);
+    const std::optional<std::string> target = askNewProjectPath(ui_, dialogs_, folder_);
     if (!target) return false;
     removeFile(*target);
     std::error_code ignored;  // a vanished source shows as an empty new project

@@ -7,9 +7,12 @@
 #include <vector>
 
 #include "io/programfolder.h"
-#include "ui/common/uiservices.h"
+#include "ui/common/desktop.h"
+#include "ui/main/maindialogs.h"
 
 namespace pw::ui {
+
+inline const FileFilter kProjectFilter{"Phrasewright project files (*.pwj)", "*.pwj"};
 
 struct ChooserEntry {
     std::string name;  // the file name
@@ -18,11 +21,11 @@ struct ChooserEntry {
 
 // Asks for a new project's name and gives its path in the Projects folder
 // (".pwj" added), after asking before an existing file there is deleted.
-std::optional<std::string> askNewProjectPath(UiServices& ui, const ProgramFolder& folder);
+std::optional<std::string> askNewProjectPath(Desktop& desktop, MainDialogs& dialogs, const ProgramFolder& folder);
 
 class ProjectChooserController {
 public:
-    ProjectChooserController(UiServices& ui, ProgramFolder folder);
+    ProjectChooserController(Desktop& ui, MainDialogs& dialogs, ProgramFolder folder);
 
     const std::vector<ChooserEntry>& entries() const { return entries_; }
     // Set when the window ends with OK: the project to open or create.
@@ -42,7 +45,8 @@ private:
     bool copyInto(const std::string& source);
     bool choose(const std::string& path, bool remember);
 
-    UiServices& ui_;
+    Desktop& ui_;
+    MainDialogs& dialogs_;
     ProgramFolder folder_;
     std::vector<ChooserEntry> entries_;
     std::optional<std::string> chosen_;

@@ -10,8 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "ui/ads/adwindows.h"
+#include "ui/common/desktop.h"
 #include "ui/common/jobrunner.h"
-#include "ui/common/uiservices.h"
+#include "ui/groups/groupdialogs.h"
+#include "ui/main/maindialogs.h"
 
 namespace pw::ui::test {
 
@@ -40,8 +43,28 @@ private:
     std::deque<std::function<void()>> tasks_;
 };
 
-class ScriptedUi : public UiServices {
+// Every window the controllers open, answered from a script. A test fails
+// when a scripted answer is left unused.
+class ScriptedUi : public Desktop, public MainDialogs, public GroupDialogs, public AdWindows {
 public:
+    ~ScriptedUi() override {
+        auto unused = [](const char* what, size_t n) {
+            if (n) ADD_FAILURE() << n << " scripted " << what << " left unused";
+        };
+        unused("message answers", answers.size());
+        unused("file choices", openAnswers.size());
+        unused("save paths", saveAnswers.size());
+        unused("texts", textAnswers.size());
+        unused("group choices", groupAnswers.size());
+        unused("delete confirmations", confirmAnswers.size());
+        unused("column choices", columnAnswers.size());
+        unused("project choices", projectAnswers.size());
+        unused("colours", colorAnswers.size());
+        unused("ad edits", adEdits.size());
+        unused("past ads", pastAdAnswers.size());
+        unused("folders", folderAnswers.size());
+    }
+
     std::vector<Message> messages;
     std::deque<Answer> answers;
     std::deque<std::vector<std::string>> openAnswers;
@@ -108,8 +131,13 @@ public:
     std::optional<ImportColumns> chooseColumns(const std::string&, int) override {
         return popOr(columnAnswers, std::nullopt);
     }
-    bool editCountries(Project&, const ProgramFolder&) override { return true; }
-    bool editUnwantedCharacters(Project&, const ProgramFolder&) override { return true; }
+    std::deque<std::optional<std::string>> catalogueAnswers;
+    std::optional<std::string> editCountries(const std::string&) override { return popOr(catalogueAnswers, std::nullopt); }
+    std::optional<std::string> editUnwantedCharacters(const std::string&) override {
+        return popOr(catalogueAnswers, std::nullopt);
+    }
+    std::vector<std::string> addressesOpened;
+    void openAddress(const std::string& address) override { addressesOpened.push_back(address); }
     void showIgnoredWords(const std::string& word, const std::vector<ListRow>& rows) override {
         ignoredWordsShown.push_back(word + ":" + std::to_string(rows.size()));
     }

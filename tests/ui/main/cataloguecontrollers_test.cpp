@@ -21,7 +21,7 @@ protected:
 TEST_F(Catalogues, CountriesSplitBetweenAvailableAndUnwanted) {
     pw::test::writeFile(folder.countriesFile(), "France\r\nSpain\tItaly\n");
     project.unwantedCountries = "spain\nAtlantis\n";
-    CountriesController c(ui, folder, project);
+    CountriesController c(ui, folder, project.unwantedCountries);
     EXPECT_EQ(c.lists.available, (Strings{"France", "Italy"}));
     EXPECT_EQ(c.lists.unwanted, (Strings{"spain", "Atlantis"}));
 
@@ -33,21 +33,19 @@ TEST_F(Catalogues, CountriesSplitBetweenAvailableAndUnwanted) {
     c.lists.moveToAvailable({1});  // Atlantis goes to the list, not to the file
     c.lists.moveToUnwanted({0, 2});
     EXPECT_EQ(c.lists.unwanted, (Strings{"spain", "France", "Peru"}));
-    c.ok();
-    EXPECT_EQ(project.unwantedCountries, "spain\nFrance\nPeru\n");
+    EXPECT_EQ(c.ok(), "spain\nFrance\nPeru\n");
 }
 
 TEST_F(Catalogues, UnwantedCharacters) {
     pw::test::writeFile(folder.unwantedFile(), "%&!");
     project.unwantedCharacters = "&";
-    UnwantedCharactersController c(ui, folder, project);
+    UnwantedCharactersController c(ui, folder, project.unwantedCharacters);
     EXPECT_EQ(c.lists.available, (Strings{"%", "!"}));
     EXPECT_FALSE(c.add('%'));
     EXPECT_EQ(ui.lastMessage().icon, Icon::Information);
     EXPECT_TRUE(c.add('#'));
     c.lists.moveToUnwanted({2});
-    c.ok();
-    EXPECT_EQ(project.unwantedCharacters, "&#");
+    EXPECT_EQ(c.ok(), "&#");
 
     pw::test::writeFile(folder.unwantedFile(), std::string(127, 'x'));
     EXPECT_FALSE(c.add('?'));

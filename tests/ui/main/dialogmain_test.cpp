@@ -37,7 +37,7 @@ protected:
     test::ScriptedUi ui;
     QtDispatcher dispatcher;
     JobRunner jobs{dispatcher, true};
-    MainWindowController controller{ui, jobs, dispatcher, folder, settings};
+    MainWindowController controller{{ui, ui, ui, ui}, jobs, dispatcher, folder, settings};
     std::unique_ptr<CDialogMain> window;
 
     void SetUp() override {

@@ -24,7 +24,7 @@ protected:
     ScriptedUi ui;
     ImmediateDispatcher dispatcher;
     JobRunner jobs{dispatcher, false};
-    MainWindowController window{ui, jobs, dispatcher, folder, settings};
+    MainWindowController window{{ui, ui, ui, ui}, jobs, dispatcher, folder, settings};
     bool quit = false;
 
     void SetUp() override { window.onQuit = [this] { quit = true; }; }
@@ -341,7 +341,7 @@ TEST_F(MainWindow, SortRowsAndHeaderClicks) {
 TEST_F(MainWindow, ABusyWorkerRefusesListCommandsWithTwoBeeps) {
     ManualDispatcher manual;
     JobRunner threaded(manual, true);
-    MainWindowController busyWindow(ui, threaded, manual, folder, settings);
+    MainWindowController busyWindow({ui, ui, ui, ui}, threaded, manual, folder, settings);
     Project p;
     p.path = dir.file("busy.pwj");
     p.mainList.phrases.emplace_back("a");

@@ -28,7 +28,7 @@ TEST_F(Chooser, RecentProjectsWhoseFilesAreGoneAreDropped) {
     const std::string a = project("A.pwj");
     addRecentProject(folder, dir.file("gone.pwj"));
     addRecentProject(folder, a);
-    ProjectChooserController chooser(ui, folder);
+    ProjectChooserController chooser(ui, ui, folder);
     ASSERT_EQ(chooser.entries().size(), 1u);
     EXPECT_EQ(chooser.entries()[0].name, "A.pwj");
     EXPECT_EQ(recentProjectPaths(folder), (std::vector<std::string>{a}));
@@ -39,13 +39,13 @@ TEST_F(Chooser, OpeningAnEntryPutsItFirst) {
     const std::string b = project("B.pwj");
     addRecentProject(folder, a);
     addRecentProject(folder, b);
-    ProjectChooserController chooser(ui, folder);
+    ProjectChooserController chooser(ui, ui, folder);
     ASSERT_TRUE(chooser.openEntry(1));
     EXPECT_EQ(chooser.chosen(), a);
     EXPECT_EQ(recentProjectPaths(folder).front(), a);
 
     std::filesystem::remove(b);
-    ProjectChooserController stale(ui, folder);
+    ProjectChooserController stale(ui, ui, folder);
     std::filesystem::remove(a);
     EXPECT_FALSE(stale.openEntry(0));
     EXPECT_EQ(ui.lastMessage().text, "The specified project could not be opened!");
@@ -53,7 +53,7 @@ TEST_F(Chooser, OpeningAnEntryPutsItFirst) {
 }
 
 TEST_F(Chooser, NewProjectNamesAndOverwriting) {
-    ProjectChooserController chooser(ui, folder);
+    ProjectChooserController chooser(ui, ui, folder);
     const std::pair<const char*, const char*> names[] = {
         {"Offers", "Offers.pwj"}, {"Offers.pwj", "Offers.pwj"}, {"Offers.PWJ", "Offers.PWJ.pwj"}};
     for (const auto& [typed, file] : names) {
@@ -74,7 +74,7 @@ TEST_F(Chooser, NewProjectNamesAndOverwriting) {
 TEST_F(Chooser, CopyAndDelete) {
     const std::string a = project("A.pwj");
     addRecentProject(folder, a);
-    ProjectChooserController chooser(ui, folder);
+    ProjectChooserController chooser(ui, ui, folder);
     ui.textAnswers.push_back("Copy");
     ASSERT_TRUE(chooser.copyToNewProject(0));
     EXPECT_EQ(pw::test::readFile(folder.projectsFolder() + "/Copy.pwj"), "project");

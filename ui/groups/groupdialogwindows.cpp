@@ -1,4 +1,4 @@
-#include "ui/groups/groupdialogs.h"
+#include "ui/groups/groupdialogwindows.h"
 
 #include "ui/common/dialogbuttons.h"
 
