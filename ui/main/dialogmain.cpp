@@ -483,7 +483,7 @@ QWidget* CDialogMain::buildSortBox() {
         sortReverse_[row]->setObjectName(QString("sortReverse%1").arg(row + 1));
         freeText_[row] = new QLineEdit;
         freeText_[row]->setObjectName(QString("freeText%1").arg(row + 1));
-        freeText_[row]->setMaxLength(126);
+        freeText_[row]->setMaxLength(static_cast<int>(kFreeTextLimit));
         g->addWidget(sortKeys_[row], row, 1);
         g->addWidget(sortReverse_[row], row, 2);
         g->addWidget(freeText_[row], row, 3);
@@ -628,14 +628,23 @@ void CDialogMain::refreshTabs() {
     const bool wasRefreshing = refreshing_;
     refreshing_ = true;
     const std::vector<TabInfo> infos = controller_.tabs();
+    // The tab bar lays itself out again on every added or renamed tab while it
+    // shows; a project of many groups is laid out once, hidden.
+    int changes = std::abs(tabs_->count() - static_cast<int>(infos.size()));
+    for (int i = 0; i < std::min<int>(tabs_->count(), static_cast<int>(infos.size())) && changes <= 64; ++i)
+        if (tabs_->tabText(i) != toQt(infos[i].name)) ++changes;
+    const bool bulk = changes > 64 && tabs_->isVisible();
+    if (bulk) tabs_->hide();
     while (tabs_->count() > static_cast<int>(infos.size())) tabs_->removeTab(tabs_->count() - 1);
     for (size_t i = 0; i < infos.size(); ++i) {
         const int index = static_cast<int>(i);
         if (index >= tabs_->count()) tabs_->addTab(QString());
-        tabs_->setTabText(index, toQt(infos[i].name));
+        const QString name = toQt(infos[i].name);
+        if (tabs_->tabText(index) != name) tabs_->setTabText(index, name);
         tabs_->setTabData(index, QColor(infos[i].color.red, infos[i].color.green, infos[i].color.blue));
     }
     tabs_->setCurrentIndex(controller_.currentTab());
+    if (bulk) tabs_->show();
     tabs_->update();
     refreshing_ = wasRefreshing;
 }

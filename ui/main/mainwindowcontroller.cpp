@@ -32,7 +32,7 @@ Message messageOf(std::string_view text, std::string_view caption, Icon icon) {
 // The commands that only open a dialog, change what the window shows of its
 // own controls, or leave the program: they need no list and pass while a job runs.
 constexpr MainCommand kWithoutLists[] = {
-    MainCommand::Exit,           MainCommand::ChooseSkin,      MainCommand::FiltersChanged,
+    MainCommand::ChooseSkin,      MainCommand::FiltersChanged,
     MainCommand::SortRowsChanged, MainCommand::FormsChanged,   MainCommand::CopyGroupName,
     MainCommand::SetGroupColor,  MainCommand::CopyKeywords,
 };
@@ -198,7 +198,6 @@ void MainWindowController::showChooser() {
             if (onQuit) onQuit();
             return;
         }
-        resetToEmpty();
         openPath(*chosen);
     });
 }
@@ -218,15 +217,14 @@ void MainWindowController::resetToEmpty() {
 }
 
 // A project whose file does not exist yet starts empty and is saved at once;
-// any other is loaded on the worker into a project of its own.
+// any other is loaded on the worker into a project of its own, and the open
+// one stays as it is until that has loaded.
 void MainWindowController::openPath(const std::string& path) {
-    phase_ = Phase::Filter;
-    tab_ = 0;
-    notify(kPhase | kTabs);
     if (fileExists(path)) {
         loadProject(path);
         return;
     }
+    resetToEmpty();
     project_.path = path;
     prepareWindow();
 }
@@ -258,6 +256,7 @@ void MainWindowController::loadProject(const std::string& path) {
                 showChooser();
                 return;
             }
+            resetToEmpty();
             session_.adopt(std::move(*loaded));
             restoreFilterControls();
             notify(kEverything);
@@ -278,7 +277,6 @@ void MainWindowController::newProject() {
         if (!session_.askToSave()) return;
         const std::optional<std::string> path = session_.askNewProject();
         if (!path) return;
-        resetToEmpty();
         openPath(*path);
     });
 }
@@ -289,7 +287,6 @@ void MainWindowController::openProject() {
         if (!session_.askToSave()) return;
         const std::optional<std::string> path = session_.askProjectToOpen();
         if (!path) return;
-        resetToEmpty();
         openPath(*path);
     });
 }
@@ -317,11 +314,6 @@ void MainWindowController::closeProject() {
 
 bool MainWindowController::exitProgram() {
     bool leaving = false;
-    // The lists must be back from the worker before the project is saved.
-    if (busy()) {
-        desktop_.doubleBeep();
-        return false;
-    }
     command(MainCommand::Exit, [&] {
         leavePhase3();
         if (!session_.askToSave()) return;

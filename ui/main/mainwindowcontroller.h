@@ -98,6 +98,9 @@ struct Status {
     int progress = 0;
 };
 
+// The most a phase-3 "Name:" box takes over from its "Filter:" box.
+constexpr size_t kNameBoxSize = 255;
+
 // The phase-3 "Filter:" and "Name:" boxes.
 struct Phase3Boxes {
     std::string list1Filter, list1Name, list2Filter, list2Name;

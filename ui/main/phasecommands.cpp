@@ -135,7 +135,7 @@ void MainWindowController::moveToList1Now(const std::vector<int>& selectedRows) 
             if (!ok) return;
             Page& page = *pages_.page(pageIndex, true);
             for (std::string& text : job->texts) page.push_back(std::move(text));
-            if (byFilter && boxes.list1Name.empty()) boxes.list1Name = filterText.substr(0, 255);
+            if (byFilter && boxes.list1Name.empty()) boxes.list1Name = filterText.substr(0, kNameBoxSize);
             if (byFilter) focus_ = Focus::List1Name;
             refill();
             notify(kPages | kSelection);
@@ -154,7 +154,7 @@ void MainWindowController::searchList1IntoList2Now() {
         for (size_t i = 0; i < from->size(); ++i)
             if (filter.matches(Phrase((*from)[i]).text())) matching.push_back(static_cast<int>(i));
     movePageRows(pagePosition_, pagePosition_ + 1, matching);
-    if (boxes.list2Name.empty()) boxes.list2Name = boxes.list2Filter.substr(0, 255);
+    if (boxes.list2Name.empty()) boxes.list2Name = boxes.list2Filter.substr(0, kNameBoxSize);
     notify(kPages | kLabels);
 }
 

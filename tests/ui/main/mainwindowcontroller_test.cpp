@@ -486,3 +486,143 @@ TEST_F(MainWindow, CustomSkinCancelledKeepsTheStoredColour) {
 
 }  // namespace
 }  // namespace pw::ui
+
+namespace pw::ui {
+namespace {
+
+// Runs tasks at once; after failNext() the next one posted fails, as when a
+// load's progress report throws in the middle of reading the file.
+class FailingDispatcher : public Dispatcher {
+public:
+    void failNext() { fail_ = true; }
+    void post(std::function<void()> task) override {
+        if (std::exchange(fail_, false)) throw std::runtime_error("disk went away");
+        task();
+    }
+
+private:
+    bool fail_ = false;
+};
+
+TEST_F(MainWindow, ALoadThatFailsHalfwayLeavesTheOpenProjectAsItWas) {
+    std::vector<std::string> phrases;
+    for (int i = 0; i < 250; ++i) phrases.push_back("phrase " + std::to_string(i));  // progress every 100
+    open(phrases);
+    const std::string first = window.project().path;
+    Project other;
+    other.path = dir.file("other.pwj");
+    for (const std::string& p : phrases) other.mainList.phrases.emplace_back("other " + p);
+    ASSERT_TRUE(saveProject(other));
+
+    FailingDispatcher failing;
+    JobRunner failingJobs(failing, false);
+    MainWindowController w({ui, ui, ui, ui}, failingJobs, failing, folder, settings);
+    failing.failNext();
+    w.start(first);
+    EXPECT_EQ(ui.lastMessage(), kUnknownError);
+    EXPECT_TRUE(w.project().path.empty());
+    EXPECT_FALSE(w.busy());
+
+    w.start(first);
+    ASSERT_EQ(w.rowCount(), 250u);
+    ui.messages.clear();
+    failing.failNext();
+    w.start(other.path);
+    EXPECT_EQ(ui.messages, std::vector<Message>{kUnknownError});
+    EXPECT_EQ(w.project().path, first);
+    EXPECT_EQ(w.rowCount(), 250u);
+    EXPECT_EQ(w.rowText(0), "phrase 0");
+}
+
+TEST_F(MainWindow, EveryCommandThatNeedsTheListsIsRefusedWhileAJobRuns) {
+    open({"a", "b"}, {"g1", "g2"});
+    ManualDispatcher manual;
+    JobRunner threaded(manual, true);
+    MainWindowController busy({ui, ui, ui, ui}, threaded, manual, folder, settings);
+    busy.start(window.project().path);
+    threaded.wait();
+    manual.runAll();
+    busy.sortList();  // its ending waits in the dispatcher
+    threaded.wait();
+    ASSERT_TRUE(busy.busy());
+
+    const std::vector<std::pair<MainCommand, std::function<void()>>> commands = {
+        {MainCommand::NewProject, [&] { busy.newProject(); }},
+        {MainCommand::OpenProject, [&] { busy.openProject(); }},
+        {MainCommand::SaveProject, [&] { busy.saveProject(); }},
+        {MainCommand::SaveProjectAs, [&] { busy.saveProjectAs(); }},
+        {MainCommand::CloseProject, [&] { busy.closeProject(); }},
+        {MainCommand::Exit, [&] { busy.exitProgram(); }},
+        {MainCommand::SelectTab, [&] { busy.selectTab(1); }},
+        {MainCommand::GoToPhase, [&] { busy.goToPhase(3); }},
+        {MainCommand::Update, [&] { busy.update(); }},
+        {MainCommand::SortList, [&] { busy.sortList(); }},
+        {MainCommand::HeaderSort, [&] { busy.headerClicked(0); }},
+        {MainCommand::ShowIgnoredWords, [&] { busy.showIgnoredWords("a"); }},
+        {MainCommand::EditCountries, [&] { busy.editCountries(); }},
+        {MainCommand::EditUnwantedCharacters, [&] { busy.editUnwantedCharacters(); }},
+        {MainCommand::ImportIgnoreBox, [&] { busy.importIgnoreBox(); }},
+        {MainCommand::ExportIgnoreBox, [&] { busy.exportIgnoreBox(); }},
+        {MainCommand::ImportList, [&] { busy.importList(); }},
+        {MainCommand::ExportListText, [&] { busy.exportListText(); }},
+        {MainCommand::ExportListCsv, [&] { busy.exportListCsv(); }},
+        {MainCommand::ExportGroupNames, [&] { busy.exportGroupNames(); }},
+        {MainCommand::AddPhrases, [&] { busy.addPhrases(); }},
+        {MainCommand::MoveToDeleteBox, [&] { busy.moveToDeleteBox({0}); }},
+        {MainCommand::MoveBackFromDeleteBox, [&] { busy.moveBackFromDeleteBox({0}); }},
+        {MainCommand::DeletePermanently, [&] { busy.deletePermanently(); }},
+        {MainCommand::MoveToList1, [&] { busy.moveToList1({0}); }},
+        {MainCommand::MoveIntoList2, [&] { busy.moveIntoList2({}); }},
+        {MainCommand::MoveList1ToList2, [&] { busy.moveList1ToList2({0}); }},
+        {MainCommand::MoveList2ToList1, [&] { busy.moveList2ToList1({0}); }},
+        {MainCommand::MoveList1ToMain, [&] { busy.moveList1ToMain({0}); }},
+        {MainCommand::MoveList2ToMain, [&] { busy.moveList2ToMain({0}); }},
+        {MainCommand::SetPagePosition, [&] { busy.setPagePosition(1); }},
+        {MainCommand::CreateGroupFromList1, [&] { busy.createGroupFromList1(); }},
+        {MainCommand::CreateGroupFromList2, [&] { busy.createGroupFromList2(); }},
+        {MainCommand::AddList1ToGroup, [&] { busy.addList1ToGroup(); }},
+        {MainCommand::AddList2ToGroup, [&] { busy.addList2ToGroup(); }},
+        {MainCommand::RenameGroup, [&] { busy.renameGroup(0); }},
+        {MainCommand::DeleteGroup, [&] { busy.promptDeleteGroup(0); }},
+        {MainCommand::MergeGroup, [&] { busy.mergeGroup(0); }},
+        {MainCommand::FindGroup, [&] { busy.promptFindGroup(); }},
+        {MainCommand::SortGroups, [&] { busy.sortGroups(GroupOrder::Alphabetical); }},
+    };
+    for (const auto& [id, run] : commands) {
+        ASSERT_TRUE(needsLists(id));
+        const int before = ui.doubleBeeps;
+        run();
+        EXPECT_EQ(ui.doubleBeeps, before + 1) << "command " << static_cast<int>(id);
+    }
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(ui.textPrompts.empty());
+    EXPECT_TRUE(ui.groupChoicesOffered.empty());
+    manual.runAll();
+    EXPECT_EQ(busy.rowCount(), 2u);
+    EXPECT_EQ(busy.tabs().size(), 3u);
+}
+
+TEST_F(MainWindow, GroupCommandsWaitWhileAProjectOfManyGroupsLoads) {
+    Project p;
+    p.path = dir.file("groups.pwj");
+    for (int i = 0; i < 100'000; ++i) appendGroup(p, "group " + std::to_string(100'000 - i)).phrases.emplace_back("x");
+    ASSERT_TRUE(saveProject(p));
+    ManualDispatcher manual;
+    JobRunner threaded(manual, true);
+    MainWindowController loading({ui, ui, ui, ui}, threaded, manual, folder, settings);
+    loading.start(p.path);  // the worker reads the groups while these run
+    for (int i = 0; i < 20; ++i) {
+        loading.sortGroups(GroupOrder::Alphabetical);
+        loading.promptFindGroup();
+        loading.exportGroupNames();
+    }
+    EXPECT_EQ(ui.doubleBeeps, 60);
+    threaded.wait();
+    manual.runAll();
+    ASSERT_EQ(loading.project().groups.size(), 100'000u);
+    EXPECT_EQ(loading.project().groups.front()->name, "group 100000");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace pw::ui
