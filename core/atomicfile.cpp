@@ -44,8 +44,15 @@ void syncFolder(const std::string& folder) {
 }
 }  // namespace
 
-bool replaceFileAtomically(const std::string& path, std::string_view bytes) {
+bool isReadOnlyFile(const std::string& path) {
+    struct stat existing {};
+    return ::stat(path.c_str(), &existing) == 0 && (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+bool replaceFileAtomically(const std::string& path, std::string_view bytes, ReadOnlyFile readOnly) {
     if (path.empty()) return false;
+    // A rename would replace the file whatever its permissions say.
+    if (readOnly == ReadOnlyFile::Keep && isReadOnlyFile(path)) return false;
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return false;

@@ -152,7 +152,7 @@ TEST(ProjectFile, SavedProjectsLoadBackTheSame) {
     Project original;
     original.path = dir.file("trip.pwj");
     original.mainList.phrases.emplace_back("\"cheap flights\"", 120);
-    original.mainList.phrases.emplace_back("caf\xE9 paris", 3);
+    original.mainList.phrases.emplace_back("caf\xC3\xA9 paris", 3);
     original.mainList.phrases[1].active = 0;
     original.mainList.ignoreText = "";
     Group& g = appendGroup(original, "Hotels");
