@@ -18,16 +18,17 @@ std::vector<std::string> catalogueCharacters(const ProgramFolder& folder) {
 }
 
 AddCharacterResult addCharacter(const ProgramFolder& folder, std::string_view character) {
-    const std::string typed = toUtf8(character);
-    if (typed.empty() || characterLength(typed) != typed.size()) return AddCharacterResult::NotOneCharacter;
+    const std::string text = toUtf8(character);
+    const std::string typed = text.substr(0, characterLength(text));
+    if (typed.empty()) return AddCharacterResult::AlreadyPresent;
     std::string bytes;
     const bool exists = readWholeFile(folder.unwantedFile(), bytes);
-    const std::string text = decodeTextFile(bytes);
-    if (exists && countCharacters(text) > kMaxCatalogueCharacters - 1) return AddCharacterResult::CatalogueFull;
-    for (std::string_view c : splitCharacters(text))
+    const std::string catalogue = decodeTextFile(bytes);
+    if (exists && countCharacters(catalogue) > kMaxCatalogueCharacters - 1) return AddCharacterResult::CatalogueFull;
+    for (std::string_view c : splitCharacters(catalogue))
         if (c == typed) return AddCharacterResult::AlreadyPresent;
     // The whole file is written again as UTF-8, so an older Windows-1252 catalogue is converted once.
-    return replaceFileAtomically(folder.unwantedFile(), text + typed) ? AddCharacterResult::Added
+    return replaceFileAtomically(folder.unwantedFile(), catalogue + typed) ? AddCharacterResult::Added
                                                                        : AddCharacterResult::CannotWrite;
 }
 
@@ -37,7 +38,6 @@ CatalogueMessage addCharacterMessage(AddCharacterResult result) {
         return {"No more unwanted characters can be added! The maximum number has been reached!", "Cannot add"};
     case AddCharacterResult::AlreadyPresent: return {"This character already exists!", "Cannot add"};
     case AddCharacterResult::CannotWrite: return {"Cannot save unwanted characters list!", "Cannot open file"};
-    case AddCharacterResult::NotOneCharacter: return {"Please enter exactly one character!", "Cannot add"};
     case AddCharacterResult::Added: break;
     }
     return {};

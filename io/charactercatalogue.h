@@ -17,9 +17,10 @@ std::string loadCharacterCatalogue(const ProgramFolder& folder);
 // The catalogue's characters, one string each ("€" is one entry).
 std::vector<std::string> catalogueCharacters(const ProgramFolder& folder);
 
-enum class AddCharacterResult { Added, CatalogueFull, AlreadyPresent, CannotWrite, NotOneCharacter };
-// `character` is one UTF-8 character. CannotWrite also when unwanted.txt is
-// read-only: the file is left as it is.
+enum class AddCharacterResult { Added, CatalogueFull, AlreadyPresent, CannotWrite };
+// Adds the first character of `character` (UTF-8; the box holds one). Empty
+// text adds nothing and counts as present. CannotWrite also when unwanted.txt
+// is read-only: the file is left as it is.
 AddCharacterResult addCharacter(const ProgramFolder& folder, std::string_view character);
 inline AddCharacterResult addCharacter(const ProgramFolder& folder, char character) {
     return addCharacter(folder, std::string_view(&character, 1));
