@@ -63,6 +63,10 @@ bool isValidUtf8(std::string_view bytes) {
             i += 8;
         }
         if (i >= bytes.size()) break;
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
         const size_t length = validSequenceLength(bytes.substr(i));
         if (length == 0) return false;
         i += length;
