@@ -39,6 +39,10 @@ WordSetMatcher::WordSetMatcher(const std::vector<std::string_view>& words, bool 
         ++wordCount_;
     }
     if (wholeWords_ || patterns.empty()) return;
+    std::vector<std::string_view> literal;
+    for (size_t i = 0; i < patterns.size(); ++i) literal.emplace_back(patterns[i], lengths[i]);
+    automaton_ = CaselessAutomaton::build(literal);
+    if (automaton_) return;
 
     hs_compile_error_t* error = nullptr;
     if (hs_compile_lit_multi(patterns.data(), flags.data(), ids.data(), lengths.data(),
@@ -67,6 +71,7 @@ bool WordSetMatcher::matches(const Phrase& phrase) const {
         return false;
     }
     const std::string_view text = phrase.text();
+    if (automaton_) return automaton_->containsAny(text);
     if (text.empty()) return false;
     auto stopAtFirst = [](unsigned, unsigned long long, unsigned long long, unsigned, void*) -> int { return 1; };
     return hs_scan(database_, text.data(), static_cast<unsigned>(text.size()), 0, scratch_, stopAtFirst, nullptr) ==
