@@ -45,7 +45,7 @@ public:
         const char* start = buffer_.data() + pos_;
         const void* lf = std::memchr(start, '\n', limit);
         size_t length = lf ? static_cast<const char*>(lf) - start + 1 : limit;
-        if (!lf && length < end_ - pos_) {
+        if (!lf && (length < end_ - pos_ || !eof_)) {  // more of the line follows
             const size_t whole = wholeCharactersLength({start, length});
             if (whole > 0) length = whole;
         }
