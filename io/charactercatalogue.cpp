@@ -12,8 +12,9 @@ std::string loadCharacterCatalogue(const ProgramFolder& folder) {
 }
 
 std::vector<std::string> catalogueCharacters(const ProgramFolder& folder) {
+    const std::string text = loadCharacterCatalogue(folder);
     std::vector<std::string> characters;
-    for (std::string_view c : splitCharacters(loadCharacterCatalogue(folder))) characters.emplace_back(c);
+    for (std::string_view c : splitCharacters(text)) characters.emplace_back(c);
     return characters;
 }
 
