@@ -1,6 +1,8 @@
 #pragma once
 // Replacing a file so that a crash or a full disk never leaves half of it.
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,5 +22,14 @@ bool isReadOnlyFile(const std::string& path);
 
 // The whole file, or nothing when it cannot be opened or read.
 bool readWholeFile(const std::string& path, std::string& out);
+
+// The same for large files (a project of a million phrases): the buffer is
+// not cleared before the file is read into it.
+struct FileBytes {
+    std::unique_ptr<char[]> data;
+    size_t size = 0;
+    std::string_view view() const { return {data.get(), size}; }
+};
+std::optional<FileBytes> readWholeFileBytes(const std::string& path);
 
 }  // namespace pw

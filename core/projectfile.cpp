@@ -364,9 +364,9 @@ int loadProjectFromBytes(Project& project, std::string_view file, const Progress
 
 int loadProject(Project& project, const ProgressFn& progress, bool adsOnly) {
     if (project.path.empty()) return kCannotOpen;
-    std::string file;
-    if (!readWholeFile(project.path, file)) return kCannotOpen;
-    return loadProjectFromBytes(project, file, progress, adsOnly);
+    const std::optional<FileBytes> file = readWholeFileBytes(project.path);
+    if (!file) return kCannotOpen;
+    return loadProjectFromBytes(project, file->view(), progress, adsOnly);
 }
 
 std::string projectFileBytes(const Project& project) {
