@@ -10,13 +10,24 @@ bool fits(std::string_view line, int width, const TextWidth& measure) {
 }
 
 constexpr std::string_view kBreakCharacters = " ,.!?;";
+
+// The line without its last character (never half of one).
+std::string_view withoutLastCharacter(std::string_view line) {
+    const size_t whole = wholeCharactersLength(line.substr(0, line.size() - 1));
+    return line.substr(0, whole);
+}
+
+// The line less its last `count` characters.
+std::string_view dropCharacters(std::string_view line, size_t count) {
+    for (size_t i = 0; i < count && !line.empty(); ++i) line = withoutLastCharacter(line);
+    return line;
+}
 }  // namespace
 
 std::string shortenToFit(std::string_view line, int width, const TextWidth& measure) {
     if (fits(line, width, measure)) return std::string(line);
-    while (!line.empty() && !fits(line, width, measure)) line.remove_suffix(1);
-    std::string shortened(line.substr(0, line.size() >= 2 ? line.size() - 2 : 0));
-    return shortened + "...";
+    while (!line.empty() && !fits(line, width, measure)) line = withoutLastCharacter(line);
+    return std::string(dropCharacters(line, 2)) + "...";
 }
 
 namespace {
@@ -32,8 +43,10 @@ void spreadDescription(std::string_view text, int width, const TextWidth& measur
         second = second.substr(0, second.find("\r\n"));
     }
     if (!fits(first, width, measure)) {
-        size_t prefix = first.size();
-        while (prefix > 0 && !fits(first.substr(0, prefix), width, measure)) --prefix;
+        std::string_view fitting = first;
+        while (!fitting.empty() && !fits(fitting, width, measure)) fitting = withoutLastCharacter(fitting);
+        const size_t prefix = fitting.size();
+        // Break characters are ASCII, so a byte that is one always starts a character.
         size_t p = std::string_view::npos;
         for (size_t i = std::min(prefix, first.size() - 1) + 1; i-- > 0;)
             if (kBreakCharacters.find(first[i]) != std::string_view::npos) {
@@ -44,7 +57,7 @@ void spreadDescription(std::string_view text, int width, const TextWidth& measur
             second = first.substr(p);
             first = first.substr(0, p);
         } else {
-            const size_t cut = prefix >= 2 ? prefix - 2 : 0;
+            const size_t cut = dropCharacters(fitting, 2).size();
             second = first.substr(cut);
             line1 = std::string(first.substr(0, cut)) + "...";
             line2 = std::string(second);

@@ -95,6 +95,26 @@ GeneratedList generateList(size_t phraseCount, size_t ignoreWordCount, uint64_t 
     return list;
 }
 
+GeneratedList denseVariant(const GeneratedList& list, uint64_t seed) {
+    std::mt19937_64 rng(seed ^ 0x9E3779B97F4A7C15ULL);
+    GeneratedList dense = list;
+    if (list.ignoreWords.empty()) return dense;
+    for (std::string& phrase : dense.phrases) {
+        if (rng() % 100 < 2) continue;
+        std::vector<std::string> words;
+        size_t start = 0;
+        while (start <= phrase.size()) {
+            const size_t space = std::min(phrase.find(' ', start), phrase.size());
+            words.push_back(phrase.substr(start, space - start));
+            start = space + 1;
+        }
+        words[rng() % words.size()] = list.ignoreWords[rng() % list.ignoreWords.size()];
+        phrase.clear();
+        for (size_t w = 0; w < words.size(); ++w) phrase.append(w ? " " : "").append(words[w]);
+    }
+    return dense;
+}
+
 std::string asCsv(const GeneratedList& list) {
     std::string out;
     for (size_t i = 0; i < list.phrases.size(); ++i)

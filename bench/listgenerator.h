@@ -17,6 +17,10 @@ struct GeneratedList {
 
 GeneratedList generateList(size_t phraseCount, size_t ignoreWordCount, uint64_t seed);
 
+// The same list with one word of about 98% of its phrases replaced by one of
+// the ignore words: a list the ignore box empties almost entirely.
+GeneratedList denseVariant(const GeneratedList& list, uint64_t seed);
+
 // "phrase,hits" lines, as a keyword tool exports them.
 std::string asCsv(const GeneratedList& list);
 // The phrases alone, one a line.

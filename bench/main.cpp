@@ -68,9 +68,9 @@ std::string fmtRatio(double r) {
 }
 
 void print(const std::vector<Row>& rows) {
-    std::printf("%-34s %12s  %-34s %8s  %-28s %s\n", "step", "ours", "baseline (same run)", "ratio", "target", "");
+    std::printf("%-46s %12s  %-34s %8s  %-28s %s\n", "step", "ours", "baseline (same run)", "ratio", "target", "");
     for (const Row& r : rows)
-        std::printf("%-34s %12s  %-34s %8s  %-28s %s\n", r.step.c_str(), r.ours.c_str(), r.baseline.c_str(),
+        std::printf("%-46s %12s  %-34s %8s  %-28s %s\n", r.step.c_str(), r.ours.c_str(), r.baseline.c_str(),
                     r.ratio.c_str(), r.target.c_str(), r.met ? "met" : "MISSED");
 }
 
@@ -86,6 +86,60 @@ FilterSettings ignoreFilter(const std::string& words, bool wholeWords) {
     f.ignoreText = words;
     f.wholeWordsOnly = wholeWords;
     return f;
+}
+
+struct IgnoreUpdates {
+    UpdateResult substring;
+    UpdateResult whole;
+};
+
+// "Update" with the ignore words as substrings and as whole words, each timed
+// whole (the matcher for all the words built included) beside grep on the
+// same lines, writing to a real file.
+IgnoreUpdates ignoreUpdates(Project& project, const std::string& label, const std::string& lines,
+                            const std::string& ignoreFile, const std::string& ignoreText, const std::string& workFolder,
+                            std::vector<Row>& rows) {
+    IgnoreUpdates out;
+    const double tGrep = shellSeconds("LC_ALL=C grep -v -i -F -f '" + ignoreFile + "' '" + lines + "' > '" +
+                                      workFolder + "/kept.txt'");
+    const double tSubstring = seconds([&] { out.substring = runUpdate(project, ignoreFilter(ignoreText, false)); });
+    rows.push_back({"Update, substring ignore words" + label, fmtSeconds(tSubstring),
+                    "grep -v -i -F -f " + fmtSeconds(tGrep), fmtRatio(tSubstring / tGrep), "<= 2x grep",
+                    tSubstring <= 2 * tGrep});
+    const double tWhole = seconds([&] { out.whole = runUpdate(project, ignoreFilter(ignoreText, true)); });
+    rows.push_back({"Update, whole-word ignore words" + label, fmtSeconds(tWhole), "grep -v -i -F -f " + fmtSeconds(tGrep),
+                    fmtRatio(tWhole / tGrep), "<= 1x grep", tWhole <= tGrep});
+
+    // The same through phrasewright-cli, which also loads and saves the project.
+    Project copy;
+    copy.path = workFolder + "/cli-source.pwj";
+    copy.mainList = project.mainList;
+    saveProject(copy);
+    for (const bool wholeWords : {false, true}) {
+        const std::string target = workFolder + "/cli.pwj";
+        std::filesystem::copy_file(copy.path, target, std::filesystem::copy_options::overwrite_existing);
+        const double t = shellSeconds(std::string("'") + PW_CLI_PATH + "' update '" + target + "' --ignore-file '" +
+                                      ignoreFile + "' --whole-words " + (wholeWords ? "on" : "off") + " > /dev/null");
+        rows.push_back({std::string("  cli update (load+save), ") + (wholeWords ? "whole words" : "substrings") + label,
+                        fmtSeconds(t), "grep -v -i -F -f " + fmtSeconds(tGrep), fmtRatio(t / tGrep),
+                        "(no target)", true});
+    }
+    return out;
+}
+
+// The same updates on a second list where almost every phrase holds an ignore word.
+void denseListUpdates(const bench::GeneratedList& generated, uint64_t seed, const std::string& ignoreFile,
+                      const std::string& ignoreText, const std::string& workFolder, std::vector<Row>& rows) {
+    const bench::GeneratedList dense = bench::denseVariant(generated, seed);
+    const std::string lines = workFolder + "/dense.txt";
+    std::ofstream(lines, std::ios::binary) << bench::asLines(dense.phrases);
+    Project project;
+    for (size_t i = 0; i < dense.phrases.size(); ++i) project.mainList.phrases.emplace_back(dense.phrases[i], dense.hits[i]);
+    const IgnoreUpdates d = ignoreUpdates(project, ", dense list", lines, ignoreFile, ignoreText, workFolder, rows);
+    const long long total = static_cast<long long>(dense.phrases.size());
+    std::printf("Dense list: %s of %s phrases hold an ignore word (%s as whole words)\n",
+                formatCount(total - d.substring.visibleAfter).c_str(), formatCount(total).c_str(),
+                formatCount(total - d.whole.visibleAfter).c_str());
 }
 
 // The fast filter against one pass per ignore word on a sample; both must
@@ -168,6 +222,10 @@ int main(int argc, char** argv) {
     app.add_option("--seed", seed, "Generator seed");
     app.add_option("--work", workFolder, "Folder for the generated files (default: a temporary one)");
     app.add_option("--measure-load", measureLoadPath)->group("");
+    bool updatesOnly = false;
+    bool keep = false;
+    app.add_flag("--keep", keep, "Keep the generated files in the work folder");
+    app.add_flag("--updates-only", updatesOnly, "Only the ignore-word updates, on both lists");
     CLI11_PARSE(app, argc, argv);
     if (!measureLoadPath.empty()) return measureLoad(measureLoadPath);
 
@@ -191,6 +249,16 @@ int main(int argc, char** argv) {
     Project project;
     project.path = projectFile;
 
+    if (updatesOnly) {
+        for (size_t i = 0; i < generated.phrases.size(); ++i)
+            project.mainList.phrases.emplace_back(generated.phrases[i], generated.hits[i]);
+        ignoreUpdates(project, "", lines, ignoreFile, ignoreText, workFolder, rows);
+        denseListUpdates(generated, seed, ignoreFile, ignoreText, workFolder, rows);
+        print(rows);
+        if (!keep) fs::remove_all(workFolder);
+        return 0;
+    }
+
     const double tImport = seconds([&] { importFiles(project, project.mainList, {csv}, nullptr); });
     rows.push_back({"CSV import", fmtSeconds(tImport), "", "", "< 2 s", tImport < 2.0});
 
@@ -207,22 +275,15 @@ int main(int argc, char** argv) {
     rows.push_back({"Sort, three keys", fmtSeconds(tSort), "LC_ALL=C sort -f " + fmtSeconds(tSortBaseline),
                     fmtRatio(tSort / tSortBaseline), "<= 1x sort", tSort <= tSortBaseline});
 
-    const double tGrep = shellSeconds("LC_ALL=C grep -v -i -F -f '" + ignoreFile + "' '" + lines + "' > '" +
-                                      workFolder + "/kept.txt'");
-    UpdateResult substring;
-    const double tSubstring = seconds([&] { substring = runUpdate(project, ignoreFilter(ignoreText, false)); });
-    rows.push_back({"Update, substring ignore words", fmtSeconds(tSubstring), "grep -v -i -F -f " + fmtSeconds(tGrep),
-                    fmtRatio(tSubstring / tGrep), "<= 2x grep", tSubstring <= 2 * tGrep});
-    UpdateResult whole;
-    const double tWhole = seconds([&] { whole = runUpdate(project, ignoreFilter(ignoreText, true)); });
-    rows.push_back({"Update, whole-word ignore words", fmtSeconds(tWhole), "grep -v -i -F -f " + fmtSeconds(tGrep),
-                    fmtRatio(tWhole / tGrep), "<= 1x grep", tWhole <= tGrep});
+    const IgnoreUpdates typical = ignoreUpdates(project, "", lines, ignoreFile, ignoreText, workFolder, rows);
     FilterSettings duplicates;
     duplicates.duplicates = true;
     UpdateResult dedup;
     const double tDuplicates = seconds([&] { dedup = runUpdate(project, duplicates); });
     rows.push_back({"Update, delete duplicates", fmtSeconds(tDuplicates), "LC_ALL=C sort -f " + fmtSeconds(tSortBaseline),
                     fmtRatio(tDuplicates / tSortBaseline), "(no target)", true});
+
+    denseListUpdates(generated, seed, ignoreFile, ignoreText, workFolder, rows);
 
     rows.push_back(againstReference(generated.phrases, generated.ignoreWords, false));
     rows.push_back(againstReference(generated.phrases, generated.ignoreWords, true));
@@ -240,9 +301,9 @@ int main(int argc, char** argv) {
     rows.push_back({"Peak memory, list loaded", mem, "", "", "< 200 MB", peakKb > 0 && peakMb < 200});
 
     std::printf("Visible after: substring update %s, whole-word update %s, duplicates %s\n\n",
-                formatCount(substring.visibleAfter).c_str(), formatCount(whole.visibleAfter).c_str(),
+                formatCount(typical.substring.visibleAfter).c_str(), formatCount(typical.whole.visibleAfter).c_str(),
                 formatCount(dedup.visibleAfter).c_str());
     print(rows);
-    fs::remove_all(workFolder);
+    if (!keep) fs::remove_all(workFolder);
     return 0;
 }

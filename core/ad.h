@@ -1,6 +1,7 @@
 #pragma once
 // The ad record as a group keeps it. Each text has the size of the buffer the
-// project file allows for it (the limit includes the terminating NUL).
+// project file allows for it: the text holds at most one character less (the
+// terminating NUL), counted in characters, not bytes.
 
 #include <array>
 #include <cstdint>

@@ -44,8 +44,15 @@ void syncFolder(const std::string& folder) {
 }
 }  // namespace
 
-bool replaceFileAtomically(const std::string& path, std::string_view bytes) {
+bool isReadOnlyFile(const std::string& path) {
+    struct stat existing {};
+    return ::stat(path.c_str(), &existing) == 0 && (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+bool replaceFileAtomically(const std::string& path, std::string_view bytes, ReadOnlyFile readOnly) {
     if (path.empty()) return false;
+    // A rename would replace the file whatever its permissions say.
+    if (readOnly == ReadOnlyFile::Keep && isReadOnlyFile(path)) return false;
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return false;
@@ -59,25 +66,51 @@ bool replaceFileAtomically(const std::string& path, std::string_view bytes) {
     return true;
 }
 
-bool readWholeFile(const std::string& path, std::string& out) {
+namespace {
+// Opens a regular file and reads it into the buffer `allocate` gives for its
+// size; returns the bytes read, or none when it cannot be opened.
+template <typename Allocate>
+std::optional<size_t> readRegularFile(const std::string& path, Allocate&& allocate) {
     const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) return false;
+    if (fd < 0) return std::nullopt;
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return false;
+        return std::nullopt;
     }
-    out.resize(static_cast<size_t>(info.st_size));
+    const size_t size = static_cast<size_t>(info.st_size);
+    char* buffer = allocate(size);
     size_t got = 0;
-    while (got < out.size()) {
-        const ssize_t n = ::read(fd, out.data() + got, out.size() - got);
+    while (got < size) {
+        const ssize_t n = ::read(fd, buffer + got, size - got);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
         got += static_cast<size_t>(n);
     }
     ::close(fd);
-    out.resize(got);
+    return got;
+}
+}  // namespace
+
+bool readWholeFile(const std::string& path, std::string& out) {
+    const std::optional<size_t> got = readRegularFile(path, [&](size_t size) {
+        out.resize(size);
+        return out.data();
+    });
+    if (!got) return false;
+    out.resize(*got);
     return true;
+}
+
+std::optional<FileBytes> readWholeFileBytes(const std::string& path) {
+    FileBytes file;
+    const std::optional<size_t> got = readRegularFile(path, [&](size_t size) {
+        file.data = std::make_unique_for_overwrite<char[]>(size);
+        return file.data.get();
+    });
+    if (!got) return std::nullopt;
+    file.size = *got;
+    return file;
 }
 
 }  // namespace pw

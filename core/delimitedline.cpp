@@ -22,7 +22,7 @@ std::optional<Phrase> phraseFromLine(std::string_view line, const ImportColumns&
         const char c = line[i];
         if (c == '"') {
             quoted = !quoted;
-        } else if (!quoted && (c == ',' || c == ';' || c == '\n')) {
+        } else if (!quoted && (c == ',' || c == ';' || c == '\n' || (c == '\t' && columns.tabSeparated))) {
             handOver(column, line.substr(fieldStart, i - fieldStart));
             fieldStart = i + 1;
             if (++column == columns.count) return phrase;

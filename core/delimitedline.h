@@ -14,11 +14,13 @@ struct ImportColumns {
     int count = 0;
     int phraseColumn = 0;
     int hitColumn = -1;
+    bool tabSeparated = false;  // tabs end fields too (keyword planners' UTF-16 files)
 
     bool usable() const { return count > 0 && phraseColumn >= 0 && phraseColumn < count && phraseColumn != hitColumn; }
 };
 
-// Cuts the line at commas, semicolons and LF outside double quotes and takes
+// Cuts the line at commas, semicolons and LF (and tabs when the columns say
+// so) outside double quotes and takes
 // the two configured columns. None when the columns are not usable.
 std::optional<Phrase> phraseFromLine(std::string_view line, const ImportColumns& columns);
 

@@ -43,7 +43,9 @@ std::string_view Phrase::word(int index) const {
 
 void Phrase::setText(std::string_view rawText) {
     // Texts are C strings: whatever follows a NUL was never part of them.
-    const std::string_view text = stripQuotes(trimSpaces(rawText.substr(0, rawText.find('\0'))));
+    std::string_view text = stripQuotes(trimSpaces(rawText.substr(0, rawText.find('\0'))));
+    // Quotes around nothing but spaces leave no text at all, not a space.
+    if (trimSpaces(text).empty()) text = text.substr(0, 0);
 
     WordSpan found[kMaxWordsPerPhrase];
     uint16_t count = 0;

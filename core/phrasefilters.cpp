@@ -30,8 +30,33 @@ bool matchesWord(const Phrase& phrase, std::string_view word, bool wholeWords) {
     return false;
 }
 
+namespace {
+// The unwanted characters: single bytes in a table, longer UTF-8 characters
+// searched for whole (a whole character cannot match inside another one).
+class CharacterSet {
+public:
+    explicit CharacterSet(std::string_view characters) {
+        for (std::string_view c : splitCharacters(characters)) {
+            if (c.size() == 1) single_[static_cast<unsigned char>(c[0])] = true;
+            else multi_.push_back(c);
+        }
+    }
+    bool anyIn(std::string_view text) const {
+        for (char c : text)
+            if (single_[static_cast<unsigned char>(c)]) return true;
+        for (std::string_view c : multi_)
+            if (text.find(c) != std::string_view::npos) return true;
+        return false;
+    }
+
+private:
+    std::array<bool, 256> single_{};
+    std::vector<std::string_view> multi_;
+};
+}  // namespace
+
 bool containsAnyCharacter(const Phrase& phrase, std::string_view characters) {
-    return phrase.text().find_first_of(characters) != std::string_view::npos;
+    return CharacterSet(characters).anyIn(phrase.text());
 }
 
 int deactivateMatching(Group& group, std::string_view word, bool wholeWords) {
@@ -40,13 +65,8 @@ int deactivateMatching(Group& group, std::string_view word, bool wholeWords) {
 }
 
 int deactivateWithCharacters(Group& group, std::string_view characters) {
-    std::array<bool, 256> unwanted{};
-    for (char c : characters) unwanted[static_cast<unsigned char>(c)] = true;
-    return deactivateWhere(group, [&](const Phrase& p) {
-        for (char c : p.text())
-            if (unwanted[static_cast<unsigned char>(c)]) return true;
-        return false;
-    });
+    const CharacterSet unwanted(characters);
+    return deactivateWhere(group, [&](const Phrase& p) { return unwanted.anyIn(p.text()); });
 }
 
 int deactivateLongerThan(Group& group, int maxWords) {

@@ -14,6 +14,7 @@ namespace pw {
 // Whole words: one of the phrase's words equals the word, ignoring ASCII case.
 // Otherwise: the word occurs anywhere in the text, ignoring ASCII case.
 bool matchesWord(const Phrase& phrase, std::string_view word, bool wholeWords);
+// `characters` is UTF-8: "€" is one character, matched whole.
 bool containsAnyCharacter(const Phrase& phrase, std::string_view characters);
 
 // Each returns how many phrases it switched from active to inactive.

@@ -6,6 +6,7 @@
 
 #include "core/atomicfile.h"
 #include "core/filetime.h"
+#include "core/textencoding.h"
 
 namespace pw {
 
@@ -75,11 +76,18 @@ private:
 
 std::string_view upToNul(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
 
+// Older versions wrote Windows-1252; every stored text is read as UTF-8 when
+// it is valid UTF-8 and converted once here when it is not.
+std::string storedText(std::string_view bytes) { return toUtf8(upToNul(bytes)); }
+
+// An ad text may hold its field's limit in characters, at most four bytes each.
+size_t storedAdTextBytes(size_t bufferSize) { return (bufferSize - 1) * 4; }
+
 // A fixed buffer that must hold its NUL (names).
 bool readTerminatedBuffer(ByteReader& in, size_t size, std::string& out) {
     std::string_view raw;
     if (!in.bytes(size, raw) || raw.find('\0') == std::string_view::npos) return false;
-    out = upToNul(raw);
+    out = storedText(raw);
     return true;
 }
 
@@ -87,16 +95,17 @@ bool readTerminatedBuffer(ByteReader& in, size_t size, std::string& out) {
 bool readLenientBuffer(ByteReader& in, size_t size, std::string& out) {
     std::string_view raw;
     if (!in.bytes(size, raw)) return false;
-    out = upToNul(raw.substr(0, size - 1));
+    out = storedText(raw.substr(0, size - 1));
     return true;
 }
 
 bool readAdText(ByteReader& in, size_t bufferSize, std::string& out) {
     int32_t length;
     std::string_view raw;
-    if (!in.length(length) || static_cast<size_t>(length) >= bufferSize || !in.bytes(size_t(length) + 1, raw))
+    if (!in.length(length) || static_cast<size_t>(length) > storedAdTextBytes(bufferSize) ||
+        !in.bytes(size_t(length) + 1, raw))
         return false;
-    out = upToNul(raw);
+    out = storedText(raw);
     return true;
 }
 
@@ -124,7 +133,8 @@ bool readPhrases(ByteReader& in, FileVersion version, Group& group, bool adsOnly
         } else {
             std::string_view text;
             if (!in.bytes(static_cast<size_t>(length), text)) return false;
-            phrase.setText(text);
+            if (isValidUtf8(text)) phrase.setText(text);
+            else phrase.setText(windows1252ToUtf8(text));
             phrase.active = active;
             phrase.setAside = setAside;
             group.phrases.push_back(std::move(phrase));
@@ -142,7 +152,7 @@ bool readGroup(ByteReader& in, FileVersion version, Group& group, bool adsOnly, 
         !in.i32(group.maxWords) || !in.flag(group.deleteDuplicates) || !in.flag(group.deleteUnwantedCharacters) ||
         !in.length(ignoreLength) || !in.bytes(static_cast<size_t>(ignoreLength), ignore))
         return false;
-    if (ignoreLength > 0) group.ignoreText = std::string(upToNul(ignore));
+    if (ignoreLength > 0) group.ignoreText = storedText(ignore);
     if (version.hasWholeWords() && !in.flag(group.wholeWordsOnly)) return false;
     if (!in.flag(group.deleteCountries)) return false;
     for (AdList& ads : group.adLists) {
@@ -168,7 +178,7 @@ std::string uniqueName(const std::string& stored, const std::unordered_set<std::
     for (int n = 2;; ++n) {
         const std::string suffix = " (" + std::to_string(n) + ")";
         const size_t room = kGroupNameSize - 1 - suffix.size();
-        std::string candidate = stored.substr(0, room) + suffix;
+        std::string candidate = std::string(clipToBytes(stored, room)) + suffix;
         if (!taken.contains(candidate)) return candidate;
     }
 }
@@ -180,13 +190,15 @@ public:
     void u8(uint8_t v) { fixed(v); }
     void i16(int16_t v) { fixed(v); }
     void bytes(std::string_view b) { out_.append(b); }
-    // The text padded with NULs to the whole buffer.
+    // The text padded with NULs to the whole buffer, cut between characters.
     void buffer(std::string_view text, size_t size) {
-        const std::string_view kept = text.substr(0, size - 1);
+        const std::string_view kept = clipToBytes(text, size - 1);
         out_.append(kept);
         out_.append(size - kept.size(), '\0');
     }
-    void counted(std::string_view text) {  // ad texts: length without the NUL
+    // Ad texts: length without the NUL, at most the field's limit in characters.
+    void counted(std::string_view whole, size_t bufferSize) {
+        const std::string_view text = clipToBytes(clipToCharacters(whole, bufferSize - 1), storedAdTextBytes(bufferSize));
         i32(static_cast<int32_t>(text.size()));
         out_.append(text);
         out_.push_back('\0');
@@ -203,14 +215,14 @@ private:
 };
 
 void writeAd(ByteWriter& out, const Ad& ad) {
-    out.counted(ad.title);
-    out.counted(ad.line1);
-    out.counted(ad.line2);
-    out.counted(ad.displayUrl);
-    out.counted(ad.destinationUrl);
-    out.counted(ad.notes);
+    out.counted(ad.title, Ad::kTitleSize);
+    out.counted(ad.line1, Ad::kLineSize);
+    out.counted(ad.line2, Ad::kLineSize);
+    out.counted(ad.displayUrl, Ad::kUrlSize);
+    out.counted(ad.destinationUrl, Ad::kUrlSize);
+    out.counted(ad.notes, Ad::kNotesSize);
     out.u8(ad.engine);
-    out.counted(ad.tokens);
+    out.counted(ad.tokens, Ad::kTokensSize);
 }
 
 void writeGroup(ByteWriter& out, const Group& group) {
@@ -345,16 +357,16 @@ int loadProjectFromBytes(Project& project, std::string_view file, const Progress
     if (!readLenientBuffer(in, kUnwantedCharactersSize, project.unwantedCharacters) || !in.length(countriesLength) ||
         !in.bytes(static_cast<size_t>(countriesLength), countries))
         return kCannotRead;
-    project.unwantedCountries = upToNul(countries);
+    project.unwantedCountries = storedText(countries);
     project.modified = false;
     return kLoaded;
 }
 
 int loadProject(Project& project, const ProgressFn& progress, bool adsOnly) {
     if (project.path.empty()) return kCannotOpen;
-    std::string file;
-    if (!readWholeFile(project.path, file)) return kCannotOpen;
-    return loadProjectFromBytes(project, file, progress, adsOnly);
+    const std::optional<FileBytes> file = readWholeFileBytes(project.path);
+    if (!file) return kCannotOpen;
+    return loadProjectFromBytes(project, file->view(), progress, adsOnly);
 }
 
 std::string projectFileBytes(const Project& project) {
@@ -387,7 +399,7 @@ bool saveProject(Project& project) {
     const std::string previousModified = project.modifiedDate;
     if (project.createdDate.empty()) project.createdDate = todayLocalDate();
     project.modifiedDate = todayLocalDate();
-    if (!replaceFileAtomically(project.path, projectFileBytes(project))) {
+    if (!replaceFileAtomically(project.path, projectFileBytes(project), ReadOnlyFile::Replace)) {
         project.createdDate = previousCreated;
         project.modifiedDate = previousModified;
         return false;

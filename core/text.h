@@ -1,11 +1,14 @@
 #pragma once
-// Byte-text helpers shared by the whole engine. Texts are single-byte code-page
-// bytes; only ASCII letters are folded when comparing without case.
+// Text helpers shared by the whole engine. Texts are UTF-8 (see
+// textencoding.h); only ASCII letters are folded when comparing without case,
+// and byte order is code-point order.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/textencoding.h"
 
 namespace pw {
 
@@ -40,10 +43,5 @@ std::string formatCount(long long value);
 // The decimal value as C's atoi reads it: optional leading white space and
 // sign, then digits up to the first non-digit; clamped to 32 bits.
 int32_t parseLeadingInt(std::string_view text);
-
-// Text as it is shown: bytes that form valid UTF-8 stay, anything else is
-// read as Windows-1252.
-bool isValidUtf8(std::string_view bytes);
-std::string displayText(std::string_view bytes);
 
 }  // namespace pw

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/atomicfile.h"
+#include "core/textencoding.h"
 
 namespace pw {
 
@@ -16,7 +17,7 @@ AppSettings loadAppSettings(const std::string& path) {
     size_t pos = 6;
     if (bytes.size() - pos >= kProfileNameSize) {
         const std::string_view name(bytes.data() + pos, kProfileNameSize - 1);
-        s.defaultProfile = name.substr(0, name.find('\0'));
+        s.defaultProfile = toUtf8(name.substr(0, name.find('\0')));
         pos += kProfileNameSize;
     } else {
         pos = bytes.size();
@@ -34,7 +35,7 @@ bool saveAppSettings(const std::string& path, const AppSettings& s) {
     char color[4];
     std::memcpy(color, &s.backgroundColor, 4);
     bytes.append(color, 4);
-    const std::string_view name = std::string_view(s.defaultProfile).substr(0, kProfileNameSize - 1);
+    const std::string_view name = clipToBytes(s.defaultProfile, kProfileNameSize - 1);
     bytes.append(name);
     bytes.append(kProfileNameSize - name.size(), '\0');
     bytes.push_back(s.commitHintPending ? 1 : 0);
@@ -71,7 +72,7 @@ bool SettingsStore::setCommitHintPending(bool on) {
     return changeAndStore(values_.commitHintPending, on, [this] { return store(); });
 }
 bool SettingsStore::setDefaultProfile(std::string_view name) {
-    values_.defaultProfile = name.substr(0, kProfileNameSize - 1);
+    values_.defaultProfile = clipToBytes(name, kProfileNameSize - 1);
     return store();
 }
 

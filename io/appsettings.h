@@ -27,6 +27,7 @@ struct AppSettings {
 
 // Missing or short files fall back to defaults field by field.
 AppSettings loadAppSettings(const std::string& path);
+// False when the file cannot be written; a read-only pwstg.bin is left as it is.
 bool saveAppSettings(const std::string& path, const AppSettings& settings);
 
 // The settings of the running program; every change rewrites the file.

@@ -13,6 +13,7 @@ namespace pw {
 // file is missing.
 std::vector<std::string> loadCountryCatalogue(const ProgramFolder& folder);
 // Appends the name, after a LF when the file does not already end with one.
+// False when the file cannot be written (a read-only file is left alone).
 bool appendCountry(const ProgramFolder& folder, std::string_view name);
 
 }  // namespace pw

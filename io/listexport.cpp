@@ -30,7 +30,7 @@ std::string withExtension(std::string name, std::string_view extension) {
 std::string listAsText(const std::vector<ListRow>& rows) {
     std::string out;
     for (const ListRow& row : rows) {
-        out.append(row.text.substr(0, kRowTextLimit));
+        out.append(clipToCharacters(row.text, kRowTextLimit));
         out.append(kLineEnd);
     }
     return out;
@@ -39,7 +39,7 @@ std::string listAsText(const std::vector<ListRow>& rows) {
 std::string listAsCsv(const std::vector<ListRow>& rows, bool withHits) {
     std::string out;
     for (const ListRow& row : rows) {
-        out.append("\"").append(row.text.substr(0, kRowTextLimit)).append("\",");
+        out.append("\"").append(clipToCharacters(row.text, kRowTextLimit)).append("\",");
         if (withHits) out.append("\"").append(std::to_string(row.hits)).append("\",");
         out.append(kLineEnd);
     }
@@ -56,7 +56,9 @@ std::string keywordRowsForClipboard(const std::vector<std::string>& rows) {
     std::string out;
     for (size_t i = 0; i < rows.size(); ++i) {
         if (i > 0) out.append(kLineEnd);
-        out.append(std::string_view(rows[i]).substr(0, kClipboardRowLimit));
+        // Rows are UTF-8 already; one that is not is converted on its own, so
+        // it can never turn the other rows into something else.
+        out.append(clipToCharacters(toUtf8(rows[i]), kClipboardRowLimit));
     }
     return out;
 }

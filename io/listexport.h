@@ -23,10 +23,12 @@ std::vector<ListRow> visibleRows(const Group& group);
 // with it (ignoring case): "list" -> "list.txt", "list.TXT" stays, "txt" -> "txt.txt".
 std::string withExtension(std::string name, std::string_view extension);
 
+// Each row cut to 2,046 characters.
 std::string listAsText(const std::vector<ListRow>& rows);
 std::string listAsCsv(const std::vector<ListRow>& rows, bool withHits);
 std::string groupNamesAsText(const Project& project);
-// Rows joined with CR LF between them, each cut to 998 characters.
+// The clipboard text of phase 4: rows joined with CR LF between them, each
+// cut to 998 characters; always UTF-8, whatever each row came in as.
 std::string keywordRowsForClipboard(const std::vector<std::string>& rows);
 
 // Creates or truncates the file and writes the bytes; false when the file

@@ -6,11 +6,11 @@
 namespace pw {
 
 namespace {
-void writeRecents(const ProgramFolder& folder, const std::vector<std::string>& paths) {
+bool writeRecents(const ProgramFolder& folder, const std::vector<std::string>& paths) {
     std::string text;
     for (const std::string& p : paths) text += p + "\n";
     createFolder(folder.programSubfolder());
-    replaceFileAtomically(folder.recentsFile(), text);
+    return replaceFileAtomically(folder.recentsFile(), text);
 }
 
 std::vector<std::string> splitLines(std::string_view text) {
@@ -23,29 +23,29 @@ std::vector<std::string> splitLines(std::string_view text) {
 std::optional<std::string> readRecentProjects(const ProgramFolder& folder) {
     std::string text;
     if (!readWholeFile(folder.recentsFile(), text)) return std::nullopt;
-    return text;
+    return decodeTextFile(text);
 }
 
 std::vector<std::string> recentProjectPaths(const ProgramFolder& folder) {
     return splitLines(readRecentProjects(folder).value_or(""));
 }
 
-void addRecentProject(const ProgramFolder& folder, std::string_view path) {
+bool addRecentProject(const ProgramFolder& folder, std::string_view path) {
     std::vector<std::string> paths{std::string(path)};
     for (std::string& old : recentProjectPaths(folder)) {
         if (paths.size() == kMaxRecentProjects) break;
         if (!equalsIgnoreCase(old, path)) paths.push_back(std::move(old));
     }
-    writeRecents(folder, paths);
+    return writeRecents(folder, paths);
 }
 
-void removeRecentProject(const ProgramFolder& folder, std::string_view path) {
+bool removeRecentProject(const ProgramFolder& folder, std::string_view path) {
     const std::optional<std::string> text = readRecentProjects(folder);
-    if (!text) return;
+    if (!text) return true;
     std::vector<std::string> paths;
     for (std::string& old : splitLines(*text))
         if (!equalsIgnoreCase(old, path)) paths.push_back(std::move(old));
-    writeRecents(folder, paths);
+    return writeRecents(folder, paths);
 }
 
 }  // namespace pw

@@ -16,7 +16,9 @@ constexpr size_t kMaxRecentProjects = 20;
 std::optional<std::string> readRecentProjects(const ProgramFolder& folder);
 std::vector<std::string> recentProjectPaths(const ProgramFolder& folder);
 // Puts the path first, dropping other entries equal to it ignoring case.
-void addRecentProject(const ProgramFolder& folder, std::string_view path);
-void removeRecentProject(const ProgramFolder& folder, std::string_view path);
+// Both return false when the file cannot be written (a read-only recents.fil
+// is left as it is).
+bool addRecentProject(const ProgramFolder& folder, std::string_view path);
+bool removeRecentProject(const ProgramFolder& folder, std::string_view path);
 
 }  // namespace pw

@@ -11,28 +11,109 @@
 namespace pw {
 
 namespace {
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
+// Hands out a list file's lines as UTF-8 pieces of at most 2,046 bytes, a
+// piece ending after its LF; a longer line arrives as several pieces, cut
+// between characters. A file with a UTF-16 byte-order mark is converted
+// whole; any other file is read as it streams in, a UTF-8 mark skipped and
+// each piece that is not valid UTF-8 read as Windows-1252.
+class ListFileReader {
+public:
+    explicit ListFileReader(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {
+        if (!file_) return;
+        std::fseek(file_.get(), 0, SEEK_END);
+        size_ = std::ftell(file_.get());
+        std::fseek(file_.get(), 0, SEEK_SET);
+        buffer_.resize(1 << 20);
+        refill();
+        const ByteOrderMark mark = byteOrderMark(std::string_view(buffer_.data(), end_));
+        if (mark == ByteOrderMark::Utf16LE || mark == ByteOrderMark::Utf16BE) {
+            readWholeAsUtf16(mark == ByteOrderMark::Utf16LE);
+        } else {
+            pos_ = byteOrderMarkLength(mark);
+        }
+    }
+
+    bool opened() const { return file_ != nullptr; }
+    bool tabSeparated() const { return utf16_; }
+    long long size() const { return size_; }
+
+    // The next piece, or false at the end. `bytesRead` grows by what it took from the file.
+    bool next(std::string_view& piece, long long& bytesRead) {
+        if (end_ - pos_ < kLinePieceLength && !eof_) refill();
+        if (pos_ == end_) return false;
+        const size_t limit = std::min(kLinePieceLength, end_ - pos_);
+        const char* start = buffer_.data() + pos_;
+        const void* lf = std::memchr(start, '\n', limit);
+        size_t length = lf ? static_cast<const char*>(lf) - start + 1 : limit;
+        if (!lf && (length < end_ - pos_ || !eof_)) {  // more of the line follows
+            const size_t whole = wholeCharactersLength({start, length});
+            if (whole > 0) length = whole;
+        }
+        pos_ += length;
+        bytesRead += static_cast<long long>(length);
+        piece = {start, length};
+        if (isValidUtf8(piece)) return true;
+        converted_ = windows1252ToUtf8(piece);
+        piece = converted_;
+        return true;
+    }
+
+private:
+    struct FileCloser {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+
+    void refill() {
+        std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
+        end_ -= pos_;
+        pos_ = 0;
+        const size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_.get());
+        if (got == 0) eof_ = true;
+        end_ += got;
+    }
+
+    void readWholeAsUtf16(bool littleEndian) {
+        std::string bytes(buffer_.data(), end_);
+        char chunk[1 << 16];
+        size_t got;
+        while ((got = std::fread(chunk, 1, sizeof chunk, file_.get())) > 0) bytes.append(chunk, got);
+        const std::string text = utf16ToUtf8(std::string_view(bytes).substr(2), littleEndian);
+        buffer_.assign(text.begin(), text.end());
+        pos_ = 0;
+        end_ = buffer_.size();
+        eof_ = true;
+        utf16_ = true;
+        size_ = static_cast<long long>(end_);  // progress goes through the converted text
+    }
+
+    std::unique_ptr<std::FILE, FileCloser> file_;
+    std::vector<char> buffer_;
+    std::string converted_;
+    size_t pos_ = 0;
+    size_t end_ = 0;
+    long long size_ = 0;
+    bool eof_ = false;
+    bool utf16_ = false;
 };
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 constexpr long long kProgressBytes = 40000;
 }  // namespace
 
 std::optional<int> detectColumns(const std::string& path) {
-    FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file) return std::nullopt;
+    ListFileReader reader(path);
+    if (!reader.opened()) return std::nullopt;
+    const std::string_view separators = reader.tabSeparated() ? ",;\t" : ",;";
     // Reads only as far as the end of the first non-empty line.
     std::string line;
-    char chunk[4096];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-        for (size_t i = 0; i < got; ++i) {
-            if (chunk[i] != '\n') line.push_back(chunk[i]);
-            else if (!line.empty()) return static_cast<int>(splitAny(line, ",;").size());
+    std::string_view piece;
+    long long ignored = 0;
+    while (reader.next(piece, ignored)) {
+        for (char c : piece) {
+            if (c != '\n') line.push_back(c);
+            else if (!line.empty()) return static_cast<int>(splitAny(line, separators).size());
         }
     }
-    return static_cast<int>(splitAny(line, ",;").size());
+    return static_cast<int>(splitAny(line, separators).size());
 }
 
 std::optional<ImportColumns> automaticColumns(int columnCount) {
@@ -41,59 +122,20 @@ std::optional<ImportColumns> automaticColumns(int columnCount) {
     return std::nullopt;
 }
 
-namespace {
-// Hands out the file's lines as fgets does with a 2,047-byte buffer: at most
-// 2,046 bytes a piece, a piece ending after its LF.
-class LinePieceReader {
-public:
-    explicit LinePieceReader(std::FILE* file) : file_(file), buffer_(1 << 20) {}
-
-    bool next(std::string_view& piece) {
-        if (end_ - pos_ < kLinePieceLength && !eof_) refill();
-        if (pos_ == end_) return false;
-        const size_t limit = std::min(kLinePieceLength, end_ - pos_);
-        const char* start = buffer_.data() + pos_;
-        const void* lf = std::memchr(start, '\n', limit);
-        const size_t length = lf ? static_cast<const char*>(lf) - start + 1 : limit;
-        piece = {start, length};
-        pos_ += length;
-        return true;
-    }
-
-private:
-    void refill() {
-        std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
-        end_ -= pos_;
-        pos_ = 0;
-        const size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
-        if (got == 0) eof_ = true;
-        end_ += got;
-    }
-
-    std::FILE* file_;
-    std::vector<char> buffer_;
-    size_t pos_ = 0;
-    size_t end_ = 0;
-    bool eof_ = false;
-};
-}  // namespace
-
-int appendFromTextFile(Group& group, const std::string& path, const ImportColumns& columns, const ProgressFn& progress,
+int appendFromTextFile(Group& group, const std::string& path, const ImportColumns& chosen, const ProgressFn& progress,
                        const std::atomic<bool>* cancel) {
-    FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file) return 0;
-    std::fseek(file.get(), 0, SEEK_END);
-    const long long size = std::ftell(file.get());
-    std::fseek(file.get(), 0, SEEK_SET);
+    ListFileReader reader(path);
+    if (!reader.opened()) return 0;
+    ImportColumns columns = chosen;
+    columns.tabSeparated = reader.tabSeparated();
+    const long long size = reader.size();
     report(progress, 0);
 
-    LinePieceReader reader(file.get());
     int added = 0;
     long long bytesRead = 0;
     long long lastReport = 0;
     std::string_view piece;
-    while (reader.next(piece)) {
-        bytesRead += static_cast<long long>(piece.size());
+    while (reader.next(piece, bytesRead)) {
         const std::string_view line = trimSpaces(piece);
         if (!line.empty() && appendLine(group, line, columns, false)) ++added;
         if (bytesRead - lastReport >= kProgressBytes) {
@@ -102,7 +144,7 @@ int appendFromTextFile(Group& group, const std::string& path, const ImportColumn
                 touch(group);
                 return added;
             }
-            report(progress, size > 0 ? static_cast<int>(bytesRead * 100 / size) : 100);
+            report(progress, size > 0 ? static_cast<int>(std::min(100LL, bytesRead * 100 / size)) : 100);
         }
     }
     report(progress, 100);
@@ -167,7 +209,8 @@ ImportReport importFiles(Project& project, Group& target, const std::vector<std:
 }
 
 std::string appendIgnoreLines(std::string boxText, std::string_view fileBytes) {
-    for (std::string_view line : splitAny(fileBytes, "\n")) {
+    const std::string text = decodeTextFile(fileBytes);
+    for (std::string_view line : splitAny(text, "\n")) {
         if (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
         if (!boxText.empty() && boxText.back() != '\r' && boxText.back() != '\n') boxText += "\r\n";
         boxText.append(line);

@@ -18,16 +18,19 @@ namespace pw {
 constexpr size_t kLinePieceLength = 2046;  // a longer line arrives as several pieces
 constexpr std::string_view kSpreadsheetCsvMarker = "pwr_exportxls2csv";
 
-// Counts the non-empty comma- or semicolon-separated fields of the file's
-// first non-empty line. None when the file cannot be opened.
+// Counts the non-empty comma- or semicolon-separated fields (tabs too in a
+// UTF-16 file) of the file's first non-empty line. None when the file cannot be opened.
 std::optional<int> detectColumns(const std::string& path);
 
 // One column: phrases only; two: phrase and hit count; none for more (the
 // user chooses) or for zero (not a list).
 std::optional<ImportColumns> automaticColumns(int columnCount);
 
-// Appends a phrase for each line piece; returns how many were added (0 when
-// the file cannot be opened). Stops early when *cancel is raised.
+// Appends a phrase for each line piece, as UTF-8: a file with a UTF-16
+// byte-order mark is converted (and split at tabs as well), a UTF-8 mark is
+// skipped, other text that is not UTF-8 is read as Windows-1252. Returns how
+// many were added (0 when the file cannot be opened). Stops early when
+// *cancel is raised.
 int appendFromTextFile(Group& group, const std::string& path, const ImportColumns& columns,
                        const ProgressFn& progress = {}, const std::atomic<bool>* cancel = nullptr);
 
@@ -69,8 +72,8 @@ ImportReport importFiles(Project& project, Group& target, const std::vector<std:
                          const ChooseColumns& chooseColumns, const ProgressFn& progress = {},
                          std::atomic<bool>* cancel = nullptr);
 
-// The ignore-box import: the file's lines appended to the box text, each on
-// a line of its own.
+// The ignore-box import: the file's lines, as UTF-8 (see decodeTextFile),
+// appended to the box text, each on a line of its own.
 constexpr size_t kLargeIgnoreFile = 99999;
 std::string appendIgnoreLines(std::string boxText, std::string_view fileBytes);
 

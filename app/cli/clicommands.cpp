@@ -170,10 +170,12 @@ int update(const Streams& io, const std::string& projectPath, const UpdateOption
     UpdateRequest request;
     FilterSettings& f = request.filters;
     if (options.ignoreFile) {
-        if (!readWholeFile(*options.ignoreFile, f.ignoreText)) {
+        std::string bytes;
+        if (!readWholeFile(*options.ignoreFile, bytes)) {
             io.err << "Cannot open file for importing! (" << *options.ignoreFile << ")\n";
             return kFailed;
         }
+        f.ignoreText = decodeTextFile(bytes);
         f.ignoreOn = true;
     }
     f.wholeWordsOnly = options.wholeWords;
@@ -196,21 +198,23 @@ int set(const Streams& io, const std::string& projectPath, const SetOptions& opt
     Project project;
     if (const int status = openProject(io, projectPath, project)) return status;
     if (options.countriesFile) {
-        std::string text;
-        if (!readWholeFile(*options.countriesFile, text)) {
+        std::string bytes;
+        if (!readWholeFile(*options.countriesFile, bytes)) {
             io.err << "Cannot open " << *options.countriesFile << "\n";
             return kFailed;
         }
+        const std::string text = decodeTextFile(bytes);
         std::vector<std::string> names;
         for (std::string_view name : countryNames(text)) names.emplace_back(name);
         project.unwantedCountries = countriesText(names);
     }
     if (options.unwantedCharacters) {
-        if (options.unwantedCharacters->size() >= kUnwantedCharactersSize) {
-            io.err << "At most " << kUnwantedCharactersSize - 1 << " unwanted characters fit.\n";
+        const std::string characters = toUtf8(*options.unwantedCharacters);
+        if (characters.size() >= kUnwantedCharactersSize) {
+            io.err << "At most " << kUnwantedCharactersSize - 1 << " bytes of unwanted characters fit.\n";
             return kFailed;
         }
-        project.unwantedCharacters = *options.unwantedCharacters;
+        project.unwantedCharacters = characters;
     }
     project.modified = true;
     return saveOrComplain(io, project);

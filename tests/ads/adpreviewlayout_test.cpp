@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/textencoding.h"
+
 namespace pw {
 namespace {
 
@@ -38,6 +40,28 @@ TEST(PreviewLayout, ADescriptionBreaksAtTheLastSpaceOrPunctuation) {
     out = layoutPreview(t, 106, fonts);
     EXPECT_EQ(out.line1, "One");
     EXPECT_EQ(out.line2, "Two");
+}
+
+// Widths count characters, as a font does: "é" is one of them.
+TEST(PreviewLayout, AccentedLettersAreNeverCutInHalf) {
+    const TextWidth perCharacter = [](std::string_view t) { return static_cast<int>(countCharacters(t)) * 10; };
+    const PreviewFonts byCharacter{perCharacter, perCharacter, perCharacter};
+    const std::string e = "\xC3\xA9";
+    EXPECT_EQ(shortenToFit("caf" + e + "s " + e + e + e + e, 106, perCharacter), "caf" + e + "s " + e + "...");
+    EXPECT_EQ(shortenToFit(e + e + e + e + e + e + e + e + e, 106, perCharacter), e + e + e + e + e + e + e + e + e);
+    EXPECT_EQ(shortenToFit(e + e + e + e + e + e + e + e + e + e, 106, perCharacter), e + e + e + e + e + e + e + "...");
+
+    PreviewTexts t;
+    t.oneDescription = true;
+    t.line1 = e + e + e + e + e + e + e + e + e + e + e + "x";  // nowhere to break
+    PreviewTexts out = layoutPreview(t, 106, byCharacter);
+    EXPECT_EQ(out.line1, e + e + e + e + e + e + e + "...");
+    EXPECT_EQ(out.line2, e + e + e + e + "x");
+
+    t.line1 = "Caf" + e + "\r\nOpen " + e + "t" + e;  // a stored line break is CR LF
+    out = layoutPreview(t, 106, byCharacter);
+    EXPECT_EQ(out.line1, "Caf" + e);
+    EXPECT_EQ(out.line2, "Open " + e + "t" + e);
 }
 
 TEST(PreviewLayout, TwoLineAdsAreOnlyShortened) {

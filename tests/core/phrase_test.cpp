@@ -26,7 +26,8 @@ TEST(Phrase, TextIsTrimmedThenUnquotedThenSplitIntoWords) {
         {"'red shoes'", "red shoes", {"red", "shoes"}},
         {"\" red shoes \"", " red shoes ", {"red", "shoes"}},  // trimming comes before quote stripping
         {"a,b;c.d e", "a,b;c.d e", {"a", "b", "c", "d", "e"}},
-        {"\"' \"", " ", {}},
+        {"\"' \"", "", {}},  // only quotes and spaces: no text, not a space
+        {"' \t '", "", {}},
         {"x \t y", "x \t y", {"x", "y"}},
         {"new york,, hotels", "new york,, hotels", {"new", "york", "hotels"}},
         {std::string("ab\0cd", 5), "ab", {"ab"}},
@@ -90,11 +91,11 @@ TEST(DelimitedLine, RefusesUnusableColumnsAndEmptyTexts) {
     Group g;
     const ImportColumns one{1, 0, -1};
     EXPECT_FALSE(appendLine(g, "  \"''\"  ", one));
-    EXPECT_TRUE(appendLine(g, "\" \"", one));  // trimmed before unquoting: a space is left
+    EXPECT_FALSE(appendLine(g, "\" \"", one));  // quotes around a space add nothing
     EXPECT_FALSE(appendLine(g, "\n", one));
     EXPECT_TRUE(appendLine(g, "shoes\n", one));
-    ASSERT_EQ(g.phrases.size(), 2u);
-    EXPECT_EQ(g.phrases[1].text(), "shoes");
+    ASSERT_EQ(g.phrases.size(), 1u);
+    EXPECT_EQ(g.phrases[0].text(), "shoes");
 }
 
 }  // namespace

@@ -44,6 +44,15 @@ TEST(PhraseFilters, WordCountCharactersAndOnlyActivePhrasesCount) {
     EXPECT_EQ(deactivateMatching(g, "off", false), 0);  // already hidden: not counted again
 }
 
+TEST(PhraseFilters, UnwantedCharactersAreWholeCharacters) {
+    const std::string euro = "\xE2\x82\xAC";
+    const std::vector<std::string> texts{"10" + euro + " off", "caf\xC3\xA9", "\xE2\x84\xA2 brand", "plain"};
+    EXPECT_EQ(hiddenBy(texts, [&](Group& g) { deactivateWithCharacters(g, "~" + euro + "\xE2\x84\xA2"); }),
+              (std::vector<std::string>{texts[0], texts[2]}));
+    // "£" (C2 A3) shares no character with "é" (C3 A9) or "€", whatever bytes they share.
+    EXPECT_TRUE(hiddenBy(texts, [](Group& g) { deactivateWithCharacters(g, "\xC2\xA3"); }).empty());
+}
+
 TEST(PhraseFilters, DuplicatesKeepTheLowestHitCount) {
     Group g = groupOf({"Shoes", "boots", "shoes", "SHOES"});
     g.phrases[0].hitCount = 10;

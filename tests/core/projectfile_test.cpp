@@ -152,7 +152,7 @@ TEST(ProjectFile, SavedProjectsLoadBackTheSame) {
     Project original;
     original.path = dir.file("trip.pwj");
     original.mainList.phrases.emplace_back("\"cheap flights\"", 120);
-    original.mainList.phrases.emplace_back("caf\xE9 paris", 3);
+    original.mainList.phrases.emplace_back("caf\xC3\xA9 paris", 3);
     original.mainList.phrases[1].active = 0;
     original.mainList.ignoreText = "";
     Group& g = appendGroup(original, "Hotels");
@@ -176,6 +176,51 @@ TEST(ProjectFile, SavedProjectsLoadBackTheSame) {
     EXPECT_EQ(loaded.mainList.ignoreText, "");  // on, with nothing typed
     EXPECT_EQ(loaded.groups[0]->colorIndex, -2);
     EXPECT_EQ(loaded.groups[0]->adLists[2][0].notes.size(), 9999u);
+}
+
+// A version-17 file written by an older Windows version holds Windows-1252
+// texts: they load as UTF-8 and are saved as UTF-8.
+TEST(ProjectFile, Windows1252ProjectsLoadAndSaveAsUtf8) {
+    FileBuilder b(17);
+    b.group("Caf\xE9s", {"caf\xE9 paris", "cheap flights"}).header(1).group("\x80 deals", {"m\xFCnchen"});
+    const std::string file = b.tail("Espa\xF1" "a\n").withChecksum();
+
+    TempFolder dir;
+    Project p;
+    ASSERT_EQ(loadBytes(p, file), kLoaded);
+    EXPECT_EQ(p.mainList.name, "Caf\xC3\xA9s");
+    EXPECT_EQ(p.mainList.phrases[0].text(), "caf\xC3\xA9 paris");
+    EXPECT_EQ(p.mainList.phrases[1].text(), "cheap flights");
+    EXPECT_EQ(p.groups[0]->name, "\xE2\x82\xAC deals");
+    EXPECT_EQ(p.groups[0]->phrases[0].text(), "m\xC3\xBCnchen");
+    EXPECT_EQ(p.unwantedCountries, "Espa\xC3\xB1" "a\n");
+
+    p.path = dir.file("old.pwj");
+    ASSERT_TRUE(saveProject(p));
+    const std::string saved = readFile(p.path);
+    EXPECT_NE(saved.find("caf\xC3\xA9 paris"), std::string::npos);
+    EXPECT_EQ(saved.find("caf\xE9 paris"), std::string::npos);
+    Project back;
+    back.path = p.path;
+    ASSERT_EQ(loadProject(back), kLoaded);
+    EXPECT_EQ(projectFileBytes(back), projectFileBytes(p));
+    EXPECT_EQ(back.groups[0]->phrases[0].text(), "m\xC3\xBCnchen");
+}
+
+// Fixed buffers are cut between characters; ad texts keep their limit in
+// characters however many bytes that takes.
+TEST(ProjectFile, StoredLimitsNeverSplitACharacter) {
+    std::string name;
+    for (int i = 0; i < 100; ++i) name += "\xC3\xA9";  // 200 bytes: more than the 127 a name holds
+    std::string title;
+    for (int i = 0; i < 130; ++i) title += "\xE2\x82\xAC";
+    Project p;
+    Group& g = appendGroup(p, name);
+    g.adLists[0].push_back(Ad{title, "", "", "", "", "", 0, ""});
+    Project back;
+    ASSERT_EQ(loadBytes(back, projectFileBytes(p)), kLoaded);
+    EXPECT_EQ(back.groups[0]->name, name.substr(0, 126));
+    EXPECT_EQ(back.groups[0]->adLists[0][0].title, title.substr(0, 127 * 3));
 }
 
 TEST(ProjectFile, ChecksumSamplesOneByteInEvery101) {
@@ -242,9 +287,9 @@ TEST(ProjectFile, StoredCountsAndLengthsAreNeverTrusted) {
         {"name without NUL", mainThen([](FileBuilder& b) { b.bytes() += std::string(128, 'n'); b.i32(0).i32(0); })},
         {"text longer than the file",
          mainThen([](FileBuilder& b) { b.buffer("main list", 128).i32(1).i32(5).u8(1).u8(0).i32(1 << 30).i32(0); })},
-        {"ad title longer than its buffer", mainThen([](FileBuilder& b) {
+        {"ad title longer than 127 characters can take", mainThen([](FileBuilder& b) {
              b.buffer("main list", 128).i32(0).i32(0).u8(0).u8(0).i32(0).u8(1).u8(0).i32(1);
-             b.adText(std::string(128, 't'));
+             b.adText(std::string(127 * 4 + 1, 't'));
              b.bytes() += std::string(64, '\0');
          })},
         {"group count beyond the file", mainThen([](FileBuilder& b) {

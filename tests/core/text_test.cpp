@@ -28,13 +28,5 @@ TEST(Text, CaseFoldingTouchesAsciiLettersOnly) {
     EXPECT_FALSE(containsIgnoreCase("age", "ages"));
 }
 
-TEST(Text, DisplayTextKeepsUtf8AndReadsTheRestAsWindows1252) {
-    EXPECT_EQ(displayText("caf\xC3\xA9"), "caf\xC3\xA9");
-    EXPECT_EQ(displayText("caf\xE9"), "caf\xC3\xA9");
-    EXPECT_EQ(displayText("\x80 off"), "\xE2\x82\xAC off");  // the euro sign
-    EXPECT_EQ(displayText("\xC3"), "\xC3\x83");              // a cut-off sequence is not UTF-8
-    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));               // surrogates are not valid
-}
-
 }  // namespace
 }  // namespace pw

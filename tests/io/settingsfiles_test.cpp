@@ -2,6 +2,7 @@
 // and pwstg.bin.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "io/appsettings.h"
 #include "io/charactercatalogue.h"
@@ -50,6 +51,61 @@ TEST_F(ProgramFiles, CharacterCatalogue) {
     EXPECT_EQ(addCharacter(folder, '?'), AddCharacterResult::CatalogueFull);
     writeFile(folder.unwantedFile(), std::string(200, 'x'));
     EXPECT_EQ(loadCharacterCatalogue(folder).size(), 127u);
+}
+
+TEST_F(ProgramFiles, CatalogueCharactersAreCharactersNotBytes) {
+    const std::string euro = "\xE2\x82\xAC";
+    for (const std::string c : {std::string("\xC2\xA3"), euro, std::string("\xC2\xAE"), std::string("\xE2\x84\xA2")})
+        EXPECT_EQ(addCharacter(folder, c), AddCharacterResult::Added) << c;
+    EXPECT_EQ(addCharacter(folder, euro), AddCharacterResult::AlreadyPresent);
+    EXPECT_EQ(addCharacter(folder, '\x80'), AddCharacterResult::AlreadyPresent);  // a Windows-1252 byte is the same euro
+    EXPECT_EQ(catalogueCharacters(folder),
+              (std::vector<std::string>{"\xC2\xA3", euro, "\xC2\xAE", "\xE2\x84\xA2"}));
+
+    // An older Windows-1252 catalogue is read as such and written back as UTF-8.
+    writeFile(folder.unwantedFile(), "~\x80\xA3");
+    EXPECT_EQ(catalogueCharacters(folder), (std::vector<std::string>{"~", euro, "\xC2\xA3"}));
+    EXPECT_EQ(addCharacter(folder, "\xC3\xA9"), AddCharacterResult::Added);
+    EXPECT_EQ(readFile(folder.unwantedFile()), "~" + euro + "\xC2\xA3\xC3\xA9");
+
+    // 126 characters of two bytes each still leave room for one more.
+    std::string many;
+    for (int i = 0; i < 126; ++i) many += "\xC3\xA9";
+    writeFile(folder.unwantedFile(), many);
+    EXPECT_EQ(addCharacter(folder, euro), AddCharacterResult::Added);
+    EXPECT_EQ(addCharacter(folder, '?'), AddCharacterResult::CatalogueFull);
+}
+
+// A file the user made read-only is left as it is, and the save says it failed.
+TEST_F(ProgramFiles, ReadOnlyFilesAreLeftAlone) {
+    createFolder(folder.programSubfolder());
+    writeFile(folder.unwantedFile(), "abc");
+    writeFile(folder.recentsFile(), "/p/old.pwj\n");
+    ASSERT_TRUE(saveAppSettings(folder.settingsFile(), AppSettings{}));
+    writeFile(folder.countriesFile(), "France");
+    const std::string settingsBefore = readFile(folder.settingsFile());
+    for (const std::string& path :
+         {folder.unwantedFile(), folder.recentsFile(), folder.settingsFile(), folder.countriesFile()})
+        ::chmod(path.c_str(), 0444);
+
+    EXPECT_EQ(addCharacter(folder, '!'), AddCharacterResult::CannotWrite);
+    EXPECT_EQ(addCharacterMessage(AddCharacterResult::CannotWrite).text, "Cannot save unwanted characters list!");
+    EXPECT_FALSE(addRecentProject(folder, "/p/new.pwj"));
+    EXPECT_FALSE(removeRecentProject(folder, "/p/old.pwj"));
+    SettingsStore store(folder);
+    EXPECT_FALSE(store.setConfirmDelete(false));
+    EXPECT_FALSE(appendCountry(folder, "Spain"));
+
+    EXPECT_EQ(readFile(folder.unwantedFile()), "abc");
+    EXPECT_EQ(readFile(folder.recentsFile()), "/p/old.pwj\n");
+    EXPECT_EQ(readFile(folder.settingsFile()), settingsBefore);
+    EXPECT_EQ(readFile(folder.countriesFile()), "France");
+    for (const std::string& path :
+         {folder.unwantedFile(), folder.recentsFile(), folder.settingsFile(), folder.countriesFile()}) {
+        struct stat info {};
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0444u) << path;
+    }
 }
 
 TEST_F(ProgramFiles, RecentProjectsKeepTwentyNewestFirst) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/textencoding.h"
 #include "tests/testsupport.h"
 
 namespace pw {
@@ -50,6 +51,57 @@ TEST(TextFileReading, LinesArePiecesOfAtMost2046Bytes) {
     EXPECT_EQ(progress.back(), 100);
     EXPECT_GT(g.modifiedTime, 0u);
     EXPECT_EQ(appendFromTextFile(g, dir.file("missing.txt"), {1, 0, -1}), 0);
+}
+
+// Keyword planners write UTF-16 with a mark, tab-separated; others UTF-8 with
+// a mark; older tools Windows-1252. All arrive as UTF-8 phrases.
+TEST(TextFileReading, FilesAreConvertedToUtf8WhereTheyEnter) {
+    using namespace std::string_literals;
+    auto utf16le = [](const std::string& ascii) {
+        std::string out = "\xFF\xFE";
+        for (char c : ascii) out += std::string{c, '\0'};
+        return out;
+    };
+    struct Case {
+        const char* what;
+        std::string bytes;
+        int columns;
+        std::vector<std::string> texts;
+        std::vector<int32_t> hits;
+    };
+    const Case cases[] = {
+        {"planner UTF-16LE, tabs", utf16le("red shoes\t1200\r\nblue shoes\t90\r\n") + "c\0\xE9\0\t\0" "7\0"s, 2,
+         {"red shoes", "blue shoes", "c\xC3\xA9"}, {1200, 90, 7}},
+        {"UTF-8 with a mark", "\xEF\xBB\xBF" "caf\xC3\xA9 paris,3\nrome,4\n", 2, {"caf\xC3\xA9 paris", "rome"}, {3, 4}},
+        {"Windows-1252", "caf\xE9 paris,3\n\x80 deals,5\n", 2, {"caf\xC3\xA9 paris", "\xE2\x82\xAC deals"}, {3, 5}},
+        {"no mark, tabs stay in the text", "red\tshoes,3\n", 2, {"red\tshoes"}, {3}},
+    };
+    TempFolder dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile(dir.file("list.csv"), c.bytes);
+        EXPECT_EQ(detectColumns(dir.file("list.csv")), c.columns);
+        Group g;
+        ASSERT_EQ(appendFromTextFile(g, dir.file("list.csv"), *automaticColumns(c.columns)),
+                  static_cast<int>(c.texts.size()));
+        EXPECT_EQ(textsOf(g.phrases), c.texts);
+        for (size_t i = 0; i < c.hits.size(); ++i) EXPECT_EQ(g.phrases[i].hitCount, c.hits[i]);
+    }
+}
+
+TEST(TextFileReading, ALongLineIsCutBetweenCharacters) {
+    TempFolder dir;
+    const std::string line = "x" + [] {
+        std::string s;
+        for (int i = 0; i < 1500; ++i) s += "\xC3\xA9";
+        return s;
+    }();  // 3,001 bytes; byte 2,046 is the middle of an "é"
+    writeFile(dir.file("list.txt"), line + "\n");
+    Group g;
+    ASSERT_EQ(appendFromTextFile(g, dir.file("list.txt"), {1, 0, -1}), 2);
+    EXPECT_EQ(g.phrases[0].text().size(), 2045u);
+    EXPECT_EQ(std::string(g.phrases[0].text()) + std::string(g.phrases[1].text()), line);
+    EXPECT_TRUE(isValidUtf8(g.phrases[0].text()));
 }
 
 TEST(TextFileReading, StopsWhenCancelled) {
@@ -126,6 +178,8 @@ TEST(IgnoreBoxImport, AppendsEachLineOnItsOwnLine) {
     EXPECT_EQ(appendIgnoreLines("", "age\r\nfree\n\nx"), "age\r\nfree\r\nx");
     EXPECT_EQ(appendIgnoreLines("old", "new\n"), "old\r\nnew");
     EXPECT_EQ(appendIgnoreLines("old\r\n", "new"), "old\r\nnew");
+    using namespace std::string_literals;
+    EXPECT_EQ(appendIgnoreLines("", "\xFF\xFE" "a\0\xE9\0\r\0\n\0" "b\0"s), "a\xC3\xA9\r\nb");
 }
 
 }  // namespace
