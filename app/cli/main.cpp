@@ -4,6 +4,7 @@
 
 #include <iostream>
 
+#include "app/cli/accountcommands.h"
 #include "app/cli/clicommands.h"
 
 int main(int argc, char** argv) {
@@ -109,6 +110,49 @@ int main(int argc, char** argv) {
     cmdGroup->add_option("NAME", groupName, "Name of the new group")->required();
     cmdGroup->add_option("--filter", groupFilter, "Words that must all occur, or a \"sequence\" in quotes")->required();
     cmdGroup->callback([&] { status = group(io, project, groupName, groupFilter); });
+
+    auto* cmdAccount = app.add_subcommand("account", "Account profiles and the advertising account (a sandbox account tool)");
+    std::string dataDir;
+    cmdAccount->add_option("--data-dir", dataDir, "Program folder (default: the per-user data folder)");
+    cmdAccount->require_subcommand(1);
+    cmdAccount->fallthrough();
+    auto* cmdProfile = cmdAccount->add_subcommand("profile", "Create or update a profile");
+    ProfileOptions profileOptions;
+    cmdProfile->add_option("NAME", profileOptions.name, "Profile name")->required();
+    cmdProfile->add_option("--email", profileOptions.email, "Manager account")->required();
+    cmdProfile->add_option("--password", profileOptions.password, "Manager password (- reads it from stdin)")
+        ->required();
+    cmdProfile->add_option("--token", profileOptions.token, "Developer token")->required();
+    cmdProfile->add_option("--client-email", profileOptions.clientEmail, "Client account");
+    cmdProfile->add_flag("--default", profileOptions.makeDefault, "Make it the default profile");
+    cmdProfile->callback([&] { status = accountProfile(io, dataDir, profileOptions); });
+    cmdAccount->add_subcommand("profiles", "List the profiles as JSON")->callback([&] {
+        status = accountProfiles(io, dataDir);
+    });
+    pw::ReadRequest read;
+    cmdAccount->add_subcommand("campaigns", "List the campaigns as JSON")->callback([&] {
+        read.kind = pw::AccountRead::Campaigns;
+        status = accountRead(io, dataDir, read);
+    });
+    auto* cmdAdGroups = cmdAccount->add_subcommand("adgroups", "List a campaign's ad groups as JSON");
+    cmdAdGroups->add_option("CAMPAIGN_ID", read.campaignId)->required();
+    cmdAdGroups->callback([&] {
+        read.kind = pw::AccountRead::AdGroups;
+        status = accountRead(io, dataDir, read);
+    });
+    auto* cmdKeywords = cmdAccount->add_subcommand("keywords", "List an ad group's keywords as JSON");
+    cmdKeywords->add_option("CAMPAIGN_ID", read.campaignId)->required();
+    cmdKeywords->add_option("ADGROUP_ID", read.adGroupId)->required();
+    cmdKeywords->callback([&] {
+        read.kind = pw::AccountRead::Keywords;
+        status = accountRead(io, dataDir, read);
+    });
+    auto* cmdAds = cmdAccount->add_subcommand("ads", "List an ad group's ads as JSON");
+    cmdAds->add_option("ADGROUP_ID", read.adGroupId)->required();
+    cmdAds->callback([&] {
+        read.kind = pw::AccountRead::Ads;
+        status = accountRead(io, dataDir, read);
+    });
 
     try {
         app.parse(argc, argv);

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "account/toolinstall.h"
 #include "app/gui/screenshottour.h"
 #include "ui/dialogmain.h"
 #include "ui/qtdispatcher.h"
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
 
     const pw::ProgramFolder folder = pw::ProgramFolder::standard(parser.value(dataDir).toStdString());
     pw::createFolder(folder.root());
+    pw::installAccountTool(folder, pw::builtAccountToolPath());
     pw::SettingsStore settings(folder);
     std::unique_ptr<pw::ui::QtUiServices> servicesOwner =
         parser.isSet(tour) ? std::make_unique<pw::app::TourServices>(folder, parser.value(tour))

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "account/accountjson.h"
 #include "account/geotargets.h"
 #include "tools/account-tool/sandboxrules.h"
 
@@ -455,41 +456,14 @@ nlohmann::ordered_json SqliteSandbox::dump() {
         for (const AccountCampaign& c : listCampaigns()) {
             Json groups = Json::array();
             for (const AccountAdGroup& g : listAdGroups(c.id)) {
-                Json keywords = Json::array();
-                for (const AccountKeyword& k : listKeywords(g.id))
-                    keywords.push_back({{"text", k.text}, {"matchType", matchTypeName(k.matchType)}, {"bid", k.bid}});
-                Json ads = Json::array();
-                for (const AccountAd& a : listAds(g.id))
-                    ads.push_back({{"id", a.id},
-                                   {"headline", a.headline},
-                                   {"description1", a.description1},
-                                   {"description2", a.description2},
-                                   {"displayUrl", a.displayUrl},
-                                   {"destinationUrl", a.destinationUrl},
-                                   {"deleted", a.deleted},
-                                   {"approved", a.approved}});
-                groups.push_back({{"id", g.id},
-                                  {"name", g.name},
-                                  {"status", adGroupStatusName(g.status)},
-                                  {"maxCpc", g.maxCpc},
-                                  {"maxCpm", g.maxCpm},
-                                  {"maxContentCpc", g.maxContentCpc},
-                                  {"keywords", keywords},
-                                  {"ads", ads}});
+                Json group = toJson(g);
+                group["keywords"] = toJsonArray(listKeywords(g.id));
+                group["ads"] = toJsonArray(listAds(g.id));
+                groups.push_back(std::move(group));
             }
-            campaigns.push_back({{"id", c.id},
-                                 {"name", c.name},
-                                 {"status", campaignStatusName(c.status)},
-                                 {"startDate", formatDate(c.startDate, '-')},
-                                 {"endDate", formatDate(c.endDate, '-')},
-                                 {"dailyBudget", c.dailyBudget},
-                                 {"countries", countryCodeList(c.countries)},
-                                 {"languages", languageCodeList(c.languages)},
-                                 {"showInGoogleSearch", c.showInGoogleSearch},
-                                 {"showInNetworkSearch", c.showInNetworkSearch},
-                                 {"showInContentNetwork", c.showInContentNetwork},
-                                 {"separateContentBids", c.separateContentBids},
-                                 {"adGroups", groups}});
+            Json campaign = toJson(c);
+            campaign["adGroups"] = std::move(groups);
+            campaigns.push_back(std::move(campaign));
         }
         accounts.push_back({{"managerAccount", list.text(1)}, {"clientAccount", list.text(2)}, {"campaigns", campaigns}});
     }
