@@ -90,6 +90,22 @@ std::vector<AccountKeyword> readKeywordFile(const std::string& path) {
 // The lines of a batch file between its first line and its end line; every
 // line's tab-separated options. Refuses a file whose first or last line is
 // not the expected one.
+std::vector<ToolOptions> readBatchFile(const std::string& path, std::string_view action);
+
+// Runs `step` for every line of the batch file; a refusal names the line.
+template <typename Step>
+void forEachBatchLine(const std::string& path, std::string_view action, Step step) {
+    const std::vector<ToolOptions> lines = readBatchFile(path, action);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        try {
+            lines[i].requireWellFormed();
+            step(lines[i]);
+        } catch (const ServiceRefusal& e) {
+            refuse("Line " + std::to_string(i + 2) + " of the batch file '" + path + "': " + e.what());
+        }
+    }
+}
+
 std::vector<ToolOptions> readBatchFile(const std::string& path, std::string_view action) {
     const std::string text = readNamedFile("batch file", path);
     std::vector<std::string_view> lines;
@@ -110,11 +126,7 @@ std::vector<ToolOptions> readBatchFile(const std::string& path, std::string_view
     for (size_t i = 1; i + 1 < lines.size(); ++i) {
         std::vector<std::string> words;
         for (std::string_view word : splitAny(lines[i], "\t")) words.emplace_back(word);
-        try {
-            entries.push_back(ToolOptions::parse(words));
-        } catch (const ServiceRefusal& e) {
-            refuse("Line " + std::to_string(i + 1) + " of the batch file '" + path + "': " + e.what());
-        }
+        entries.push_back(ToolOptions::parse(words));
     }
     return entries;
 }
@@ -139,17 +151,17 @@ AccountAd createAdFrom(const ToolOptions& o, AccountService& service) {
 
 std::string uploadGroups(const ToolOptions& o, AccountService& service) {
     std::string out;
-    for (const ToolOptions& line : readBatchFile(o.text("inFile"), "createAdGroupList")) {
+    forEachBatchLine(o.text("inFile"), "createAdGroupList", [&](const ToolOptions& line) {
         const AccountAdGroup g = createGroup(line, line.id("campaignID"), service);
         out += createdAdGroupRecord({g.id, g.name});
-    }
+    });
     return out;
 }
 
 std::string uploadAds(const ToolOptions& o, AccountService& service) {
     std::string out;
-    for (const ToolOptions& line : readBatchFile(o.text("inFile"), "createCreativeList"))
-        out += adRecord(createAdFrom(line, service));
+    forEachBatchLine(o.text("inFile"), "createCreativeList",
+                     [&](const ToolOptions& line) { out += adRecord(createAdFrom(line, service)); });
     return out;
 }
 
@@ -231,10 +243,14 @@ ToolOptions ToolOptions::parse(const std::vector<std::string>& words) {
     for (const std::string& word : words) {
         if (word.empty() || word[0] != '-') continue;
         auto option = parseToolOption(word);
-        if (!option) refuse("Malformed option: " + word);
-        options.options_[foldedCopy(option->name)] = std::move(*option);
+        if (option) options.options_[foldedCopy(option->name)] = std::move(*option);
+        else options.malformed_.push_back(word);
     }
     return options;
+}
+
+void ToolOptions::requireWellFormed() const {
+    if (!malformed_.empty()) refuse("Malformed option: " + malformed_.front());
 }
 
 const ToolOption* ToolOptions::find(std::string_view name) const {
@@ -272,6 +288,7 @@ int32_t ToolOptions::id(std::string_view name) const {
 }
 
 std::string runAction(const ToolOptions& o, AccountService& service) {
+    o.requireWellFormed();
     service.login({o.text("email"), o.text("password"), o.text("token"), o.optionalText("clientEmail").value_or("")});
     if (auto todo = o.optionalText("todo")) {
         if (*todo == "UploadGroups") return uploadGroups(o, service);

@@ -18,9 +18,11 @@ namespace pw::tool {
 // options) are kept and never asked for.
 class ToolOptions {
 public:
-    // A word that is not an option (such as the tool path in front) is skipped;
-    // a malformed option throws ServiceRefusal.
+    // A word that is not an option (such as the tool path in front) is
+    // skipped; a malformed option is kept aside, so that the output file can
+    // still be named, and refused by requireWellFormed().
     static ToolOptions parse(const std::vector<std::string>& words);
+    void requireWellFormed() const;
 
     bool has(std::string_view name) const;
     // The value; refuses when the option is missing or has no value.
@@ -33,6 +35,7 @@ public:
 private:
     const ToolOption* find(std::string_view name) const;
     std::map<std::string, ToolOption> options_;  // keyed by the folded name
+    std::vector<std::string> malformed_;
 };
 
 // Carries out the run's action and returns the text of its output file.
