@@ -69,7 +69,11 @@ void watchRun(pid_t pid, int optionsFd, std::string options, ToolEndCallback onE
         int status = 0;
         ::waitpid(pid, &status, 0);
     }
-    onEnd(outputPath);
+    try {
+        onEnd(outputPath);
+    } catch (...) {
+        // The window's callback shows its own error; an escaped one must not end the program.
+    }
 }
 
 }  // namespace

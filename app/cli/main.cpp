@@ -130,29 +130,21 @@ int main(int argc, char** argv) {
         status = accountProfiles(io, dataDir);
     });
     pw::ReadRequest read;
-    cmdAccount->add_subcommand("campaigns", "List the campaigns as JSON")->callback([&] {
-        read.kind = pw::AccountRead::Campaigns;
-        status = accountRead(io, dataDir, read);
-    });
-    auto* cmdAdGroups = cmdAccount->add_subcommand("adgroups", "List a campaign's ad groups as JSON");
-    cmdAdGroups->add_option("CAMPAIGN_ID", read.campaignId)->required();
-    cmdAdGroups->callback([&] {
-        read.kind = pw::AccountRead::AdGroups;
-        status = accountRead(io, dataDir, read);
-    });
-    auto* cmdKeywords = cmdAccount->add_subcommand("keywords", "List an ad group's keywords as JSON");
-    cmdKeywords->add_option("CAMPAIGN_ID", read.campaignId)->required();
-    cmdKeywords->add_option("ADGROUP_ID", read.adGroupId)->required();
-    cmdKeywords->callback([&] {
-        read.kind = pw::AccountRead::Keywords;
-        status = accountRead(io, dataDir, read);
-    });
-    auto* cmdAds = cmdAccount->add_subcommand("ads", "List an ad group's ads as JSON");
-    cmdAds->add_option("ADGROUP_ID", read.adGroupId)->required();
-    cmdAds->callback([&] {
-        read.kind = pw::AccountRead::Ads;
-        status = accountRead(io, dataDir, read);
-    });
+    auto addRead = [&](const char* name, const char* description, pw::AccountRead kind) {
+        auto* cmd = cmdAccount->add_subcommand(name, description);
+        if (kind == pw::AccountRead::AdGroups || kind == pw::AccountRead::Keywords)
+            cmd->add_option("CAMPAIGN_ID", read.campaignId)->required();
+        if (kind == pw::AccountRead::Keywords || kind == pw::AccountRead::Ads)
+            cmd->add_option("ADGROUP_ID", read.adGroupId)->required();
+        cmd->callback([&, kind] {
+            read.kind = kind;
+            status = accountRead(io, dataDir, read);
+        });
+    };
+    addRead("campaigns", "List the campaigns as JSON", pw::AccountRead::Campaigns);
+    addRead("adgroups", "List a campaign's ad groups as JSON", pw::AccountRead::AdGroups);
+    addRead("keywords", "List an ad group's keywords as JSON", pw::AccountRead::Keywords);
+    addRead("ads", "List an ad group's ads as JSON", pw::AccountRead::Ads);
 
     try {
         app.parse(argc, argv);
