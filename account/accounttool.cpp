@@ -163,6 +163,13 @@ bool startAccountRead(const ProgramFolder& folder, const AccountProfile& profile
     return started;
 }
 
+void cancelAccountRead(int32_t keptProcessId, bool windowClosing) {
+    FetchFlags& flags = fetchFlags();
+    flags.fetchCancelled = true;
+    if (windowClosing) flags.fetchWindowClosed = true;
+    stopAccountTool(keptProcessId);
+}
+
 ReadResult finishAccountRead(AccountRead kind, const std::optional<std::string>& outputPath) {
     FetchFlags& flags = fetchFlags();
     if (kind == AccountRead::Campaigns) flags.campaignFetchRunning = false;

@@ -57,6 +57,11 @@ FetchFlags& fetchFlags();
 bool startAccountRead(const ProgramFolder& folder, const AccountProfile& profile, const ReadRequest& request,
                       ToolEndCallback onEnd, int32_t& keptProcessId);
 
+// The window's stop button (windowClosing false), or the window closing while
+// its read runs: marks the read cancelled and stops its run. The caller holds
+// the commit lock, as for any stop of a run.
+void cancelAccountRead(int32_t keptProcessId, bool windowClosing);
+
 struct ReadResult {
     enum class Status {
         Cancelled,     // the user stopped it: re-enable the window

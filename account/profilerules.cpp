@@ -171,6 +171,15 @@ bool isDefaultProfile(std::string_view name, std::string_view defaultName) {
     return !defaultName.empty() && equalsIgnoreCase(name, defaultName);
 }
 
+std::vector<ProfileRow> profileRows(const ProgramFolder& folder, std::string_view defaultName) {
+    std::vector<ProfileRow> rows;
+    for (std::string& name : listProfiles(folder)) {
+        const bool isDefault = isDefaultProfile(name, defaultName);
+        rows.push_back({std::move(name), isDefault});
+    }
+    return rows;
+}
+
 void removeLeftoverUploadFiles(const ProgramFolder& folder) {
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(folder.googleFolder(), ec)) {

@@ -81,6 +81,14 @@ bool deleteProfile(const ProgramFolder& folder, std::string_view fileName);
 // The chooser's "Default" column: the name equals the default without regard to case.
 bool isDefaultProfile(std::string_view name, std::string_view defaultName);
 
+// The chooser's rows: every profile file's name and whether it is the default.
+struct ProfileRow {
+    std::string name;
+    bool isDefault = false;
+    bool operator==(const ProfileRow&) const = default;
+};
+std::vector<ProfileRow> profileRows(const ProgramFolder& folder, std::string_view defaultName);
+
 // Setting a default drops what belonged to the former one: the settings
 // record gets the name, the change queue and the account caches are emptied,
 // and (while no commit runs) the leftover keyword and batch files go.

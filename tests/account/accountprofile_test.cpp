@@ -105,7 +105,9 @@ TEST(ProfileRules, ChecksInOrder) {
         c.edit(p);
         const ProfileCheck check = checkProfile(p);
         EXPECT_EQ(check.problem, c.problem) << c.what;
-        if (!check.ok()) EXPECT_EQ(check.field, c.field) << c.what;
+        if (!check.ok()) {
+            EXPECT_EQ(check.field, c.field) << c.what;
+        }
     }
     EXPECT_EQ(profileProblemMessage({ProfileProblem::DoubleQuote, ProfileField::Password}).text,
               "The field 'Google manager password:' cannot contain a double quote (\")!");
@@ -134,7 +136,7 @@ TEST(ProfileRules, CreateRenameDeleteAndList) {
 
     test::writeFile(profilePath(folder, "two.google"), handMadeBytes());  // "two.google.google"
     test::writeFile(folder.googleFolder() + "/notes.googlex", "x");
-    EXPECT_EQ(listProfiles(folder), (std::vector<std::string>{"Main", "two"}));
+    EXPECT_EQ(profileRows(folder, "TWO"), (std::vector<ProfileRow>{{"Main", false}, {"two", true}}));
 
     ASSERT_TRUE(renameProfile(folder, "Main", "Renamed"));
     EXPECT_EQ(loadProfile(profilePath(folder, "Renamed"))->name, "Main");  // the record keeps its name

@@ -148,8 +148,12 @@ TEST(AccountTool, StoppingARunAndNoPasswordInAnyProcessList) {
         EXPECT_EQ(cmdline.find("Secret-Passw0rd-4711"), std::string::npos) << entry.path();
     }
 
-    EXPECT_TRUE(stopAccountTool(pid));
-    EXPECT_EQ(ended.get_future().get(), googleFile(sandbox.folder(), "lc.out"));
+    cancelAccountRead(pid, false);
+    const auto output = ended.get_future().get();
+    EXPECT_EQ(output, googleFile(sandbox.folder(), "lc.out"));
+    EXPECT_EQ(finishAccountRead(AccountRead::Campaigns, output).status, ReadResult::Status::Cancelled);
+    fetchFlags().fetchWindowClosed = true;
+    EXPECT_EQ(finishAccountRead(AccountRead::Campaigns, output).status, ReadResult::Status::WindowClosed);
     EXPECT_TRUE(waitFor([&] { return !stopAccountTool(pid); }));  // no longer ours to stop
     EXPECT_EQ(calls, 1);
 }

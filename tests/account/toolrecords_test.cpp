@@ -146,7 +146,9 @@ TEST(KeywordForms, TextFormsAndFileEntries) {
         const AccountKeyword k = keywordFromTextForm(f.text);
         EXPECT_EQ(k.matchType, f.type) << f.text;
         EXPECT_EQ(k.text, f.plain) << f.text;
-        if (f.type != MatchType::Broad) EXPECT_EQ(keywordTextForm(k), f.text);
+        if (f.type != MatchType::Broad) {
+            EXPECT_EQ(keywordTextForm(k), f.text);
+        }
     }
     // Cut to 253 first: the closing bracket is lost, so the text stays broad.
     EXPECT_EQ(keywordFromTextForm("[" + std::string(300, 'a') + "]").matchType, MatchType::Broad);
