@@ -4,6 +4,7 @@
 
 #include <iostream>
 
+#include "app/cli/accountcommands.h"
 #include "app/cli/clicommands.h"
 
 int main(int argc, char** argv) {
@@ -109,6 +110,41 @@ int main(int argc, char** argv) {
     cmdGroup->add_option("NAME", groupName, "Name of the new group")->required();
     cmdGroup->add_option("--filter", groupFilter, "Words that must all occur, or a \"sequence\" in quotes")->required();
     cmdGroup->callback([&] { status = group(io, project, groupName, groupFilter); });
+
+    auto* cmdAccount = app.add_subcommand("account", "Account profiles and the advertising account (a sandbox account tool)");
+    std::string dataDir;
+    cmdAccount->add_option("--data-dir", dataDir, "Program folder (default: the per-user data folder)");
+    cmdAccount->require_subcommand(1);
+    cmdAccount->fallthrough();
+    auto* cmdProfile = cmdAccount->add_subcommand("profile", "Create or update a profile");
+    ProfileOptions profileOptions;
+    cmdProfile->add_option("NAME", profileOptions.name, "Profile name")->required();
+    cmdProfile->add_option("--email", profileOptions.email, "Manager account")->required();
+    cmdProfile->add_option("--password", profileOptions.password, "Manager password (- reads it from stdin)")
+        ->required();
+    cmdProfile->add_option("--token", profileOptions.token, "Developer token")->required();
+    cmdProfile->add_option("--client-email", profileOptions.clientEmail, "Client account");
+    cmdProfile->add_flag("--default", profileOptions.makeDefault, "Make it the default profile");
+    cmdProfile->callback([&] { status = accountProfile(io, dataDir, profileOptions); });
+    cmdAccount->add_subcommand("profiles", "List the profiles as JSON")->callback([&] {
+        status = accountProfiles(io, dataDir);
+    });
+    pw::ReadRequest read;
+    auto addRead = [&](const char* name, const char* description, pw::AccountRead kind) {
+        auto* cmd = cmdAccount->add_subcommand(name, description);
+        if (kind == pw::AccountRead::AdGroups || kind == pw::AccountRead::Keywords)
+            cmd->add_option("CAMPAIGN_ID", read.campaignId)->required();
+        if (kind == pw::AccountRead::Keywords || kind == pw::AccountRead::Ads)
+            cmd->add_option("ADGROUP_ID", read.adGroupId)->required();
+        cmd->callback([&, kind] {
+            read.kind = kind;
+            status = accountRead(io, dataDir, read);
+        });
+    };
+    addRead("campaigns", "List the campaigns as JSON", pw::AccountRead::Campaigns);
+    addRead("adgroups", "List a campaign's ad groups as JSON", pw::AccountRead::AdGroups);
+    addRead("keywords", "List an ad group's keywords as JSON", pw::AccountRead::Keywords);
+    addRead("ads", "List an ad group's ads as JSON", pw::AccountRead::Ads);
 
     try {
         app.parse(argc, argv);

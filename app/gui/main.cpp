@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "account/toolinstall.h"
 #include "app/gui/screenshottour.h"
 #include "core/version.h"
 #include "ui/common/qtdispatcher.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
 
     const pw::ProgramFolder folder = pw::ProgramFolder::standard(parser.value(dataDir).toStdString());
     pw::createFolder(folder.root());
+    pw::installAccountTool(folder, pw::builtAccountToolPath());
     pw::SettingsStore settings(folder);
     pw::ui::QtDesktop desktop;
     pw::ui::QtMainDialogs dialogs(desktop, folder);

@@ -1,0 +1,25 @@
+#pragma once
+// The files of the Google folder under the program folder: the tool, its
+// output files, the change queue, and the keyword and batch files of uploads.
+
+#include <string>
+#include <string_view>
+
+#include "io/programfolder.h"
+
+namespace pw {
+
+// The tool as command lines name it, relative to the program folder.
+constexpr std::string_view kToolCommandPath = "Google/pwram";
+constexpr std::string_view kToolFileName = "pwram";
+
+constexpr std::string_view kCampaignListOutput = "lc.out";
+constexpr std::string_view kAccountListOutput = "lad.out";
+constexpr std::string_view kChangeOutput = "pwr_ga.out";
+constexpr std::string_view kChangeQueueFile = "google.queue";
+
+inline std::string googleFile(const ProgramFolder& folder, std::string_view name) {
+    return folder.googleFolder() + "/" + std::string(name);
+}
+
+}  // namespace pw

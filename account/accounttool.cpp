@@ -1,0 +1,200 @@
+#include "account/accounttool.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <mutex>
+#include <set>
+#include <thread>
+
+#include "account/toolcommandline.h"
+#include "account/toolrecords.h"
+#include "core/atomicfile.h"
+
+extern char** environ;
+
+namespace pw {
+
+namespace {
+
+// The runs still going. A run leaves the set just before its process is
+// reaped, so a stop never reaches a process id the system has given away.
+struct RunningTools {
+    std::mutex lock;
+    std::set<pid_t> ids;
+};
+RunningTools& runningTools() {
+    static RunningTools tools;
+    return tools;
+}
+
+// Where the first word of the line ends (blanks inside quotes belong to it).
+size_t endOfFirstWord(std::string_view line) {
+    size_t i = line.find_first_not_of(" \t");
+    bool inQuotes = false;
+    for (; i < line.size(); ++i) {
+        if (line[i] == '"') inQuotes = !inQuotes;
+        else if ((line[i] == ' ' || line[i] == '\t') && !inQuotes) break;
+    }
+    return std::min(i, line.size());
+}
+
+std::string programPath(const ProgramFolder& folder, std::string word) {
+    if (word.size() >= 2 && word.front() == '"' && word.back() == '"') word = word.substr(1, word.size() - 2);
+    return word.starts_with('/') ? word : folder.root() + word;
+}
+
+void sendAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t sent = ::send(fd, text.data(), text.size(), MSG_NOSIGNAL);
+        if (sent <= 0) return;  // the tool ended without reading: its run ends as any other
+        text.remove_prefix(static_cast<size_t>(sent));
+    }
+}
+
+void watchRun(pid_t pid, int optionsFd, std::string options, ToolEndCallback onEnd,
+              std::optional<std::string> outputPath) {
+    sendAll(optionsFd, options);
+    ::close(optionsFd);
+    siginfo_t info{};
+    while (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
+    }
+    {
+        std::lock_guard guard(runningTools().lock);
+        runningTools().ids.erase(pid);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+    }
+    try {
+        onEnd(outputPath);
+    } catch (...) {
+        // The window's callback shows its own error; an escaped one must not end the program.
+    }
+}
+
+}  // namespace
+
+bool startAccountTool(const ProgramFolder& folder, std::string_view commandLine, ToolEndCallback onEnd,
+                      std::optional<std::string_view> outputName, int32_t& keptProcessId) {
+    const std::vector<std::string> words = splitToolCommandLine(commandLine);
+    if (words.empty() || !onEnd) return false;
+    const std::string program = programPath(folder, words.front());
+    const std::string options(commandLine.substr(endOfFirstWord(commandLine)));
+    const std::string workingFolder = folder.googleFolder();
+
+    std::optional<std::string> outputPath;
+    if (outputName) {
+        outputPath = workingFolder + "/" + std::string(*outputName);
+        removeFile(*outputPath);
+    }
+
+    int channel[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, channel) != 0) return false;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, channel[1], 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
+
+    std::string flag(kOptionsOnStdinFlag);
+    char* argv[] = {const_cast<char*>(program.c_str()), flag.data(), nullptr};
+    pid_t pid = 0;
+    int started = 0;
+    {
+        // Registered before a stop could ask for it, reaped only by its watcher.
+        std::lock_guard guard(runningTools().lock);
+        started = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
+        if (started == 0) runningTools().ids.insert(pid);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(channel[1]);
+    if (started != 0) {
+        ::close(channel[0]);
+        return false;
+    }
+    keptProcessId = static_cast<int32_t>(pid);
+    std::thread(watchRun, pid, channel[0], options, std::move(onEnd), std::move(outputPath)).detach();
+    return true;
+}
+
+bool stopAccountTool(int32_t keptProcessId) {
+    std::lock_guard guard(runningTools().lock);
+    if (!runningTools().ids.contains(static_cast<pid_t>(keptProcessId))) return false;
+    return ::kill(static_cast<pid_t>(keptProcessId), SIGKILL) == 0;
+}
+
+std::optional<std::string> readToolError(const std::string& outputPath) {
+    std::string text;
+    if (!readWholeFile(outputPath, text)) return std::nullopt;
+    const size_t marker = text.find(kToolErrorMarker);
+    if (marker == std::string::npos) return std::nullopt;
+    removeFile(outputPath);
+    const size_t start = marker + kToolErrorMarker.size();
+    const size_t lineFeed = text.find('\n', start);
+    std::string message = text.substr(start, lineFeed == std::string::npos ? std::string::npos : lineFeed - start);
+    if (lineFeed != std::string::npos && !message.empty() && message.back() == '\r') message.pop_back();
+    if (message.size() >= 255) return std::string();
+    if (message.find("Can't set the campaign end date to the past") != std::string::npos)
+        return std::string(kCampaignEndedText);
+    return message;
+}
+
+FetchFlags& fetchFlags() {
+    static FetchFlags flags;
+    return flags;
+}
+
+bool startAccountRead(const ProgramFolder& folder, const AccountProfile& profile, const ReadRequest& request,
+                      ToolEndCallback onEnd, int32_t& keptProcessId) {
+    const CommandLine line = readCommand(profile, request);
+    if (!line || !onEnd) return false;
+    FetchFlags& flags = fetchFlags();
+    flags.fetchCancelled = false;
+    flags.fetchWindowClosed = false;
+    if (request.kind == AccountRead::Campaigns) flags.campaignFetchRunning = true;
+    const bool started = startAccountTool(folder, *line, std::move(onEnd), readOutputName(request.kind), keptProcessId);
+    if (!started && request.kind == AccountRead::Campaigns) flags.campaignFetchRunning = false;
+    return started;
+}
+
+void cancelAccountRead(int32_t keptProcessId, bool windowClosing) {
+    FetchFlags& flags = fetchFlags();
+    flags.fetchCancelled = true;
+    if (windowClosing) flags.fetchWindowClosed = true;
+    stopAccountTool(keptProcessId);
+}
+
+ReadResult finishAccountRead(AccountRead kind, const std::optional<std::string>& outputPath) {
+    FetchFlags& flags = fetchFlags();
+    if (kind == AccountRead::Campaigns) flags.campaignFetchRunning = false;
+    ReadResult result;
+    if (flags.fetchCancelled) {
+        result.status = flags.fetchWindowClosed ? ReadResult::Status::WindowClosed : ReadResult::Status::Cancelled;
+        return result;
+    }
+    if (!outputPath) return result;
+    if (auto error = readToolError(*outputPath)) {
+        result.status = ReadResult::Status::ToolError;
+        result.errorMessage = *error;
+        return result;
+    }
+    std::string text;
+    if (!readWholeFile(*outputPath, text)) return result;
+    switch (kind) {
+    case AccountRead::Campaigns: result.campaigns = readCampaignRecords(text); break;
+    case AccountRead::AdGroups: result.adGroups = readAdGroupRecords(text); break;
+    case AccountRead::Keywords: result.keywords = readKeywordRecords(text); break;
+    case AccountRead::Ads: result.ads = readAdRecords(text); break;
+    }
+    removeFile(*outputPath);
+    result.status = ReadResult::Status::Read;
+    return result;
+}
+
+}  // namespace pw

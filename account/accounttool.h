@@ -1,0 +1,92 @@
+#pragma once
+// Runs the account tool: one process per operation, started directly (never
+// through a shell) in the Google folder, each watched by its own thread that
+// calls the run's end callback once the tool has ended.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "account/accountentities.h"
+#include "account/accountprofile.h"
+#include "account/toolcommands.h"
+#include "io/programfolder.h"
+
+namespace pw {
+
+// Called exactly once per run, on the run's watcher thread, with the output
+// file's full path (none when the run named no output file).
+using ToolEndCallback = std::function<void(const std::optional<std::string>& outputPath)>;
+
+// The tool receives its options on standard input after this flag, so that
+// no password shows in the process list.
+constexpr std::string_view kOptionsOnStdinFlag = "--options-on-stdin";
+
+// Deletes the output file, then starts the program named by the line's first
+// word (relative to the program folder) with the rest of the line on its
+// standard input. False when the line is empty or the program cannot be
+// started; the callback is then never called. `keptProcessId` receives the
+// new process id.
+bool startAccountTool(const ProgramFolder& folder, std::string_view commandLine, ToolEndCallback onEnd,
+                      std::optional<std::string_view> outputName, int32_t& keptProcessId);
+// Ends the run with that id, if it is still one of ours and still running.
+// Its watcher then calls the callback as for any other end.
+bool stopAccountTool(int32_t keptProcessId);
+
+// What the tool reported: none when the file holds no "GOOGLE_API_ERROR: "
+// line (or cannot be opened). Otherwise the file is deleted and the result
+// is the text to show: empty when there is nothing to show (empty or 255
+// characters and longer), and the ended-campaign text in place of the tool's
+// own about an end date in the past.
+std::optional<std::string> readToolError(const std::string& outputPath);
+
+// Shared between the reading windows and the watcher threads.
+struct FetchFlags {
+    std::atomic<bool> fetchCancelled{false};
+    std::atomic<bool> fetchWindowClosed{false};
+    std::atomic<bool> campaignFetchRunning{false};
+};
+FetchFlags& fetchFlags();
+
+// Starts one of the four reads with the profile; `campaignFetchRunning` is
+// set for a campaign read, the cancel flags are cleared.
+bool startAccountRead(const ProgramFolder& folder, const AccountProfile& profile, const ReadRequest& request,
+                      ToolEndCallback onEnd, int32_t& keptProcessId);
+
+// The window's stop button (windowClosing false), or the window closing while
+// its read runs: marks the read cancelled and stops its run. The caller holds
+// the commit lock, as for any stop of a run.
+void cancelAccountRead(int32_t keptProcessId, bool windowClosing);
+
+struct ReadResult {
+    enum class Status {
+        Cancelled,     // the user stopped it: re-enable the window
+        WindowClosed,  // stopped by closing the window: nothing more to do
+        ToolError,     // `errorMessage` (maybe empty) for the "Google error" box
+        NoOutput,      // no output file or a short read
+        Read,          // the records of the request's kind
+    };
+    Status status = Status::NoOutput;
+    std::string errorMessage;
+    std::vector<AccountCampaign> campaigns;
+    std::vector<AccountAdGroup> adGroups;
+    std::vector<AccountKeyword> keywords;
+    std::vector<AccountAd> ads;
+};
+// The end callback's work for a read: checks the fetch flags and the tool
+// error, reads the records and deletes the output file. Clears
+// `campaignFetchRunning` first for a campaign read.
+ReadResult finishAccountRead(AccountRead kind, const std::optional<std::string>& outputPath);
+
+// The fixed texts of the tool's failures as the windows show them.
+constexpr std::string_view kToolStartFailedText =
+    "An error occurred with one of Phrasewright's files! Please reinstall the application!";
+constexpr std::string_view kToolStartFailedCaption = "File error";
+constexpr std::string_view kToolErrorCaption = "Google error";
+constexpr std::string_view kCampaignEndedText = "Cannot modify campaign because it has already ended!";
+
+}  // namespace pw
