@@ -93,7 +93,9 @@ void CDbConnection::setTransactionMode(bool autoCommit) {
 
 std::unique_ptr<CDbStatement> CDbConnection::listTables() {
     auto statement = std::make_unique<CDbStatement>(*this, "");
-    check(SQLTables(statement->handle(), sqlText(""), 0, sqlText(""), 0, sqlText(""), 0, sqlText(""), 0),
+    // No pattern at all: every table. (Empty patterns match nothing with
+    // some drivers, SQLite's among them.)
+    check(SQLTables(statement->handle(), nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0),
           "CDbConnection::ListTables", SQL_HANDLE_STMT, statement->handle());
     statement->bindColumns();
     return statement;

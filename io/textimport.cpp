@@ -24,20 +24,15 @@ std::optional<int> detectColumns(const std::string& path) {
     if (!file) return std::nullopt;
     // Reads only as far as the end of the first non-empty line.
     std::string line;
-    // The CR of a CR LF line is no field: "a","b",CR LF has two columns.
-    auto count = [&line] {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        return static_cast<int>(splitAny(line, ",;").size());
-    };
     char chunk[4096];
     size_t got;
     while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
         for (size_t i = 0; i < got; ++i) {
             if (chunk[i] != '\n') line.push_back(chunk[i]);
-            else if (!line.empty()) return count();
+            else if (!line.empty()) return static_cast<int>(splitAny(line, ",;").size());
         }
     }
-    return count();
+    return static_cast<int>(splitAny(line, ",;").size());
 }
 
 std::optional<ImportColumns> automaticColumns(int columnCount) {
