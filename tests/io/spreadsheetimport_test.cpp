@@ -160,7 +160,7 @@ TEST_P(SpreadsheetImport, DamagedWorkbooksAreDatabaseErrorsNotCrashes) {
     EXPECT_EQ(convert(dir.file("missing." + GetParam())).result, ConvertResult::DatabaseError);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, SpreadsheetImport, ::testing::Values("xls", "xlsx", "ods"));
+INSTANTIATE_TEST_SUITE_P(Formats, SpreadsheetImport, ::testing::Values("xls", "xlsx", "lo.xlsx", "ods"));
 
 TEST(SpreadsheetDriver, ExplainsWhyAWorkbookCannotBeOpened) {
     test::TempFolder dir;
