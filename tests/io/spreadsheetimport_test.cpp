@@ -160,7 +160,19 @@ TEST_P(SpreadsheetImport, DamagedWorkbooksAreDatabaseErrorsNotCrashes) {
     EXPECT_EQ(convert(dir.file("missing." + GetParam())).result, ConvertResult::DatabaseError);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, SpreadsheetImport, ::testing::Values("xls", "xlsx", "lo.xlsx", "ods"));
+INSTANTIATE_TEST_SUITE_P(Formats, SpreadsheetImport, ::testing::Values("xls", "lo.xls", "xlsx", "lo.xlsx", "ods"));
+
+TEST(SpreadsheetDriver, ReadsSharedTextsThatRunOverSeveralRecords) {
+    test::TempFolder dir;
+    const std::string base = dir.file("pwr_exportxls2csv.csv");
+    ASSERT_EQ(convertSpreadsheet(fixture("many.xls"), base, PW_SHEET_DRIVER).result, ConvertResult::Success);
+    const std::string csv = readFile(spreadsheetCsvPath(base, 0));
+    EXPECT_EQ(csv.rfind("\"phrase\",\r\n\"phrase 0 ünïcödé\"\r\n\"phrase 1\"\r\n", 0), 0u);
+    EXPECT_NE(csv.find("\r\n\"phrase 2999\"\r\n\"" + std::string(5000, 'x')), std::string::npos);
+    std::string wide;
+    for (int i = 0; i < 5000; ++i) wide += "ü";
+    EXPECT_NE(csv.find(std::string(5000, 'x') + wide + "\"\r\n"), std::string::npos);
+}
 
 TEST(SpreadsheetDriver, ExplainsWhyAWorkbookCannotBeOpened) {
     test::TempFolder dir;
