@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "littleendian.h"
+
 namespace pwsheet {
 
 namespace {
@@ -11,13 +13,6 @@ constexpr uint32_t kEndOfChain = 0xFFFFFFFE;
 constexpr uint32_t kFreeSector = 0xFFFFFFFF;
 constexpr size_t kMaxStreamBytes = 256u << 20;
 
-uint16_t u16(std::string_view b, size_t at) {
-    return at + 2 <= b.size() ? static_cast<uint16_t>(static_cast<uint8_t>(b[at]) | static_cast<uint8_t>(b[at + 1]) << 8)
-                              : 0;
-}
-uint32_t u32(std::string_view b, size_t at) {
-    return at + 4 <= b.size() ? static_cast<uint32_t>(u16(b, at)) | static_cast<uint32_t>(u16(b, at + 2)) << 16 : 0;
-}
 
 class Container {
 public:

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "compoundfile.h"
+#include "littleendian.h"
 #include "numberformat.h"
 #include "workbook.h"
 
@@ -21,13 +22,6 @@ constexpr uint16_t kBof = 0x0809, kEof = 0x000A, kContinue = 0x003C, kFilePass =
                    kLabel = 0x0204, kNumber = 0x0203, kRk = 0x027E, kMulRk = 0x00BD, kFormula = 0x0006,
                    kString = 0x0207, kBoolErr = 0x0205;
 
-uint16_t u16(std::string_view b, size_t at) {
-    return at + 2 <= b.size() ? static_cast<uint16_t>(static_cast<uint8_t>(b[at]) | static_cast<uint8_t>(b[at + 1]) << 8)
-                              : 0;
-}
-uint32_t u32(std::string_view b, size_t at) {
-    return at + 4 <= b.size() ? static_cast<uint32_t>(u16(b, at)) | static_cast<uint32_t>(u16(b, at + 2)) << 16 : 0;
-}
 double f64(std::string_view b, size_t at) {
     double value = 0;
     if (at + 8 <= b.size()) std::memcpy(&value, b.data() + at, 8);
