@@ -162,6 +162,14 @@ TEST_P(SpreadsheetImport, DamagedWorkbooksAreDatabaseErrorsNotCrashes) {
 
 INSTANTIATE_TEST_SUITE_P(Formats, SpreadsheetImport, ::testing::Values("xls", "lo.xls", "xlsx", "lo.xlsx", "ods"));
 
+TEST(SpreadsheetDriver, ReadsAWorkbookThatMadeTheOldXlsReaderReadPastItsBuffer) {
+    // Found by the fuzzer: a damaged .xls whose text lengths run past their records.
+    test::TempFolder dir;
+    const SpreadsheetConversion c =
+        convertSpreadsheet(fixture("fuzzed.xls"), dir.file("pwr_exportxls2csv.csv"), PW_SHEET_DRIVER);
+    EXPECT_TRUE(c.result == ConvertResult::Success || c.result == ConvertResult::DatabaseError);
+}
+
 TEST(SpreadsheetDriver, ReadsSharedTextsThatRunOverSeveralRecords) {
     test::TempFolder dir;
     const std::string base = dir.file("pwr_exportxls2csv.csv");
