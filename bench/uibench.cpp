@@ -17,9 +17,11 @@
 #include "bench/listgenerator.h"
 #include "core/projectfile.h"
 #include "core/text.h"
-#include "ui/dialogmain.h"
-#include "ui/qtdispatcher.h"
-#include "ui/qtuiservices.h"
+#include "ui/main/dialogmain.h"
+#include "ui/common/qtdispatcher.h"
+#include "ui/ads/qtadwindows.h"
+#include "ui/groups/qtgroupdialogs.h"
+#include "ui/main/qtmaindialogs.h"
 
 namespace {
 
@@ -94,11 +96,15 @@ int main(int argc, char** argv) {
 
     ProgramFolder folder(work + "/data");
     SettingsStore settings(folder);
-    ui::QtUiServices services(folder);
+    ui::QtDesktop desktop;
+    ui::QtMainDialogs dialogs(desktop, folder);
+    ui::QtGroupDialogs groupDialogs(desktop);
+    ui::QtAdWindows adWindows(desktop, folder);
     ui::QtDispatcher dispatcher;
     ui::JobRunner jobs(dispatcher, true);
-    ui::MainWindowController controller(services, jobs, dispatcher, folder, settings);
+    ui::MainWindowController controller({desktop, dialogs, groupDialogs, adWindows}, jobs, dispatcher, folder, settings);
     ui::CDialogMain window(controller);
+    dispatcher.setReceiver(&window);
     window.show();
     Timer timer(controller);
     std::vector<Step> steps;

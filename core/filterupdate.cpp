@@ -25,7 +25,17 @@ IgnoreWords parseIgnoreWords(std::string_view boxText) {
 
 int parseNumberBox(std::string_view text) { return std::max(0, parseLeadingInt(text)); }
 
+FilterCatalogues filterCatalogues(const Project& project) {
+    return {project.unwantedCharacters, project.unwantedCountries};
+}
+
 UpdateResult updateFilters(Project& project, Group& list, const UpdateRequest& request) {
+    UpdateResult result = updateFilters(list, request, filterCatalogues(project));
+    project.editedCount += result.editedDelta;
+    return result;
+}
+
+UpdateResult updateFilters(Group& list, const UpdateRequest& request, const FilterCatalogues& project) {
     const FilterSettings& f = request.filters;
     UpdateResult result;
 
@@ -72,7 +82,7 @@ UpdateResult updateFilters(Project& project, Group& list, const UpdateRequest& r
     if (changed < 1 && !request.needsReload) return result;
 
     result.refill = true;
-    project.editedCount += result.visibleAfter - result.visibleBefore;
+    result.editedDelta = result.visibleAfter - result.visibleBefore;
     if (rememberedPosition >= 0) {
         const int row = activeBefore(list.phrases, rememberedPosition);
         if (row > 0) result.rowToSelect = row;

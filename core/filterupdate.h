@@ -41,6 +41,7 @@ struct UpdateResult {
     bool tooManyIgnoreWords = false;  // warn that the list was truncated
     std::string ignoreBoxText;        // the ignore words to show, one per CR LF
     std::optional<int> rowToSelect;
+    int editedDelta = 0;  // the change to "Edited list"
     int visibleBefore = 0;
     int visibleAfter = 0;
 };
@@ -56,6 +57,15 @@ IgnoreWords parseIgnoreWords(std::string_view boxText);
 // The number box read as a decimal number; no digits give 0.
 int parseNumberBox(std::string_view text);
 
+// The project's catalogues the filters read: a job takes its own copy.
+struct FilterCatalogues {
+    std::string unwantedCharacters;
+    std::string unwantedCountries;
+};
+FilterCatalogues filterCatalogues(const Project& project);
+
+UpdateResult updateFilters(Group& list, const UpdateRequest& request, const FilterCatalogues& catalogues);
+// The same, adding the change to the project's "Edited list".
 UpdateResult updateFilters(Project& project, Group& list, const UpdateRequest& request);
 
 // Filter settings as the controls show them for a list.

@@ -41,6 +41,14 @@ void clearGroup(Group& group);
 // Stamps the group's modification time with the current time.
 void touch(Group& group);
 
+// A list lent to a job on the worker: the job owns the phrases while it runs,
+// so the window never sees a list being changed. The lent group carries the
+// name and the filters; its ads stay with the list.
+Group lendList(Group& list);
+// Puts the phrases back, with the filters and the modification time the job
+// left in the lent group.
+void returnList(Group& list, Group&& lent);
+
 struct Rgb {
     uint8_t red, green, blue;
     bool operator==(const Rgb&) const = default;

@@ -9,6 +9,7 @@
 
 #include "core/atomicfile.h"
 #include "core/filterupdate.h"
+#include "core/groupoperations.h"
 #include "core/keywordforms.h"
 #include "core/listordering.h"
 #include "core/phraselist.h"
@@ -16,10 +17,9 @@
 #include "core/text.h"
 #include "core/unwantedcountries.h"
 #include "io/listexport.h"
+#include "io/programfolder.h"
 #include "io/spreadsheetimport.h"
 #include "io/textimport.h"
-#include "app/cli/consoleui.h"
-#include "ui/mainwindowcontroller.h"
 
 namespace pw::cli {
 
@@ -27,9 +27,8 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// A program folder of its own, so that running the window's logic or a
-// spreadsheet conversion from the command line leaves the user's settings,
-// recent projects and program folder alone.
+// A folder of its own for a spreadsheet's CSV files, so that importing from
+// the command line leaves the user's program folder alone.
 struct ScratchFolder {
     std::string path;
     ScratchFolder() {
@@ -354,40 +353,20 @@ int exportList(const Streams& io, const std::string& projectPath, const std::str
     return 0;
 }
 
-namespace {
-}  // namespace
-
 int group(const Streams& io, const std::string& projectPath, const std::string& name, const std::string& filter) {
-    // The window would start a new project at a path without a file.
-    if (!fileExists(projectPath)) {
-        io.err << loadMessage(kCannotOpen).text << "\n";
-        return kNotLoaded;
-    }
-    ConsoleUi console(io.err);
-    ui::ImmediateDispatcher dispatcher;
-    ui::JobRunner jobs(dispatcher, false);
-    const ScratchFolder scratch;
-    const ProgramFolder folder(scratch.path);
-    SettingsStore settings(folder);
-    ui::MainWindowController window(console, jobs, dispatcher, folder, settings);
-    window.start(projectPath);
-    if (window.project().path.empty()) return kNotLoaded;  // the window said why and closed it
-    const size_t groupsBefore = window.project().groups.size();
-    window.goToPhase(3);
-    window.boxes.list1Filter = filter;
-    window.moveToList1({});
-    if (!window.list1() || window.list1()->empty()) {
+    Project project;
+    if (const int status = openProject(io, projectPath, project)) return status;
+    switch (groupFromFilter(project, project.mainList, name, filter)) {
+    case FilterGroupResult::NameTaken: io.err << "A group with this name already exists!\n"; return kFailed;
+    case FilterGroupResult::NothingFound:
         io.err << "No phrase of the main list matches '" << filter << "'.\n";
         return kFailed;
+    case FilterGroupResult::Created: break;
     }
-    window.boxes.list1Name = name;
-    window.createGroupFromList1();
-    const int created = groupIndex(window.project(), name.substr(0, 126));
-    if (console.messagesShown > 0 || created < 0 || window.project().groups.size() == groupsBefore) return kFailed;
-    const Group& group = *window.project().groups[created];
-    const size_t phrases = group.phrases.size();
-    if (!window.saveProject()) return kFailed;
-    io.out << Json{{"group", displayText(group.name)}, {"phrases", phrases}}.dump() << "\n";
+    const Group& created = *findGroup(project, groupNameFromBox(name));
+    const size_t phrases = created.phrases.size();
+    if (const int status = saveOrComplain(io, project)) return status;
+    io.out << Json{{"group", displayText(created.name)}, {"phrases", phrases}}.dump() << "\n";
     return 0;
 }
 

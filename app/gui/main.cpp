@@ -10,9 +10,11 @@
 #include <memory>
 
 #include "app/gui/screenshottour.h"
-#include "ui/dialogmain.h"
-#include "ui/qtdispatcher.h"
-#include "ui/qtuiservices.h"
+#include "core/version.h"
+#include "ui/common/qtdispatcher.h"
+#include "ui/groups/qtgroupdialogs.h"
+#include "ui/main/dialogmain.h"
+#include "ui/main/qtmaindialogs.h"
 
 namespace {
 
@@ -26,7 +28,8 @@ QPixmap splashPicture() {
     p.drawText(QRect(0, 60, 460, 60), Qt::AlignCenter, "Phrasewright");
     p.setFont(QFont("DejaVu Sans", 11));
     p.drawText(QRect(0, 130, 460, 30), Qt::AlignCenter, "Keyword lists for pay-per-click advertising");
-    p.drawText(QRect(0, 190, 460, 30), Qt::AlignCenter, "v2.0.4");
+    p.drawText(QRect(0, 190, 460, 30), Qt::AlignCenter,
+               "v" + QString::fromUtf8(pw::kProgramVersion.data(), pw::kProgramVersion.size()));
     return picture;
 }
 
@@ -51,16 +54,21 @@ int main(int argc, char** argv) {
     const pw::ProgramFolder folder = pw::ProgramFolder::standard(parser.value(dataDir).toStdString());
     pw::createFolder(folder.root());
     pw::SettingsStore settings(folder);
-    std::unique_ptr<pw::ui::QtUiServices> servicesOwner =
-        parser.isSet(tour) ? std::make_unique<pw::app::TourServices>(folder, parser.value(tour))
-                           : std::make_unique<pw::ui::QtUiServices>(folder);
-    pw::ui::QtUiServices& services = *servicesOwner;
+    pw::ui::QtDesktop desktop;
+    pw::ui::QtMainDialogs dialogs(desktop, folder);
+    pw::ui::QtGroupDialogs groupDialogs(desktop);
+    std::unique_ptr<pw::ui::QtAdWindows> adWindows =
+        parser.isSet(tour) ? std::make_unique<pw::app::TourAdWindows>(desktop, folder, parser.value(tour))
+                           : std::make_unique<pw::ui::QtAdWindows>(desktop, folder);
     pw::ui::QtDispatcher dispatcher;
     pw::ui::JobRunner jobs(dispatcher, true);
-    pw::ui::MainWindowController controller(services, jobs, dispatcher, folder, settings);
+    pw::ui::MainWindowController controller({desktop, dialogs, groupDialogs, *adWindows}, jobs, dispatcher, folder,
+                                            settings);
     pw::ui::CDialogMain window(controller);
-    services.setParent(&window);
-    services.setProject(&controller.project());
+    // What the worker reports reaches the controller only while its window exists.
+    dispatcher.setReceiver(&window);
+    desktop.setParent(&window);
+    adWindows->setProject(&controller.project());
     controller.onQuit = [] { QCoreApplication::quit(); };
 
     const QString project = parser.positionalArguments().value(0);
@@ -69,7 +77,7 @@ int main(int argc, char** argv) {
         window.show();
         controller.start(project.toStdString());
         pw::app::settle(window);
-        const bool ok = parser.isSet(tour) ? pw::app::runScreenshotTour(window, services, folder, parser.value(tour))
+        const bool ok = parser.isSet(tour) ? pw::app::runScreenshotTour(window, desktop, dialogs, folder, parser.value(tour))
                                            : pw::app::saveScreenshot(window, parser.value(screenshot));
         controller.onQuit = nullptr;
         jobs.wait();

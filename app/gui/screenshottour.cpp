@@ -12,11 +12,13 @@
 #include <QComboBox>
 
 #include "io/recentprojects.h"
-#include "ui/addialogs.h"
-#include "ui/dialogeditad.h"
-#include "ui/dialogmain.h"
-#include "ui/projectchooser.h"
-#include "ui/qtuiservices.h"
+#include "ui/ads/addialogs.h"
+#include "ui/ads/dialogeditad.h"
+#include "ui/main/dialogmain.h"
+#include "ui/main/projectchooser.h"
+#include "ui/ads/adeditorcontroller.h"
+#include "ui/ads/managelistscontroller.h"
+#include "ui/main/projectchoosercontroller.h"
 
 namespace pw::app {
 
@@ -40,9 +42,9 @@ void typeInto(QWidget* dialog, const char* name, const QString& text) {
 }
 }  // namespace
 
-bool TourServices::editAd(const ui::AdEditRequest& request) {
+bool TourAdWindows::editAd(const ui::AdEditRequest& request) {
     const TourAd& t = kTourAds[ads_ % std::size(kTourAds)];
-    ui::AdEditorController controller(*this, request);
+    ui::AdEditorController controller(desktop_, request);
     ui::CDialogEditAd dialog(controller, *this, request.group);
     dialog.show();
     dialog.findChild<QComboBox*>("network")->setCurrentIndex(t.network);
@@ -56,8 +58,8 @@ bool TourServices::editAd(const ui::AdEditRequest& request) {
     return controller.save();
 }
 
-bool TourServices::manageAdLists(Group& group) {
-    ui::ManageListsController controller(*this, group);
+bool TourAdWindows::manageAdLists(Group& group) {
+    ui::ManageListsController controller(desktop_, group);
     controller.clickPreview(0, 1);
     ui::CDialogManageLists dialog(controller);
     dialog.show();
@@ -81,7 +83,8 @@ bool saveScreenshot(ui::CDialogMain& window, const QString& path) {
     return window.grab().save(path);
 }
 
-bool runScreenshotTour(ui::CDialogMain& window, ui::QtUiServices& services, const ProgramFolder& programFolder,
+bool runScreenshotTour(ui::CDialogMain& window, ui::Desktop& desktop, ui::MainDialogs& dialogs,
+                       const ProgramFolder& programFolder,
                        const QString& pictureFolder) {
     QDir().mkpath(pictureFolder);
     ui::MainWindowController& c = window.controller();
@@ -89,11 +92,12 @@ bool runScreenshotTour(ui::CDialogMain& window, ui::QtUiServices& services, cons
     auto shot = [&](const char* name) { ok = saveScreenshot(window, pictureFolder + "/" + name) && ok; };
 
     // Phase 1: ignore words and filters applied.
-    c.filters.ignoreOn = true;
-    c.filters.ignoreText = "age\r\nfree\r\ninsurance\r\n";
-    c.filters.duplicates = true;
-    c.filters.unwantedCharacters = true;
-    c.filtersChanged();
+    FilterSettings filters = c.filters;
+    filters.ignoreOn = true;
+    filters.ignoreText = "age\r\nfree\r\ninsurance\r\n";
+    filters.duplicates = true;
+    filters.unwantedCharacters = true;
+    c.setFilters(filters);
     c.update();
     settle(window);
     c.filtersChanged();
@@ -106,22 +110,21 @@ bool runScreenshotTour(ui::CDialogMain& window, ui::QtUiServices& services, cons
 
     // Phase 3: hotels into list 1, the Paris ones on into list 2.
     c.goToPhase(3);
-    c.boxes.list1Filter = "hotel";
+    c.setPhase3Box(&ui::Phase3Boxes::list1Filter, "hotel");
     c.moveToList1({});
     settle(window);
-    c.boxes.list2Filter = "paris";
+    c.setPhase3Box(&ui::Phase3Boxes::list2Filter, "paris");
     c.searchList1IntoList2();
     shot("3-phase3-side-lists.png");
 
     // Phase 4: a group made from list 1, its keywords in all three forms.
-    c.boxes.list1Name = "Hotels";
+    c.setPhase3Box(&ui::Phase3Boxes::list1Name, "Hotels");
     c.createGroupFromList1();
     settle(window);
     c.selectTab(c.project().groups.empty() ? 0 : 1);
     settle(window);
     c.goToPhase(4);
-    c.forms = {true, true, true};
-    c.formsChanged();
+    c.setForms({true, true, true}, c.notation);
     c.setGroupColor(0, 2);
     shot("4-phase4-keywords.png");
 
@@ -133,7 +136,7 @@ bool runScreenshotTour(ui::CDialogMain& window, ui::QtUiServices& services, cons
 
     // The project chooser, with this project among the recent ones.
     addRecentProject(programFolder, c.project().path);
-    ui::ProjectChooserController chooserLogic(services, programFolder);
+    ui::ProjectChooserController chooserLogic(desktop, dialogs, programFolder);
     ui::ProjectChooser chooser(chooserLogic, &window);
     chooser.show();
     QApplication::processEvents();

@@ -7,21 +7,21 @@
 
 #include "io/programfolder.h"
 
+#include "ui/ads/qtadwindows.h"
+#include "ui/main/maindialogs.h"
+
 namespace pw::ui {
 class CDialogMain;
-class QtUiServices;
 }  // namespace pw::ui
-
-#include "ui/qtuiservices.h"
 
 namespace pw::app {
 
-// The desktop of the tour: the ad editor and the lists manager open without
+// The ad windows of the tour: the ad editor and the lists manager open without
 // waiting for a person, are filled in and photographed, and close.
-class TourServices : public ui::QtUiServices {
+class TourAdWindows : public ui::QtAdWindows {
 public:
-    TourServices(ProgramFolder folder, QString pictureFolder)
-        : QtUiServices(std::move(folder)), pictures_(std::move(pictureFolder)) {}
+    TourAdWindows(ui::QtDesktop& desktop, ProgramFolder folder, QString pictureFolder)
+        : QtAdWindows(desktop, std::move(folder)), pictures_(std::move(pictureFolder)) {}
     bool editAd(const ui::AdEditRequest& request) override;
     bool manageAdLists(Group& group) override;
 
@@ -36,7 +36,8 @@ void settle(ui::CDialogMain& window);
 // Saves one picture of the window.
 bool saveScreenshot(ui::CDialogMain& window, const QString& path);
 // The whole tour into the folder; returns false when a picture could not be written.
-bool runScreenshotTour(ui::CDialogMain& window, ui::QtUiServices& services, const ProgramFolder& programFolder,
+bool runScreenshotTour(ui::CDialogMain& window, ui::Desktop& desktop, ui::MainDialogs& dialogs,
+                       const ProgramFolder& programFolder,
                        const QString& pictureFolder);
 
 }  // namespace pw::app

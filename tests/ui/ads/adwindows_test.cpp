@@ -1,0 +1,266 @@
+// The logic of the ad editor, the phase-4 ads area, "Manage ads lists" and
+// "Search for past ads".
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "core/projectfile.h"
+#include "tests/testsupport.h"
+#include "tests/ui/common/scriptedui.h"
+#include "ui/ads/adeditorcontroller.h"
+#include "ui/ads/adsareacontroller.h"
+#include "ui/ads/managelistscontroller.h"
+#include "ui/ads/pastadssearchcontroller.h"
+
+namespace pw::ui {
+namespace {
+
+Ad adTitled(const std::string& title, uint8_t engine = 0) {
+    Ad ad;
+    ad.title = title;
+    ad.line1 = "Great prices";
+    ad.line2 = "Order today";
+    ad.displayUrl = "www.example.com";
+    ad.destinationUrl = "http://www.example.com/";
+    ad.engine = engine;
+    return ad;
+}
+
+class AdEditor : public ::testing::Test {
+protected:
+    test::ScriptedUi ui;
+};
+
+TEST_F(AdEditor, LimitsCountersAndTheKeywordMarker) {
+    Ad ad;
+    AdEditorController editor(ui, {&ad, nullptr, true, false, false});
+    EXPECT_EQ(editor.counter(AdField::Title).text, "0/25");
+    EXPECT_EQ(editor.typed(EditorBox::Title, std::string(26, 'x')), std::string(25, 'x'));
+    EXPECT_EQ(editor.counter(AdField::Title).text, "25/25");
+    EXPECT_EQ(editor.preview().title, std::string(25, 'x'));
+    editor.setNetwork(1);
+    EXPECT_EQ(editor.counter(AdField::Title).text, "25/50");
+    EXPECT_EQ(editor.copyButtonCaption(), "Copy into Miva");
+
+    const std::string marked = "Buy {KEYWORD:shoes} now at the lowest prices";
+    editor.setNetwork(0);
+    EXPECT_EQ(editor.typed(EditorBox::Title, marked), marked);
+    EXPECT_FALSE(editor.counter(AdField::Title).visible);
+    EXPECT_EQ(editor.preview().title, std::string(25, 'x'));  // keeps what it showed
+
+    // A long description stays as it is when Google hides its box.
+    editor.setNetwork(3);
+    editor.typed(EditorBox::Description, std::string(150, 'd'));
+    editor.setNetwork(0);
+    EXPECT_EQ(editor.box(EditorBox::Description).size(), 150u);
+    EXPECT_FALSE(editor.oneDescription());
+}
+
+TEST_F(AdEditor, DisplayUrlIsCopiedUntilTheDestinationIsUsed) {
+    Ad ad;
+    AdEditorController editor(ui, {&ad, nullptr, true, false, false});
+    editor.typed(EditorBox::DisplayUrl, "www.shoes.com");
+    EXPECT_EQ(editor.box(EditorBox::DestinationUrl), "www.shoes.com");
+    editor.destinationFocused();
+    editor.typed(EditorBox::DisplayUrl, "www.boots.com");
+    EXPECT_EQ(editor.box(EditorBox::DestinationUrl), "www.shoes.com");
+
+    Ad existing = adTitled("Shoes");
+    AdEditorController loaded(ui, {&existing, nullptr, false, false, false});
+    loaded.typed(EditorBox::DisplayUrl, "www.other.com");
+    EXPECT_EQ(loaded.box(EditorBox::DestinationUrl), "http://www.example.com/");
+}
+
+TEST_F(AdEditor, SavingChecksTheRulesAndRollsBack) {
+    Ad ad = adTitled("Shoes");
+    AdEditorController editor(ui, {&ad, nullptr, false, false, false});
+    editor.typed(EditorBox::Title, "Buy now!");
+    EXPECT_FALSE(editor.save());
+    EXPECT_EQ(ui.lastMessage().text, "No exclamation point allowed in the title!");
+    EXPECT_EQ(ui.lastMessage().caption, "Illegal ad");
+    EXPECT_EQ(editor.focusBox(), EditorBox::Title);
+    EXPECT_EQ(ad.title, "Shoes");
+
+    editor.validateRules = false;
+    ASSERT_TRUE(editor.save());
+    EXPECT_EQ(ad.title, "Buy now!");
+
+    editor.typed(EditorBox::DestinationUrl, "");
+    EXPECT_FALSE(editor.save());
+    EXPECT_EQ(ui.lastMessage().text, "Please fill in the destination URL!");
+    EXPECT_EQ(editor.focusBox(), EditorBox::DestinationUrl);
+
+    Ad yahoo = adTitled("Shoes", 3);
+    AdEditorController oneLine(ui, {&yahoo, nullptr, false, false, false});
+    oneLine.typed(EditorBox::Description, "A single description");
+    ASSERT_TRUE(oneLine.save());
+    EXPECT_EQ(yahoo.line1, "A single description");
+    EXPECT_EQ(yahoo.line2, "");
+}
+
+TEST_F(AdEditor, DeleteRemovesTheAdFromItsList) {
+    AdList list{adTitled("One"), adTitled("Two")};
+    AdEditorController editor(ui, {&list[1], &list, false, false, false});
+    ui.answers.push_back(Answer::Yes);
+    ASSERT_TRUE(editor.deleteAd());
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].title, "One");
+    AdEditorController fresh(ui, {&list[0], nullptr, true, false, false});
+    EXPECT_FALSE(fresh.deleteEnabled());
+}
+
+class AdsArea : public ::testing::Test {
+protected:
+    test::ScriptedUi ui;
+    Group group{"Shoes"};
+    int modified = 0;
+    AdsAreaController area{ui, ui, [this] { return &group; }, [this] { ++modified; }};
+
+    // Scripts the editor to save the ad with this title.
+    void editorSaves(const std::string& title) {
+        ui.adEdits.push_back([title](const AdEditRequest& r) {
+            r.ad->title = title;
+            return true;
+        });
+    }
+};
+
+TEST_F(AdsArea, TheCurrentListHoldsThreeAds) {
+    for (const char* t : {"One", "Two", "Three"}) {
+        editorSaves(t);
+        area.newAd();
+    }
+    EXPECT_EQ(group.adLists[0].size(), 3u);
+    area.newAd();
+    EXPECT_EQ(ui.lastMessage().text, "You cannot have more than 3 ads in your current ad list!");
+    EXPECT_EQ(ui.lastMessage().caption, "Cannot add new ad");
+    area.copyToNewAd(0);
+    EXPECT_EQ(group.adLists[0].size(), 3u);
+
+    area.setListKind(1);
+    for (const char* t : {"A", "B", "C", "D"}) {
+        editorSaves(t);
+        area.newAd();
+    }
+    EXPECT_EQ(group.adLists[1].size(), 4u);  // other lists take any number
+    EXPECT_EQ(modified, 7);
+}
+
+TEST_F(AdsArea, ScrollingDeletingAndCopyingFromAnotherAd) {
+    for (int i = 0; i < 5; ++i) group.adLists[2].push_back(adTitled("Ad " + std::to_string(i)));
+    area.setListKind(2);
+    EXPECT_EQ(area.scroll().maximum, 3);  // n - 2 with a page of 2
+    area.setScrollPosition(9);
+    EXPECT_EQ(area.scrollPosition(), 2);
+    EXPECT_EQ(area.adAt(0)->title, "Ad 2");
+    EXPECT_EQ(area.adAt(2)->title, "Ad 4");
+
+    ui.answers.push_back(Answer::Yes);
+    area.deleteAd(2);
+    EXPECT_EQ(ui.messages.back().text, "Are you sure you want to delete ad 'Ad 4'?");
+    EXPECT_EQ(area.scrollPosition(), 1);
+    EXPECT_EQ(area.adAt(2)->title, "Ad 3");
+
+    ui.pastAdAnswers.push_back(adTitled("Found"));
+    ui.answers.push_back(Answer::Yes);
+    area.copyFromAnotherAd(0);
+    EXPECT_EQ(group.adLists[2][1].title, "Found");
+
+    group.adLists[3] = {adTitled("x"), adTitled("y")};
+    area.setListKind(3);
+    EXPECT_FALSE(area.scroll().enabled);
+    EXPECT_EQ(area.adAt(2), nullptr);
+}
+
+TEST(ManageLists, PanesNeverShowTheSameListAndMovesKeepThreeInTheCurrentList) {
+    test::ScriptedUi ui;
+    Group group("Shoes");
+    group.adLists[0] = {adTitled("c1"), adTitled("c2"), adTitled("c3")};
+    group.adLists[1] = {adTitled("e1")};
+    ManageListsController lists(ui, group);
+    lists.choosePaneList(0, 1);
+    EXPECT_EQ(lists.paneList(1), 2);
+    lists.choosePaneList(1, 3);
+    lists.choosePaneList(0, 1);
+    EXPECT_EQ(lists.paneList(1), 3);
+
+    lists.move(0);
+    EXPECT_EQ(ui.lastMessage().text, "Please select an ad to move");
+    lists.choosePaneList(1, 0);
+    lists.clickPreview(0, 0);
+    EXPECT_TRUE(lists.selected(0, 0));
+    lists.move(0);
+    EXPECT_EQ(ui.lastMessage().caption, "Cannot move ad");
+    lists.clickPreview(1, 2);
+    EXPECT_FALSE(lists.selected(0, 0));  // one selection at most
+    lists.move(1);
+    EXPECT_EQ(group.adLists[0].size(), 2u);
+    ASSERT_EQ(group.adLists[1].size(), 2u);
+    EXPECT_EQ(group.adLists[1][1].title, "c3");
+    EXPECT_TRUE(lists.changed());
+}
+
+class SearchWindow : public ::testing::Test {
+protected:
+    pw::test::TempFolder dir;
+    ProgramFolder folder{dir.path()};
+    test::ScriptedUi ui;
+    ImmediateDispatcher dispatcher;
+    Project project;
+};
+
+TEST_F(SearchWindow, ScopesSwitchEachOther) {
+    PastAdsSearchController search(ui, dispatcher, folder, &project, nullptr, false);
+    search.setCurrentProject(false);
+    search.setCurrentGroup(false);
+    EXPECT_FALSE(search.scope().currentGroup);
+    search.setRecentProjects(true);
+    EXPECT_TRUE(search.scope().currentGroup && search.scope().currentProject);
+    EXPECT_FALSE(search.currentGroupEnabled() || search.currentProjectEnabled());
+    search.setRecentProjects(false);
+    EXPECT_TRUE(search.currentProjectEnabled());
+    EXPECT_FALSE(search.currentGroupEnabled());  // the current project still holds it
+
+    search.setFolder(true);  // no folder yet: the browser opens and is cancelled
+    EXPECT_FALSE(search.scope().folder);
+    ui.folderAnswers.push_back(dir.path());
+    search.setFolder(true);
+    EXPECT_TRUE(search.scope().folder);
+    EXPECT_EQ(search.scope().folderPath, dir.path());
+}
+
+TEST_F(SearchWindow, FindsTheAdsOfTheGroupAndTheProjectOnce) {
+    project.path = dir.file("open.pwj");
+    Group& shoes = appendGroup(project, "Shoes");
+    shoes.adLists[0] = {adTitled("Red shoes"), adTitled("Boots")};
+    appendGroup(project, "Hats").adLists[1] = {adTitled("Shoes for hats")};
+    PastAdsSearchController search(ui, dispatcher, folder, &project, &shoes, false);
+    search.query[0] = {"shoes", false, false};
+    search.startSearch();
+    ASSERT_EQ(search.results().size(), 2u);
+    EXPECT_EQ(search.results()[1].group, "Hats");
+    EXPECT_FALSE(search.copyIntoCurrentAd());
+    search.select(1);
+    EXPECT_EQ(search.copyIntoCurrentAd(), 1);
+    EXPECT_TRUE(search.close());
+}
+
+TEST_F(SearchWindow, ClosingWhileItSearchesBeepsAndStays) {
+    test::ManualDispatcher manual;  // the search's ending waits here until the test lets it through
+    PastAdsSearchController search(ui, manual, folder, &project, nullptr, true);
+    search.startSearch();
+    ASSERT_TRUE(search.searching());
+    EXPECT_FALSE(search.close());
+    EXPECT_FALSE(search.copyIntoCurrentAd());
+    EXPECT_EQ(ui.doubleBeeps, 2);
+    for (int i = 0; i < 1000 && search.searching(); ++i) {
+        manual.runAll();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_TRUE(search.close());
+}
+
+}  // namespace
+}  // namespace pw::ui

@@ -1,0 +1,231 @@
+// The real main window, driven with key presses and clicks (offscreen).
+
+#include "ui/main/dialogmain.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTableView>
+#include <QTest>
+#include <QThread>
+
+#include "core/projectfile.h"
+#include "tests/testsupport.h"
+#include "tests/ui/common/scriptedui.h"
+#include "ui/ads/dialogeditad.h"
+#include "ui/common/qtdispatcher.h"
+
+namespace pw::ui {
+namespace {
+
+class Window : public ::testing::Test {
+protected:
+    pw::test::TempFolder dir;
+    ProgramFolder folder{dir.path() + "/data"};
+    SettingsStore settings{folder};
+    test::ScriptedUi ui;
+    QtDispatcher dispatcher;
+    JobRunner jobs{dispatcher, true};
+    MainWindowController controller{{ui, ui, ui, ui}, jobs, dispatcher, folder, settings};
+    std::unique_ptr<CDialogMain> window;
+
+    void SetUp() override {
+        window = std::make_unique<CDialogMain>(controller);
+        window->show();
+    }
+    void TearDown() override {
+        controller.onQuit = nullptr;
+        jobs.wait();
+        settle();
+        window.reset();
+    }
+    void settle() {
+        QElapsedTimer t;
+        t.start();
+        while ((jobs.busy() || t.elapsed() < 30) && t.elapsed() < 10000) {
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+            QThread::msleep(2);
+        }
+    }
+    template <typename T>
+    T* find(const char* name) {
+        T* w = window->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QAction* action(const QString& text) {
+        for (QAction* a : window->findChildren<QAction*>())
+            if (a->text() == text) return a;
+        ADD_FAILURE() << "no action " << text.toStdString();
+        return nullptr;
+    }
+    int rows() { return find<QTableView>("listView")->model()->rowCount(); }
+    void click(const char* name) {
+        QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton);
+        settle();
+    }
+};
+
+TEST_F(Window, TheKeywordRoadWithKeysAndClicks) {
+    const std::string projectPath = dir.file("road.pwj");
+    {
+        Project p;
+        p.path = projectPath;
+        ASSERT_TRUE(saveProject(p));
+    }
+    controller.start(projectPath);
+    settle();
+
+    // Import.
+    pw::test::writeFile(dir.file("list.csv"),
+                        "cheap flights,120\nage issues,5\nhotels paris,30\nhotels rome,20\nred shoes,9\n");
+    ui.openAnswers.push_back({dir.file("list.csv")});
+    action("&Import list...")->trigger();
+    settle();
+    EXPECT_EQ(rows(), 5);
+    EXPECT_EQ(find<QLabel>("originalList")->text(), "5");
+
+    // Update with an ignore word typed into the box.
+    QCheckBox* ignoreOn = find<QCheckBox>("ignoreOn");
+    QTest::mouseClick(ignoreOn, Qt::LeftButton, {}, QPoint(6, ignoreOn->height() / 2));
+    QTest::keyClicks(find<QPlainTextEdit>("ignoreBox"), "age");
+    click("update");
+    EXPECT_EQ(rows(), 4);
+    EXPECT_EQ(find<QLabel>("editedList")->text(), "4");
+
+    // Phase 2: Delete moves the selected row to the 'Delete' box.
+    click("phase2");
+    QTableView* list = find<QTableView>("listView");
+    list->setFocus();
+    list->selectRow(3);
+    QTest::keyClick(list, Qt::Key_Delete);
+    settle();
+    EXPECT_EQ(rows(), 3);
+    EXPECT_EQ(find<QTableView>("deleteBox")->model()->rowCount(), 1);
+    find<QTableView>("deleteBox")->selectRow(0);
+    click("moveBack");
+    EXPECT_EQ(rows(), 4);
+
+    // Phase 3: Enter in list 1's filter box, then Enter in its name box makes the group.
+    click("phase3");
+    QLineEdit* filter = find<QLineEdit>("list1Filter");
+    list->clearSelection();
+    QTest::keyClicks(filter, "hotels");
+    QTest::keyClick(filter, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(find<QListWidget>("list1")->count(), 2);
+    QLineEdit* name = find<QLineEdit>("list1Name");
+    EXPECT_EQ(name->text(), "hotels");
+    QTest::keyClick(name, Qt::Key_Return);
+    settle();
+    QTabBar* tabs = find<QTabBar>("tabs");
+    ASSERT_EQ(tabs->count(), 2);
+    EXPECT_EQ(tabs->tabText(1), "hotels");
+    EXPECT_EQ(rows(), 2);
+
+    // Moves between the side lists with the buttons.
+    QTest::keyClicks(filter, "red");
+    QTest::keyClick(filter, Qt::Key_Return);
+    settle();
+    find<QListWidget>("list1")->item(0)->setSelected(true);
+    click("list1ToList2");
+    EXPECT_EQ(find<QListWidget>("list2")->count(), 1);
+    find<QListWidget>("list2")->item(0)->setSelected(true);
+    click("list2ToMain");
+    EXPECT_EQ(rows(), 2);
+
+    // Export the list as text.
+    ui.saveAnswers.push_back(dir.file("out"));
+    action("As &TXT...")->trigger();
+    EXPECT_EQ(pw::test::readFile(dir.file("out.txt")), "cheap flights\r\nred shoes\r\n");
+
+    // Save with Ctrl+S, then reopen in a fresh window.
+    QTest::keySequence(window.get(), QKeySequence::Save);
+    settle();
+    EXPECT_EQ(ui.lastMessage().text, "The list was successfully exported!");
+    Project reopened;
+    reopened.path = projectPath;
+    ASSERT_EQ(loadProject(reopened), kLoaded);
+    ASSERT_EQ(reopened.groups.size(), 1u);
+    EXPECT_EQ(reopened.groups[0]->phrases.size(), 2u);
+    EXPECT_EQ(reopened.mainList.phrases.size(), 3u);
+}
+
+TEST_F(Window, ChoosingATabShowsItsListAndFilterSettings) {
+    Project p;
+    p.path = dir.file("tabs.pwj");
+    p.mainList.phrases.emplace_back("a");
+    Group& g = appendGroup(p, "Shoes");
+    g.phrases.emplace_back("red shoes");
+    g.phrases.emplace_back("blue shoes");
+    g.ignoreText = "blue";
+    g.colorIndex = 3;
+    ASSERT_TRUE(saveProject(p));
+    controller.start(p.path);
+    settle();
+    EXPECT_EQ(rows(), 1);
+    find<QTabBar>("tabs")->setCurrentIndex(1);
+    settle();
+    EXPECT_EQ(rows(), 2);
+    EXPECT_TRUE(find<QCheckBox>("ignoreOn")->isChecked());
+    EXPECT_EQ(find<QPlainTextEdit>("ignoreBox")->toPlainText(), "blue");
+    EXPECT_EQ(find<QTabBar>("tabs")->tabData(1).value<QColor>(), QColor(65, 130, 172));
+}
+
+TEST(AdEditorWindow, TypingClipsCountsAndMirrors) {
+    test::ScriptedUi ui;
+    Ad ad;
+    AdEditorController controller(ui, {&ad, nullptr, true, false, false, nullptr});
+    CDialogEditAd dialog(controller, ui, nullptr);
+    dialog.show();
+    auto* title = dialog.findChild<QLineEdit*>("title");
+    auto* titleCounter = dialog.findChild<QLabel*>("titleCounter");
+    ASSERT_TRUE(title && titleCounter);
+    EXPECT_EQ(titleCounter->text(), "0/25");
+    title->setFocus();
+    QTest::keyClicks(title, "Cheap hotels in the city centre");  // 31 characters
+    EXPECT_EQ(title->text(), "Cheap hotels in the city ");
+    EXPECT_EQ(titleCounter->text(), "25/25");
+
+    auto* display = dialog.findChild<QLineEdit*>("displayUrl");
+    auto* destination = dialog.findChild<QLineEdit*>("destinationUrl");
+    QTest::keyClicks(display, "www.a.com");
+    EXPECT_EQ(destination->text(), "www.a.com");
+    QTest::mouseClick(destination, Qt::LeftButton);  // the first click selects all and ends the copying
+    EXPECT_EQ(destination->selectedText(), "www.a.com");
+    QTest::keyClicks(display, "/x");
+    EXPECT_EQ(destination->text(), "www.a.com");
+
+    // Enter moves on instead of closing the window.
+    title->setFocus();
+    QTest::keyClick(title, Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QLineEdit*>("text1"));
+
+    dialog.findChild<QComboBox*>("network")->setCurrentIndex(1);
+    EXPECT_EQ(titleCounter->text(), "25/50");
+    EXPECT_TRUE(dialog.findChild<QPlainTextEdit*>("description")->isVisibleTo(&dialog));
+    EXPECT_FALSE(dialog.findChild<QLineEdit*>("text2")->isVisibleTo(&dialog));
+    EXPECT_EQ(dialog.findChild<QPushButton*>("copyInto")->text(), "Copy into Miva");
+}
+
+}  // namespace
+}  // namespace pw::ui
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

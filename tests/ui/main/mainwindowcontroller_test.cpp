@@ -1,0 +1,488 @@
+#include "ui/main/mainwindowcontroller.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/phraselist.h"
+#include "core/projectfile.h"
+#include "io/recentprojects.h"
+#include "tests/testsupport.h"
+#include "tests/ui/common/scriptedui.h"
+
+namespace pw::ui {
+namespace {
+
+using test::ManualDispatcher;
+using test::ScriptedUi;
+
+class MainWindow : public ::testing::Test {
+protected:
+    pw::test::TempFolder dir;
+    ProgramFolder folder{dir.path() + "/data"};
+    SettingsStore settings{folder};
+    ScriptedUi ui;
+    ImmediateDispatcher dispatcher;
+    JobRunner jobs{dispatcher, false};
+    MainWindowController window{{ui, ui, ui, ui}, jobs, dispatcher, folder, settings};
+    bool quit = false;
+
+    void SetUp() override { window.onQuit = [this] { quit = true; }; }
+
+    // Opens a project holding these phrases (hit count = position + 1).
+    void open(const std::vector<std::string>& phrases, const std::vector<std::string>& groups = {}) {
+        Project p;
+        p.path = dir.file("trip.pwj");
+        for (size_t i = 0; i < phrases.size(); ++i) p.mainList.phrases.emplace_back(phrases[i], int(i + 1));
+        for (const std::string& g : groups) appendGroup(p, g).phrases.emplace_back(g + " phrase", 5);
+        p.editedCount = static_cast<int>(phrases.size());
+        ASSERT_TRUE(saveProject(p));
+        window.start(p.path);
+        ASSERT_EQ(window.project().mainList.phrases.size(), phrases.size());
+    }
+    std::vector<std::string> rows() const {
+        std::vector<std::string> out;
+        for (size_t i = 0; i < window.rowCount(); ++i) out.emplace_back(window.rowText(i));
+        return out;
+    }
+    std::vector<std::string> deleteBox() const {
+        std::vector<std::string> out;
+        for (size_t i = 0; i < window.deleteBoxCount(); ++i) out.emplace_back(window.deleteBoxText(i));
+        return out;
+    }
+    std::vector<std::string> tabNames() const {
+        std::vector<std::string> out;
+        for (const TabInfo& t : window.tabs()) out.push_back(t.name);
+        return out;
+    }
+    void expectMessage(const std::string& text, const std::string& caption, Icon icon) {
+        ASSERT_FALSE(ui.messages.empty());
+        EXPECT_EQ(ui.lastMessage().text, text);
+        EXPECT_EQ(ui.lastMessage().caption, caption);
+        EXPECT_EQ(ui.lastMessage().icon, icon);
+    }
+    using Strings = std::vector<std::string>;
+};
+
+TEST_F(MainWindow, OpensTheStartUpProjectAndShowsItsList) {
+    open({"cheap flights", "hotels"});
+    EXPECT_EQ(rows(), (Strings{"cheap flights", "hotels"}));
+    EXPECT_EQ(tabNames(), (Strings{"trip"}));
+    EXPECT_EQ(window.phase(), 1);
+    EXPECT_EQ(window.labels().listCount, "Current count: 2");
+    EXPECT_FALSE(window.project().modified);
+}
+
+TEST_F(MainWindow, AMissingProjectIsReportedAndTheChooserFollows) {
+    pw::test::writeFile(dir.file("bad.pwj"), std::string("\x12\0\0\0\0\0\0\0\0\0", 10));
+    ui.projectAnswers.push_back(std::nullopt);
+    window.start(dir.file("bad.pwj"));
+    expectMessage("Cannot load project! File corrupt!", "Error loading project!", Icon::Warning);
+    EXPECT_TRUE(quit);  // the chooser was cancelled
+}
+
+TEST_F(MainWindow, PhaseTwoMovesAndPermanentDeleteCountEachPhraseOnce) {
+    open({"a", "b", "c", "d"});
+    window.goToPhase(2);
+    window.moveToDeleteBox({1, 3});
+    EXPECT_EQ(rows(), (Strings{"a", "c"}));
+    EXPECT_EQ(deleteBox(), (Strings{"b", "d"}));
+    EXPECT_EQ(window.project().editedCount, 2);
+    EXPECT_EQ(window.labels().deleteCount, "Current count: 2");
+
+    window.moveBackFromDeleteBox({0});
+    EXPECT_EQ(rows(), (Strings{"a", "b", "c"}));
+    EXPECT_EQ(window.project().editedCount, 3);
+
+    ui.confirmAnswers.push_back({false, false});
+    window.deletePermanently();
+    EXPECT_EQ(window.project().mainList.phrases.size(), 4u);  // "&No" keeps them
+
+    ui.confirmAnswers.push_back({true, true});
+    window.deletePermanently();
+    EXPECT_EQ(window.project().mainList.phrases.size(), 3u);
+    EXPECT_EQ(window.project().editedCount, 3);  // lowered once, when "d" went to the box
+    EXPECT_FALSE(window.deleteButtonEnabled());
+    EXPECT_FALSE(window.confirmDeleteSetting());  // "Don't show this message again"
+
+    window.moveToDeleteBox({0});
+    window.deletePermanently();
+    EXPECT_EQ(ui.confirmations, 2);  // no prompt any more
+    EXPECT_EQ(rows(), (Strings{"b", "c"}));
+}
+
+TEST_F(MainWindow, PhaseThreeFiltersIntoTheSideListsAndBack) {
+    open({"cheap real estate", "estate in real madrid", "hotels"});
+    window.goToPhase(3);
+    window.boxes.list1Filter = "\"real estate\"";
+    window.moveToList1({});
+    EXPECT_EQ(*window.list1(), (Strings{"cheap real estate"}));
+    EXPECT_EQ(window.boxes.list1Name, "\"real estate\"");
+    EXPECT_EQ(window.takeFocus(), Focus::List1Name);
+    EXPECT_EQ(rows(), (Strings{"estate in real madrid", "hotels"}));
+    EXPECT_EQ(window.labels().current, "3");  // page texts count in phase 3
+
+    window.boxes.list1Filter = "real estate";
+    window.moveToList1({});
+    EXPECT_EQ(*window.list1(), (Strings{"cheap real estate", "estate in real madrid"}));
+
+    window.boxes.list2Filter = "madrid";
+    window.searchList1IntoList2();
+    EXPECT_EQ(*window.list2(), (Strings{"estate in real madrid"}));
+    EXPECT_EQ(window.boxes.list2Name, "madrid");
+
+    // Leaving phase 3 puts everything back, however it was spread.
+    window.goToPhase(2);
+    EXPECT_EQ(window.pageCount(), 0);
+    EXPECT_EQ(rows(), (Strings{"cheap real estate", "estate in real madrid", "hotels"}));
+    EXPECT_TRUE(deleteBox().empty());
+}
+
+TEST_F(MainWindow, DoubleClicksAndTheDeleteKeyActByPhase) {
+    open({"red shoes", "blue shoes", "hats"});
+    window.deleteKeyPressed({0});  // phase 1: nothing
+    window.rowDoubleClicked(0, {0});
+    EXPECT_EQ(window.filters.ignoreText, "red\r\nshoes\r\n");
+    window.goToPhase(2);
+    window.rowDoubleClicked(2, {2});
+    window.deleteKeyPressed({0});
+    EXPECT_EQ(deleteBox(), (Strings{"red shoes", "hats"}));
+    window.goToPhase(3);
+    window.rowDoubleClicked(0, {0});
+    EXPECT_EQ(*window.list1(), (Strings{"blue shoes"}));
+    window.boxes.list2Filter = "blue";
+    window.moveIntoList2({});  // no selection in list 1: list 2's filter runs
+    EXPECT_EQ(*window.list2(), (Strings{"blue shoes"}));
+}
+
+TEST_F(MainWindow, MovingTheLastRowsOfList1BackRemovesItsPage) {
+    open({"a1", "a2", "b1"});
+    window.goToPhase(3);
+    window.boxes.list1Filter = "a";
+    window.moveToList1({});
+    window.moveList1ToList2({1});
+    window.setPagePosition(1);  // list 1 now shows the page that held list 2
+    EXPECT_EQ(*window.list1(), (Strings{"a2"}));
+    window.moveList1ToMain({0});
+    EXPECT_EQ(window.pageCount(), 1);
+    EXPECT_EQ(window.pagePosition(), 0);
+    EXPECT_EQ(*window.list1(), (Strings{"a1"}));
+    EXPECT_EQ(rows(), (Strings{"a2", "b1"}));
+}
+
+TEST_F(MainWindow, GroupsFromList1GoInNameOrderAndFromList2AtTheEnd) {
+    open({"boots red", "boots blue", "cars fast"}, {"apple", "Cars"});
+    window.goToPhase(3);
+    window.boxes.list1Filter = "boots";
+    window.moveToList1({});
+    window.boxes.list1Name = "Boots";
+    window.createGroupFromList1();
+    EXPECT_EQ(tabNames(), (Strings{"trip", "Boots", "apple", "Cars"}));
+    const Group& boots = *window.project().groups[0];
+    EXPECT_EQ(pw::test::textsOf(boots.phrases), (Strings{"boots red", "boots blue"}));
+    EXPECT_EQ(boots.phrases[1].hitCount, 2);
+    EXPECT_EQ(window.pageCount(), 0);
+    EXPECT_EQ(window.project().editedCount, 3);  // phase-3 moves leave it alone
+
+    window.boxes.list1Filter = "cars";
+    window.moveToList1({});
+    window.moveList1ToList2({0});
+    window.boxes.list2Name = "cars";  // differs from "Cars" only in case
+    window.createGroupFromList2();
+    EXPECT_EQ(tabNames().back(), "cars");
+
+    window.boxes.list1Filter = "apple";
+    window.moveToList1({});  // matches nothing: list 1 stays empty
+    window.boxes.list1Name = "Boots";
+    window.createGroupFromList1();
+    EXPECT_EQ(window.project().groups.size(), 4u);
+}
+
+TEST_F(MainWindow, AGroupNameThatIsTakenIsRefused) {
+    open({"shoes red", "shoes"}, {"Shoes"});
+    window.goToPhase(3);
+    window.boxes.list1Filter = "shoes";
+    window.moveToList1({});
+    window.boxes.list1Name = "Shoes";
+    window.createGroupFromList1();
+    expectMessage("A group with this name already exists!", "Cannot create group", Icon::Warning);
+    EXPECT_EQ(window.takeFocus(), Focus::List1Name);
+    EXPECT_EQ(window.list1()->size(), 2u);
+}
+
+TEST_F(MainWindow, AddingList1ToAGroupKeepsTheRowsOfList2) {
+    open({"red shoes", "blue shoes", "green boots"}, {"Shoes"});
+    window.goToPhase(3);
+    window.boxes.list1Filter = "shoes";
+    window.moveToList1({});
+    window.boxes.list1Filter = "boots";
+    window.moveToList1({});
+    window.moveList1ToList2({2});  // "green boots" waits in list 2
+    ui.groupAnswers.push_back("Shoes");
+    window.addList1ToGroup();
+    EXPECT_EQ(ui.groupChoicesOffered.back(), (Strings{"Shoes"}));
+    EXPECT_EQ(pw::test::textsOf(window.project().groups[0]->phrases),
+              (Strings{"Shoes phrase", "red shoes", "blue shoes"}));
+    // List 2's row is still on a page and can go back to the list.
+    ASSERT_TRUE(window.list1());
+    EXPECT_EQ(*window.list1(), (Strings{"green boots"}));
+    window.moveList1ToMain({0});
+    EXPECT_EQ(rows(), (Strings{"green boots"}));
+}
+
+TEST_F(MainWindow, AddToExistingNeedsRowsAndAnotherGroup) {
+    open({"shoes"}, {"Shoes"});
+    window.selectTab(1);
+    window.goToPhase(3);
+    window.addList1ToGroup();
+    expectMessage("No items to add to an existing group!", "Cannot move", Icon::Warning);
+    window.moveToList1({0});
+    window.addList1ToGroup();
+    expectMessage("No available groups!", "Cannot move", Icon::Warning);
+}
+
+TEST_F(MainWindow, PhaseFourIsForGroupsOnly) {
+    open({"red shoes"}, {"Shoes"});
+    window.goToPhase(4);
+    expectMessage("Cannot enter phase 4 while in the main list!", "Phase 4 error", Icon::Warning);
+    EXPECT_EQ(window.phase(), 1);
+
+    window.selectTab(1);
+    window.goToPhase(4);
+    window.forms = {true, true, true};
+    window.formsChanged();
+    EXPECT_EQ(window.keywordRows(), (Strings{"Shoes phrase", "\"Shoes phrase\"", "[Shoes phrase]"}));
+    EXPECT_EQ(window.labels().phase4Count, "Count: 3");
+    window.copyKeywordsToClipboard();
+    EXPECT_EQ(ui.clipboard, "Shoes phrase\r\n\"Shoes phrase\"\r\n[Shoes phrase]");
+    window.selectTab(0);
+    EXPECT_EQ(window.phase(), 1);
+}
+
+TEST_F(MainWindow, GroupTabCommands) {
+    open({"x"}, {"one", "two", "three"});
+    window.selectTab(2);
+    window.setGroupColor(1, 5);
+    EXPECT_EQ(window.lastColor(), 5);
+    EXPECT_EQ(window.tabs()[2].color, (Rgb{240, 234, 51}));
+    window.sortGroups(GroupOrder::Color);
+    EXPECT_EQ(tabNames(), (Strings{"trip", "two", "three", "one"}));
+    EXPECT_EQ(window.currentTab(), 1);  // still "two"
+
+    ui.answers.push_back(Answer::Yes);
+    window.promptDeleteGroup(0);
+    EXPECT_EQ(window.currentTab(), 0);  // the tab to its left
+    EXPECT_EQ(window.project().editedCount, 0);
+
+    ui.groupAnswers.push_back("main list");
+    window.mergeGroup(1);
+    EXPECT_EQ(ui.groupChoicesOffered.back(), (Strings{"Main list", "three"}));
+    EXPECT_EQ(rows(), (Strings{"x", "one phrase"}));
+    EXPECT_EQ(tabNames(), (Strings{"trip", "three"}));
+
+    ui.textAnswers.push_back("three");
+    window.renameGroup(0);  // unchanged: nothing happens
+    ui.textAnswers.push_back("Three!");
+    window.renameGroup(0);
+    EXPECT_EQ(tabNames()[1], "Three!");
+
+    window.renameGroup(-1);
+    expectMessage("Cannot rename the main list!", "Cannot rename", Icon::Information);
+    window.promptDeleteGroup(-1);
+    expectMessage("Cannot delete the main list!", "Cannot delete", Icon::Information);
+    window.mergeGroup(-1);
+    expectMessage("Cannot merge the main list!", "Cannot merge", Icon::Information);
+
+    ui.groupAnswers.push_back("nope");
+    window.promptFindGroup();
+    expectMessage("Cannot find selected group!", "Search error", Icon::Warning);
+    ui.groupAnswers.push_back("Three!");
+    window.promptFindGroup();
+    EXPECT_EQ(window.currentTab(), 1);
+    window.copyGroupName(0);
+    EXPECT_EQ(ui.clipboard, "Three!");
+}
+
+TEST_F(MainWindow, UpdateFiltersTheListAndWarnsAboutTooManyWords) {
+    open({"age issues", "management", "hotels"});
+    window.filters.ignoreOn = true;
+    window.filters.ignoreText = "age\r\nAGE\r\n";
+    window.filtersChanged();
+    EXPECT_TRUE(window.updateFlashing);
+    window.update();
+    EXPECT_FALSE(window.updateFlashing);
+    EXPECT_EQ(rows(), (Strings{"management", "hotels"}));
+    EXPECT_EQ(window.filters.ignoreText, "age\r\n");
+    EXPECT_EQ(window.labels().edited, "2");
+
+    std::string many;
+    for (int i = 0; i < 10001; ++i) many.append("w").append(std::to_string(i)).append(" ");
+    window.filters.ignoreText = many;
+    window.update();
+    expectMessage("Too many words added in the ignore box! The list will be truncated!", "Over 10,000 ignore words",
+                  Icon::Warning);
+}
+
+TEST_F(MainWindow, SortRowsAndHeaderClicks) {
+    open({"b", "a", "c"});
+    window.chooseSortKey(1, SortKey::FreeText);
+    window.chooseSortKey(2, SortKey::FreeText);
+    EXPECT_EQ(window.sortRows.keys[1], SortKey::Alphabetical);
+    EXPECT_TRUE(window.sortFlashing);
+    window.chooseSortKey(2, SortKey::WordCount);
+    window.headerClicked(1);  // by hit count, reversed
+    EXPECT_EQ(rows(), (Strings{"c", "a", "b"}));
+    EXPECT_TRUE(window.sortRows.reverse[0]);
+    window.headerClicked(0);
+    EXPECT_EQ(rows(), (Strings{"a", "b", "c"}));
+    EXPECT_TRUE(window.project().modified);
+}
+
+TEST_F(MainWindow, ABusyWorkerRefusesListCommandsWithTwoBeeps) {
+    ManualDispatcher manual;
+    JobRunner threaded(manual, true);
+    MainWindowController busyWindow({ui, ui, ui, ui}, threaded, manual, folder, settings);
+    Project p;
+    p.path = dir.file("busy.pwj");
+    p.mainList.phrases.emplace_back("a");
+    ASSERT_TRUE(saveProject(p));
+    busyWindow.start(p.path);  // the load's ending waits in the dispatcher
+    threaded.wait();
+    EXPECT_TRUE(busyWindow.busy());
+    EXPECT_EQ(busyWindow.rowText(0), "");  // the view reads nothing meanwhile
+    busyWindow.update();
+    busyWindow.sortList();
+    EXPECT_EQ(ui.doubleBeeps, 2);
+    manual.runAll();
+    EXPECT_FALSE(busyWindow.busy());
+    EXPECT_EQ(busyWindow.rowCount(), 1u);
+}
+
+TEST_F(MainWindow, ClosingAskedToSaveAndCancelKeepsEverything) {
+    open({"a"});
+    window.addPhrases();  // the dialog is cancelled
+    ui.textAnswers.push_back("new one\r\n\r\nnew two");
+    window.addPhrases();
+    EXPECT_EQ(rows(), (Strings{"a", "new one", "new two"}));
+    EXPECT_EQ(window.project().mainList.phrases[2].hitCount, 1);
+    EXPECT_EQ(window.project().importedCount, 2);
+
+    ui.answers.push_back(Answer::Cancel);
+    window.closeProject();
+    EXPECT_EQ(ui.lastMessage().text, "Project not saved!\nSave now?");
+    EXPECT_EQ(ui.lastMessage().buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(rows().size(), 3u);
+
+    ui.answers.push_back(Answer::Yes);
+    ui.projectAnswers.push_back(std::nullopt);
+    window.closeProject();
+    EXPECT_TRUE(quit);
+    Project saved;
+    saved.path = dir.file("trip.pwj");
+    ASSERT_EQ(loadProject(saved), kLoaded);
+    EXPECT_EQ(saved.mainList.phrases.size(), 3u);
+}
+
+TEST_F(MainWindow, NewProjectAsksBeforeOverwritingAndSavesAtOnce) {
+    open({"a"});
+    createFolder(folder.projectsFolder());
+    pw::test::writeFile(folder.projectsFolder() + "/Offers.pwj", "old");
+    ui.textAnswers.push_back("Offers");
+    ui.answers.push_back(Answer::No);
+    window.newProject();
+    EXPECT_EQ(ui.lastMessage().text, "Project '" + folder.projectsFolder() + "/Offers.pwj' already exists! Overwrite?");
+    EXPECT_EQ(pw::test::readFile(folder.projectsFolder() + "/Offers.pwj"), "old");
+
+    ui.textAnswers.push_back("Offers.pwj");
+    ui.answers.push_back(Answer::Yes);
+    window.newProject();
+    EXPECT_EQ(window.project().path, folder.projectsFolder() + "/Offers.pwj");
+    EXPECT_TRUE(verifyChecksum(window.project().path));
+    EXPECT_TRUE(recentProjectPaths(folder).empty());  // listed once it is opened again
+    EXPECT_EQ(tabNames(), (Strings{"Offers"}));
+    EXPECT_EQ(rows().size(), 0u);
+}
+
+TEST_F(MainWindow, SaveAsAddsTheExtensionAndRemembersTheProject) {
+    open({"a"});
+    ui.saveAnswers.push_back(dir.file("copy"));
+    ASSERT_TRUE(window.saveProjectAs());
+    EXPECT_TRUE(std::filesystem::exists(dir.file("copy.pwj")));
+    EXPECT_EQ(tabNames()[0], "copy");
+    EXPECT_EQ(window.status().text, "Project saved!");
+    EXPECT_EQ(ui.informationSounds, 1);
+    EXPECT_EQ(recentProjectPaths(folder).front(), dir.file("copy.pwj"));
+    ui.saveAnswers.push_back(dir.file("KEEP.PWJ"));
+    ASSERT_TRUE(window.saveProjectAs());
+    EXPECT_TRUE(std::filesystem::exists(dir.file("KEEP.PWJ")));
+
+    ui.saveAnswers.push_back(dir.file("no/such/folder/x"));
+    EXPECT_FALSE(window.saveProjectAs());
+    expectMessage("Cannot save project!", "Error saving", Icon::Error);
+}
+
+TEST_F(MainWindow, ImportAsksForColumnsAndRefusesSeveralSpreadsheets) {
+    open({});
+    pw::test::writeFile(dir.file("wide.csv"), "1,rome,300\n2,paris,40\n");
+    pw::test::writeFile(dir.file("blank.txt"), "\n");
+    ui.openAnswers.push_back({dir.file("a.txt"), dir.file("b.xls")});
+    window.importList();
+    expectMessage("Cannot import multiple XLS files at once!", "XLS import", Icon::Warning);
+
+    ui.openAnswers.push_back({dir.file("wide.csv"), dir.file("blank.txt")});
+    ui.columnAnswers.push_back(ImportColumns{3, 1, 2});
+    window.importList();
+    expectMessage("Invalid file type", "Import error", Icon::Error);
+    EXPECT_EQ(rows(), (Strings{"rome", "paris"}));
+    EXPECT_EQ(window.rowHits(0), 300);
+    EXPECT_EQ(window.labels().original, "2");
+}
+
+TEST_F(MainWindow, ExportsWriteTheRowsOfTheView) {
+    open({});
+    EXPECT_FALSE(window.exportMenuAllowed());
+    expectMessage("The list is empty! Nothing to export!", "Nothing to export!", Icon::Information);
+    window.exportGroupNames();
+    expectMessage("There are no ad groups in your project! Nothing to export!", "Nothing to export", Icon::Warning);
+
+    ui.textAnswers.push_back("cheap flights");
+    window.addPhrases();
+    ui.answers.push_back(Answer::Yes);
+    ui.saveAnswers.push_back(dir.file("out"));
+    window.exportListCsv();
+    EXPECT_EQ(pw::test::readFile(dir.file("out.csv")), "\"cheap flights\",\"1\",\r\n");
+    expectMessage("The list was successfully exported!", "Success", Icon::Information);
+    ui.saveAnswers.push_back(dir.file("list.TXT"));
+    window.exportListText();
+    EXPECT_EQ(ui.saveRequests.back().initialName, "trip");
+    EXPECT_EQ(pw::test::readFile(dir.file("list.TXT")), "cheap flights\r\n");
+    window.copyRows({0});
+    EXPECT_EQ(ui.clipboard, "cheap flights\r\n");
+}
+
+TEST_F(MainWindow, FeedingTheIgnoreBoxAndTypeAhead) {
+    open({"cheap flights, paris", "hotels"});
+    window.feedIgnoreBox(0);
+    EXPECT_EQ(window.filters.ignoreText, "cheap\r\nflights\r\nparis\r\n");
+    EXPECT_TRUE(window.filters.ignoreOn);
+    EXPECT_EQ(window.takeFocus(), Focus::IgnoreBoxEnd);
+    EXPECT_EQ(window.typeAhead("HOT"), 1);
+    EXPECT_EQ(window.takeRowToSelect(), 1);
+    window.showIgnoredWords("paris");
+    EXPECT_EQ(ui.ignoredWordsShown.back(), "paris:1");
+}
+
+TEST_F(MainWindow, CustomSkinCancelledKeepsTheStoredColour) {
+    open({});
+    window.chooseSkin(0);
+    EXPECT_EQ(window.skinIndex(), 0);
+    window.chooseSkin(kSkinPresetCount);  // "Custom...", cancelled
+    EXPECT_EQ(window.skinIndex(), 0);
+    ui.colorAnswers.push_back(0x123456);
+    window.chooseSkin(kSkinPresetCount);
+    EXPECT_EQ(window.skinIndex(), kSkinPresetCount);
+    EXPECT_EQ(loadAppSettings(folder.settingsFile()).backgroundColor, 0x123456u);
+}
+
+}  // namespace
+}  // namespace pw::ui

@@ -1,0 +1,165 @@
+#include "ui/ads/adeditorcontroller.h"
+
+#include "ads/adrules.h"
+#include "core/text.h"
+
+namespace pw::ui {
+
+namespace {
+constexpr std::string_view kKeywordMarker = "{keyword:";
+
+// The limited field a box counts against, or none (notes).
+std::optional<AdField> fieldOf(EditorBox box) {
+    switch (box) {
+    case EditorBox::Title: return AdField::Title;
+    case EditorBox::Text1:
+    case EditorBox::Description: return AdField::Text1;
+    case EditorBox::Text2: return AdField::Text2;
+    case EditorBox::DisplayUrl: return AdField::DisplayUrl;
+    case EditorBox::DestinationUrl: return AdField::DestinationUrl;
+    case EditorBox::Notes: return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::string clipped(const std::string& text, size_t limit) { return text.substr(0, std::min(text.size(), limit)); }
+}  // namespace
+
+AdEditorController::AdEditorController(Desktop& ui, const AdEditRequest& request) : ui_(ui), request_(request) {
+    for (int f = 0; f < kLimitedFieldCount; ++f)
+        counters_[f].text = "0/" + std::to_string(adFieldLimit(0, static_cast<AdField>(f)));
+    preview_ = {"Your title here", "Your first text here", "Your second text here", "Your display URL here", false};
+    if (request_.ad && !request_.newAd) load(*request_.ad);
+    else setNetwork(request_.ad ? request_.ad->engine : 0);
+}
+
+void AdEditorController::load(const Ad& ad) {
+    boxText(EditorBox::Title) = ad.title;
+    if (ad.engine != 0) {
+        boxText(EditorBox::Description) = ad.line1;
+    } else {
+        boxText(EditorBox::Text1) = ad.line1;
+        boxText(EditorBox::Text2) = ad.line2;
+    }
+    boxText(EditorBox::DisplayUrl) = ad.displayUrl;
+    boxText(EditorBox::DestinationUrl) = ad.destinationUrl;
+    boxText(EditorBox::Notes) = ad.notes;
+    mirrorDestination_ = false;  // an existing ad has its own destination
+    preview_ = {ad.title, ad.line1, ad.engine != 0 ? std::string() : ad.line2, ad.displayUrl, ad.engine != 0};
+    setNetwork(ad.engine);
+}
+
+std::string AdEditorController::typed(EditorBox box, const std::string& text) {
+    std::string& stored = boxText(box);
+    const std::optional<AdField> field = fieldOf(box);
+    if (!field) {
+        stored = text;
+        return stored;
+    }
+    Counter& counter = counters_[static_cast<int>(*field)];
+    const bool markerBox = box == EditorBox::Title || box == EditorBox::Text1 || box == EditorBox::Text2;
+    if (markerBox && containsIgnoreCase(text, kKeywordMarker)) {
+        stored = text;
+        counter.visible = false;
+        return stored;
+    }
+    const int limit = adFieldLimit(network_, *field);
+    stored = clipped(text, static_cast<size_t>(limit));
+    switch (box) {
+    case EditorBox::Title: preview_.title = stored; break;
+    case EditorBox::Text1:
+    case EditorBox::Description: preview_.line1 = stored; break;
+    case EditorBox::Text2: preview_.line2 = stored; break;
+    case EditorBox::DisplayUrl: preview_.displayUrl = stored; break;
+    default: break;
+    }
+    counter.text = std::to_string(stored.size()) + "/" + std::to_string(limit);
+    counter.visible = true;
+    if (box == EditorBox::DisplayUrl && mirrorDestination_) typed(EditorBox::DestinationUrl, stored);
+    return stored;
+}
+
+// The boxes the network shows are checked again against its limits.
+void AdEditorController::recheckAll() {
+    const bool mirror = mirrorDestination_;
+    mirrorDestination_ = false;
+    typed(EditorBox::Title, box(EditorBox::Title));
+    if (oneDescription()) {
+        typed(EditorBox::Description, box(EditorBox::Description));
+    } else {
+        typed(EditorBox::Text1, box(EditorBox::Text1));
+        typed(EditorBox::Text2, box(EditorBox::Text2));
+    }
+    typed(EditorBox::DisplayUrl, box(EditorBox::DisplayUrl));
+    typed(EditorBox::DestinationUrl, box(EditorBox::DestinationUrl));
+    mirrorDestination_ = mirror;
+}
+
+void AdEditorController::setNetwork(int network) {
+    network_ = network >= 0 && network < kNetworkCount ? network : 0;
+    preview_.oneDescription = oneDescription();
+    if (oneDescription()) preview_.line2.clear();
+    recheckAll();
+}
+
+std::string AdEditorController::copyButtonCaption() const {
+    return "Copy into " + std::string(networkName(network_));
+}
+
+Ad AdEditorController::adFromBoxes() const {
+    Ad ad = request_.ad ? *request_.ad : Ad{};
+    ad.title = box(EditorBox::Title).substr(0, Ad::kTitleSize - 1);
+    ad.engine = static_cast<uint8_t>(network_);
+    if (oneDescription()) {
+        ad.line1 = box(EditorBox::Description).substr(0, Ad::kLineSize - 1);
+        ad.line2.clear();
+    } else {
+        ad.line1 = box(EditorBox::Text1).substr(0, Ad::kLineSize - 1);
+        ad.line2 = box(EditorBox::Text2).substr(0, Ad::kLineSize - 1);
+    }
+    ad.displayUrl = box(EditorBox::DisplayUrl).substr(0, Ad::kUrlSize - 1);
+    ad.destinationUrl = box(EditorBox::DestinationUrl).substr(0, Ad::kUrlSize - 1);
+    ad.notes = box(EditorBox::Notes).substr(0, Ad::kNotesSize - 1);
+    return ad;
+}
+
+bool AdEditorController::save() {
+    focus_.reset();
+    if (box(EditorBox::DestinationUrl).empty()) {
+        ui_.message({"Please fill in the destination URL!", "Illegal ad", Icon::Warning, Buttons::Ok});
+        focus_ = EditorBox::DestinationUrl;
+        return false;
+    }
+    const Ad candidate = adFromBoxes();
+    if (validateRules) {
+        if (const std::optional<RuleFailure> failure = validate(candidate, network_)) {
+            ui_.message({failure->message, "Illegal ad", Icon::Warning, Buttons::Ok});
+            switch (failure->field) {
+            case RuleField::Title: focus_ = EditorBox::Title; break;
+            case RuleField::Text1: focus_ = oneDescription() ? EditorBox::Description : EditorBox::Text1; break;
+            case RuleField::Text2: focus_ = EditorBox::Text2; break;
+            case RuleField::DisplayUrl: focus_ = EditorBox::DisplayUrl; break;
+            }
+            return false;  // the ad keeps what it had
+        }
+    }
+    if (request_.ad) *request_.ad = candidate;
+    return true;
+}
+
+bool AdEditorController::deleteAd() {
+    if (!deleteEnabled() || !request_.list || !request_.ad) return false;
+    if (ui_.message({"Are you sure you want to delete the current ad?", "Confirm delete", Icon::Question,
+                     Buttons::YesNo}) != Answer::Yes)
+        return false;
+    AdList& list = *request_.list;
+    for (size_t i = 0; i < list.size(); ++i)
+        if (&list[i] == request_.ad) {
+            list.erase(list.begin() + static_cast<long>(i));
+            request_.ad = nullptr;
+            return true;
+        }
+    return false;
+}
+
+}  // namespace pw::ui

@@ -1,0 +1,74 @@
+#pragma once
+// What the ad editor (CDialogEditAd) does: per-network limits and counters,
+// clipping as the user types, the "{keyword:" marker, the display URL copied
+// into the destination URL until that box is first used, the network
+// switch, saving with the editorial check and the rollback, deleting.
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "ads/adlists.h"
+#include "ads/adpreviewlayout.h"
+#include "core/group.h"
+#include "ui/ads/adwindows.h"
+#include "ui/common/desktop.h"
+
+namespace pw::ui {
+
+enum class EditorBox : int { Title, Text1, Text2, Description, DisplayUrl, DestinationUrl, Notes };
+constexpr int kEditorBoxCount = 7;
+
+struct Counter {
+    std::string text = "0/0";
+    bool visible = true;
+};
+
+class AdEditorController {
+public:
+    AdEditorController(Desktop& ui, const AdEditRequest& request);
+
+    const std::string& box(EditorBox b) const { return boxes_[static_cast<int>(b)]; }
+    int network() const { return network_; }
+    bool oneDescription() const { return pw::oneDescription(network_); }
+    // Counters in order: title, text 1 or description, text 2, display URL, destination URL.
+    const Counter& counter(AdField field) const { return counters_[static_cast<int>(field)]; }
+    const PreviewTexts& preview() const { return preview_; }
+    std::string copyButtonCaption() const;
+    bool deleteEnabled() const { return !request_.newAd && !request_.copy && !request_.accountMode; }
+    bool networkEnabled() const { return !request_.accountMode; }
+    bool notesEnabled() const { return !request_.accountMode; }
+    bool validateRules = true;  // "Validate search engine rules"
+
+    // The user typed: returns the box's text after clipping (the window puts
+    // it back and keeps the caret when it changed).
+    std::string typed(EditorBox box, const std::string& text);
+    void destinationFocused() { mirrorDestination_ = false; }
+    void setNetwork(int network);
+    // Puts a found ad's fields into the boxes; the ad itself waits for "&Save ad".
+    void load(const Ad& ad);
+
+    // "&Save ad": true when the window closes with OK. On a refusal the box
+    // to go to is in focusBox().
+    bool save();
+    // "Delete ad": true when the ad was deleted and the window closes.
+    bool deleteAd();
+    std::optional<EditorBox> focusBox() const { return focus_; }
+    // The ad as the boxes hold it (for "Copy into ...").
+    Ad adFromBoxes() const;
+
+private:
+    void recheckAll();
+    std::string& boxText(EditorBox b) { return boxes_[static_cast<int>(b)]; }
+
+    Desktop& ui_;
+    AdEditRequest request_;
+    std::array<std::string, kEditorBoxCount> boxes_;
+    std::array<Counter, kLimitedFieldCount> counters_;
+    int network_ = 0;
+    bool mirrorDestination_ = true;
+    PreviewTexts preview_;
+    std::optional<EditorBox> focus_;
+};
+
+}  // namespace pw::ui

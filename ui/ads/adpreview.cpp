@@ -1,0 +1,98 @@
+#include "ui/ads/adpreview.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "ads/adlists.h"
+#include "ui/common/qttext.h"
+
+namespace pw::ui {
+
+namespace {
+QFont previewFont(int pixelHeight, bool underline) {
+    QFont font("Arial");
+    font.setPixelSize(pixelHeight);
+    font.setUnderline(underline);
+    return font;
+}
+
+TextWidth widthIn(const QFont& font) {
+    return [metrics = QFontMetrics(font)](std::string_view text) {
+        return metrics.horizontalAdvance(toQt(text));
+    };
+}
+}  // namespace
+
+QComboBox* adListChooser() {
+    auto* combo = new QComboBox;
+    for (std::string_view name : kAdListNames) combo->addItem(QString::fromUtf8(name.data(), name.size()));
+    return combo;
+}
+
+AdPreview::AdPreview(QWidget* parent) : QWidget(parent) {
+    setMinimumSize(200, 70);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void AdPreview::showAd(const Ad& ad) {
+    showTexts({ad.title, ad.line1, ad.engine != 0 ? std::string() : ad.line2, ad.displayUrl, ad.engine != 0});
+    marked_ = false;
+}
+
+void AdPreview::showTexts(const PreviewTexts& texts) {
+    texts_ = texts;
+    blank_ = false;
+    update();
+}
+
+void AdPreview::setBlank() {
+    blank_ = true;
+    selected_ = false;
+    update();
+}
+
+void AdPreview::setSelected(bool on) {
+    selected_ = on;
+    update();
+}
+
+void AdPreview::setMarked(bool on) {
+    marked_ = on;
+    update();
+}
+
+void AdPreview::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (blank_) {
+        p.fillRect(rect(), QColor(200, 200, 200));
+        return;
+    }
+    const QColor background = marked_ ? (selected_ ? QColor(0, 50, 50) : QColor(255, 205, 205))
+                                      : (selected_ ? QColor(Qt::black) : QColor(Qt::white));
+    p.fillRect(rect(), background);
+    const QFont title = previewFont(15, true);
+    const QFont text = previewFont(14, false);
+    const QFont url = previewFont(12, false);
+    const PreviewTexts lines = layoutPreview(texts_, width(), {widthIn(title), widthIn(text), widthIn(url)});
+    int y = 2;
+    auto draw = [&](const QFont& font, const QColor& color, const std::string& line) {
+        p.setFont(font);
+        p.setPen(color);
+        const QFontMetrics metrics(font);
+        p.drawText(2, y + metrics.ascent(), toQt(line));
+        y += metrics.height();
+    };
+    draw(title, selected_ ? QColor(Qt::yellow) : QColor(0, 0, 255), lines.title);
+    draw(text, selected_ ? QColor(Qt::white) : QColor(Qt::black), lines.line1);
+    draw(text, selected_ ? QColor(Qt::white) : QColor(Qt::black), lines.line2);
+    draw(url, selected_ ? QColor(255, 105, 255) : QColor(0, 150, 0), lines.displayUrl);
+}
+
+void AdPreview::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && onLeftClick) onLeftClick();
+    if (event->button() == Qt::RightButton && onRightClick) onRightClick(event->globalPosition().toPoint());
+}
+
+}  // namespace pw::ui

@@ -1,0 +1,112 @@
+#include "ui/ads/adsareacontroller.h"
+
+#include <algorithm>
+
+namespace pw::ui {
+
+PreviewScroll previewScroll(size_t ads, int previews) {
+    const int n = static_cast<int>(ads);
+    if (n < previews + 1) return {0, 2, false};
+    return {n - previews + 1, 2, true};
+}
+
+AdsAreaController::AdsAreaController(Desktop& ui, AdWindows& windows, std::function<Group*()> group,
+                                     std::function<void()> modified)
+    : ui_(ui), windows_(windows), group_(std::move(group)), modified_(std::move(modified)) {}
+
+AdList* AdsAreaController::list() const {
+    Group* g = group_();
+    return g ? &g->adLists[kind_] : nullptr;
+}
+
+void AdsAreaController::setListKind(int kind) {
+    kind_ = std::clamp(kind, 0, kAdListCount - 1);
+    scroll_ = 0;
+}
+
+void AdsAreaController::reset() {
+    kind_ = kCurrentAdList;
+    scroll_ = 0;
+}
+
+PreviewScroll AdsAreaController::scroll() const {
+    const AdList* ads = list();
+    return previewScroll(ads ? ads->size() : 0, kAreaPreviews);
+}
+
+void AdsAreaController::setScrollPosition(int position) {
+    const PreviewScroll s = scroll();
+    // With the page of 2, the top row runs 0..maximum-1.
+    scroll_ = s.enabled ? std::clamp(position, 0, s.maximum - 1) : 0;
+}
+
+const Ad* AdsAreaController::adAt(int preview) const {
+    const AdList* ads = list();
+    if (!ads || preview < 0 || preview >= kAreaPreviews || indexOf(preview) >= ads->size()) return nullptr;
+    return &(*ads)[indexOf(preview)];
+}
+
+bool AdsAreaController::refuseWhenFull(const char* caption) {
+    const AdList* ads = list();
+    if (!ads || adListHasRoom(kind_, *ads)) return false;
+    ui_.message({"You cannot have more than 3 ads in your current ad list!", caption, Icon::Warning, Buttons::Ok});
+    return true;
+}
+
+void AdsAreaController::newAd() { addThroughEditor(Ad{}, false); }
+
+// A new ad (or a copy) joins the shown list once the editor saves it.
+void AdsAreaController::addThroughEditor(Ad ad, bool copy) {
+    AdList* ads = list();
+    if (!ads || refuseWhenFull("Cannot add new ad")) return;
+    if (!windows_.editAd({&ad, nullptr, !copy, copy, false, group_()})) return;
+    ads->push_back(std::move(ad));
+    modified_();
+}
+
+void AdsAreaController::editAd(int preview) {
+    AdList* ads = list();
+    if (!adAt(preview)) return;
+    if (windows_.editAd({&(*ads)[indexOf(preview)], ads, false, false, false, group_()})) {
+        modified_();
+        setScrollPosition(scroll_);  // the ad may have been deleted
+    }
+}
+
+void AdsAreaController::deleteAd(int preview) {
+    AdList* ads = list();
+    const Ad* ad = adAt(preview);
+    if (!ad) return;
+    if (ui_.message({"Are you sure you want to delete ad '" + ad->title + "'?", "Confirm delete", Icon::Question,
+                     Buttons::YesNo}) != Answer::Yes)
+        return;
+    ads->erase(ads->begin() + static_cast<long>(indexOf(preview)));
+    setScrollPosition(scroll_);
+    modified_();
+}
+
+void AdsAreaController::copyToNewAd(int preview) {
+    if (const Ad* source = adAt(preview)) addThroughEditor(*source, true);
+}
+
+void AdsAreaController::copyFromAnotherAd(int preview) {
+    AdList* ads = list();
+    if (!adAt(preview)) return;
+    const std::optional<Ad> found = windows_.searchPastAds(group_());
+    if (!found) return;
+    if (ui_.message({"Do you want to overwrite the selected ad with the found ad?", "Confirm action", Icon::Question,
+                     Buttons::YesNo}) != Answer::Yes)
+        return;
+    (*ads)[indexOf(preview)] = *found;
+    modified_();
+}
+
+void AdsAreaController::manageLists() {
+    Group* g = group_();
+    if (g && windows_.manageAdLists(*g)) {
+        modified_();
+        setScrollPosition(scroll_);
+    }
+}
+
+}  // namespace pw::ui

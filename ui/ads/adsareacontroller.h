@@ -1,0 +1,64 @@
+#pragma once
+// Phase 4's ads area of the main window: the ad list chosen in "Select ad
+// list:", three previews with a scroll bar, "New ad", the previews' clicks
+// and menu, and "Manage ads lists".
+
+#include <functional>
+#include <optional>
+
+#include "ads/adlists.h"
+#include "core/group.h"
+#include "ui/ads/adwindows.h"
+#include "ui/common/desktop.h"
+
+namespace pw::ui {
+
+constexpr int kAreaPreviews = 3;
+
+// A scroll bar over a list of previews: range 0..max with a page step,
+// disabled when every ad already shows.
+struct PreviewScroll {
+    int maximum = 0;
+    int page = 2;
+    bool enabled = false;
+};
+PreviewScroll previewScroll(size_t ads, int previews);
+
+class AdsAreaController {
+public:
+    // `group` gives the group of the selected tab (none on the main list);
+    // `modified` marks the project changed.
+    AdsAreaController(Desktop& ui, AdWindows& windows, std::function<Group*()> group, std::function<void()> modified);
+
+    int listKind() const { return kind_; }
+    void setListKind(int kind);
+    int scrollPosition() const { return scroll_; }
+    void setScrollPosition(int position);
+    PreviewScroll scroll() const;
+    // The ad a preview shows, or none (a blank preview).
+    const Ad* adAt(int preview) const;
+    // Call when another group is shown.
+    void reset();
+
+    void newAd();
+    void editAd(int preview);
+    void deleteAd(int preview);
+    void copyToNewAd(int preview);
+    void copyFromAnotherAd(int preview);
+    void manageLists();
+
+private:
+    AdList* list() const;
+    bool refuseWhenFull(const char* caption);
+    void addThroughEditor(Ad ad, bool copy);
+    size_t indexOf(int preview) const { return static_cast<size_t>(scroll_ + preview); }
+
+    Desktop& ui_;
+    AdWindows& windows_;
+    std::function<Group*()> group_;
+    std::function<void()> modified_;
+    int kind_ = kCurrentAdList;
+    int scroll_ = 0;
+};
+
+}  // namespace pw::ui

@@ -1,0 +1,60 @@
+#include "ui/ads/managelistscontroller.h"
+
+#include <algorithm>
+
+#include "ui/ads/adsareacontroller.h"
+
+namespace pw::ui {
+
+ManageListsController::ManageListsController(Desktop& ui, Group& group) : group_(group), ui_(ui) {}
+
+void ManageListsController::choosePaneList(int pane, int kind) {
+    kinds_[pane] = std::clamp(kind, 0, kAdListCount - 1);
+    const int other = 1 - pane;
+    if (kinds_[other] == kinds_[pane]) kinds_[other] = (kinds_[other] + 1) % kAdListCount;
+    scroll_[0] = scroll_[1] = 0;
+    selection_.reset();
+}
+
+void ManageListsController::setPaneScroll(int pane, int position) {
+    const PreviewScroll s = previewScroll(group_.adLists[kinds_[pane]].size(), kPanePreviews);
+    scroll_[pane] = s.enabled ? std::clamp(position, 0, s.maximum - 1) : 0;
+}
+
+const Ad* ManageListsController::adAt(int pane, int preview) const {
+    const AdList& list = group_.adLists[kinds_[pane]];
+    const size_t index = static_cast<size_t>(scroll_[pane] + preview);
+    return preview >= 0 && preview < kPanePreviews && index < list.size() ? &list[index] : nullptr;
+}
+
+bool ManageListsController::selected(int pane, int preview) const {
+    return selection_ && selection_->first == pane &&
+           selection_->second == static_cast<size_t>(scroll_[pane] + preview);
+}
+
+void ManageListsController::clickPreview(int pane, int preview) {
+    if (!adAt(pane, preview)) return;
+    if (selected(pane, preview)) selection_.reset();
+    else selection_ = std::make_pair(pane, static_cast<size_t>(scroll_[pane] + preview));
+}
+
+void ManageListsController::move(int fromPane) {
+    if (!selection_ || selection_->first != fromPane) {
+        ui_.message({"Please select an ad to move", "Nothing to move", Icon::Information, Buttons::Ok});
+        return;
+    }
+    const int toKind = kinds_[1 - fromPane];
+    AdList& target = group_.adLists[toKind];
+    if (!adListHasRoom(toKind, target)) {
+        ui_.message({"You cannot have more than 3 ads in your current ad list!", "Cannot move ad", Icon::Warning,
+                     Buttons::Ok});
+        return;
+    }
+    moveAd(group_.adLists[kinds_[fromPane]], selection_->second, target);
+    selection_.reset();
+    setPaneScroll(0, scroll_[0]);
+    setPaneScroll(1, scroll_[1]);
+    changed_ = true;
+}
+
+}  // namespace pw::ui

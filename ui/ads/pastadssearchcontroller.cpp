@@ -1,0 +1,108 @@
+#include "ui/ads/pastadssearchcontroller.h"
+
+namespace pw::ui {
+
+PastAdsSearchController::PastAdsSearchController(Desktop& ui, Dispatcher& dispatcher, ProgramFolder folder,
+                                                 const Project* project, const Group* group, bool threaded)
+    : ui_(ui),
+      dispatcher_(dispatcher),
+      folder_(std::move(folder)),
+      project_(project),
+      group_(group),
+      jobs_(dispatcher, threaded) {}
+
+PastAdsSearchController::~PastAdsSearchController() {
+    stop_ = true;
+    jobs_.wait();
+}
+
+void PastAdsSearchController::setCurrentGroup(bool on) {
+    if (currentGroupEnabled()) scope_.currentGroup = on;
+}
+
+void PastAdsSearchController::setCurrentProject(bool on) {
+    if (!currentProjectEnabled()) return;
+    scope_.currentProject = on;
+    if (on) scope_.currentGroup = true;  // and its box is disabled
+}
+
+void PastAdsSearchController::setRecentProjects(bool on) {
+    scope_.recentProjects = on;
+    if (on) {
+        scope_.currentGroup = scope_.currentProject = true;
+    } else if (scope_.currentProject) {
+        scope_.currentGroup = true;
+    }
+}
+
+void PastAdsSearchController::setFolder(bool on) {
+    scope_.folder = on;
+    if (on && scope_.folderPath.empty()) {
+        browseFolder();
+        if (scope_.folderPath.empty()) scope_.folder = false;
+    }
+}
+
+void PastAdsSearchController::browseFolder() {
+    if (searching()) {
+        ui_.doubleBeep();
+        return;
+    }
+    if (const std::optional<std::string> chosen = ui_.chooseFolder("Choose Phrasewright projects folder"))
+        setFolderPath(*chosen);
+}
+
+void PastAdsSearchController::startSearch() {
+    if (searching()) return;
+    stop_ = false;
+    results_.clear();
+    selected_.reset();
+    progress_ = 0;
+    SearchRequest request;
+    request.query = query;
+    request.openProject = project_;
+    request.files = projectFilesToSearch(scope_, project_ ? project_->path : std::string(), folder_);
+    if (!scope_.recentProjects && scope_.currentGroup) request.group = group_;
+    changed();
+    jobs_.start(
+        [this, request] {
+            searchPastAds(
+                request,
+                [this](FoundAd found) {
+                    dispatcher_.post([this, found = std::move(found)]() mutable {
+                        results_.push_back(std::move(found));
+                        changed();
+                    });
+                },
+                &stop_,
+                [this](int percent) {
+                    dispatcher_.post([this, percent] {
+                        progress_ = percent;
+                        changed();
+                    });
+                });
+        },
+        [this](bool) { changed(); });
+}
+
+void PastAdsSearchController::select(int index) {
+    if (index >= 0 && static_cast<size_t>(index) < results_.size()) selected_ = index;
+    else selected_.reset();
+    changed();
+}
+
+std::optional<int> PastAdsSearchController::copyIntoCurrentAd() {
+    if (searching()) {
+        ui_.doubleBeep();
+        return std::nullopt;
+    }
+    return selected_;
+}
+
+bool PastAdsSearchController::close() {
+    if (!searching()) return true;
+    ui_.doubleBeep();
+    return false;
+}
+
+}  // namespace pw::ui

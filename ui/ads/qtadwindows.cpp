@@ -1,0 +1,35 @@
+#include "ui/ads/qtadwindows.h"
+
+#include "ui/ads/addialogs.h"
+#include "ui/ads/adeditorcontroller.h"
+#include "ui/ads/dialogeditad.h"
+#include "ui/ads/managelistscontroller.h"
+#include "ui/ads/pastadssearchcontroller.h"
+#include "ui/common/qtdispatcher.h"
+
+namespace pw::ui {
+
+bool QtAdWindows::editAd(const AdEditRequest& request) {
+    AdEditorController controller(desktop_, request);
+    CDialogEditAd dialog(controller, *this, request.group, desktop_.parent());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtAdWindows::manageAdLists(Group& group) {
+    ManageListsController controller(desktop_, group);
+    CDialogManageLists dialog(controller, desktop_.parent());
+    dialog.exec();
+    return controller.changed();
+}
+
+std::optional<Ad> QtAdWindows::searchPastAds(const Group* group) {
+    QtDispatcher dispatcher;
+    PastAdsSearchController controller(desktop_, dispatcher, folder_, project_, group);
+    CDialogSearch dialog(controller, desktop_.parent());
+    // Results that arrive after the window closed are dropped.
+    dispatcher.setReceiver(&dialog);
+    if (dialog.exec() != QDialog::Accepted || !controller.selected()) return std::nullopt;
+    return controller.results()[*controller.selected()].ad;
+}
+
+}  // namespace pw::ui

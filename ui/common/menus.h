@@ -1,0 +1,26 @@
+#pragma once
+// Menus as data: a window's controller lists its items and the widget builds
+// them. An item without an action shows disabled, so a part of the program
+// that arrives later only supplies the action.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pw::ui {
+
+struct MenuItem {
+    std::string text;  // with its "&" mnemonic; empty for a separator
+    std::function<void()> run;
+    std::string shortcut;            // "Ctrl+S"
+    std::vector<MenuItem> submenu;   // a submenu when not empty
+    std::function<bool()> checked;   // check-marked items: their state
+    std::function<void(bool)> toggle;
+
+    bool separator() const { return text.empty(); }
+    bool enabled() const { return run || toggle || !submenu.empty(); }
+};
+
+inline MenuItem menuSeparator() { return {}; }
+
+}  // namespace pw::ui

@@ -1,0 +1,84 @@
+#include "ui/main/cataloguecontrollers.h"
+
+#include <algorithm>
+
+#include "core/listmoves.h"
+#include "core/text.h"
+#include "core/unwantedcountries.h"
+#include "io/charactercatalogue.h"
+#include "io/countrycatalogue.h"
+
+namespace pw::ui {
+
+namespace {
+void moveRows(std::vector<std::string>& from, std::vector<std::string>& to, const std::vector<int>& rows,
+              size_t limit) {
+    for (std::string& item : takePositions(from, validRows(rows, from.size())))
+        to.push_back(limit ? item.substr(0, limit) : std::move(item));
+}
+
+bool containsIgnoringCase(const std::vector<std::string>& items, const std::string& text) {
+    return std::any_of(items.begin(), items.end(), [&](const std::string& i) { return equalsIgnoreCase(i, text); });
+}
+}  // namespace
+
+void TwoLists::moveToUnwanted(const std::vector<int>& rows) { moveRows(available, unwanted, rows, itemLimit); }
+void TwoLists::moveToAvailable(const std::vector<int>& rows) { moveRows(unwanted, available, rows, itemLimit); }
+
+CountriesController::CountriesController(Desktop& ui, ProgramFolder folder, const std::string& unwantedCountries)
+    : ui_(ui), folder_(std::move(folder)) {
+    lists.itemLimit = 62;
+    lists.available = loadCountryCatalogue(folder_);
+    for (std::string_view name : countryNames(unwantedCountries)) {
+        lists.unwanted.emplace_back(name);
+        std::erase_if(lists.available, [&](const std::string& a) { return equalsIgnoreCase(a, name); });
+    }
+}
+
+bool CountriesController::add(const std::string& name) {
+    if (name.empty()) return false;
+    if (containsIgnoringCase(lists.available, name) || containsIgnoringCase(lists.unwanted, name)) {
+        ui_.message({"Country already exists!", "Cannot add country", Icon::Warning, Buttons::Ok});
+        return false;
+    }
+    if (!appendCountry(folder_, name)) return false;
+    lists.available.push_back(name);
+    return true;
+}
+
+std::string CountriesController::ok() const { return countriesText(lists.unwanted); }
+
+UnwantedCharactersController::UnwantedCharactersController(Desktop& ui, ProgramFolder folder,
+                                                           const std::string& unwantedCharacters)
+    : ui_(ui), folder_(std::move(folder)) {
+    for (char c : loadCharacterCatalogue(folder_)) lists.available.emplace_back(1, c);
+    for (char c : unwantedCharacters) {
+        lists.unwanted.emplace_back(1, c);
+        std::erase(lists.available, std::string(1, c));
+    }
+}
+
+bool UnwantedCharactersController::add(char character) {
+    switch (addCharacter(folder_, character)) {
+    case AddCharacterResult::Added: lists.available.emplace_back(1, character); return true;
+    case AddCharacterResult::CatalogueFull:
+        ui_.message({"No more unwanted characters can be added! The maximum number has been reached!", "Cannot add",
+                     Icon::Warning, Buttons::Ok});
+        return false;
+    case AddCharacterResult::AlreadyPresent:
+        ui_.message({"This character already exists!", "Cannot add", Icon::Information, Buttons::Ok});
+        return false;
+    case AddCharacterResult::CannotWrite:
+        ui_.message({"Cannot save unwanted characters list!", "Cannot open file", Icon::Warning, Buttons::Ok});
+        return false;
+    }
+    return false;
+}
+
+std::string UnwantedCharactersController::ok() const {
+    std::string characters;
+    for (const std::string& item : lists.unwanted) characters += item;
+    return characters.substr(0, kUnwantedCharactersSize - 1);
+}
+
+}  // namespace pw::ui

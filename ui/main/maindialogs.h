@@ -1,0 +1,46 @@
+#pragma once
+// The main window's own small windows. Each returns what the user chose;
+// the controller applies it to the project.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/delimitedline.h"
+#include "io/listexport.h"
+
+namespace pw::ui {
+
+// A dialog with one text box: new project name, phrases to add.
+struct TextPrompt {
+    std::string title;
+    std::string label;
+    std::string initial;
+    bool multiLine = false;
+};
+
+struct DeleteConfirmation {
+    bool yes = false;
+    bool dontShowAgain = false;
+};
+
+class MainDialogs {
+public:
+    virtual ~MainDialogs() = default;
+
+    virtual std::optional<std::string> askText(const TextPrompt& prompt) = 0;
+    // The "Confirm action" window before a permanent delete.
+    virtual DeleteConfirmation confirmPermanentDelete() = 0;
+    // "Select CSV columns" for a file of three or more columns.
+    virtual std::optional<ImportColumns> chooseColumns(const std::string& fileLabel, int columnCount) = 0;
+    // The catalogue windows, opened on the project's unwanted countries (names,
+    // each followed by LF) or characters: the new text on OK, none on Cancel.
+    virtual std::optional<std::string> editCountries(const std::string& unwantedCountries) = 0;
+    virtual std::optional<std::string> editUnwantedCharacters(const std::string& unwantedCharacters) = 0;
+    // The "Ignored words" window.
+    virtual void showIgnoredWords(const std::string& word, const std::vector<ListRow>& rows) = 0;
+    // The "Open/Create project" window: the chosen project's path, or none.
+    virtual std::optional<std::string> chooseProject() = 0;
+};
+
+}  // namespace pw::ui

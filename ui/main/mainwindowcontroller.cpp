@@ -1,0 +1,824 @@
+#include "ui/main/mainwindowcontroller.h"
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+#include "core/atomicfile.h"
+#include "core/filetime.h"
+#include "core/listmoves.h"
+#include "core/phrasefilters.h"
+#include "core/phraselist.h"
+#include "core/projectfile.h"
+#include "core/text.h"
+#include "core/version.h"
+#include "io/textimport.h"
+
+namespace pw::ui {
+
+namespace {
+const FileFilter kTextFilter{"Text files (*.txt)", "*.txt"};
+const FileFilter kCsvFilter{"CSV files (*.csv)", "*.csv"};
+
+bool endsWithIgnoreCase(const std::string& text, std::string_view end) {
+    return text.size() >= end.size() && equalsIgnoreCase(std::string_view(text).substr(text.size() - end.size()), end);
+}
+
+// A box with one of the texts the import and export code defines.
+Message messageOf(std::string_view text, std::string_view caption, Icon icon) {
+    return {std::string(text), std::string(caption), icon, Buttons::Ok};
+}
+
+// The commands that only open a dialog, change what the window shows of its
+// own controls, or leave the program: they need no list and pass while a job runs.
+constexpr MainCommand kWithoutLists[] = {
+    MainCommand::Exit,           MainCommand::ChooseSkin,      MainCommand::FiltersChanged,
+    MainCommand::SortRowsChanged, MainCommand::FormsChanged,   MainCommand::CopyGroupName,
+    MainCommand::SetGroupColor,  MainCommand::CopyKeywords,
+};
+}  // namespace
+
+bool needsLists(MainCommand command) {
+    return std::find(std::begin(kWithoutLists), std::end(kWithoutLists), command) == std::end(kWithoutLists);
+}
+
+std::string mainWindowTitle() { return "Phrasewright - v" + std::string(kProgramVersion); }
+
+MainWindowController::MainWindowController(MainWindowServices services, JobRunner& jobs, Dispatcher& dispatcher,
+                                           ProgramFolder folder, SettingsStore& settings)
+    : desktop_(services.desktop),
+      dialogs_(services.dialogs),
+      groupDialogs_(services.groups),
+      adWindows_(services.ads),
+      jobs_(jobs),
+      dispatcher_(dispatcher),
+      folder_(std::move(folder)),
+      settings_(settings) {
+    skinIndex_ = skinIndexForColor(settings_.values().backgroundColor);
+}
+
+// --- state ---
+
+Group& MainWindowController::currentList() {
+    Group* list = listOfTab(project_, tab_);
+    return list ? *list : project_.mainList;
+}
+const Group& MainWindowController::currentList() const {
+    return const_cast<MainWindowController*>(this)->currentList();
+}
+
+std::string MainWindowController::phaseTitle() const {
+    static const char* titles[] = {"Phase 1: Deleting phrases from full list", "Phase 2: Deleting individual keywords",
+                                   "Phase 3: Filter into groups", "Phase 4: Write ads & prepare keywords"};
+    return titles[phase() - 1];
+}
+
+std::string MainWindowController::tabCaption(int tab) const {
+    if (tab > 0) return project_.groups[tab - 1]->name;
+    if (project_.path.empty()) return "Untitled";
+    const std::string name = fileNameOf(project_.path);
+    return name.size() > 4 ? name.substr(0, name.size() - 4) : name;
+}
+
+std::vector<TabInfo> MainWindowController::tabs() const {
+    std::vector<TabInfo> out;
+    out.push_back({tabCaption(0), kWhite});
+    for (size_t i = 0; i < project_.groups.size(); ++i)
+        out.push_back({project_.groups[i]->name, groupColorAt(project_, static_cast<int>(i + 1))});
+    return out;
+}
+
+// While a job runs the list is lent to it: the views show nothing of it.
+std::string_view MainWindowController::rowText(size_t row) const {
+    return busy() || row >= rows_.size() ? std::string_view() : currentList().phrases[rows_[row]].text();
+}
+int32_t MainWindowController::rowHits(size_t row) const {
+    return busy() || row >= rows_.size() ? 0 : currentList().phrases[rows_[row]].hitCount;
+}
+std::string_view MainWindowController::deleteBoxText(size_t row) const {
+    return busy() || row >= deleteRows_.size() ? std::string_view() : currentList().phrases[deleteRows_[row]].text();
+}
+int32_t MainWindowController::deleteBoxHits(size_t row) const {
+    return busy() || row >= deleteRows_.size() ? 0 : currentList().phrases[deleteRows_[row]].hitCount;
+}
+
+Labels MainWindowController::labels() const {
+    Labels l;
+    l.original = formatCount(project_.importedCount);
+    l.edited = formatCount(project_.editedCount);
+    // While the worker has the lists the count shown last stays.
+    if (!busy()) shownMainListCount_ = visibleCount(project_.mainList.phrases);
+    long long current = shownMainListCount_;
+    if (phase_ == Phase::Group) current += static_cast<long long>(pages_.totalTexts());
+    l.current = formatCount(current);
+    l.groups = formatCount(static_cast<long long>(project_.groups.size()));
+    l.created = project_.createdDate;
+    l.modified = project_.modifiedDate;
+    l.listCount = "Current count: " + std::to_string(rows_.size());
+    l.deleteCount = "Current count: " + formatCount(static_cast<long long>(deleteRows_.size()));
+    l.list1Count = "Count: " + std::to_string(list1() ? list1()->size() : 0);
+    l.list2Count = "Count: " + std::to_string(list2() ? list2()->size() : 0);
+    l.phase4Count = "Count: " + std::to_string(keywordRows_.size());
+    return l;
+}
+
+bool MainWindowController::list1CreateEnabled() const { return !boxes.list1Name.empty() && list1AddEnabled(); }
+bool MainWindowController::list2CreateEnabled() const { return !boxes.list2Name.empty() && list2AddEnabled(); }
+bool MainWindowController::list1AddEnabled() const { return list1() && !list1()->empty(); }
+bool MainWindowController::list2AddEnabled() const { return list2() && !list2()->empty(); }
+
+std::optional<int> MainWindowController::takeRowToSelect() { return std::exchange(rowToSelect_, std::nullopt); }
+Focus MainWindowController::takeFocus() { return std::exchange(focus_, Focus::None); }
+
+void MainWindowController::notify(unsigned changes) {
+    if (onChange) onChange(changes);
+}
+
+void MainWindowController::showStatus(const std::string& text) {
+    status_ = {text, true, 0};
+    notify(kStatus);
+}
+
+void MainWindowController::hideStatus() {
+    status_.visible = false;
+    notify(kStatus);
+}
+
+void MainWindowController::runJob(const std::string& statusText, std::function<void(const ProgressFn&)> work,
+                                  std::function<void(bool ok)> done) {
+    showStatus(statusText);
+    notify(kRows | kDeleteBox);
+    auto lastPercent = std::make_shared<std::atomic<int>>(-1);
+    ProgressFn progress = [this, lastPercent](int percent) {
+        if (lastPercent->exchange(percent) == percent) return;
+        dispatcher_.post([this, percent] {
+            status_.progress = percent;
+            notify(kStatus);
+        });
+    };
+    jobs_.start([work = std::move(work), progress = std::move(progress)] { work(progress); },
+                [this, done = std::move(done)](bool ok) {
+                    hideStatus();
+                    gate_.run(Needs::Nothing, [&] {
+                        if (done) done(ok);
+                        if (!ok) throw std::runtime_error("list job failed");
+                    });
+                    refill();
+                    notify(kRows | kDeleteBox | kLabels);
+                });
+}
+
+// Rows of the list view and the 'Delete' box, from the current list.
+void MainWindowController::refill() {
+    if (busy()) return;
+    const PhraseList& list = currentList().phrases;
+    rows_ = visiblePositions(list);
+    deleteRows_ = pages_.empty() ? setAsidePositions(list) : std::vector<uint32_t>{};
+    notify(kRows | kDeleteBox | kLabels);
+}
+
+void MainWindowController::restoreFilterControls() {
+    filters = storedFilterSettings(currentList());
+    updateFlashing = false;
+    notify(kFilters);
+}
+
+// --- the project ---
+
+void MainWindowController::start(const std::string& startupPath) {
+    const std::string path(trimSpaces(startupPath));
+    if (path.empty()) return;
+    openPath(path);
+}
+
+void MainWindowController::showChooser() {
+    command(MainCommand::OpenProject, [&] {
+        const std::optional<std::string> chosen = dialogs_.chooseProject();
+        if (!chosen) {
+            if (onQuit) onQuit();
+            return;
+        }
+        resetToEmpty();
+        openPath(*chosen);
+    });
+}
+
+void MainWindowController::resetToEmpty() {
+    session_.reset();
+    pages_.clear();
+    pagePosition_ = 0;
+    rows_.clear();
+    deleteRows_.clear();
+    keywordRows_.clear();
+    boxes = {};
+    tab_ = 0;
+    phase_ = Phase::Filter;
+    status_.visible = false;
+    notify(kEverything);
+}
+
+// A project whose file does not exist yet starts empty and is saved at once;
+// any other is loaded on the worker into a project of its own.
+void MainWindowController::openPath(const std::string& path) {
+    phase_ = Phase::Filter;
+    tab_ = 0;
+    notify(kPhase | kTabs);
+    if (fileExists(path)) {
+        loadProject(path);
+        return;
+    }
+    project_.path = path;
+    prepareWindow();
+}
+
+void MainWindowController::prepareWindow() {
+    if (project_.createdDate.empty()) project_.createdDate = todayLocalDate();
+    project_.modifiedDate = todayLocalDate();
+    restoreFilterControls();
+    refill();
+    // A new project is listed among the recent ones only once it is opened again.
+    if (project_.path.empty()) saveAndShow(false);
+    else if (session_.saveTo(project_.path)) showStatus("Project saved!");
+    notify(kEverything);
+}
+
+// The previous project stays as it was until the new one has loaded whole.
+void MainWindowController::loadProject(const std::string& path) {
+    auto loaded = std::make_shared<Project>();
+    loaded->path = path;
+    auto code = std::make_shared<int>(kLoaded);
+    runJob(
+        "Loading project...", [loaded, code](const ProgressFn& progress) { *code = pw::loadProject(*loaded, progress); },
+        [this, loaded, code](bool ok) {
+            if (!ok) return;
+            if (*code != kLoaded) {
+                const LoadMessage m = loadMessage(*code);
+                desktop_.message({std::string(m.text), std::string(m.title), Icon::Warning, Buttons::Ok});
+                resetToEmpty();
+                showChooser();
+                return;
+            }
+            session_.adopt(std::move(*loaded));
+            restoreFilterControls();
+            notify(kEverything);
+        });
+}
+
+bool MainWindowController::saveAndShow(bool saveAs) {
+    leavePhase3();
+    const bool saved = saveAs ? session_.saveAs() : session_.save();
+    if (saved) showStatus("Project saved!");
+    notify(kTabs | kLabels | kStatus);
+    return saved;
+}
+
+void MainWindowController::newProject() {
+    command(MainCommand::NewProject, [&] {
+        leavePhase3();
+        if (!session_.askToSave()) return;
+        const std::optional<std::string> path = session_.askNewProject();
+        if (!path) return;
+        resetToEmpty();
+        openPath(*path);
+    });
+}
+
+void MainWindowController::openProject() {
+    command(MainCommand::OpenProject, [&] {
+        leavePhase3();
+        if (!session_.askToSave()) return;
+        const std::optional<std::string> path = session_.askProjectToOpen();
+        if (!path) return;
+        resetToEmpty();
+        openPath(*path);
+    });
+}
+
+bool MainWindowController::saveProject() {
+    bool saved = false;
+    command(MainCommand::SaveProject, [&] { saved = saveAndShow(false); });
+    return saved;
+}
+
+bool MainWindowController::saveProjectAs() {
+    bool saved = false;
+    command(MainCommand::SaveProjectAs, [&] { saved = saveAndShow(true); });
+    return saved;
+}
+
+void MainWindowController::closeProject() {
+    command(MainCommand::CloseProject, [&] {
+        leavePhase3();
+        if (!session_.askToSave()) return;
+        resetToEmpty();
+        showChooser();
+    });
+}
+
+bool MainWindowController::exitProgram() {
+    bool leaving = false;
+    // The lists must be back from the worker before the project is saved.
+    if (busy()) {
+        desktop_.doubleBeep();
+        return false;
+    }
+    command(MainCommand::Exit, [&] {
+        leavePhase3();
+        if (!session_.askToSave()) return;
+        leaving = true;
+        if (onQuit) onQuit();
+    });
+    return leaving;
+}
+
+// --- tabs and phases ---
+
+void MainWindowController::selectTab(int tab) {
+    if (tab < 0 || tab > static_cast<int>(project_.groups.size()) || tab == tab_) return;
+    if (!command(MainCommand::SelectTab, [&] {
+            leavePhase3();
+            showTab(tab);
+        }))
+        notify(kTabs);
+}
+
+// Shows the list of the tab: phase 4 ends on the main list and starts
+// afresh on another group; the list's filters go back into the controls.
+void MainWindowController::showTab(int tab) {
+    tab_ = tab;
+    if (phase_ == Phase::Ads && tab == 0) phase_ = Phase::Filter;
+    else if (phase_ == Phase::Ads) startPhase4OnList();
+    restoreFilterControls();
+    refill();
+    notify(kTabs | kPhase | kPhase4);
+}
+
+void MainWindowController::startPhase4OnList() {
+    forms = {};
+    ads_.reset();
+    refreshKeywordRows();
+}
+
+void MainWindowController::refreshKeywordRows() {
+    keywordRows_ = tab_ > 0 ? pw::keywordRows(currentList(), forms, notation) : std::vector<std::string>{};
+    notify(kPhase4 | kLabels);
+}
+
+void MainWindowController::formsChanged() {
+    command(MainCommand::FormsChanged, [&] { refreshKeywordRows(); });
+}
+
+// --- phase 1: filters and sorting ---
+
+void MainWindowController::filtersChanged() {
+    updateFlashing = true;
+    notify(kFilters);
+}
+
+void MainWindowController::setFilters(FilterSettings edited) {
+    filters = std::move(edited);
+    filtersChanged();
+}
+
+void MainWindowController::setPhase3Box(std::string Phase3Boxes::*box, std::string text) { boxes.*box = std::move(text); }
+
+void MainWindowController::setForms(KeywordForms shown, KeywordNotation shownNotation) {
+    forms = shown;
+    notation = shownNotation;
+    formsChanged();
+}
+
+void MainWindowController::setSortReverse(int row, bool on) {
+    if (row < 0 || row > 2) return;
+    sortRows.reverse[row] = on;
+    sortRowsChanged();
+}
+
+void MainWindowController::setSortFreeText(std::string text) {
+    sortRows.freeText = std::move(text);
+    sortRowsChanged();
+}
+
+void MainWindowController::sortRowsChanged() {
+    sortFlashing = true;
+    notify(kSortRows);
+}
+
+void MainWindowController::chooseSortKey(int row, SortKey key) {
+    if (row < 0 || row > 2) return;
+    if (key == SortKey::FreeText) {
+        for (int other = 0; other < 3; ++other)
+            if (other != row && sortRows.keys[other] == SortKey::FreeText) sortRows.keys[other] = SortKey::Alphabetical;
+        sortRows.freeText.clear();
+    }
+    sortRows.keys[row] = key;
+    sortRowsChanged();
+}
+
+namespace {
+// An Update on the worker: it owns the lent list and a copy of the catalogues.
+struct UpdateJob {
+    Group list;
+    UpdateRequest request;
+    FilterCatalogues catalogues;
+    UpdateResult result;
+};
+}  // namespace
+
+void MainWindowController::update(std::optional<int> firstSelectedRow) {
+    command(MainCommand::Update, [&] {
+        updateFlashing = false;
+        Group* list = &currentList();
+        auto job = std::make_shared<UpdateJob>();
+        job->request.filters = filters;
+        job->request.order = sortRows;
+        job->request.selectedRow = firstSelectedRow;
+        job->catalogues = filterCatalogues(project_);
+        job->list = lendList(*list);
+        project_.modified = true;
+        runJob(
+            "Updating list. Please wait...",
+            [job](const ProgressFn& progress) {
+                job->request.progress = progress;
+                job->result = updateFilters(job->list, job->request, job->catalogues);
+            },
+            [this, list, job](bool ok) {
+                returnList(*list, std::move(job->list));
+                if (!ok) return;
+                const UpdateResult& result = job->result;
+                project_.editedCount += result.editedDelta;
+                if (result.tooManyIgnoreWords)
+                    desktop_.message({"Too many words added in the ignore box! The list will be truncated!",
+                                      "Over 10,000 ignore words", Icon::Warning, Buttons::Ok});
+                if (filters.ignoreOn) filters.ignoreText = result.ignoreBoxText;
+                notify(kFilters);
+                if (result.refill) {
+                    refill();
+                    rowToSelect_ = result.rowToSelect;
+                    notify(kSelection);
+                }
+            });
+    });
+}
+
+void MainWindowController::sortList() {
+    command(MainCommand::SortList, [&] {
+        sortFlashing = false;
+        Group* list = &currentList();
+        auto lent = std::make_shared<Group>(lendList(*list));
+        project_.modified = true;
+        runJob(
+            "Sorting. Please wait...", [lent, order = sortRows](const ProgressFn&) { sortPhrases(*lent, order); },
+            [this, list, lent](bool ok) {
+                returnList(*list, std::move(*lent));
+                if (!ok) return;
+                sortRows.freeText.clear();
+                notify(kSortRows);
+            });
+    });
+}
+
+void MainWindowController::headerClicked(int column) {
+    command(MainCommand::HeaderSort, [&] {
+        sortRows.keys[0] = column == 0 ? SortKey::Alphabetical : SortKey::HitCount;
+        headerReverse_ = !headerReverse_;
+        sortRows.reverse[0] = headerReverse_;
+        notify(kSortRows);
+        sortList();
+    });
+}
+
+void MainWindowController::feedIgnoreBox(int row) {
+    if (busy() || row < 0 || static_cast<size_t>(row) >= rows_.size()) return;
+    command(MainCommand::FeedIgnoreBox, [&] {
+        const Phrase& phrase = currentList().phrases[rows_[row]];
+        std::string words;
+        for (int i = 0; i < phrase.wordCount(); ++i) words.append(phrase.word(i)).append("\n");
+        filters.ignoreText = appendIgnoreLines(filters.ignoreText, words) + "\r\n";
+        filters.ignoreOn = true;
+        focus_ = Focus::IgnoreBoxEnd;
+        filtersChanged();
+        notify(kSelection);
+    });
+}
+
+void MainWindowController::showIgnoredWords(const std::string& word) {
+    if (word.empty()) return;
+    command(MainCommand::ShowIgnoredWords, [&] {
+        const std::string shown = word.substr(0, 63);
+        std::vector<ListRow> found;
+        size_t cursor = 0;
+        while (const Phrase* p = nextMatching(currentList(), shown, filters.wholeWordsOnly, cursor))
+            found.push_back({p->text(), p->hitCount});
+        dialogs_.showIgnoredWords(shown, found);
+    });
+}
+
+void MainWindowController::editCountries() {
+    command(MainCommand::EditCountries, [&] {
+        const std::optional<std::string> countries = dialogs_.editCountries(project_.unwantedCountries);
+        if (!countries) return;
+        project_.unwantedCountries = *countries;
+        project_.modified = true;
+        filtersChanged();
+    });
+}
+
+void MainWindowController::editUnwantedCharacters() {
+    command(MainCommand::EditUnwantedCharacters, [&] {
+        const std::optional<std::string> characters = dialogs_.editUnwantedCharacters(project_.unwantedCharacters);
+        if (!characters) return;
+        project_.unwantedCharacters = *characters;
+        project_.modified = true;
+        filtersChanged();
+    });
+}
+
+void MainWindowController::importIgnoreBox() {
+    command(MainCommand::ImportIgnoreBox, [&] {
+        const std::vector<std::string> chosen = desktop_.openFiles({{kTextFilter}, "", false});
+        if (chosen.empty()) return;
+        std::string bytes;
+        if (!readWholeFile(chosen.front(), bytes)) {
+            desktop_.message({"Cannot open file for importing!", "File error", Icon::Warning, Buttons::Ok});
+            return;
+        }
+        if (bytes.size() > kLargeIgnoreFile &&
+            desktop_.message({"Importing large lists into the ignore box is not recommended. Are you sure you want to "
+                              "continue?",
+                              "Confirm large ignore list", Icon::Warning, Buttons::YesNo}) != Answer::Yes)
+            return;
+        project_.modified = true;
+        filters.ignoreText = appendIgnoreLines(filters.ignoreText, bytes);
+        filters.ignoreOn = true;
+        filtersChanged();
+    });
+}
+
+// --- import and export ---
+
+namespace {
+// An import on the worker: the lent target list and the counts it adds.
+struct ImportJob {
+    Group target;
+    Project counts;
+    std::vector<PlannedFile> plan;
+    ImportReport report;
+};
+}  // namespace
+
+void MainWindowController::importList() {
+    command(MainCommand::ImportList, [&] {
+        const std::vector<std::string> files = desktop_.openFiles(
+            {{kTextFilter, kCsvFilter, {"Excel files (*.xls)", "*.xls"},
+              {"All supported types (*.txt, *.csv, *.xls)", "*.csv;*.txt;*.xls"}, {"All files (*.*)", "*.*"}},
+             "", true});
+        if (files.empty()) return;
+        const bool anyXls = std::any_of(files.begin(), files.end(), [](const std::string& f) {
+            return f.find(".xls") != std::string::npos || endsWithIgnoreCase(f, ".xls");
+        });
+        if (files.size() > 1 && anyXls) {
+            desktop_.message({"Cannot import multiple XLS files at once!", "XLS import", Icon::Warning, Buttons::Ok});
+            return;
+        }
+        if (anyXls) {
+            desktop_.message({"Spreadsheet files cannot be imported yet. Save the sheet as a CSV file and import that.",
+                              "Cannot open XLS file", Icon::Warning, Buttons::Ok});
+            return;
+        }
+        auto job = std::make_shared<ImportJob>();
+        // Columns are settled here, where the column dialog can be shown.
+        job->plan = planImport(files, [this](const std::string& path, int count) {
+            return dialogs_.chooseColumns(fileNameOf(path), count);
+        });
+        for (const PlannedFile& file : job->plan)
+            if (file.problem == ImportProblem::InvalidFileType) {
+                const ImportMessage m = importMessage(file.problem);
+                desktop_.message(messageOf(m.text, m.caption, Icon::Error));
+            }
+        project_.modified = true;
+        Group* target = &currentList();
+        job->target = lendList(*target);
+        runJob(
+            "Loading list into memory...",
+            [job](const ProgressFn& progress) { job->report = runImport(job->counts, job->target, job->plan, progress); },
+            [this, target, job](bool ok) {
+                returnList(*target, std::move(job->target));
+                project_.importedCount += job->counts.importedCount;
+                project_.editedCount += job->counts.editedCount;
+                if (ok && job->report.problem == ImportProblem::ErrorImporting) {
+                    const ImportMessage m = importMessage(job->report.problem);
+                    desktop_.message(messageOf(m.text, m.caption, Icon::Error));
+                }
+            });
+    });
+}
+
+bool MainWindowController::exportMenuAllowed() {
+    if (busy()) {
+        desktop_.doubleBeep();
+        return false;
+    }
+    if (!rows_.empty()) return true;
+    desktop_.message(messageOf(kNothingToExport.text, kNothingToExport.caption, Icon::Information));
+    return false;
+}
+
+std::optional<std::string> MainWindowController::askExportPath(const FileFilter& filter, const std::string& initialName) {
+    if (exportGuard_) return std::nullopt;
+    exportGuard_ = true;
+    std::optional<std::string> path = desktop_.saveFile({{filter}, "", initialName});
+    exportGuard_ = false;
+    if (!path) return std::nullopt;
+    return withExtension(*path, filter.pattern.substr(1));
+}
+
+// Writes the export and says how it went; `success` is none for exports
+// that finish without a word.
+void MainWindowController::writeExport(const std::string& path, const std::string& bytes,
+                                       const ExportMessage* success) {
+    if (!writeExportFile(path, bytes))
+        desktop_.message(messageOf(kCannotWriteExport.text, kCannotWriteExport.caption, Icon::Warning));
+    else if (success)
+        desktop_.message(messageOf(success->text, success->caption, Icon::Information));
+}
+
+void MainWindowController::exportListText() {
+    command(MainCommand::ExportListText, [&] {
+        if (const std::optional<std::string> path = askExportPath(kTextFilter, tabCaption(tab_).substr(0, 62)))
+            writeExport(*path, listAsText(visibleRows(currentList())), &kListExported);
+    });
+}
+
+void MainWindowController::exportListCsv() {
+    command(MainCommand::ExportListCsv, [&] {
+        const Answer withHits =
+            desktop_.message({"Export hit counts also?", "Export type", Icon::Question, Buttons::YesNoCancel});
+        if (withHits == Answer::Cancel) return;
+        if (const std::optional<std::string> path = askExportPath(kCsvFilter, tabCaption(tab_).substr(0, 62)))
+            writeExport(*path, listAsCsv(visibleRows(currentList()), withHits == Answer::Yes), &kListExported);
+    });
+}
+
+void MainWindowController::exportGroupNames() {
+    command(MainCommand::ExportGroupNames, [&] {
+        if (project_.groups.empty()) {
+            desktop_.message(messageOf(kNoGroupsToExport.text, kNoGroupsToExport.caption, Icon::Warning));
+            return;
+        }
+        if (const std::optional<std::string> path = askExportPath(kTextFilter, ""))
+            writeExport(*path, groupNamesAsText(project_), &kGroupsExported);
+    });
+}
+
+void MainWindowController::exportIgnoreBox() {
+    command(MainCommand::ExportIgnoreBox, [&] {
+        if (filters.ignoreText.empty()) {
+            desktop_.message(messageOf(kEmptyIgnoreBox.text, kEmptyIgnoreBox.caption, Icon::Warning));
+            return;
+        }
+        if (const std::optional<std::string> path = askExportPath(kTextFilter, ""))
+            writeExport(*path, filters.ignoreText, nullptr);
+    });
+}
+
+void MainWindowController::copyKeywordsToClipboard() {
+    command(MainCommand::CopyKeywords, [&] { desktop_.setClipboardText(keywordRowsForClipboard(keywordRows_)); });
+}
+
+void MainWindowController::copyRows(const std::vector<int>& rows) {
+    if (busy()) return;
+    command(MainCommand::CopyRows, [&] {
+        std::string text;
+        for (int r : rows)
+            if (r >= 0 && static_cast<size_t>(r) < rows_.size()) text.append(rowText(r)).append("\r\n");
+        desktop_.setClipboardText(text);
+    });
+}
+
+void MainWindowController::addPhrases() {
+    command(MainCommand::AddPhrases, [&] {
+        const std::optional<std::string> text = dialogs_.askText({"Add search phrase", "Enter phrases:", "", true});
+        if (!text) return;
+        Group& list = currentList();
+        int added = 0;
+        for (std::string_view line : splitAny(*text, "\r\n")) {
+            Phrase phrase(line, 1);
+            if (phrase.text().empty()) continue;
+            appendPhrase(list, std::move(phrase));
+            ++added;
+        }
+        project_.importedCount += added;
+        project_.editedCount += added;
+        project_.modified = true;
+        refill();
+    });
+}
+
+int MainWindowController::typeAhead(const std::string& text) {
+    if (busy()) return -1;
+    int row = -1;
+    command(MainCommand::TypeAhead, [&] {
+        row = bestPrefixMatch(currentList().phrases, text);
+        if (row >= 0) {
+            rowToSelect_ = row;
+            notify(kSelection);
+        }
+    });
+    return row;
+}
+
+// --- skin and settings ---
+
+bool MainWindowController::autoUpdateCheck() const { return settings_.values().autoUpdateCheck; }
+void MainWindowController::setAutoUpdateCheck(bool on) { settings_.setAutoUpdateCheck(on); }
+
+void MainWindowController::chooseSkin(int index) {
+    command(MainCommand::ChooseSkin, [&] {
+        if (index >= 0 && index < kSkinPresetCount) {
+            settings_.setBackgroundColor(kSkinPresets[index].color());
+            skinIndex_ = index;
+        } else if (const std::optional<uint32_t> color = desktop_.pickColor(settings_.values().backgroundColor)) {
+            settings_.setBackgroundColor(*color);
+            skinIndex_ = skinIndexForColor(*color);
+        } else {
+            skinIndex_ = skinIndexForColor(settings_.values().backgroundColor);
+        }
+        notify(kSkin);
+    });
+}
+
+// --- menus ---
+
+void MainWindowController::provideMenuAction(const std::string& itemText, std::function<void()> run) {
+    providedActions_[itemText] = std::move(run);
+}
+
+std::vector<MenuItem> MainWindowController::menus() {
+    auto item = [](std::string text, std::function<void()> run, std::string shortcut = {}) {
+        MenuItem m;
+        m.text = std::move(text);
+        m.run = std::move(run);
+        m.shortcut = std::move(shortcut);
+        return m;
+    };
+    // An item whose action a later part of the program supplies.
+    auto provided = [this, &item](std::string text) {
+        auto found = providedActions_.find(text);
+        return item(text, found == providedActions_.end() ? std::function<void()>() : found->second);
+    };
+    auto submenu = [](std::string text, std::vector<MenuItem> items) {
+        MenuItem m;
+        m.text = std::move(text);
+        m.submenu = std::move(items);
+        return m;
+    };
+
+    std::vector<MenuItem> sortGroupItems;
+    const std::pair<const char*, GroupOrder> orders[] = {{"&Alphabetically", GroupOrder::Alphabetical},
+                                                         {"By number of &phrases", GroupOrder::PhraseCount},
+                                                         {"By last &modified", GroupOrder::LastModified},
+                                                         {"By color", GroupOrder::Color}};
+    for (const auto& [text, order] : orders) sortGroupItems.push_back(item(text, [this, order = order] { sortGroups(order); }));
+
+    std::vector<MenuItem> toolItems;
+    for (int p = 1; p <= kPhaseCount; ++p)
+        toolItems.push_back(item("Go to phase &" + std::to_string(p), [this, p] { goToPhase(p); }));
+    toolItems.push_back(menuSeparator());
+    for (const char* text : {"Search top &Google ads", "Manage your Google &account", "Manage your Google &profile",
+                             "&Research tool"})
+        toolItems.push_back(provided(text));
+
+    MenuItem autoCheck = item("Automatically check for updates", {});
+    autoCheck.checked = [this] { return autoUpdateCheck(); };
+    autoCheck.toggle = [this](bool on) { setAutoUpdateCheck(on); };
+    std::vector<MenuItem> helpItems;
+    for (const char* page : {"&User manual", "&View tutorials", "&Phrasewright online"})
+        helpItems.push_back(item(page, [this] { desktop_.openAddress("https://phrasewright.example/"); }));
+    helpItems.push_back(menuSeparator());
+    helpItems.push_back(provided("Check for &updates now"));
+    helpItems.push_back(autoCheck);
+    helpItems.push_back(menuSeparator());
+    helpItems.push_back(provided("&About"));
+
+    MenuItem quillmark = submenu("&Quillmark", {provided("&Tokenize web page..."),
+                                                provided("Set web page &default values...")});
+    return {
+        submenu("&File", {item("&New project", [this] { newProject(); }, "Ctrl+N"),
+                          item("&Open project...", [this] { openProject(); }, "Ctrl+O"),
+                          item("&Save project", [this] { saveProject(); }, "Ctrl+S"),
+                          item("Save project &as...", [this] { saveProjectAs(); }), menuSeparator(),
+                          item("&Close project", [this] { closeProject(); }), menuSeparator(),
+                          item("E&xit Phrasewright", [this] { exitProgram(); }, "Ctrl+Q")}),
+        submenu("&Edit", {item("&Import list...", [this] { importList(); }),
+                          submenu("&Export list", {item("As &CSV...", [this] { exportListCsv(); }),
+                                                   item("As &TXT...", [this] { exportListText(); })}),
+                          item("&Export groups as TXT...", [this] { exportGroupNames(); })}),
+        submenu("&View", {submenu("&Sort groups", sortGroupItems), item("&Find group...", [this] { promptFindGroup(); })}),
+        submenu("&Tools", toolItems),
+        submenu("&Plugins", {quillmark, provided("&Folioforge")}),
+        submenu("&Help", helpItems),
+    };
+}
+
+}  // namespace pw::ui

@@ -1,0 +1,339 @@
+#pragma once
+// What the main window does: its commands, what they ask, what they change
+// and what it shows next. The window (CDialogMain) only displays this state
+// and forwards the user's actions; tests drive it without a screen.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/filterupdate.h"
+#include "core/keywordforms.h"
+#include "core/listordering.h"
+#include "core/phase3pages.h"
+#include "core/project.h"
+#include "io/appsettings.h"
+#include "io/programfolder.h"
+#include "ui/ads/adsareacontroller.h"
+#include "ui/ads/adwindows.h"
+#include "ui/common/commandgate.h"
+#include "ui/common/desktop.h"
+#include "ui/common/jobrunner.h"
+#include "ui/common/menus.h"
+#include "ui/groups/groupdialogs.h"
+#include "ui/main/maindialogs.h"
+#include "ui/main/projectsession.h"
+
+namespace pw::ui {
+
+// "Phrasewright - v" and the program version.
+std::string mainWindowTitle();
+
+// What changed, so that the window redraws only that.
+enum Change : unsigned {
+    kRows = 1 << 0,       // the list view
+    kDeleteBox = 1 << 1,  // the 'Delete' box
+    kPages = 1 << 2,      // phase-3 lists, their boxes and the page scroll bar
+    kLabels = 1 << 3,     // counts and dates
+    kStatus = 1 << 4,     // status line and progress bar
+    kTabs = 1 << 5,       // names, colours, selection
+    kPhase = 1 << 6,      // which phase's controls show
+    kFilters = 1 << 7,    // the filter controls
+    kSortRows = 1 << 8,   // the "Sort by:" rows
+    kPhase4 = 1 << 9,     // the keyword view
+    kSelection = 1 << 10, // a row to select and show, or a box to focus
+    kSkin = 1 << 11,
+    kEverything = ~0u,
+};
+
+// The four phases of the keyword road.
+enum class Phase { Filter = 1, Delete = 2, Group = 3, Ads = 4 };
+constexpr int kPhaseCount = 4;
+
+// The commands of the main window. Those that read or change the lists are
+// refused while a list job runs.
+enum class MainCommand {
+    NewProject, OpenProject, SaveProject, SaveProjectAs, CloseProject, Exit,
+    SelectTab, GoToPhase, Update, SortList, HeaderSort, FeedIgnoreBox, ShowIgnoredWords,
+    EditCountries, EditUnwantedCharacters, ImportIgnoreBox, ExportIgnoreBox, ImportList,
+    ExportListText, ExportListCsv, ExportGroupNames, CopyKeywords, CopyRows, AddPhrases, TypeAhead,
+    MoveToDeleteBox, MoveBackFromDeleteBox, DeletePermanently,
+    MoveToList1, MoveIntoList2, MoveList1ToList2, MoveList2ToList1, MoveList1ToMain, MoveList2ToMain,
+    SetPagePosition, CreateGroupFromList1, CreateGroupFromList2, AddList1ToGroup, AddList2ToGroup,
+    RenameGroup, DeleteGroup, MergeGroup, FindGroup, CopyGroupName, SortGroups, SetGroupColor,
+    ChooseSkin, FiltersChanged, SortRowsChanged, FormsChanged,
+};
+// Whether the command reads or changes the lists (and so waits for the worker).
+bool needsLists(MainCommand command);
+
+// The windows the main window opens, each family behind its own interface.
+struct MainWindowServices {
+    Desktop& desktop;
+    MainDialogs& dialogs;
+    GroupDialogs& groups;
+    AdWindows& ads;
+};
+
+// A box the window should give the focus to.
+enum class Focus { None, List1Name, List2Name, List1Filter, List2Filter, IgnoreBoxEnd };
+
+struct TabInfo {
+    std::string name;
+    Rgb color;
+};
+
+struct Labels {
+    std::string original, edited, current, groups, created, modified;
+    std::string listCount;    // "Current count: %d"
+    std::string deleteCount;  // "Current count: %s"
+    std::string list1Count, list2Count, phase4Count;
+};
+
+struct Status {
+    std::string text;
+    bool visible = false;
+    int progress = 0;
+};
+
+// The phase-3 "Filter:" and "Name:" boxes.
+struct Phase3Boxes {
+    std::string list1Filter, list1Name, list2Filter, list2Name;
+};
+
+class MainWindowController {
+public:
+    MainWindowController(MainWindowServices services, JobRunner& jobs, Dispatcher& dispatcher, ProgramFolder folder,
+                         SettingsStore& settings);
+
+    std::function<void(unsigned changes)> onChange;
+    std::function<void()> onQuit;  // the program ends (chooser cancelled, exit)
+
+    // --- start-up and the project ---
+    // With a path the project opens at once; without, showChooser() follows.
+    void start(const std::string& startupPath);
+    void showChooser();
+    void newProject();
+    void openProject();
+    bool saveProject();
+    bool saveProjectAs();
+    void closeProject();
+    // False when the user chose to stay.
+    bool exitProgram();
+
+    // --- what the window shows ---
+    const Project& project() const { return session_.project(); }
+    bool busy() const { return jobs_.busy(); }
+    int phase() const { return static_cast<int>(phase_); }
+    // The menu bar: each top-level item holds its menu.
+    std::vector<MenuItem> menus();
+    // A later part of the program supplies the action of one of the menu
+    // items that show disabled until then ("Manage your Google &account").
+    void provideMenuAction(const std::string& itemText, std::function<void()> run);
+    int currentTab() const { return tab_; }
+    std::string phaseTitle() const;
+    std::vector<TabInfo> tabs() const;
+    size_t rowCount() const { return rows_.size(); }
+    std::string_view rowText(size_t row) const;
+    int32_t rowHits(size_t row) const;
+    size_t deleteBoxCount() const { return deleteRows_.size(); }
+    std::string_view deleteBoxText(size_t row) const;
+    int32_t deleteBoxHits(size_t row) const;
+    const Page* list1() const { return pages_.page(pagePosition_); }
+    const Page* list2() const { return pages_.page(pagePosition_ + 1); }
+    int pagePosition() const { return static_cast<int>(pagePosition_); }
+    int pageCount() const { return static_cast<int>(pages_.count()); }
+    const std::vector<std::string>& keywordRows() const { return keywordRows_; }
+    Labels labels() const;
+    const Status& status() const { return status_; }
+    int skinIndex() const { return skinIndex_; }
+    uint32_t backgroundColor() const { return settings_.values().backgroundColor; }
+    bool confirmDeleteSetting() const { return settings_.values().confirmDelete; }
+    bool list1CreateEnabled() const;
+    bool list2CreateEnabled() const;
+    bool list1AddEnabled() const;
+    bool list2AddEnabled() const;
+    bool deleteButtonEnabled() const { return !deleteRows_.empty(); }
+    // One-shot requests for the window: a row to select and scroll to, a box to focus.
+    std::optional<int> takeRowToSelect();
+    Focus takeFocus();
+    // The ignore box was set from a list: the window puts the caret at its end.
+
+    // The controls the window writes into as the user changes them.
+    FilterSettings filters;
+    PhraseOrder sortRows;
+    Phase3Boxes boxes;
+    KeywordForms forms;
+    KeywordNotation notation = KeywordNotation::Symbols;
+    bool updateFlashing = false;  // "Update" flashes until pressed
+    bool sortFlashing = false;    // "Sort list" likewise
+
+    // What the user typed or ticked, as the window reports it.
+    void setFilters(FilterSettings edited);
+    void setPhase3Box(std::string Phase3Boxes::*box, std::string text);
+    void setForms(KeywordForms shown, KeywordNotation shownNotation);
+    void setSortReverse(int row, bool on);
+    void setSortFreeText(std::string text);
+
+    // --- commands ---
+    void selectTab(int tab);
+    void goToPhase(int phase);
+
+    void filtersChanged();
+    void sortRowsChanged();
+    // Choosing "By free text" in one row sends the other rows back to "Alphabetically".
+    void chooseSortKey(int row, SortKey key);
+    void update(std::optional<int> firstSelectedRow = {});
+    void sortList();
+    void headerClicked(int column);
+    void feedIgnoreBox(int row);
+    void showIgnoredWords(const std::string& word);
+    void editCountries();
+    void editUnwantedCharacters();
+    void importIgnoreBox();
+    void exportIgnoreBox();
+
+    void importList();
+    // False (after saying why) when there is nothing to export.
+    bool exportMenuAllowed();
+    void exportListText();
+    void exportListCsv();
+    void exportGroupNames();
+    void copyKeywordsToClipboard();
+    void copyRows(const std::vector<int>& rows);
+    void addPhrases();
+    int typeAhead(const std::string& text);
+
+    // A double click on a row: feeds the ignore box in phase 1, moves the row
+    // to the 'Delete' box in phase 2 and the selection to list 1 in phase 3.
+    void rowDoubleClicked(int row, const std::vector<int>& selectedRows);
+    // The Delete key in the list view: phase 2 only.
+    void deleteKeyPressed(const std::vector<int>& selectedRows);
+
+    // Phase 2.
+    void moveToDeleteBox(const std::vector<int>& rows);
+    void moveBackFromDeleteBox(const std::vector<int>& deleteBoxRows);
+    void deletePermanently();
+
+    // Phase 3.
+    void moveToList1(const std::vector<int>& selectedRows);
+    void searchList1IntoList2();
+    // The move-to-list-2 button and Enter in list 2's "Filter:": the selected
+    // rows of list 1 move, or without a selection list 2's filter runs.
+    void moveIntoList2(const std::vector<int>& list1Rows);
+    void moveList1ToList2(const std::vector<int>& list1Rows);
+    void moveList2ToList1(const std::vector<int>& list2Rows);
+    void moveList1ToMain(const std::vector<int>& list1Rows);
+    void moveList2ToMain(const std::vector<int>& list2Rows);
+    void setPagePosition(int position);
+    void createGroupFromList1();
+    void createGroupFromList2();
+    void addList1ToGroup();
+    void addList2ToGroup();
+    void leavePhase3();
+
+    // Phase 4.
+    void formsChanged();
+
+    // Groups, by position in the group sequence (tab - 1).
+    void renameGroup(int group);
+    void promptDeleteGroup(int group);
+    void mergeGroup(int group);
+    void promptFindGroup();
+    void copyGroupName(int group);
+    void sortGroups(GroupOrder order);
+    void setGroupColor(int group, int colorIndex);
+    int lastColor() const { return lastColor_; }
+
+    // The tab menu of group `group`.
+    std::vector<MenuItem> tabMenu(int group);
+
+    // Phase 4's ads area of the selected group.
+    AdsAreaController& ads() { return ads_; }
+
+    void chooseSkin(int index);
+    // The check-marked "Automatically check for updates" of the Help menu.
+    bool autoUpdateCheck() const;
+    void setAutoUpdateCheck(bool on);
+
+private:
+    Group& currentList();
+    const Group& currentList() const;
+    // Runs a command through the gate; false when refused or failed.
+    template <typename Body>
+    bool command(MainCommand id, Body&& body) {
+        return gate_.run(needsLists(id) ? Needs::Lists : Needs::Nothing, std::forward<Body>(body));
+    }
+    void notify(unsigned changes);
+    // Runs `work` on the worker with the status text and progress bar; `done`
+    // runs on the window's thread, told whether the work finished. A job owns
+    // what it works on: lists are lent to it and come back in `done`.
+    void runJob(const std::string& statusText, std::function<void(const ProgressFn&)> work,
+                std::function<void(bool ok)> done);
+    void showStatus(const std::string& text);
+    void hideStatus();
+    void refill();
+    void refreshKeywordRows();
+    bool saveAndShow(bool saveAs);
+    void prepareWindow();
+    void openPath(const std::string& path);
+    void loadProject(const std::string& path);
+    void resetToEmpty();
+    void restoreFilterControls();
+    std::string tabCaption(int tab) const;
+    std::optional<std::string> askExportPath(const FileFilter& filter, const std::string& initialName);
+    void writeExport(const std::string& path, const std::string& bytes, const ExportMessage* success);
+    void afterPageRemoved();
+    void movePageRows(size_t fromIndex, size_t toIndex, const std::vector<int>& rows);
+    void removePageIfEmpty(size_t index);
+    void moveSideListToList(size_t pageIndex, const std::vector<int>& rows);
+    void showTab(int tab);
+    void startPhase4OnList();
+    std::vector<std::string> groupNames(int except = -1) const;
+    void moveBetweenListAndDeleteBox(const std::vector<uint32_t>& positions, bool intoBox);
+    void moveSideListInto(Group& target, bool list1, const std::string& statusText, std::function<void()> after);
+    void moveToList1Now(const std::vector<int>& selectedRows);
+    void moveIntoList2Now(const std::vector<int>& list1Rows);
+    void searchList1IntoList2Now();
+    void deleteGroupNow(int group);
+    void renameGroupNow(int group);
+    void mergeGroupNow(int group);
+    void sortGroupsNow(GroupOrder order);
+    void createGroupFrom(bool list1);
+    void addListToGroup(bool list1);
+
+    Desktop& desktop_;
+    MainDialogs& dialogs_;
+    GroupDialogs& groupDialogs_;
+    AdWindows& adWindows_;
+    JobRunner& jobs_;
+    Dispatcher& dispatcher_;
+    ProgramFolder folder_;
+    SettingsStore& settings_;
+    CommandGate gate_{desktop_, [this] { return jobs_.busy(); }};
+    ProjectSession session_{desktop_, dialogs_, folder_};
+    Project& project_ = session_.project();
+    std::map<std::string, std::function<void()>> providedActions_;
+
+    Phase phase_ = Phase::Filter;
+    int tab_ = 0;
+    std::vector<uint32_t> rows_;        // list positions shown by the list view
+    std::vector<uint32_t> deleteRows_;  // list positions shown by the 'Delete' box
+    Phase3Pages pages_;
+    size_t pagePosition_ = 0;
+    std::vector<std::string> keywordRows_;
+    Status status_;
+    bool headerReverse_ = false;
+    int lastColor_ = -1;
+    int skinIndex_ = 0;
+    std::optional<int> rowToSelect_;
+    Focus focus_ = Focus::None;
+    bool exportGuard_ = false;
+    mutable long long shownMainListCount_ = 0;
+    AdsAreaController ads_{desktop_, adWindows_, [this] { return tab_ > 0 ? groupAt(project_, tab_ - 1) : nullptr; },
+                           [this] { project_.modified = true; }};
+};
+
+}  // namespace pw::ui

@@ -1,0 +1,259 @@
+// The main window's phase commands: changing phase, the 'Delete' box of
+// phase 2 and the two side lists of phase 3.
+
+#include <algorithm>
+#include <memory>
+
+#include "core/groupoperations.h"
+#include "core/listmoves.h"
+#include "core/phraselist.h"
+#include "ui/main/mainwindowcontroller.h"
+
+namespace pw::ui {
+
+void MainWindowController::goToPhase(int phase) {
+    if (phase < 1 || phase > kPhaseCount || phase == this->phase()) return;
+    command(MainCommand::GoToPhase, [&] {
+        if (phase == static_cast<int>(Phase::Ads) && tab_ == 0) {
+            desktop_.message(
+                {"Cannot enter phase 4 while in the main list!", "Phase 4 error", Icon::Warning, Buttons::Ok});
+            return;
+        }
+        leavePhase3();
+        phase_ = static_cast<Phase>(phase);
+        if (phase_ == Phase::Ads) startPhase4OnList();
+        notify(kPhase | kLabels | kPhase4);
+    });
+}
+
+void MainWindowController::rowDoubleClicked(int row, const std::vector<int>& selectedRows) {
+    switch (phase_) {
+    case Phase::Filter: feedIgnoreBox(row); break;
+    case Phase::Delete: moveToDeleteBox({row}); break;
+    case Phase::Group: moveToList1(selectedRows); break;
+    case Phase::Ads: break;
+    }
+}
+
+void MainWindowController::deleteKeyPressed(const std::vector<int>& selectedRows) {
+    if (phase_ == Phase::Delete) moveToDeleteBox(selectedRows);
+}
+
+// --- phase 2 ---
+
+void MainWindowController::moveToDeleteBox(const std::vector<int>& rows) {
+    command(MainCommand::MoveToDeleteBox, [&] {
+        std::vector<uint32_t> positions;
+        for (int r : validRows(rows, rows_.size())) positions.push_back(rows_[r]);
+        moveBetweenListAndDeleteBox(positions, true);
+    });
+}
+
+void MainWindowController::moveBackFromDeleteBox(const std::vector<int>& deleteBoxRows) {
+    command(MainCommand::MoveBackFromDeleteBox, [&] {
+        std::vector<uint32_t> positions;
+        for (int r : validRows(deleteBoxRows, deleteRows_.size())) positions.push_back(deleteRows_[r]);
+        moveBetweenListAndDeleteBox(positions, false);
+    });
+}
+
+// Phrases in the 'Delete' box are off "Edited list" until they come back.
+void MainWindowController::moveBetweenListAndDeleteBox(const std::vector<uint32_t>& positions, bool intoBox) {
+    if (positions.empty()) return;
+    Group* list = &currentList();
+    auto lent = std::make_shared<Group>(lendList(*list));
+    auto moved = std::make_shared<int>(0);
+    project_.modified = true;
+    runJob(
+        intoBox ? "Moving selected phrases to Phase 2 list..."
+                : "Moving selected phrases from Phase 2 list to main list...",
+        [lent, positions, moved, intoBox](const ProgressFn& progress) {
+            *moved = intoBox ? setAsideAt(*lent, positions) : restoreAt(*lent, positions);
+            progress(100);
+        },
+        [this, list, lent, moved, intoBox](bool ok) {
+            returnList(*list, std::move(*lent));
+            if (ok) project_.editedCount += intoBox ? -*moved : *moved;
+        });
+}
+
+// The phrases in the 'Delete' box were taken off "Edited list" when they were
+// moved there, so deleting them for good leaves the count as it is.
+void MainWindowController::deletePermanently() {
+    command(MainCommand::DeletePermanently, [&] {
+        if (deleteRows_.empty()) return;
+        if (settings_.values().confirmDelete) {
+            const DeleteConfirmation answer = dialogs_.confirmPermanentDelete();
+            if (!answer.yes) return;
+            settings_.setConfirmDelete(!answer.dontShowAgain);
+        }
+        deleteSetAside(currentList());
+        project_.modified = true;
+        refill();
+    });
+}
+
+// --- phase 3 ---
+
+void MainWindowController::moveToList1(const std::vector<int>& selectedRows) {
+    command(MainCommand::MoveToList1, [&] { moveToList1Now(selectedRows); });
+}
+
+namespace {
+// A move into list 1 on the worker: the lent list and the texts it gives.
+struct ToList1Job {
+    Group list;
+    std::vector<uint32_t> positions;
+    std::vector<std::string> texts;
+};
+}  // namespace
+
+void MainWindowController::moveToList1Now(const std::vector<int>& selectedRows) {
+    const std::vector<int> rows = validRows(selectedRows, rows_.size());
+    const bool byFilter = rows.empty();
+    auto job = std::make_shared<ToList1Job>();
+    if (byFilter) {
+        const Phase3Filter filter = parsePhase3Filter(boxes.list1Filter);
+        if (filter.empty()) return;
+        job->positions = visibleMatching(currentList().phrases, filter);
+    } else {
+        for (int r : rows) job->positions.push_back(rows_[r]);
+    }
+    pages_.page(pagePosition_, true);
+    Group* list = &currentList();
+    job->list = lendList(*list);
+    runJob(
+        "Moving phrases to phase 3 list 1...",
+        [job](const ProgressFn& progress) {
+            job->texts.reserve(job->positions.size());
+            for (uint32_t position : job->positions) job->texts.emplace_back(job->list.phrases[position].text());
+            setAsideAt(job->list, job->positions);
+            progress(100);
+        },
+        [this, list, job, pageIndex = pagePosition_, filterText = boxes.list1Filter, byFilter](bool ok) {
+            returnList(*list, std::move(job->list));
+            if (!ok) return;
+            Page& page = *pages_.page(pageIndex, true);
+            for (std::string& text : job->texts) page.push_back(std::move(text));
+            if (byFilter && boxes.list1Name.empty()) boxes.list1Name = filterText.substr(0, 255);
+            if (byFilter) focus_ = Focus::List1Name;
+            refill();
+            notify(kPages | kSelection);
+        });
+}
+
+void MainWindowController::searchList1IntoList2() {
+    command(MainCommand::MoveIntoList2, [&] { searchList1IntoList2Now(); });
+}
+
+void MainWindowController::searchList1IntoList2Now() {
+    const Phase3Filter filter = parsePhase3Filter(boxes.list2Filter);
+    if (filter.empty()) return;
+    std::vector<int> matching;
+    if (const Page* from = list1())
+        for (size_t i = 0; i < from->size(); ++i)
+            if (filter.matches(Phrase((*from)[i]).text())) matching.push_back(static_cast<int>(i));
+    movePageRows(pagePosition_, pagePosition_ + 1, matching);
+    if (boxes.list2Name.empty()) boxes.list2Name = boxes.list2Filter.substr(0, 255);
+    notify(kPages | kLabels);
+}
+
+void MainWindowController::moveIntoList2(const std::vector<int>& list1Rows) {
+    command(MainCommand::MoveIntoList2, [&] {
+        if (list1Rows.empty()) searchList1IntoList2Now();
+        else if (list1()) {
+            movePageRows(pagePosition_, pagePosition_ + 1, list1Rows);
+            notify(kPages | kLabels);
+        }
+    });
+}
+
+void MainWindowController::moveList1ToList2(const std::vector<int>& list1Rows) {
+    command(MainCommand::MoveList1ToList2, [&] {
+        if (!list1()) return;
+        movePageRows(pagePosition_, pagePosition_ + 1, list1Rows);
+        notify(kPages | kLabels);
+    });
+}
+
+void MainWindowController::moveList2ToList1(const std::vector<int>& list2Rows) {
+    command(MainCommand::MoveList2ToList1, [&] {
+        if (!list2()) return;
+        movePageRows(pagePosition_ + 1, pagePosition_, list2Rows);
+        removePageIfEmpty(pagePosition_ + 1);
+        notify(kPages | kLabels);
+    });
+}
+
+// Both pages are made when missing, the later one first, so that neither
+// reference is left behind by a page added after it.
+void MainWindowController::movePageRows(size_t fromIndex, size_t toIndex, const std::vector<int>& rows) {
+    pages_.page(std::min(fromIndex, toIndex), true);
+    pages_.page(std::max(fromIndex, toIndex), true);
+    Page& from = *pages_.page(fromIndex, false);
+    Page& to = *pages_.page(toIndex, false);
+    for (std::string& text : takePositions(from, validRows(rows, from.size()))) to.push_back(std::move(text));
+}
+
+void MainWindowController::removePageIfEmpty(size_t index) {
+    const Page* page = pages_.page(index);
+    if (!page || !page->empty()) return;
+    pages_.remove(index);
+    afterPageRemoved();
+}
+
+void MainWindowController::moveList1ToMain(const std::vector<int>& list1Rows) {
+    command(MainCommand::MoveList1ToMain, [&] { moveSideListToList(pagePosition_, list1Rows); });
+}
+void MainWindowController::moveList2ToMain(const std::vector<int>& list2Rows) {
+    command(MainCommand::MoveList2ToMain, [&] { moveSideListToList(pagePosition_ + 1, list2Rows); });
+}
+
+// The rows' texts leave the page and their phrases come back into the list view.
+void MainWindowController::moveSideListToList(size_t pageIndex, const std::vector<int>& rows) {
+    if (!pages_.page(pageIndex)) return;
+    Page& page = *pages_.page(pageIndex, false);
+    restoreByTexts(currentList(), takePositions(page, validRows(rows, page.size())));
+    project_.modified = true;
+    removePageIfEmpty(pageIndex);
+    refill();
+    notify(kPages);
+}
+
+// The scroll position moves back by one and both lists start afresh.
+void MainWindowController::afterPageRemoved() {
+    if (pagePosition_ > 0) --pagePosition_;
+    boxes = {};
+    notify(kPages | kLabels);
+}
+
+void MainWindowController::setPagePosition(int position) {
+    if (!command(MainCommand::SetPagePosition, [&] {
+            const int last = std::max(0, pageCount() - 1);
+            pagePosition_ = static_cast<size_t>(std::clamp(position, 0, last));
+            boxes = {};
+        }))
+        return notify(kPages);  // the scroll bar goes back to where the lists are
+    notify(kPages | kLabels);
+}
+
+// Puts every phrase held in the side lists back into the list, so that none
+// is ever stranded there.
+void MainWindowController::leavePhase3() {
+    if (phase_ != Phase::Group || pages_.empty()) {
+        pages_.clear();
+        pagePosition_ = 0;
+        return;
+    }
+    std::vector<std::string> texts;
+    for (size_t i = 0; i < pages_.count(); ++i)
+        for (const std::string& t : *pages_.page(i)) texts.push_back(t);
+    restoreByTexts(currentList(), texts);
+    pages_.clear();
+    pagePosition_ = 0;
+    boxes = {};
+    refill();
+    notify(kPages | kLabels);
+}
+
+}  // namespace pw::ui

@@ -1,0 +1,111 @@
+#include "ui/main/projectchoosercontroller.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "io/recentprojects.h"
+
+namespace pw::ui {
+
+ProjectChooserController::ProjectChooserController(Desktop& ui, MainDialogs& dialogs, ProgramFolder folder)
+    : ui_(ui), dialogs_(dialogs), folder_(std::move(folder)) {
+    fill();
+}
+
+void ProjectChooserController::fill() {
+    entries_.clear();
+    std::vector<std::string> gone;
+    for (const std::string& path : recentProjectPaths(folder_)) {
+        if (fileExists(path)) entries_.push_back({fileNameOf(path), path});
+        else gone.push_back(path);
+    }
+    for (const std::string& path : gone) removeRecentProject(folder_, path);
+}
+
+bool ProjectChooserController::choose(const std::string& path, bool remember) {
+    chosen_ = path;
+    if (remember) addRecentProject(folder_, path);
+    return true;
+}
+
+bool ProjectChooserController::openEntry(int index) {
+    if (index < 0 || static_cast<size_t>(index) >= entries_.size()) return false;
+    const std::string path = entries_[index].path.substr(0, 510);
+    if (std::ifstream(path, std::ios::binary)) return choose(path, true);
+    ui_.message({"The specified project could not be opened!", "Cannot open project", Icon::Warning, Buttons::Ok});
+    removeRecentProject(folder_, entries_[index].path);
+    fill();
+    return false;
+}
+
+std::optional<std::string> askNewProjectPath(Desktop& ui, MainDialogs& dialogs, const ProgramFolder& folder) {
+    createFolder(folder.projectsFolder());
+    std::optional<std::string> name = dialogs.askText({"New project...", "Please enter project name:", "", false});
+    if (!name || name->empty()) return std::nullopt;
+    if (!(name->size() > 3 && name->ends_with(".pwj"))) *name += ".pwj";
+    const std::string path = folder.projectsFolder() + "/" + name->substr(0, 254);
+    if (fileExists(path)) {
+        if (ui.message({"Project '" + path + "' already exists! Overwrite?", "Overwrite project file", Icon::Warning,
+                         Buttons::YesNo}) != Answer::Yes)
+            return std::nullopt;
+        removeFile(path);
+    }
+    return path;
+}
+
+bool ProjectChooserController::newProject() {
+    const std::optional<std::string> path = askNewProjectPath(ui_, dialogs_, folder_);
+    return path && choose(*path, false);
+}
+
+// The open dialog over the Projects folder; a second press while it is open is ignored.
+std::optional<std::string> ProjectChooserController::pickProjectFile() {
+    if (dialogOpen_) return std::nullopt;
+    createFolder(folder_.projectsFolder());
+    dialogOpen_ = true;
+    const std::vector<std::string> chosen = ui_.openFiles({{kProjectFilter}, folder_.projectsFolder(), false});
+    dialogOpen_ = false;
+    if (chosen.empty()) return std::nullopt;
+    return chosen.front();
+}
+
+bool ProjectChooserController::openProject() {
+    const std::optional<std::string> path = pickProjectFile();
+    return path && choose(*path, true);
+}
+
+bool ProjectChooserController::copyInto(const std::string& source) {
+    const std::optional<std::string> target = askNewProjectPath(ui_, dialogs_, folder_);
+    if (!target) return false;
+    removeFile(*target);
+    std::error_code ignored;  // a vanished source shows as an empty new project
+    std::filesystem::copy_file(source, *target, std::filesystem::copy_options::overwrite_existing, ignored);
+    return choose(*target, true);
+}
+
+bool ProjectChooserController::copyExisting() {
+    const std::optional<std::string> source = pickProjectFile();
+    return source && copyInto(*source);
+}
+
+bool ProjectChooserController::copyToNewProject(int index) {
+    if (index < 0 || static_cast<size_t>(index) >= entries_.size()) return false;
+    return copyInto(entries_[index].path);
+}
+
+void ProjectChooserController::deleteProject(int index) {
+    if (index < 0 || static_cast<size_t>(index) >= entries_.size()) return;
+    const ChooserEntry entry = entries_[index];
+    if (ui_.message({"Are you sure you want to delete project '" + entry.name + "'?", "Confirm delete", Icon::Question,
+                     Buttons::YesNo}) != Answer::Yes)
+        return;
+    if (!removeFile(entry.path)) {
+        ui_.message({"Cannot delete file! Make sure the file is not in use by another application!", "Delete error",
+                     Icon::Warning, Buttons::Ok});
+        return;
+    }
+    removeRecentProject(folder_, entry.path);
+    fill();
+}
+
+}  // namespace pw::ui
