@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "core/unwantedcountries.h"
 #include "io/listexport.h"
 #include "io/programfolder.h"
+#include "io/spreadsheetimport.h"
 #include "io/textimport.h"
 
 namespace pw::cli {
@@ -24,6 +26,20 @@ namespace pw::cli {
 namespace {
 
 using Json = nlohmann::ordered_json;
+
+// A folder of its own for a spreadsheet's CSV files, so that importing from
+// the command line leaves the user's program folder alone.
+struct ScratchFolder {
+    std::string path;
+    ScratchFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "phrasewright-XXXXXX").string();
+        if (::mkdtemp(pattern.data())) path = pattern;
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        if (!path.empty()) std::filesystem::remove_all(path, ignored);
+    }
+};
 
 constexpr int kFailed = 1;
 constexpr int kNotLoaded = 2;
@@ -134,30 +150,81 @@ int dump(const Streams& io, const std::string& projectPath, const std::string& l
     return 0;
 }
 
+namespace {
+// The spreadsheet road: every sheet converted into the scratch folder, the
+// chosen one's CSV file imported. None when it failed (and said why).
+std::optional<std::string> spreadsheetSheetFile(const Streams& io, const std::string& path,
+                                                const ImportOptions& options, const ScratchFolder& scratch) {
+    const std::string driver = options.driver.empty() ? bundledSpreadsheetDriver() : options.driver;
+    const std::string base = ProgramFolder(scratch.path).file(kSpreadsheetCsvBaseName);
+    const SpreadsheetConversion conversion = convertSpreadsheet(path, base, driver);
+    if (conversion.result != ConvertResult::Success) {
+        io.err << path << ": " << convertMessage(conversion.result) << "\n";
+        return std::nullopt;
+    }
+    if (options.sheet < 1 || options.sheet > conversion.sheetCount()) {
+        io.err << path << ": there is no sheet " << options.sheet << " (the workbook has "
+               << conversion.sheetCount() << ").\n";
+        return std::nullopt;
+    }
+    return spreadsheetCsvPath(base, options.sheet - 1);
+}
+
+int listSheets(const Streams& io, const std::vector<std::string>& files, const ImportOptions& options) {
+    if (files.size() != 1 || !isSpreadsheetFile(files.front())) {
+        io.err << "--list-sheets takes one .xls, .xlsx or .ods file.\n";
+        return kFailed;
+    }
+    const std::string driver = options.driver.empty() ? bundledSpreadsheetDriver() : options.driver;
+    const SpreadsheetConversion listing = listSpreadsheetSheets(files.front(), driver);
+    if (listing.result != ConvertResult::Success) {
+        io.err << files.front() << ": " << convertMessage(listing.result) << "\n";
+        return kFailed;
+    }
+    for (const std::string& name : listing.sheetNames) io.out << sheetDisplayName(name) << "\n";
+    return 0;
+}
+}  // namespace
+
 int importLists(const Streams& io, const std::string& projectPath, const std::vector<std::string>& files,
                 const ImportOptions& options) {
+    if (options.listSheets) return listSheets(io, files, options);
+    const bool anySpreadsheet = std::any_of(files.begin(), files.end(), [](const std::string& f) { return isSpreadsheetFile(f); });
+    if (anySpreadsheet && files.size() > 1) {
+        io.err << "Cannot import multiple XLS files at once!\n";
+        return kFailed;
+    }
     Project project;
     if (const int status = openProject(io, projectPath, project)) return status;
     Group* target = listOrComplain(io, project, options.listName);
     if (!target) return kFailed;
+
+    std::vector<std::string> toRead = files;
+    const ScratchFolder scratch;
+    if (anySpreadsheet) {
+        const std::optional<std::string> sheetFile = spreadsheetSheetFile(io, files.front(), options, scratch);
+        if (!sheetFile) return kFailed;
+        toRead = {*sheetFile};
+    }
 
     // Stands in for the column dialog of the window.
     const ChooseColumns chooseColumns = [&](const std::string& path, int count) -> std::optional<ImportColumns> {
         ImportColumns columns{count, options.phraseColumn - 1, options.hitsColumn ? *options.hitsColumn - 1 : -1};
         if (columns.hitColumn == columns.phraseColumn || columns.hitColumn >= count) columns.hitColumn = -1;
         if (!columns.usable()) {
-            io.err << path << ": there is no column " << options.phraseColumn << " (the file has " << count
-                   << ").\n";
+            io.err << (anySpreadsheet ? files.front() : path) << ": there is no column " << options.phraseColumn
+                   << " (the file has " << count << ").\n";
             return std::nullopt;
         }
         return columns;
     };
-    const ImportReport report = importFiles(project, *target, files, chooseColumns);
+    const ImportReport report = importFiles(project, *target, toRead, chooseColumns);
     project.modified = true;
     if (const int status = saveOrComplain(io, project)) return status;
     io.out << Json{{"added", report.added}}.dump() << "\n";
     if (report.problem == ImportProblem::None) return 0;
-    io.err << report.problemFile << ": " << importMessage(report.problem).text << "\n";
+    io.err << (anySpreadsheet ? files.front() : report.problemFile) << ": " << importMessage(report.problem).text
+           << "\n";
     return kFailed;
 }
 

@@ -22,6 +22,9 @@ struct ImportOptions {
     std::string listName;
     int phraseColumn = 1;             // 1-based, for files of three or more columns
     std::optional<int> hitsColumn;    // 1-based; none: no hit counts
+    int sheet = 1;                    // of a spreadsheet, 1-based as the sheet chooser lists them
+    bool listSheets = false;          // print a spreadsheet's sheet names instead of importing
+    std::string driver;               // spreadsheet ODBC driver; empty: ours, beside the executable
 };
 int importLists(const Streams& io, const std::string& projectPath, const std::vector<std::string>& files,
                 const ImportOptions& options);

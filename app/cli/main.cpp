@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     cmdDump->add_option("--list", dumpList, "Group name (default: the main list)");
     cmdDump->callback([&] { status = dump(io, project, dumpList); });
 
-    auto* cmdImport = app.add_subcommand("import", "Import text or CSV lists");
+    auto* cmdImport = app.add_subcommand("import", "Import text, CSV or spreadsheet (.xls, .xlsx, .ods) lists");
     std::vector<std::string> files;
     ImportOptions importOptions;
     std::string hitsColumn = "none";
@@ -42,6 +42,11 @@ int main(int argc, char** argv) {
     cmdImport->add_option("--phrase-column", importOptions.phraseColumn, "Phrase column of files of 3+ columns (1-based)")
         ->check(CLI::PositiveNumber);
     cmdImport->add_option("--hits-column", hitsColumn, "Hit-count column of files of 3+ columns (1-based, or none)");
+    cmdImport->add_option("--sheet", importOptions.sheet, "Sheet of a spreadsheet to import (1-based; default 1)")
+        ->check(CLI::PositiveNumber);
+    cmdImport->add_flag("--list-sheets", importOptions.listSheets, "Print a spreadsheet's sheet names, one a line");
+    cmdImport->add_option("--driver", importOptions.driver,
+                          "Spreadsheet ODBC driver: library path or registered name (default: the bundled one)");
     cmdImport->callback([&] {
         if (hitsColumn != "none") {
             try {

@@ -132,6 +132,35 @@ TEST_F(Cli, GroupFiltersTheMainListIntoANewGroupInNameOrder) {
     EXPECT_EQ(group(io, project, "None", "zebra"), 1);
 }
 
+TEST_F(Cli, SpreadsheetsImportTheChosenSheet) {
+    const std::string book = PW_FIXTURES "/keywords.ods";
+    ImportOptions options;
+    options.driver = PW_SHEET_DRIVER;
+    options.listSheets = true;
+    ASSERT_EQ(importLists(io, project, {book}, options), 0);
+    EXPECT_EQ(out.str(), "Keywords\nNoHeader\nEmpty\nBob's $ list\n");
+    out.str("");
+
+    options.listSheets = false;
+    options.sheet = 4;
+    options.hitsColumn = 2;
+    ASSERT_EQ(importLists(io, project, {book}, options), 0);
+    EXPECT_EQ(lastJson()["added"], 3);
+    EXPECT_EQ(dumped(), "item\t0\t1\t0\nwidget\t2\t1\t0\ngadget\t10\t1\t0\n");
+
+    options.sheet = 5;
+    EXPECT_EQ(importLists(io, project, {book}, options), 1);
+    EXPECT_NE(err.str().find("there is no sheet 5 (the workbook has 4)"), std::string::npos) << err.str();
+    options.sheet = 3;  // the empty sheet wrote no file
+    EXPECT_EQ(importLists(io, project, {book}, options), 1);
+    EXPECT_NE(err.str().find("Invalid file type"), std::string::npos) << err.str();
+    options.sheet = 1;
+    EXPECT_EQ(importLists(io, project, {PW_FIXTURES "/dates.xlsx"}, options), 1);
+    EXPECT_NE(err.str().find("A database communication error occured!"), std::string::npos) << err.str();
+    EXPECT_EQ(importLists(io, project, {book, dir.file("list.csv")}, options), 1);
+    EXPECT_NE(err.str().find("Cannot import multiple XLS files at once!"), std::string::npos) << err.str();
+}
+
 TEST_F(Cli, RunsAsAProgram) {
     const std::string cli = PW_CLI_PATH;
     const std::string corrupt = dir.file("corrupt.pwj");
@@ -141,6 +170,12 @@ TEST_F(Cli, RunsAsAProgram) {
     EXPECT_EQ(readFile(dir.file("err.txt")), "Cannot load project! File corrupt!\n");
     EXPECT_EQ(WEXITSTATUS(std::system((cli + " import " + project + " " + dir.file("list.csv") + " >/dev/null").c_str())), 0);
     EXPECT_NE(WEXITSTATUS(std::system((cli + " sort " + project + " 2>/dev/null").c_str())), 0);
+    // The driver that ships beside the program is found there; the ending's case does not matter.
+    writeFile(dir.file("Book.XLS"), readFile(PW_FIXTURES "/keywords.xls"));
+    EXPECT_EQ(WEXITSTATUS(std::system((cli + " import " + project + " " + dir.file("Book.XLS") + " --list-sheets >" +
+                                       dir.file("sheets.txt")).c_str())),
+              0);
+    EXPECT_EQ(readFile(dir.file("sheets.txt")), "Keywords\nNoHeader\nEmpty\nBob's $ list\n");
 }
 
 }  // namespace
