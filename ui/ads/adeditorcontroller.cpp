@@ -1,6 +1,7 @@
 #include "ui/ads/adeditorcontroller.h"
 
 #include "ads/adrules.h"
+#include "ads/adtextlimits.h"
 #include "core/text.h"
 
 namespace pw::ui {
@@ -22,8 +23,30 @@ std::optional<AdField> fieldOf(EditorBox box) {
     return std::nullopt;
 }
 
-std::string clipped(const std::string& text, size_t limit) { return text.substr(0, std::min(text.size(), limit)); }
+// A line break typed into the description is kept as CR LF, as stored ads have it.
+std::string withCrLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+        out += text[i];
+    }
+    return out;
+}
 }  // namespace
+
+size_t editorBoxLimit(EditorBox box) {
+    switch (box) {
+    case EditorBox::Title: return adTextLimit(AdText::Title);
+    case EditorBox::Text1:
+    case EditorBox::Description: return adTextLimit(AdText::Line1);
+    case EditorBox::Text2: return adTextLimit(AdText::Line2);
+    case EditorBox::DisplayUrl: return adTextLimit(AdText::DisplayUrl);
+    case EditorBox::DestinationUrl: return adTextLimit(AdText::DestinationUrl);
+    case EditorBox::Notes: return adTextLimit(AdText::Notes);
+    }
+    return 0;
+}
 
 AdEditorController::AdEditorController(Desktop& ui, const AdEditRequest& request) : ui_(ui), request_(request) {
     for (int f = 0; f < kLimitedFieldCount; ++f)
@@ -49,7 +72,9 @@ void AdEditorController::load(const Ad& ad) {
     setNetwork(ad.engine);
 }
 
-std::string AdEditorController::typed(EditorBox box, const std::string& text) {
+std::string AdEditorController::typed(EditorBox box, const std::string& typedText) {
+    const std::string text = clipAdText(box == EditorBox::Description ? withCrLf(typedText) : typedText,
+                                        editorBoxLimit(box));
     std::string& stored = boxText(box);
     const std::optional<AdField> field = fieldOf(box);
     if (!field) {
@@ -64,7 +89,7 @@ std::string AdEditorController::typed(EditorBox box, const std::string& text) {
         return stored;
     }
     const int limit = adFieldLimit(network_, *field);
-    stored = clipped(text, static_cast<size_t>(limit));
+    stored = clipToNetworkLimit(text, network_, *field);
     switch (box) {
     case EditorBox::Title: preview_.title = stored; break;
     case EditorBox::Text1:
@@ -73,7 +98,7 @@ std::string AdEditorController::typed(EditorBox box, const std::string& text) {
     case EditorBox::DisplayUrl: preview_.displayUrl = stored; break;
     default: break;
     }
-    counter.text = std::to_string(stored.size()) + "/" + std::to_string(limit);
+    counter.text = adCounterText(stored, limit);
     counter.visible = true;
     if (box == EditorBox::DisplayUrl && mirrorDestination_) typed(EditorBox::DestinationUrl, stored);
     return stored;

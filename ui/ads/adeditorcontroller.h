@@ -24,6 +24,9 @@ struct Counter {
     bool visible = true;
 };
 
+// The most characters a box of the editor holds, whatever the network.
+size_t editorBoxLimit(EditorBox box);
+
 class AdEditorController {
 public:
     AdEditorController(Desktop& ui, const AdEditRequest& request);

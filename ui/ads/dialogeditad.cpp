@@ -17,6 +17,11 @@
 namespace pw::ui {
 
 namespace {
+// A stored line break is CR LF; the box shows it as one line break.
+QString shownInBox(const std::string& text) { return toQt(text).replace("\r\n", "\n"); }
+}  // namespace
+
+namespace {
 QPushButton* plainButton(const QString& text, const QString& name) {
     auto* b = new QPushButton(text);
     b->setObjectName(name);
@@ -60,6 +65,7 @@ CDialogEditAd::CDialogEditAd(AdEditorController& controller, AdWindows& ui, cons
         ++row;
     };
     lineRow("Ad title:", "title", title_, 0, nullptr);
+    title_->setMaxLength(static_cast<int>(editorBoxLimit(EditorBox::Title)));
     lineRow("Ad text1:", "text1", text1_, 1, &text1Label_);
     text1Label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     description_ = new QPlainTextEdit;
@@ -70,6 +76,10 @@ CDialogEditAd::CDialogEditAd(AdEditorController& controller, AdWindows& ui, cons
     lineRow("Ad text2:", "text2", text2_, 2, &text2Label_);
     lineRow("Display URL:", "displayUrl", displayUrl_, 3, nullptr);
     lineRow("Destination URL:", "destinationUrl", destinationUrl_, 4, nullptr);
+    text1_->setMaxLength(static_cast<int>(editorBoxLimit(EditorBox::Text1)));
+    text2_->setMaxLength(static_cast<int>(editorBoxLimit(EditorBox::Text2)));
+    displayUrl_->setMaxLength(static_cast<int>(editorBoxLimit(EditorBox::DisplayUrl)));
+    destinationUrl_->setMaxLength(static_cast<int>(editorBoxLimit(EditorBox::DestinationUrl)));
     notes_ = new QPlainTextEdit;
     notes_->setObjectName("notes");
     notes_->setFixedHeight(70);
@@ -161,8 +171,8 @@ void CDialogEditAd::showBoxes() {
     updating_ = true;
     for (const auto& [edit, box] : lineBoxes())
         if (edit->text() != toQt(controller_.box(box))) edit->setText(toQt(controller_.box(box)));
-    if (description_->toPlainText() != toQt(controller_.box(EditorBox::Description)))
-        description_->setPlainText(toQt(controller_.box(EditorBox::Description)));
+    if (description_->toPlainText() != shownInBox(controller_.box(EditorBox::Description)))
+        description_->setPlainText(shownInBox(controller_.box(EditorBox::Description)));
     if (notes_->toPlainText() != toQt(controller_.box(EditorBox::Notes)))
         notes_->setPlainText(toQt(controller_.box(EditorBox::Notes)));
     network_->setCurrentIndex(controller_.network());
@@ -200,7 +210,7 @@ void CDialogEditAd::boxEdited(EditorBox box) {
         }
     } else if (auto* text = qobject_cast<QPlainTextEdit*>(widgetOf(box))) {
         const QString typed = text->toPlainText();
-        const QString kept = toQt(controller_.typed(box, fromQt(typed)));
+        const QString kept = shownInBox(controller_.typed(box, fromQt(typed)));
         if (kept != typed) {
             const int caret = text->textCursor().position();
             text->setPlainText(kept);

@@ -108,10 +108,12 @@ void MainWindowController::addListToGroup(bool list1) {
         desktop_.message({"No available groups!", "Cannot move", Icon::Warning, Buttons::Ok});
         return;
     }
-    const std::optional<std::string> chosen = groupDialogs_.chooseGroup(names);
-    if (!chosen) return;
+    const std::optional<size_t> chosen = groupDialogs_.chooseGroup(names);
+    if (!chosen || *chosen >= names.size()) return;
     (list1 ? boxes.list1Name : boxes.list2Name).clear();
-    Group* target = findGroup(project_, *chosen);
+    // The offered names are the groups in tab order without the current tab's.
+    const int position = static_cast<int>(*chosen) + (tab_ > 0 && static_cast<int>(*chosen) >= tab_ - 1 ? 1 : 0);
+    Group* target = groupAt(project_, position);
     if (!target) return;
     moveSideListInto(*target, list1,
                      list1 ? "Adding to existing group from phase 3 list 1..."
@@ -175,9 +177,12 @@ void MainWindowController::mergeGroupNow(int group) {
     if (!groupAt(project_, group)) return;
     std::vector<std::string> names{std::string(kMainListChoice)};
     for (std::string& name : groupNames(group)) names.push_back(std::move(name));
-    const std::optional<std::string> chosen = groupDialogs_.chooseGroup(names);
-    if (!chosen) return;
-    Group* target = equalsIgnoreCase(*chosen, kMainListChoice) ? &project_.mainList : findGroup(project_, *chosen);
+    const std::optional<size_t> chosen = groupDialogs_.chooseGroup(names);
+    if (!chosen || *chosen >= names.size()) return;
+    // The main list is the first entry, whatever a group is called; the rest
+    // are the groups in tab order without the merged one.
+    const int position = static_cast<int>(*chosen) - 1;
+    Group* target = *chosen == 0 ? &project_.mainList : groupAt(project_, position + (position >= group ? 1 : 0));
     if (!target || target == project_.groups[group].get()) return;
     leavePhase3();
     const bool wasShown = group + 1 == tab_;

@@ -31,7 +31,7 @@ CDialogExistingGroup::CDialogExistingGroup(const QStringList& names, QWidget* pa
     v->addLayout(okCancel(this, "OK"));
 }
 
-QString CDialogExistingGroup::chosen() const { return groups_->currentText(); }
+int CDialogExistingGroup::chosenIndex() const { return groups_->currentIndex(); }
 
 CDialogFindGroup::CDialogFindGroup(const QStringList& names, QWidget* parent) : QDialog(parent) {
     setWindowTitle("Find group...");

@@ -12,7 +12,7 @@ namespace pw::ui {
 class CDialogExistingGroup : public QDialog {
 public:
     CDialogExistingGroup(const QStringList& names, QWidget* parent = nullptr);
-    QString chosen() const;
+    int chosenIndex() const;
 
 private:
     QComboBox* groups_;

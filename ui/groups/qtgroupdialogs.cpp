@@ -23,10 +23,10 @@ std::string originalOf(const QString& shown, const std::vector<std::string>& nam
 }
 }  // namespace
 
-std::optional<std::string> QtGroupDialogs::chooseGroup(const std::vector<std::string>& names) {
+std::optional<size_t> QtGroupDialogs::chooseGroup(const std::vector<std::string>& names) {
     CDialogExistingGroup dialog(toQtList(names), desktop_.parent());
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return originalOf(dialog.chosen(), names);
+    if (dialog.exec() != QDialog::Accepted || dialog.chosenIndex() < 0) return std::nullopt;
+    return static_cast<size_t>(dialog.chosenIndex());
 }
 
 std::optional<std::string> QtGroupDialogs::renameGroup(const std::string& current,

@@ -10,7 +10,7 @@ class QtGroupDialogs : public GroupDialogs {
 public:
     explicit QtGroupDialogs(QtDesktop& desktop) : desktop_(desktop) {}
 
-    std::optional<std::string> chooseGroup(const std::vector<std::string>& names) override;
+    std::optional<size_t> chooseGroup(const std::vector<std::string>& names) override;
     std::optional<std::string> renameGroup(const std::string& current,
                                            const std::function<bool(const std::string&)>& taken) override;
     std::optional<std::string> findGroup(const std::vector<std::string>& names) override;

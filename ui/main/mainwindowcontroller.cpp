@@ -185,9 +185,17 @@ void MainWindowController::restoreFilterControls() {
 
 // --- the project ---
 
+// A project named on the command line is opened, never created: a path
+// without a file says so and offers the chooser.
 void MainWindowController::start(const std::string& startupPath) {
     const std::string path(trimSpaces(startupPath));
     if (path.empty()) return;
+    if (!fileExists(path)) {
+        const LoadMessage m = loadMessage(kCannotOpen);
+        desktop_.message({std::string(m.text), std::string(m.title), Icon::Warning, Buttons::Ok});
+        showChooser();
+        return;
+    }
     openPath(path);
 }
 

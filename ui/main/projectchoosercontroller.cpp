@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "io/projectfiles.h"
 #include "io/recentprojects.h"
 
 namespace pw::ui {
@@ -38,24 +39,43 @@ bool ProjectChooserController::openEntry(int index) {
     return false;
 }
 
-std::optional<std::string> askNewProjectPath(Desktop& ui, MainDialogs& dialogs, const ProgramFolder& folder) {
+// Why a typed name cannot be a file name, or none when it can.
+std::optional<std::string> projectNameProblem(std::string_view name) {
+    if (name.find('/') != std::string_view::npos)
+        return "A project name cannot contain \"/\". Please choose another name.";
+    if (name.find('\0') != std::string_view::npos) return "A project name cannot contain a NUL character.";
+    if (name.find_first_not_of('.') == std::string_view::npos)
+        return "A project name cannot be made of dots only. Please choose another name.";
+    return std::nullopt;
+}
+
+std::optional<std::string> askNewProjectPath(Desktop& ui, MainDialogs& dialogs, const ProgramFolder& folder,
+                                             const std::string& copyOf) {
     createFolder(folder.projectsFolder());
     std::optional<std::string> name = dialogs.askText({"New project...", "Please enter project name:", "", false});
     if (!name || name->empty()) return std::nullopt;
-    if (!(name->size() > 3 && name->ends_with(".pwj"))) *name += ".pwj";
-    const std::string path = folder.projectsFolder() + "/" + name->substr(0, 254);
-    if (fileExists(path)) {
-        if (ui.message({"Project '" + path + "' already exists! Overwrite?", "Overwrite project file", Icon::Warning,
-                         Buttons::YesNo}) != Answer::Yes)
-            return std::nullopt;
-        removeFile(path);
+    if (const std::optional<std::string> problem = projectNameProblem(*name)) {
+        ui.message({*problem, "Invalid project name", Icon::Warning, Buttons::Ok});
+        return std::nullopt;
     }
+    const std::string path = newProjectPath(folder, *name);
+    // A project copied onto itself would be lost: the overwrite deletes the source.
+    if (!copyOf.empty() && sameFile(copyOf, path)) {
+        ui.message({"A project cannot be copied onto itself! Please choose another name.", "Copy project", Icon::Warning,
+                    Buttons::Ok});
+        return std::nullopt;
+    }
+    if (fileExists(path) && ui.message({"Project '" + path + "' already exists! Overwrite?", "Overwrite project file",
+                                        Icon::Warning, Buttons::YesNo}) != Answer::Yes)
+        return std::nullopt;
     return path;
 }
 
 bool ProjectChooserController::newProject() {
     const std::optional<std::string> path = askNewProjectPath(ui_, dialogs_, folder_);
-    return path && choose(*path, false);
+    if (!path) return false;
+    removeFile(*path);  // the user agreed to replace it with a new project
+    return choose(*path, false);
 }
 
 // The open dialog over the Projects folder; a second press while it is open is ignored.
@@ -75,11 +95,13 @@ bool ProjectChooserController::openProject() {
 }
 
 bool ProjectChooserController::copyInto(const std::string& source) {
-    const std::optional<std::string> target = askNewProjectPath(ui_, dialogs_, folder_);
+    const std::optional<std::string> target = askNewProjectPath(ui_, dialogs_, folder_, source);
     if (!target) return false;
-    removeFile(*target);
-    std::error_code ignored;  // a vanished source shows as an empty new project
-    std::filesystem::copy_file(source, *target, std::filesystem::copy_options::overwrite_existing, ignored);
+    // A vanished source shows as an empty new project.
+    if (copyProjectFile(source, *target) == CopyProjectResult::CannotWrite) {
+        ui_.message({"Cannot save project!", "Error saving", Icon::Error, Buttons::Ok});
+        return false;
+    }
     return choose(*target, true);
 }
 

@@ -20,8 +20,11 @@ struct ChooserEntry {
 };
 
 // Asks for a new project's name and gives its path in the Projects folder
-// (".pwj" added), after asking before an existing file there is deleted.
-std::optional<std::string> askNewProjectPath(Desktop& desktop, MainDialogs& dialogs, const ProgramFolder& folder);
+// (".pwj" added), after asking before an existing file there is replaced.
+// Nothing is deleted here. For a copy, `copyOf` is the project copied: a
+// name that is that same file is refused.
+std::optional<std::string> askNewProjectPath(Desktop& desktop, MainDialogs& dialogs, const ProgramFolder& folder,
+                                             const std::string& copyOf = {});
 
 class ProjectChooserController {
 public:

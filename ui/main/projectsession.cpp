@@ -58,7 +58,11 @@ bool ProjectSession::askToSave() {
     return true;
 }
 
-std::optional<std::string> ProjectSession::askNewProject() { return askNewProjectPath(desktop_, dialogs_, folder_); }
+std::optional<std::string> ProjectSession::askNewProject() {
+    std::optional<std::string> path = askNewProjectPath(desktop_, dialogs_, folder_);
+    if (path) removeFile(*path);  // the user agreed to replace it with a new project
+    return path;
+}
 
 std::optional<std::string> ProjectSession::askProjectToOpen() {
     createFolder(folder_.projectsFolder());

@@ -33,6 +33,26 @@ protected:
     test::ScriptedUi ui;
 };
 
+TEST_F(AdEditor, CountsCharactersAndKeepsEveryBoxWithinItsField) {
+    Ad ad;
+    AdEditorController editor(ui, {&ad, nullptr, true, false, false});
+    const std::string accented = "Caf\xC3\xA9 in the old town";  // 21 characters, 22 bytes
+    editor.typed(EditorBox::Title, accented);
+    EXPECT_EQ(editor.counter(AdField::Title).text, "20/25");
+    const std::string full = std::string(24, 'x') + "\xC3\xA9\xC3\xA9";  // the 25th character is "e"
+    EXPECT_EQ(editor.typed(EditorBox::Title, full), std::string(24, 'x') + "\xC3\xA9");
+
+    // Boxes without a network limit still hold only what their field stores.
+    EXPECT_EQ(editor.typed(EditorBox::Notes, std::string(12'000, 'n')).size(), 9999u);
+    const std::string marked = "{keyword:" + std::string(200, 'k');
+    EXPECT_EQ(editor.typed(EditorBox::Title, marked).size(), 127u);
+
+    // A line break typed into the description is stored as CR LF.
+    editor.setNetwork(3);
+    EXPECT_EQ(editor.typed(EditorBox::Description, "first\nsecond"), "first\r\nsecond");
+    EXPECT_EQ(editor.typed(EditorBox::Description, "first\r\nsecond"), "first\r\nsecond");
+}
+
 TEST_F(AdEditor, LimitsCountersAndTheKeywordMarker) {
     Ad ad;
     AdEditorController editor(ui, {&ad, nullptr, true, false, false});

@@ -55,7 +55,7 @@ public:
         unused("file choices", openAnswers.size());
         unused("save paths", saveAnswers.size());
         unused("texts", textAnswers.size());
-        unused("group choices", groupAnswers.size());
+        unused("group choices", groupAnswers.size() + groupPositionAnswers.size());
         unused("delete confirmations", confirmAnswers.size());
         unused("column choices", columnAnswers.size());
         unused("project choices", projectAnswers.size());
@@ -111,9 +111,17 @@ public:
         textPrompts.push_back(p);
         return popOr(textAnswers, std::nullopt);
     }
-    std::optional<std::string> chooseGroup(const std::vector<std::string>& names) override {
+    // Answered by name (the first entry of that name) or, from groupPositionAnswers, by position.
+    std::deque<size_t> groupPositionAnswers;
+    std::optional<size_t> chooseGroup(const std::vector<std::string>& names) override {
         groupChoicesOffered.push_back(names);
-        return popOr(groupAnswers, std::nullopt);
+        if (!groupPositionAnswers.empty()) return pop(groupPositionAnswers);
+        const std::optional<std::string> name = popOr(groupAnswers, std::nullopt);
+        if (!name) return std::nullopt;
+        for (size_t i = 0; i < names.size(); ++i)
+            if (names[i] == *name) return i;
+        ADD_FAILURE() << "the script chose '" << *name << "', which was not offered";
+        return std::nullopt;
     }
     std::optional<std::string> renameGroup(const std::string&,
                                            const std::function<bool(const std::string&)>& taken) override {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/filetime.h"
 #include "core/phraselist.h"
 #include "core/projectfile.h"
 #include "io/recentprojects.h"
@@ -259,6 +260,41 @@ TEST_F(MainWindow, PhaseFourIsForGroupsOnly) {
     EXPECT_EQ(window.phase(), 1);
 }
 
+TEST_F(MainWindow, MergingIntoAGroupCalledMainListKeepsTheMainListOutOfIt) {
+    open({"x"}, {"main LIST", "source"});
+    ui.groupPositionAnswers.push_back(1);  // the group, offered after the main list
+    window.mergeGroup(1);
+    EXPECT_EQ(ui.groupChoicesOffered.back(), (Strings{"Main list", "main LIST"}));
+    ASSERT_EQ(window.project().groups.size(), 1u);
+    EXPECT_EQ(pw::test::textsOf(window.project().groups[0]->phrases), (Strings{"main LIST phrase", "source phrase"}));
+    EXPECT_EQ(pw::test::textsOf(window.project().mainList.phrases), (Strings{"x"}));
+}
+
+TEST_F(MainWindow, SaveAsStoresTheNewCreateDateWithTheCopy) {
+    open({"x"});
+    Project old;
+    old.path = window.project().path;
+    ASSERT_EQ(loadProject(old), kLoaded);
+    old.createdDate = "01/02/03";
+    ASSERT_TRUE(saveProject(old));
+    window.start(old.path);
+    ui.saveAnswers.push_back(dir.file("copy"));
+    ASSERT_TRUE(window.saveProjectAs());
+    Project copy;
+    copy.path = dir.file("copy.pwj");
+    ASSERT_EQ(loadProject(copy), kLoaded);
+    EXPECT_EQ(copy.createdDate, todayLocalDate());
+    EXPECT_EQ(window.labels().created, todayLocalDate());
+}
+
+TEST_F(MainWindow, AProjectNamedAtStartWithoutAFileIsNotCreated) {
+    ui.projectAnswers.push_back(std::nullopt);
+    window.start(dir.file("missing.pwj"));
+    expectMessage("Cannot load project! File not found!", "Error loading project!", Icon::Warning);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("missing.pwj")));
+    EXPECT_TRUE(quit);  // the chooser was offered and closed
+}
+
 TEST_F(MainWindow, GroupTabCommands) {
     open({"x"}, {"one", "two", "three"});
     window.selectTab(2);
@@ -274,7 +310,7 @@ TEST_F(MainWindow, GroupTabCommands) {
     EXPECT_EQ(window.currentTab(), 0);  // the tab to its left
     EXPECT_EQ(window.project().editedCount, 0);
 
-    ui.groupAnswers.push_back("main list");
+    ui.groupAnswers.push_back("Main list");
     window.mergeGroup(1);
     EXPECT_EQ(ui.groupChoicesOffered.back(), (Strings{"Main list", "three"}));
     EXPECT_EQ(rows(), (Strings{"x", "one phrase"}));

@@ -71,6 +71,30 @@ TEST_F(Chooser, NewProjectNamesAndOverwriting) {
     EXPECT_TRUE(std::filesystem::exists(folder.projectsFolder() + "/Offers.pwj"));
 }
 
+TEST_F(Chooser, NamesThatCannotBeFileNamesAreRefusedWhereTheyAreTyped) {
+    ProjectChooserController chooser(ui, ui, folder);
+    for (const char* typed : {"Hotels 2024/25", "..", std::string("a\0b", 3).c_str()}) {
+        ui.textAnswers.push_back(std::string(typed));
+        EXPECT_FALSE(chooser.newProject()) << typed;
+        EXPECT_EQ(ui.lastMessage().caption, "Invalid project name");
+    }
+    ui.textAnswers.push_back(std::string(252, 'x'));
+    ASSERT_TRUE(chooser.newProject());
+    EXPECT_TRUE(chooser.chosen()->ends_with("x.pwj"));
+}
+
+TEST_F(Chooser, CopyingAProjectOntoItselfLeavesItAlone) {
+    const std::string a = folder.projectsFolder() + "/A.pwj";
+    std::filesystem::create_directories(folder.projectsFolder());
+    pw::test::writeFile(a, "project");
+    addRecentProject(folder, a);
+    ProjectChooserController chooser(ui, ui, folder);
+    ui.textAnswers.push_back("A");
+    EXPECT_FALSE(chooser.copyToNewProject(0));
+    EXPECT_EQ(ui.lastMessage().text, "A project cannot be copied onto itself! Please choose another name.");
+    EXPECT_EQ(pw::test::readFile(a), "project");
+}
+
 TEST_F(Chooser, CopyAndDelete) {
     const std::string a = project("A.pwj");
     addRecentProject(folder, a);
