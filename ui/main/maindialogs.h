@@ -31,6 +31,9 @@ public:
     virtual std::optional<std::string> askText(const TextPrompt& prompt) = 0;
     // The "Confirm action" window before a permanent delete.
     virtual DeleteConfirmation confirmPermanentDelete() = 0;
+    // "Select XLS sheet": the position of the chosen sheet among `sheets` (the
+    // names as the chooser shows them), or none.
+    virtual std::optional<int> chooseSheet(const std::string& fileName, const std::vector<std::string>& sheets) = 0;
     // "Select CSV columns" for a file of three or more columns.
     virtual std::optional<ImportColumns> chooseColumns(const std::string& fileLabel, int columnCount) = 0;
     // The catalogue windows, opened on the project's unwanted countries (names,

@@ -12,6 +12,7 @@
 #include "core/projectfile.h"
 #include "core/text.h"
 #include "core/version.h"
+#include "io/spreadsheetimport.h"
 #include "io/textimport.h"
 
 namespace pw::ui {
@@ -558,60 +559,116 @@ void MainWindowController::importIgnoreBox() {
 // --- import and export ---
 
 namespace {
-// An import on the worker: the lent target list and the counts it adds.
-struct ImportJob {
+const FileFilter kImportFilters[] = {
+    {"Text files (*.txt)", "*.txt"},
+    {"CSV files (*.csv)", "*.csv"},
+    {"Excel files (*.xls)", "*.xls"},
+    {"Spreadsheets (*.xlsx, *.ods)", "*.xlsx;*.ods"},
+    {"All supported types (*.txt, *.csv, *.xls, *.xlsx, *.ods)", "*.csv;*.txt;*.xls;*.xlsx;*.ods"},
+    {"All files (*.*)", "*.*"},
+};
+
+// One file of an import being read on the worker: the lent target list and
+// the counts it adds.
+struct ReadJob {
     Group target;
     Project counts;
-    std::vector<PlannedFile> plan;
+    PlannedFile file;
     ImportReport report;
 };
 }  // namespace
 
+// "Import list": several text and CSV files, or one spreadsheet whose sheet
+// the user picks. Each file is detected, its columns chosen and read before
+// the next one starts.
 void MainWindowController::importList() {
     command(MainCommand::ImportList, [&] {
-        const std::vector<std::string> files = desktop_.openFiles(
-            {{kTextFilter, kCsvFilter, {"Excel files (*.xls)", "*.xls"},
-              {"All supported types (*.txt, *.csv, *.xls)", "*.csv;*.txt;*.xls"}, {"All files (*.*)", "*.*"}},
-             "", true});
+        const std::vector<std::string> files =
+            desktop_.openFiles({{std::begin(kImportFilters), std::end(kImportFilters)}, "", true});
         if (files.empty()) return;
         const bool anyXls = std::any_of(files.begin(), files.end(), [](const std::string& f) {
-            return f.find(".xls") != std::string::npos || endsWithIgnoreCase(f, ".xls");
+            return f.find(".xls") != std::string::npos || isSpreadsheetFile(f);
         });
         if (files.size() > 1 && anyXls) {
             desktop_.message({"Cannot import multiple XLS files at once!", "XLS import", Icon::Warning, Buttons::Ok});
             return;
         }
-        if (anyXls) {
-            desktop_.message({"Spreadsheet files cannot be imported yet. Save the sheet as a CSV file and import that.",
-                              "Cannot open XLS file", Icon::Warning, Buttons::Ok});
-            return;
-        }
-        auto job = std::make_shared<ImportJob>();
-        // Columns are settled here, where the column dialog can be shown.
-        job->plan = planImport(files, [this](const std::string& path, int count) {
-            return dialogs_.chooseColumns(fileNameOf(path), count);
+        project_.modified = true;
+        if (isSpreadsheetFile(files.front())) importSpreadsheet(files.front());
+        else importNextFile(files, 0);
+    });
+}
+
+// Every sheet goes to a CSV file on the worker; the chosen one is imported.
+void MainWindowController::importSpreadsheet(const std::string& path) {
+    auto conversion = std::make_shared<SpreadsheetConversion>();
+    const std::string base = folder_.file(kSpreadsheetCsvBaseName);
+    runJob(
+        "Loading list into memory...",
+        [conversion, path, base, driver = spreadsheetDriverSetting(folder_)](const ProgressFn&) {
+            *conversion = convertSpreadsheet(path, base, driver);
+        },
+        [this, conversion, path, base](bool ok) {
+            if (!ok) return;
+            if (conversion->result != ConvertResult::Success) {
+                desktop_.message(messageOf(convertMessage(conversion->result), kSpreadsheetErrorCaption, Icon::Warning));
+                return;
+            }
+            std::vector<std::string> shown;
+            for (const std::string& name : conversion->sheetNames) shown.push_back(sheetDisplayName(name));
+            const std::optional<int> sheet = dialogs_.chooseSheet(fileNameOf(path), shown);
+            if (!sheet || *sheet < 0 || *sheet >= conversion->sheetCount()) return;
+            importNextFile({spreadsheetCsvPath(base, *sheet)}, 0);
         });
-        for (const PlannedFile& file : job->plan)
-            if (file.problem == ImportProblem::InvalidFileType) {
-                const ImportMessage m = importMessage(file.problem);
+}
+
+// Detects the columns of file `index` on the worker, asks for them here when
+// the file has three or more, then reads it.
+void MainWindowController::importNextFile(std::vector<std::string> files, size_t index) {
+    if (index >= files.size()) return;
+    auto count = std::make_shared<std::optional<int>>();
+    const std::string path = files[index];
+    runJob(
+        "Loading list into memory...", [count, path](const ProgressFn&) { *count = detectColumns(path); },
+        [this, count, files = std::move(files), index](bool ok) mutable {
+            if (!ok) return;
+            const std::string& path = files[index];
+            std::optional<ImportColumns> columns;
+            if (*count && **count > 0) {
+                columns = automaticColumns(**count);
+                if (!columns) columns = dialogs_.chooseColumns(fileNameOf(path), **count);
+            } else {
+                const ImportMessage m = importMessage(ImportProblem::InvalidFileType);
                 desktop_.message(messageOf(m.text, m.caption, Icon::Error));
             }
-        project_.modified = true;
-        Group* target = &currentList();
-        job->target = lendList(*target);
-        runJob(
-            "Loading list into memory...",
-            [job](const ProgressFn& progress) { job->report = runImport(job->counts, job->target, job->plan, progress); },
-            [this, target, job](bool ok) {
-                returnList(*target, std::move(job->target));
-                project_.importedCount += job->counts.importedCount;
-                project_.editedCount += job->counts.editedCount;
-                if (ok && job->report.problem == ImportProblem::ErrorImporting) {
-                    const ImportMessage m = importMessage(job->report.problem);
-                    desktop_.message(messageOf(m.text, m.caption, Icon::Error));
-                }
-            });
-    });
+            if (!columns) {
+                importNextFile(std::move(files), index + 1);  // the file is skipped
+                return;
+            }
+            readImportFile(std::move(files), index, *columns);
+        });
+}
+
+void MainWindowController::readImportFile(std::vector<std::string> files, size_t index, ImportColumns columns) {
+    auto job = std::make_shared<ReadJob>();
+    job->file = {files[index], columns, ImportProblem::None};
+    Group* target = &currentList();
+    job->target = lendList(*target);
+    runJob(
+        "Loading list into memory...",
+        [job](const ProgressFn& progress) { job->report = runImport(job->counts, job->target, {job->file}, progress); },
+        [this, target, job, files = std::move(files), index](bool ok) mutable {
+            returnList(*target, std::move(job->target));
+            project_.importedCount += job->counts.importedCount;
+            project_.editedCount += job->counts.editedCount;
+            if (!ok) return;
+            if (job->report.problem == ImportProblem::ErrorImporting) {
+                const ImportMessage m = importMessage(job->report.problem);
+                desktop_.message(messageOf(m.text, m.caption, Icon::Error));
+                return;
+            }
+            importNextFile(std::move(files), index + 1);
+        });
 }
 
 bool MainWindowController::exportMenuAllowed() {

@@ -295,6 +295,9 @@ private:
     void showTab(int tab);
     void startPhase4OnList();
     std::vector<std::string> groupNames(int except = -1) const;
+    void importSpreadsheet(const std::string& path);
+    void importNextFile(std::vector<std::string> files, size_t index);
+    void readImportFile(std::vector<std::string> files, size_t index, ImportColumns columns);
     void moveBetweenListAndDeleteBox(const std::vector<uint32_t>& positions, bool intoBox);
     void moveSideListInto(Group& target, bool list1, const std::string& statusText, std::function<void()> after);
     void moveToList1Now(const std::vector<int>& selectedRows);

@@ -29,6 +29,14 @@ DeleteConfirmation QtMainDialogs::confirmPermanentDelete() {
     return {yes, dialog.dontShowAgain()};
 }
 
+std::optional<int> QtMainDialogs::chooseSheet(const std::string& fileName, const std::vector<std::string>& sheets) {
+    QStringList names;
+    for (const std::string& sheet : sheets) names << toQt(sheet);
+    CDialogXLSSheet dialog(toQt(fileName), names, desktop_.parent());
+    if (dialog.exec() != QDialog::Accepted || dialog.chosen() < 0) return std::nullopt;
+    return dialog.chosen();
+}
+
 std::optional<ImportColumns> QtMainDialogs::chooseColumns(const std::string& fileLabel, int columnCount) {
     const QString label = fileLabel.find(kSpreadsheetCsvMarker) != std::string::npos ? "Excel sheet columns" : toQt(fileLabel);
     CDialogCSVColumns dialog(label, columnCount, desktop_.parent());

@@ -58,6 +58,20 @@ CDialogCSVColumns::CDialogCSVColumns(const QString& fileLabel, int columnCount, 
     form->addRow(acceptCancelRow(this, "OK"));
 }
 
+CDialogXLSSheet::CDialogXLSSheet(const QString& fileName, const QStringList& sheets, QWidget* parent) : QDialog(parent) {
+    setWindowTitle("Select XLS sheet");
+    setObjectName("CDialogXLSSheet");
+    auto* form = new QFormLayout(this);
+    form->addRow("File:", new QLabel(fileName));
+    sheets_ = new QComboBox;
+    sheets_->setObjectName("sheets");
+    sheets_->addItems(sheets);
+    form->addRow("Select sheet:", sheets_);
+    form->addRow(acceptCancelRow(this, "OK", "Cancel", "Click here to import this sheet", "Click here to cancel importing"));
+}
+
+int CDialogXLSSheet::chosen() const { return sheets_->currentIndex(); }
+
 int CDialogCSVColumns::phraseColumn() const { return phrase_->currentIndex(); }
 int CDialogCSVColumns::hitColumn() const { return hits_->currentIndex() - 1; }
 

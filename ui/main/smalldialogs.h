@@ -34,6 +34,16 @@ private:
     QComboBox* hits_;
 };
 
+// "Select XLS sheet": one sheet of a workbook to import.
+class CDialogXLSSheet : public QDialog {
+public:
+    CDialogXLSSheet(const QString& fileName, const QStringList& sheets, QWidget* parent = nullptr);
+    int chosen() const;
+
+private:
+    QComboBox* sheets_;
+};
+
 class CDialogIgnoredWords : public QDialog {
 public:
     CDialogIgnoredWords(const QString& word, const std::vector<ListRow>& rows, QWidget* parent = nullptr);

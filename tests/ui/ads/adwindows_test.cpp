@@ -36,7 +36,7 @@ protected:
 TEST_F(AdEditor, CountsCharactersAndKeepsEveryBoxWithinItsField) {
     Ad ad;
     AdEditorController editor(ui, {&ad, nullptr, true, false, false});
-    const std::string accented = "Caf\xC3\xA9 in the old town";  // 21 characters, 22 bytes
+    const std::string accented = "Caf\xC3\xA9 in the old town";  // 20 characters, 21 bytes
     editor.typed(EditorBox::Title, accented);
     EXPECT_EQ(editor.counter(AdField::Title).text, "20/25");
     const std::string full = std::string(24, 'x') + "\xC3\xA9\xC3\xA9";  // the 25th character is "e"

@@ -58,6 +58,7 @@ public:
         unused("group choices", groupAnswers.size() + groupPositionAnswers.size());
         unused("delete confirmations", confirmAnswers.size());
         unused("column choices", columnAnswers.size());
+        unused("sheet choices", sheetAnswers.size());
         unused("project choices", projectAnswers.size());
         unused("colours", colorAnswers.size());
         unused("ad edits", adEdits.size());
@@ -135,6 +136,12 @@ public:
     DeleteConfirmation confirmPermanentDelete() override {
         ++confirmations;
         return popOr(confirmAnswers, DeleteConfirmation{});
+    }
+    std::deque<std::optional<int>> sheetAnswers;
+    std::vector<std::vector<std::string>> sheetsOffered;
+    std::optional<int> chooseSheet(const std::string&, const std::vector<std::string>& sheets) override {
+        sheetsOffered.push_back(sheets);
+        return popOr(sheetAnswers, std::nullopt);
     }
     std::optional<ImportColumns> chooseColumns(const std::string&, int) override {
         return popOr(columnAnswers, std::nullopt);

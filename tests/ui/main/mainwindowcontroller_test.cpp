@@ -474,6 +474,29 @@ TEST_F(MainWindow, ImportAsksForColumnsAndRefusesSeveralSpreadsheets) {
     EXPECT_EQ(window.labels().original, "2");
 }
 
+// Through the real driver manager to our spreadsheet driver.
+TEST_F(MainWindow, ASheetOfAWorkbookIsImportedAndOnlyItsFileDeleted) {
+    open({});
+    std::filesystem::create_directories(folder.programSubfolder());
+    pw::test::writeFile(folder.programSubfolder() + "/spreadsheetdriver.txt", PW_SHEET_DRIVER);
+    const std::string fixtures = PW_SOURCE_DIR "/tests/io/fixtures/";
+    ui.openAnswers.push_back({fixtures + "keywords.xlsx"});
+    ui.sheetAnswers.push_back(1);
+    ui.columnAnswers.push_back(ImportColumns{3, 0, 1});
+    window.importList();
+    EXPECT_EQ(ui.sheetsOffered.back(), (Strings{"Keywords", "NoHeader", "Empty", "Bob's $ list"}));
+    EXPECT_EQ(rows(), (Strings{"cheap flights", "hotel deals"}));
+    EXPECT_EQ(window.rowHits(0), 300);
+    const std::string base = folder.file("pwr_exportxls2csv");
+    EXPECT_TRUE(std::filesystem::exists(base + "0.csv"));
+    EXPECT_FALSE(std::filesystem::exists(base + "1.csv"));
+
+    ui.openAnswers.push_back({fixtures + "dates.xlsx"});
+    window.importList();
+    expectMessage("A database communication error occured!", "Cannot open XLS file", Icon::Warning);
+    EXPECT_EQ(rows().size(), 2u);
+}
+
 TEST_F(MainWindow, ExportsWriteTheRowsOfTheView) {
     open({});
     EXPECT_FALSE(window.exportMenuAllowed());
