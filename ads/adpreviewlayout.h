@@ -25,6 +25,11 @@ constexpr int kPreviewMargin = 6;  // a line must be narrower than the width les
 // Drops characters from the end until the line fits, then ends it in "...".
 std::string shortenToFit(std::string_view line, int width, const TextWidth& measure);
 
+// What a preview shows before it has an ad.
+inline PreviewTexts placeholderPreview() {
+    return {"Your title here", "Your first text here", "Your second text here", "Your display URL here", false};
+}
+
 PreviewTexts layoutPreview(const PreviewTexts& texts, int width, const PreviewFonts& fonts);
 
 }  // namespace pw

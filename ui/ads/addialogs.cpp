@@ -102,6 +102,7 @@ CDialogManageLists::CDialogManageLists(ManageListsController& controller, QWidge
 void CDialogManageLists::showPanes() {
     for (int pane = 0; pane < 2; ++pane) {
         lists_[pane]->setCurrentIndex(controller_.paneList(pane));
+        applyScroll(scroll_[pane], controller_.paneScrollRange(pane), controller_.paneScroll(pane));
         for (int i = 0; i < kPanePreviews; ++i) {
             AdPreview* preview = previews_[pane][i];
             if (const Ad* ad = controller_.adAt(pane, i)) {
@@ -336,7 +337,7 @@ void CDialogSearch::showState() {
         destination_->setText(toQt(ad.destinationUrl));
         notes_->setText(toQt(ad.notes));
     } else {
-        preview_->setBlank();
+        preview_->showTexts(placeholderPreview());
         destination_->clear();
         notes_->clear();
     }

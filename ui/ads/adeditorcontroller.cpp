@@ -51,7 +51,7 @@ size_t editorBoxLimit(EditorBox box) {
 AdEditorController::AdEditorController(Desktop& ui, const AdEditRequest& request) : ui_(ui), request_(request) {
     for (int f = 0; f < kLimitedFieldCount; ++f)
         counters_[f].text = "0/" + std::to_string(adFieldLimit(0, static_cast<AdField>(f)));
-    preview_ = {"Your title here", "Your first text here", "Your second text here", "Your display URL here", false};
+    preview_ = placeholderPreview();
     if (request_.ad && !request_.newAd) load(*request_.ad);
     else setNetwork(request_.ad ? request_.ad->engine : 0);
 }
@@ -105,9 +105,9 @@ std::string AdEditorController::typed(EditorBox box, const std::string& typedTex
 }
 
 // The boxes the network shows are checked again against its limits.
+// As the first check does: the display URL is copied on while the
+// destination box never had the focus.
 void AdEditorController::recheckAll() {
-    const bool mirror = mirrorDestination_;
-    mirrorDestination_ = false;
     typed(EditorBox::Title, box(EditorBox::Title));
     if (oneDescription()) {
         typed(EditorBox::Description, box(EditorBox::Description));
@@ -117,7 +117,6 @@ void AdEditorController::recheckAll() {
     }
     typed(EditorBox::DisplayUrl, box(EditorBox::DisplayUrl));
     typed(EditorBox::DestinationUrl, box(EditorBox::DestinationUrl));
-    mirrorDestination_ = mirror;
 }
 
 void AdEditorController::setNetwork(int network) {

@@ -16,8 +16,12 @@ void ManageListsController::choosePaneList(int pane, int kind) {
     selection_.reset();
 }
 
+PreviewScroll ManageListsController::paneScrollRange(int pane) const {
+    return previewScroll(group_.adLists[kinds_[pane]].size(), kPanePreviews);
+}
+
 void ManageListsController::setPaneScroll(int pane, int position) {
-    const PreviewScroll s = previewScroll(group_.adLists[kinds_[pane]].size(), kPanePreviews);
+    const PreviewScroll s = paneScrollRange(pane);
     scroll_[pane] = s.enabled ? std::clamp(position, 0, s.maximum - 1) : 0;
 }
 
@@ -32,8 +36,12 @@ bool ManageListsController::selected(int pane, int preview) const {
            selection_->second == static_cast<size_t>(scroll_[pane] + preview);
 }
 
+// A click on an empty preview clears the selection.
 void ManageListsController::clickPreview(int pane, int preview) {
-    if (!adAt(pane, preview)) return;
+    if (!adAt(pane, preview)) {
+        selection_.reset();
+        return;
+    }
     if (selected(pane, preview)) selection_.reset();
     else selection_ = std::make_pair(pane, static_cast<size_t>(scroll_[pane] + preview));
 }

@@ -7,6 +7,7 @@
 
 #include "ads/adlists.h"
 #include "core/group.h"
+#include "ui/ads/adsareacontroller.h"
 #include "ui/ads/adwindows.h"
 #include "ui/common/desktop.h"
 
@@ -21,6 +22,8 @@ public:
     int paneList(int pane) const { return kinds_[pane]; }
     void choosePaneList(int pane, int kind);
     int paneScroll(int pane) const { return scroll_[pane]; }
+    // The pane's scroll bar: enabled from six ads on.
+    PreviewScroll paneScrollRange(int pane) const;
     void setPaneScroll(int pane, int position);
     const Ad* adAt(int pane, int preview) const;
     bool selected(int pane, int preview) const;

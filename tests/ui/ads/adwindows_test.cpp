@@ -91,6 +91,17 @@ TEST_F(AdEditor, DisplayUrlIsCopiedUntilTheDestinationIsUsed) {
     AdEditorController loaded(ui, {&existing, nullptr, false, false, false});
     loaded.typed(EditorBox::DisplayUrl, "www.other.com");
     EXPECT_EQ(loaded.box(EditorBox::DestinationUrl), "http://www.example.com/");
+
+    // A change of network checks every box again, and copies the display URL
+    // on while the destination box never had the focus.
+    Ad fresh;
+    AdEditorController switching(ui, {&fresh, nullptr, true, false, false});
+    switching.setNetwork(3);
+    const std::string longUrl = "www." + std::string(40, 'u') + ".com";
+    switching.typed(EditorBox::DisplayUrl, longUrl);
+    switching.setNetwork(0);
+    EXPECT_LT(switching.box(EditorBox::DisplayUrl).size(), longUrl.size());
+    EXPECT_EQ(switching.box(EditorBox::DestinationUrl), switching.box(EditorBox::DisplayUrl));
 }
 
 TEST_F(AdEditor, SavingChecksTheRulesAndRollsBack) {
@@ -192,6 +203,25 @@ TEST_F(AdsArea, ScrollingDeletingAndCopyingFromAnotherAd) {
     area.setListKind(3);
     EXPECT_FALSE(area.scroll().enabled);
     EXPECT_EQ(area.adAt(2), nullptr);
+}
+
+TEST(ManageLists, ScrollBarsFromSixAdsAndAClickOnNothingClearsTheSelection) {
+    test::ScriptedUi ui;
+    Group group{"Shoes"};
+    for (int i = 0; i < 6; ++i) group.adLists[1].push_back(adTitled("Ad " + std::to_string(i)));
+    ManageListsController lists(ui, group);
+    EXPECT_FALSE(lists.paneScrollRange(0).enabled);
+    const PreviewScroll six = lists.paneScrollRange(1);
+    EXPECT_TRUE(six.enabled);
+    EXPECT_EQ(six.maximum, 2);  // the bar runs 0..n-4 with a page of 2: top rows 0 and 1
+    EXPECT_EQ(six.page, 2);
+    group.adLists[1].pop_back();
+    EXPECT_FALSE(lists.paneScrollRange(1).enabled);
+
+    lists.clickPreview(1, 0);
+    EXPECT_TRUE(lists.selected(1, 0));
+    lists.clickPreview(0, 0);  // an empty preview
+    EXPECT_FALSE(lists.selected(1, 0));
 }
 
 TEST(ManageLists, PanesNeverShowTheSameListAndMovesKeepThreeInTheCurrentList) {
