@@ -1,5 +1,7 @@
 #include "ui/groups/grouptabbar.h"
 
+#include <algorithm>
+
 #include <QPainter>
 #include <QStyleOptionTab>
 
@@ -21,6 +23,12 @@ void GroupTabBar::paintEvent(QPaintEvent*) {
         painter.setPen(Qt::black);
         painter.drawText(r, Qt::AlignCenter, option.text);
     }
+}
+
+QSize GroupTabBar::tabSizeHint(int index) const {
+    QSize size = QTabBar::tabSizeHint(index);
+    size.setWidth(std::min(size.width(), kMaxTabWidth));
+    return size;
 }
 
 }  // namespace pw::ui

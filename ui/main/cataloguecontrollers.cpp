@@ -4,6 +4,7 @@
 
 #include "core/listmoves.h"
 #include "core/text.h"
+#include "core/textencoding.h"
 #include "core/unwantedcountries.h"
 #include "io/charactercatalogue.h"
 #include "io/countrycatalogue.h"
@@ -51,34 +52,34 @@ std::string CountriesController::ok() const { return countriesText(lists.unwante
 UnwantedCharactersController::UnwantedCharactersController(Desktop& ui, ProgramFolder folder,
                                                            const std::string& unwantedCharacters)
     : ui_(ui), folder_(std::move(folder)) {
-    for (char c : loadCharacterCatalogue(folder_)) lists.available.emplace_back(1, c);
-    for (char c : unwantedCharacters) {
-        lists.unwanted.emplace_back(1, c);
-        std::erase(lists.available, std::string(1, c));
+    lists.available = catalogueCharacters(folder_);
+    for (std::string_view c : splitCharacters(unwantedCharacters)) {
+        lists.unwanted.emplace_back(c);
+        std::erase(lists.available, std::string(c));
     }
 }
 
-bool UnwantedCharactersController::add(char character) {
-    switch (addCharacter(folder_, character)) {
-    case AddCharacterResult::Added: lists.available.emplace_back(1, character); return true;
-    case AddCharacterResult::CatalogueFull:
-        ui_.message({"No more unwanted characters can be added! The maximum number has been reached!", "Cannot add",
-                     Icon::Warning, Buttons::Ok});
-        return false;
-    case AddCharacterResult::AlreadyPresent:
-        ui_.message({"This character already exists!", "Cannot add", Icon::Information, Buttons::Ok});
-        return false;
-    case AddCharacterResult::CannotWrite:
-        ui_.message({"Cannot save unwanted characters list!", "Cannot open file", Icon::Warning, Buttons::Ok});
-        return false;
+// One character, as typed ("€" is one).
+bool UnwantedCharactersController::add(std::string_view character) {
+    const AddCharacterResult result = addCharacter(folder_, character);
+    if (result == AddCharacterResult::Added) {
+        lists.available.emplace_back(splitCharacters(character).front());
+        return true;
     }
+    const CatalogueMessage m = addCharacterMessage(result);
+    ui_.message({std::string(m.text), std::string(m.caption),
+                 result == AddCharacterResult::AlreadyPresent ? Icon::Information : Icon::Warning, Buttons::Ok});
     return false;
 }
 
+// The project keeps whole characters within its 127 bytes.
 std::string UnwantedCharactersController::ok() const {
     std::string characters;
-    for (const std::string& item : lists.unwanted) characters += item;
-    return characters.substr(0, kUnwantedCharactersSize - 1);
+    for (const std::string& item : lists.unwanted) {
+        if (characters.size() + item.size() > kUnwantedCharactersSize - 1) break;
+        characters += item;
+    }
+    return characters;
 }
 
 }  // namespace pw::ui

@@ -40,7 +40,7 @@ class UnwantedCharactersController {
 public:
     UnwantedCharactersController(Desktop& ui, ProgramFolder folder, const std::string& unwantedCharacters);
     TwoLists lists;
-    bool add(char character);
+    bool add(std::string_view character);
     std::string ok() const;
 
 private:

@@ -110,7 +110,7 @@ CUnwantedDialog::CUnwantedDialog(UnwantedCharactersController& controller, QWidg
         ask.setMaxLength(1);
         if (ask.exec() != QDialog::Accepted) return;
         const std::string typed = fromQt(ask.text());
-        if (typed.size() == 1) controller.add(typed[0]);
+        if (!typed.empty()) controller.add(typed);
     };
     showLists();
 }

@@ -94,7 +94,28 @@ CDialogMain::CDialogMain(MainWindowController& controller, QWidget* parent)
     tabs_->setObjectName("tabs");
     tabs_->setExpanding(false);
     tabs_->setContextMenuPolicy(Qt::CustomContextMenu);
-    layout->addWidget(tabs_);
+    // A long group name is cut short on its tab; the tooltip shows it whole.
+    tabs_->setElideMode(Qt::ElideRight);
+    auto* tabRow = new QHBoxLayout;
+    tabRow->addWidget(tabs_, 1);
+    // The group operations on the selected tab, beside the tab menu's.
+    struct GroupButton {
+        const char *text, *name, *tip;
+        std::function<void(int group)> command;
+    };
+    const GroupButton groupButtons[] = {
+        {"Rename group", "renameGroup", "Click here to rename the selected group",
+         [this](int group) { controller_.renameGroup(group); }},
+        {"Delete group", "deleteGroup", "Click here to delete the selected group",
+         [this](int group) { controller_.promptDeleteGroup(group); }},
+        {"Merge group", "mergeGroup", "Click here to merge the selected group into another",
+         [this](int group) { controller_.mergeGroup(group); }}};
+    for (const GroupButton& g : groupButtons) {
+        QPushButton* b = button(g.text, g.name, g.tip);
+        connect(b, &QPushButton::clicked, this, [this, command = g.command] { command(controller_.currentTab() - 1); });
+        tabRow->addWidget(b);
+    }
+    layout->addLayout(tabRow);
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(buildListSide(), 5);
@@ -191,6 +212,10 @@ QWidget* CDialogMain::buildListSide() {
     });
     connect(listView_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { controller_.headerClicked(column); });
+    // The move buttons of phases 2 and 3 work on the selected rows.
+    connect(listView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CDialogMain::refreshMoveButtons);
+    connect(listModel_, &QAbstractItemModel::modelReset, this, &CDialogMain::refreshMoveButtons);
     connect(listView_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         controller_.rowDoubleClicked(index.row(), selectedRows(listView_));
     });
@@ -271,7 +296,8 @@ QWidget* CDialogMain::buildPhase2() {
     auto* page = new QWidget;
     auto* v = new QVBoxLayout(page);
     auto* moves = new QHBoxLayout;
-    QPushButton* toBox = button("Move to 'Delete' box >>", "moveToDeleteBox", "Click here to move the selected phrases");
+    QPushButton* toBox = moveToDeleteBox_ =
+        button("Move to 'Delete' box >>", "moveToDeleteBox", "Click here to move the selected phrases");
     QPushButton* back = button("<< Move back", "moveBack", "Click here to put the selected phrases back");
     moves->addWidget(toBox);
     moves->addWidget(back);
@@ -298,7 +324,7 @@ QWidget* CDialogMain::buildPhase2() {
 QWidget* CDialogMain::buildPhase3() {
     auto* page = new QWidget;
     auto* v = new QVBoxLayout(page);
-    QPushButton* toList1 = button("Move to list 1 >>", "moveToList1", "Click here to filter into list 1");
+    QPushButton* toList1 = moveToList1_ = button("Move to list 1 >>", "moveToList1", "Click here to filter into list 1");
     v->addWidget(toList1);
 
     auto makeSide = [this](int n, QLineEdit*& filter, QListWidget*& list, QLineEdit*& name, QLabel*& count,
@@ -606,6 +632,7 @@ void CDialogMain::refresh(unsigned changes) {
         else deleteModel_->reload();
     }
     if (changes & kPhase) refreshPhase();
+    if (changes & (kRows | kPhase)) refreshMoveButtons();
     if (changes & kFilters) refreshFilters();
     if (changes & kSortRows) refreshSortRows();
     if (changes & (kPages | kPhase)) refreshPages();
@@ -640,13 +667,22 @@ void CDialogMain::refreshTabs() {
         const int index = static_cast<int>(i);
         if (index >= tabs_->count()) tabs_->addTab(QString());
         const QString name = toQt(infos[i].name);
-        if (tabs_->tabText(index) != name) tabs_->setTabText(index, name);
+        if (tabs_->tabText(index) != name) {
+            tabs_->setTabText(index, name);
+            tabs_->setTabToolTip(index, name);
+        }
         tabs_->setTabData(index, QColor(infos[i].color.red, infos[i].color.green, infos[i].color.blue));
     }
     tabs_->setCurrentIndex(controller_.currentTab());
     if (bulk) tabs_->show();
     tabs_->update();
     refreshing_ = wasRefreshing;
+}
+
+void CDialogMain::refreshMoveButtons() {
+    const bool rowsSelected = listView_->selectionModel()->hasSelection();
+    moveToDeleteBox_->setEnabled(rowsSelected);
+    moveToList1_->setEnabled(rowsSelected);
 }
 
 void CDialogMain::refreshPhase() {
@@ -704,8 +740,6 @@ void CDialogMain::refreshPages() {
     setTextKeepingCursor(list2Name_, controller_.boxes.list2Name);
     list1Create_->setEnabled(controller_.list1CreateEnabled());
     list2Create_->setEnabled(controller_.list2CreateEnabled());
-    list1Add_->setEnabled(controller_.list1AddEnabled());
-    list2Add_->setEnabled(controller_.list2AddEnabled());
     const bool wasRefreshing = refreshing_;
     refreshing_ = true;
     pageBar_->setRange(0, std::max(0, controller_.pageCount() - 1));
@@ -797,9 +831,16 @@ void CDialogMain::showAdMenu(int preview, const QPoint& position) {
 
 void CDialogMain::refreshSkin() {
     skin_->setCurrentIndex(controller_.skinIndex());
-    QPalette p = palette();
+    // The skin paints every window the program opens, dialogs included.
+    QPalette p = QApplication::palette();
     p.setColor(QPalette::Window, colorOf(controller_.backgroundColor()));
     p.setColor(QPalette::Button, colorOf(controller_.backgroundColor()).lighter(115));
+    // Disabled labels and the focus stay readable on the light skins.
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(96, 96, 96));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(96, 96, 96));
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(96, 96, 96));
+    p.setColor(QPalette::Highlight, QColor(20, 70, 160));
+    QApplication::setPalette(p);
     setPalette(p);
 }
 

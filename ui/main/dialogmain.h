@@ -58,6 +58,7 @@ private:
     void refreshLabels();
     void refreshStatus();
     void refreshPhase();
+    void refreshMoveButtons();
     void refreshSelection();
     void refreshSkin();
     void refreshAds();
@@ -101,12 +102,14 @@ private:
     int sortTicks_ = 0;
 
     // Phase 2.
+    QPushButton* moveToDeleteBox_;
     QTableView* deleteBox_;
     PhraseListModel* deleteModel_;
     QLabel* deleteCount_;
     QPushButton* deleteButton_;
 
     // Phase 3.
+    QPushButton* moveToList1_;
     QLineEdit* list1Filter_;
     QLineEdit* list1Name_;
     QListWidget* list1_;

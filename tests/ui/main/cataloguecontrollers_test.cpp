@@ -41,15 +41,24 @@ TEST_F(Catalogues, UnwantedCharacters) {
     project.unwantedCharacters = "&";
     UnwantedCharactersController c(ui, folder, project.unwantedCharacters);
     EXPECT_EQ(c.lists.available, (Strings{"%", "!"}));
-    EXPECT_FALSE(c.add('%'));
+    EXPECT_FALSE(c.add("%"));
     EXPECT_EQ(ui.lastMessage().icon, Icon::Information);
-    EXPECT_TRUE(c.add('#'));
+    EXPECT_TRUE(c.add("#"));
     c.lists.moveToUnwanted({2});
     EXPECT_EQ(c.ok(), "&#");
 
     pw::test::writeFile(folder.unwantedFile(), std::string(127, 'x'));
-    EXPECT_FALSE(c.add('?'));
+    EXPECT_FALSE(c.add("?"));
     EXPECT_EQ(ui.lastMessage().text, "No more unwanted characters can be added! The maximum number has been reached!");
+}
+
+TEST_F(Catalogues, UnwantedCharactersOutsideAsciiAreOneEntryEach) {
+    UnwantedCharactersController c(ui, folder, "\xE2\x82\xAC");  // the project holds "€"
+    EXPECT_EQ(c.lists.unwanted, (Strings{"\xE2\x82\xAC"}));
+    for (const char* character : {"\xC2\xA3", "\xC2\xAE", "\xE2\x84\xA2"}) EXPECT_TRUE(c.add(character)) << character;
+    EXPECT_EQ(c.lists.available, (Strings{"\xC2\xA3", "\xC2\xAE", "\xE2\x84\xA2"}));
+    c.lists.moveToUnwanted({0, 2});
+    EXPECT_EQ(c.ok(), "\xE2\x82\xAC\xC2\xA3\xE2\x84\xA2");
 }
 
 }  // namespace
