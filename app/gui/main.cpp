@@ -12,6 +12,8 @@
 #include "account/toolinstall.h"
 #include "app/gui/screenshottour.h"
 #include "core/version.h"
+#include "ui/account/accountmanagercontroller.h"
+#include "ui/account/qtaccountwindows.h"
 #include "ui/common/qtdispatcher.h"
 #include "ui/groups/qtgroupdialogs.h"
 #include "ui/main/dialogmain.h"
@@ -72,6 +74,12 @@ int main(int argc, char** argv) {
     desktop.setParent(&window);
     adWindows->setProject(&controller.project());
     controller.onQuit = [] { QCoreApplication::quit(); };
+    // The change queue is not part of this build yet: campaign changes report
+    // that they could not be queued.
+    pw::ui::QtAccountWindows accountWindows(desktop, folder, settings);
+    controller.provideMenuAction("Manage your Google &profile", [&] { accountWindows.chooseProfile(); });
+    controller.provideMenuAction("Manage your Google &account",
+                                 [&] { pw::ui::manageGoogleAccount(desktop, accountWindows, folder, settings); });
 
     const QString project = parser.positionalArguments().value(0);
     const bool scripted = parser.isSet(screenshot) || parser.isSet(tour);
