@@ -49,6 +49,7 @@ QListWidget* nameList(const char* objectName) {
     // Ctrl+A selects every row, as in any extended-selection list.
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->setMinimumHeight(120);
+    list->setMinimumWidth(190);
     return list;
 }
 
@@ -164,6 +165,9 @@ void CDialogGoogleManager::showState() {
             list_->addTopLevelItem(item);
         }
         if (controller_.selectedRow() >= 0) list_->setCurrentItem(list_->topLevelItem(controller_.selectedRow()));
+        // The dates keep their whole text whatever the font.
+        for (int c : {3, 4})
+            list_->setColumnWidth(c, std::max(kCampaignColumnWidths[c], list_->fontMetrics().horizontalAdvance("0000.00.00") + 16));
     }
     const bool reading = controller_.reading();
     note_->setVisible(controller_.cacheNoteShown());
