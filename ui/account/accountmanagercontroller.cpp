@@ -93,10 +93,17 @@ void AccountManagerController::refresh() {
     // there, the cache filled under its lock, and the rows built on the
     // window's thread while the window exists.
     auto onEnd = [this, dispatcher, alive](const std::optional<std::string>& path) {
-        ReadResult result = finishAccountRead(AccountRead::Campaigns, path);
-        if (result.status == ReadResult::Status::Read) campaignCache().replace(result.campaigns);
+        std::optional<ReadResult> result;
+        try {
+            result = finishAccountRead(AccountRead::Campaigns, path);
+            if (result->status == ReadResult::Status::Read) campaignCache().replace(result->campaigns);
+        } catch (...) {
+            result.reset();  // reported on the window's thread
+        }
         dispatcher->post([this, alive, result = std::move(result)] {
-            if (*alive) finishRead(result);
+            if (!*alive) return;
+            if (!result) desktop_.message(kUnknownError);
+            finishRead(result.value_or(ReadResult{}));
         });
     };
     if (!startAccountRead(folder_, profile_, {AccountRead::Campaigns}, onEnd, readProcess_)) {

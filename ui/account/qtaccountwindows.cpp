@@ -30,13 +30,15 @@ std::optional<std::string> QtAccountWindows::renameProfile(const std::string& na
 }
 
 void QtAccountWindows::manageAccount() {
-    // The tool's end reaches the manager only while its window exists.
     auto dispatcher = std::make_shared<QtDispatcher>();
     AccountManagerController controller(desktop_, *this, folder_, settings_, dispatcher, queue_);
+    // The tool's end reaches the controller only while this guard exists; it
+    // is set before the first read starts and goes before the controller.
+    QObject guard;
+    dispatcher->setReceiver(&guard);
     QWidget* parent = desktop_.parent();
     if (!controller.open()) return;
     CDialogGoogleManager dialog(controller, background(), parent);
-    dispatcher->setReceiver(&dialog);
     desktop_.setParent(&dialog);
     dialog.show();
     managerShown(dialog);

@@ -165,6 +165,17 @@ TEST_F(Manager, ACancelledEditQueuesNothingAndARefusedQueueIsReported) {
     EXPECT_EQ(ui.lastMessage(), (Message{"The action could not be queued!", "Queue error!", Icon::Error, Buttons::Ok}));
 }
 
+TEST_F(Manager, AReadThatCannotStartSaysSoAndLeavesTheWindowUsable) {
+    campaignCache().clear();  // no tool in this folder
+    AccountManagerController m = manager();
+    ASSERT_TRUE(m.open());
+    EXPECT_EQ(ui.lastMessage(), (Message{"An error occurred with one of Phrasewright's files! Please reinstall the "
+                                         "application!",
+                                         "File error", Icon::Error, Buttons::Ok}));
+    EXPECT_FALSE(m.reading());
+    EXPECT_TRUE(m.refreshEnabled());
+}
+
 TEST(MoneyText, DollarsWithTwoDecimalsBecomeCents) {
     const struct {
         const char* text;
@@ -302,6 +313,17 @@ TEST(AccountEndToEnd, ANewDefaultProfileListsACampaignMadeWithTheTool) {
     EXPECT_EQ(manager.rowCells(0)[1], "Spring");
     EXPECT_EQ(manager.rowCells(0)[5], "$5.00");
     EXPECT_EQ(campaignCache().copy().size(), 1u);
+
+    // A manager that closes while its read runs ignores the read's end.
+    {
+        AccountManagerController closing(ui, ui, sandbox.folder(), settings, dispatcher, {});
+        ASSERT_TRUE(closing.open());  // from the cache
+        closing.refresh();
+        EXPECT_TRUE(closing.reading());
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    dispatcher->runAll();
+    EXPECT_TRUE(ui.messages.empty());
     campaignCache().clear();
 }
 
