@@ -6,6 +6,7 @@
 #include "account/geotargets.h"
 #include "account/moneytext.h"
 #include "core/text.h"
+#include "core/textencoding.h"
 
 namespace pw::ui {
 
@@ -13,15 +14,6 @@ namespace {
 
 // The campaign name keeps at most this many characters.
 constexpr size_t kNameCharacters = 126;
-
-std::string firstCharacters(const std::string& text, size_t count) {
-    size_t pos = 0;
-    for (size_t n = 0; pos < text.size() && n < count; ++n) {
-        ++pos;
-        while (pos < text.size() && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80) ++pos;
-    }
-    return text.substr(0, pos);
-}
 
 template <size_t N>
 void addNames(std::vector<std::string>& chosen, const std::array<GeoTarget, N>& table, const std::vector<int>& rows) {
@@ -120,7 +112,7 @@ bool CampaignEditorController::refuse(CampaignProblem problem) {
 
 bool CampaignEditorController::save() {
     if (form_.name.empty()) return refuse(CampaignProblem::EmptyName);
-    const std::string name = firstCharacters(form_.name, kNameCharacters);
+    const std::string name(clipToCharacters(form_.name, kNameCharacters));
     if (name.find('"') != std::string::npos) return refuse(CampaignProblem::QuoteInName);
     const auto status = static_cast<CampaignStatus>(form_.status);
     if (status != CampaignStatus::Active && status != CampaignStatus::Paused && status != CampaignStatus::Deleted)

@@ -20,16 +20,6 @@
 namespace pw::ui {
 namespace {
 
-AccountProfile filledProfile(const std::string& name) {
-    AccountProfile p;
-    p.name = name;
-    p.email = "m@x.com";
-    p.password = "Secret-Passw0rd-4711";
-    p.token = "tk";
-    p.clientEmail = "client@x.com";
-    return p;
-}
-
 AccountCampaign campaign(int32_t id, std::string name, CampaignStatus status, int32_t budget, AccountDate start) {
     AccountCampaign c;
     c.id = id;
@@ -45,7 +35,7 @@ class Manager : public ::testing::Test {
 protected:
     Manager() : folder(temp.path()), settings(folder) {
         createGoogleFolder(folder);
-        saveProfile(filledProfile("Main"), profilePath(folder, "Main"));
+        saveProfile(test::sandboxProfile("Main"), profilePath(folder, "Main"));
         settings.setDefaultProfile("Main");
         campaignCache().replace({campaign(30, "beta", CampaignStatus::Paused, 250, {5, 3, 2026}),
                                  campaign(4, "Alpha", CampaignStatus::Active, 1200, {1, 12, 2025}),
@@ -140,7 +130,7 @@ TEST_F(Manager, CampaignChangesGoToTheQueueAsToolCommandLines) {
     m.createCampaign();
 
     AccountCampaign edited = campaign(4, "Alpha", CampaignStatus::Active, 5000, {1, 12, 2025});
-    const AccountProfile p = filledProfile("Main");
+    const AccountProfile p = test::sandboxProfile("Main");
     EXPECT_EQ(queued, (std::vector<std::string>{*modifyCampaignCommand(p, edited), *deleteCampaignCommand(p, 4, "Alpha"),
                                                 *createCampaignCommand(p, campaign(0, "Fresh", CampaignStatus::Active,
                                                                                    100, {1, 1, 2026}))}));
@@ -288,12 +278,12 @@ TEST(AccountEndToEnd, ANewDefaultProfileListsACampaignMadeWithTheTool) {
     SettingsStore settings(sandbox.folder());
     test::ScriptedAccountUi ui;
     ProfileChooserController chooser(ui, ui, sandbox.folder(), settings);
-    ui.profileEdits = {filledProfile("Main")};
+    ui.profileEdits = {test::sandboxProfile("Main")};
     chooser.create();  // the only profile: the default at once
     ASSERT_EQ(settings.values().defaultProfile, "Main");
 
     AccountCampaign spring = campaign(0, "Spring", CampaignStatus::Active, 500, {1, 1, 2026});
-    ASSERT_TRUE(sandbox.run(*createCampaignCommand(filledProfile("Main"), spring)));
+    ASSERT_TRUE(sandbox.run(*createCampaignCommand(test::sandboxProfile("Main"), spring)));
 
     auto dispatcher = std::make_shared<test::ManualDispatcher>();
     AccountManagerController manager(ui, ui, sandbox.folder(), settings, dispatcher, {});

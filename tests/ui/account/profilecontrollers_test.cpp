@@ -13,20 +13,11 @@
 namespace pw::ui {
 namespace {
 
-AccountProfile filledProfile(const std::string& name) {
-    AccountProfile p;
-    p.name = name;
-    p.email = "m@x.com";
-    p.password = "pw";
-    p.token = "tk";
-    return p;
-}
-
 class ProfileChooser : public ::testing::Test {
 protected:
     ProfileChooser() : folder(temp.path()), settings(folder) { createGoogleFolder(folder); }
 
-    void addProfile(const std::string& fileName) { ASSERT_TRUE(saveProfile(filledProfile(fileName), profilePath(folder, fileName))); }
+    void addProfile(const std::string& fileName) { ASSERT_TRUE(saveProfile(test::sandboxProfile(fileName), profilePath(folder, fileName))); }
     std::vector<ProfileRow> shownRows() {
         ProfileChooserController chooser(ui, ui, folder, settings);
         chooser.fill();
@@ -75,7 +66,7 @@ TEST_F(ProfileChooser, RowsNameFilesUpToTheFirstExtensionAndMarkTheDefaultIgnori
 TEST_F(ProfileChooser, CreatingADuplicateReopensTheEditorOnTheEnteredValues) {
     addProfile("Main");
     addProfile("Other");
-    AccountProfile entered = filledProfile("Main");
+    AccountProfile entered = test::sandboxProfile("Main");
     entered.email = "new@x.com";
     ui.profileEdits = {entered, std::nullopt};
     ProfileChooserController chooser(ui, ui, folder, settings);
@@ -93,13 +84,13 @@ TEST_F(ProfileChooser, CreatingADuplicateReopensTheEditorOnTheEnteredValues) {
 TEST_F(ProfileChooser, CreatedAndEditedProfilesAreWrittenToTheirFiles) {
     addProfile("Other");
     ProfileChooserController chooser(ui, ui, folder, settings);
-    ui.profileEdits = {filledProfile("New")};
+    ui.profileEdits = {test::sandboxProfile("New")};
     chooser.create();
     EXPECT_EQ(chooser.rows(), (std::vector<ProfileRow>{{"New", false}, {"Other", false}}));
-    EXPECT_EQ(loadProfile(profilePath(folder, "New")), filledProfile("New"));
+    EXPECT_EQ(loadProfile(profilePath(folder, "New")), test::sandboxProfile("New"));
 
     chooser.selectRow(0);  // "New"
-    AccountProfile edited = filledProfile("New");
+    AccountProfile edited = test::sandboxProfile("New");
     edited.clientEmail = "client@x.com";
     ui.profileEdits = {edited};
     chooser.edit();
@@ -163,7 +154,7 @@ TEST_F(ProfileChooser, RenamingTheDefaultLeavesTheSettingOnTheOldName) {
 
 TEST_F(ProfileChooser, RenamingOntoAnotherProfileIsRefusedAndKeepsBothFiles) {
     addProfile("Main");
-    AccountProfile other = filledProfile("Other");
+    AccountProfile other = test::sandboxProfile("Other");
     other.email = "other@x.com";
     ASSERT_TRUE(saveProfile(other, profilePath(folder, "Other")));
     ProfileChooserController chooser(ui, ui, folder, settings);
@@ -204,7 +195,7 @@ TEST(ProfileEditor, SaveNeedsTheFourRequiredFieldsAndProxyFieldsFollowTheSwitch)
 
 TEST(ProfileEditor, PortTextAndProxyTypeGoIntoTheRecord) {
     test::ScriptedAccountUi ui;
-    AccountProfile stored = filledProfile("Main");
+    AccountProfile stored = test::sandboxProfile("Main");
     stored.proxyPort = 0;
     ProfileEditorController editor(ui, stored, false);
     EXPECT_EQ(editor.form().proxyPort, "");  // 0 shows empty
@@ -219,7 +210,7 @@ TEST(ProfileEditor, PortTextAndProxyTypeGoIntoTheRecord) {
 
 TEST(ProfileEditor, RefusesWhatWouldBreakTheToolsCommandLine) {
     test::ScriptedAccountUi ui;
-    AccountProfile p = filledProfile("Main");
+    AccountProfile p = test::sandboxProfile("Main");
     p.password = "pa\"ss";
     ProfileEditorController editor(ui, p, false);
     EXPECT_FALSE(editor.save());

@@ -9,6 +9,17 @@
 
 namespace pw::ui::test {
 
+// A profile the editor would accept and the sandbox tool logs in with.
+inline AccountProfile sandboxProfile(const std::string& name) {
+    AccountProfile p;
+    p.name = name;
+    p.email = "m@x.com";
+    p.password = "Secret-Passw0rd-4711";
+    p.token = "tk";
+    p.clientEmail = "client@x.com";
+    return p;
+}
+
 class ScriptedAccountUi : public ScriptedUi, public AccountWindows {
 public:
     ~ScriptedAccountUi() override {
