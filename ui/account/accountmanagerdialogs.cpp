@@ -68,7 +68,7 @@ CDialogGoogleManager::CDialogGoogleManager(AccountManagerController& controller,
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel("Managing account:"));
-    managing_ = new QLineEdit(qs(controller_.managingAccount()));
+    managing_ = new QLineEdit;
     managing_->setReadOnly(true);
     top->addWidget(managing_);
     layout->addLayout(top);
@@ -169,6 +169,7 @@ void CDialogGoogleManager::showState() {
         for (int c : {3, 4})
             list_->setColumnWidth(c, std::max(kCampaignColumnWidths[c], list_->fontMetrics().horizontalAdvance("0000.00.00") + 16));
     }
+    managing_->setText(qs(controller_.managingAccount()));
     const bool reading = controller_.reading();
     note_->setVisible(controller_.cacheNoteShown());
     status_->setText(qs(controller_.statusText()));

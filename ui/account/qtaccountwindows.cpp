@@ -32,13 +32,13 @@ std::optional<std::string> QtAccountWindows::renameProfile(const std::string& na
 void QtAccountWindows::manageAccount() {
     auto dispatcher = std::make_shared<QtDispatcher>();
     AccountManagerController controller(desktop_, *this, folder_, settings_, dispatcher, queue_);
-    // The tool's end reaches the controller only while this guard exists; it
-    // is set before the first read starts and goes before the controller.
-    QObject guard;
-    dispatcher->setReceiver(&guard);
     QWidget* parent = desktop_.parent();
-    if (!controller.open()) return;
     CDialogGoogleManager dialog(controller, background(), parent);
+    // The tool's end reaches the controller only while its window exists; the
+    // receiver is set before the first read starts.
+    dispatcher->setReceiver(&dialog);
+    if (!controller.open()) return;
+    dialog.showState();
     desktop_.setParent(&dialog);
     dialog.show();
     managerShown(dialog);
