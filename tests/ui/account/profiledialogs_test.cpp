@@ -1,9 +1,12 @@
-// The profile chooser as the user sees it: its rows, the "Default" column and
-// the buttons that follow the selection.
+// The profile chooser and editor as the user sees them: the rows, the
+// "Default" column, and the buttons and fields that follow the selection and
+// what is typed.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -42,6 +45,28 @@ TEST(ProfileChooserWidget, ShowsRowsAndEnablesRowButtonsWithASelection) {
     EXPECT_EQ(list->topLevelItem(1)->text(1), "");
     EXPECT_EQ(settings.values().defaultProfile, "Main");
     EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor(0xB8, 0xC8, 0xDC));
+}
+
+TEST(ProfileEditorWidget, SaveAndProxyFieldsFollowWhatIsTyped) {
+    test::ScriptedAccountUi ui;
+    ProfileEditorController controller(ui, test::sandboxProfile("Main"), false);
+    CDialogEditGoogleAccount dialog(controller, kDefaultBackgroundColor);
+    auto* name = dialog.findChild<QLineEdit*>("name");
+    auto* token = dialog.findChild<QLineEdit*>("token");
+    auto* address = dialog.findChild<QLineEdit*>("proxyAddress");
+    auto* save = dialog.findChild<QPushButton*>("save");
+    EXPECT_FALSE(name->isEnabled());  // an existing profile keeps its name
+    EXPECT_TRUE(save->isEnabled());
+    token->clear();
+    EXPECT_FALSE(save->isEnabled());
+    token->setText("tk2");
+    EXPECT_FALSE(address->isEnabled());
+    dialog.findChild<QCheckBox*>()->setChecked(true);
+    EXPECT_TRUE(address->isEnabled());
+    save->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(controller.profile().token, "tk2");
+    EXPECT_TRUE(controller.profile().useProxy);
 }
 
 }  // namespace
