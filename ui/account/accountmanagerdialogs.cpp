@@ -14,6 +14,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <functional>
+
 #include "account/geotargets.h"
 #include "ui/account/accountskin.h"
 
@@ -130,9 +133,9 @@ CDialogGoogleManager::CDialogGoogleManager(AccountManagerController& controller,
         controller_.setActiveOnly(on);
         showState();
     });
-    auto act = [this](void (AccountManagerController::*action)()) {
-        return [this, action] {
-            (controller_.*action)();
+    auto act = [this](std::function<void(AccountManagerController&)> action) {
+        return [this, action = std::move(action)] {
+            action(controller_);
             showState();
         };
     };

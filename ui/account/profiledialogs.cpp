@@ -1,5 +1,7 @@
 #include "ui/account/profiledialogs.h"
 
+#include <functional>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -61,9 +63,9 @@ CDialogSelectGoogleAccount::CDialogSelectGoogleAccount(ProfileChooserController&
         controller_.selectRow(rows.isEmpty() ? -1 : rows.first().row());
         showButtons();
     });
-    auto act = [this](void (ProfileChooserController::*action)()) {
-        return [this, action] {
-            (controller_.*action)();
+    auto act = [this](std::function<void(ProfileChooserController&)> action) {
+        return [this, action = std::move(action)] {
+            action(controller_);
             showRows();
         };
     };
