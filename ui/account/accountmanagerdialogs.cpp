@@ -18,23 +18,15 @@
 #include <functional>
 
 #include "account/geotargets.h"
-#include "ui/account/accountskin.h"
+#include "ui/account/accountwidgets.h"
+#include "ui/common/qttext.h"
 
 namespace pw::ui {
 
 namespace {
 
-constexpr const char* kCloseTip = "Click here to close this window";
 constexpr const char* kNotYet = "Not available yet";
 
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
-
-QPushButton* button(const char* text, const char* tip, const char* objectName) {
-    auto* b = new QPushButton(text);
-    b->setToolTip(tip);
-    b->setObjectName(objectName);
-    return b;
-}
 
 QDate qdate(const AccountDate& d) { return QDate(d.year, d.month, d.day); }
 AccountDate accountDate(const QDate& d) { return {d.day(), d.month(), d.year()}; }
@@ -58,7 +50,7 @@ QListWidget* nameList(const char* objectName) {
 
 template <size_t N>
 void fillTable(QListWidget* list, const std::array<GeoTarget, N>& table) {
-    for (const GeoTarget& target : table) list->addItem(qs(target.name));
+    for (const GeoTarget& target : table) list->addItem(toQt(target.name));
 }
 
 }  // namespace
@@ -98,15 +90,15 @@ CDialogGoogleManager::CDialogGoogleManager(AccountManagerController& controller,
     layout->addLayout(statusRow);
 
     auto* buttons = new QHBoxLayout;
-    refresh_ = button("Refresh", "Click here to reload your Google campaigns", "refresh");
-    create_ = button("Create New...", "Click here to create a new Google campaign", "create");
-    edit_ = button("Edit...", "Click here to edit the selected campaign", "edit");
-    delete_ = button("Delete", "Click here to delete the selected campaign", "delete");
-    auto* commit = button("Commit...", "Click here to commit some of your uncommited changes", "commit");
-    auto* clear = button("Clear...", "Click here to delete some of the uncommited changes you made to your Google account",
+    refresh_ = accountButton("Refresh", "Click here to reload your Google campaigns", "refresh");
+    create_ = accountButton("Create New...", "Click here to create a new Google campaign", "create");
+    edit_ = accountButton("Edit...", "Click here to edit the selected campaign", "edit");
+    delete_ = accountButton("Delete", "Click here to delete the selected campaign", "delete");
+    auto* commit = accountButton("Commit...", "Click here to commit some of your uncommited changes", "commit");
+    auto* clear = accountButton("Clear...", "Click here to delete some of the uncommited changes you made to your Google account",
                          "clear");
-    stop_ = button("Stop", "Click here to stop uploading", "stop");
-    auto* close = button("Close", kCloseTip, "close");
+    stop_ = accountButton("Stop", "Click here to stop uploading", "stop");
+    auto* close = accountButton("Close", kCloseTooltip, "close");
     // The change queue is not part of this build yet.
     for (QPushButton* b : {commit, clear}) {
         b->setEnabled(false);
@@ -161,7 +153,7 @@ void CDialogGoogleManager::showState() {
         list_->clear();
         for (size_t r = 0; r < controller_.rowCount(); ++r) {
             QStringList cells;
-            for (const std::string& cell : controller_.rowCells(r)) cells << qs(cell);
+            for (const std::string& cell : controller_.rowCells(r)) cells << toQt(cell);
             auto* item = new QTreeWidgetItem(cells);
             item->setTextAlignment(0, Qt::AlignRight);
             item->setTextAlignment(5, Qt::AlignRight);
@@ -172,10 +164,10 @@ void CDialogGoogleManager::showState() {
         for (int c : {3, 4})
             list_->setColumnWidth(c, std::max(kCampaignColumnWidths[c], list_->fontMetrics().horizontalAdvance("0000.00.00") + 16));
     }
-    managing_->setText(qs(controller_.managingAccount()));
+    managing_->setText(toQt(controller_.managingAccount()));
     const bool reading = controller_.reading();
     note_->setVisible(controller_.cacheNoteShown());
-    status_->setText(qs(controller_.statusText()));
+    status_->setText(toQt(controller_.statusText()));
     progress_->setVisible(reading);
     list_->setEnabled(!reading);
     activeOnly_->setEnabled(!reading);
@@ -195,7 +187,7 @@ CDialogManageCampaign::CDialogManageCampaign(CampaignEditorController& controlle
     auto* grid = new QGridLayout(this);
     int row = 0;
     grid->addWidget(new QLabel("Campaign Name:"), row, 0);
-    name_ = new QLineEdit(qs(f.name));
+    name_ = new QLineEdit(toQt(f.name));
     name_->setObjectName("name");
     name_->setMaxLength(static_cast<int>(AccountCampaign::kNameSize) - 2);
     grid->addWidget(name_, row, 1, 1, 3);
@@ -203,13 +195,13 @@ CDialogManageCampaign::CDialogManageCampaign(CampaignEditorController& controlle
     grid->addWidget(new QLabel("Status:"), row, 0);
     status_ = new QComboBox;
     status_->setObjectName("status");
-    for (std::string_view status : kCampaignStatusNames) status_->addItem(qs(status));
+    for (std::string_view status : kCampaignStatusNames) status_->addItem(toQt(status));
     status_->setCurrentIndex(f.status);
     grid->addWidget(status_, row, 1);
     grid->addWidget(new QLabel("Daily Budget:"), row, 2);
     auto* budgetRow = new QHBoxLayout;
     budgetRow->addWidget(new QLabel("$"));
-    budget_ = new QLineEdit(qs(f.budget));
+    budget_ = new QLineEdit(toQt(f.budget));
     budget_->setObjectName("budget");
     budgetRow->addWidget(budget_);
     grid->addLayout(budgetRow, row, 3);
@@ -243,8 +235,8 @@ CDialogManageCampaign::CDialogManageCampaign(CampaignEditorController& controlle
         allBox->addWidget(new QLabel(column));
         allBox->addWidget(all);
         auto* moves = new QVBoxLayout;
-        auto* add = button(">", addTip, "add");
-        auto* remove = button("<", removeTip, "remove");
+        auto* add = accountButton(">", addTip, "add");
+        auto* remove = accountButton("<", removeTip, "remove");
         moves->addStretch();
         moves->addWidget(add);
         moves->addWidget(remove);
@@ -278,11 +270,11 @@ CDialogManageCampaign::CDialogManageCampaign(CampaignEditorController& controlle
     ++row;
 
     auto* buttons = new QHBoxLayout;
-    auto* adGroups = button("Ad groups...", "Click here to edit this campaign's adgroups", "adGroups");
-    auto* import = button("Import PWR project", "Click here to import all the ad groups in your current project",
+    auto* adGroups = accountButton("Ad groups...", "Click here to edit this campaign's adgroups", "adGroups");
+    auto* import = accountButton("Import PWR project", "Click here to import all the ad groups in your current project",
                           "importProject");
-    auto* save = button("Save", "Click here to save this campaign", "save");
-    auto* close = button("Close", kCloseTip, "close");
+    auto* save = accountButton("Save", "Click here to save this campaign", "save");
+    auto* close = accountButton("Close", kCloseTooltip, "close");
     // The ad group manager and the project upload come with the change queue.
     for (QPushButton* b : {adGroups, import}) {
         b->setEnabled(false);
@@ -295,9 +287,9 @@ CDialogManageCampaign::CDialogManageCampaign(CampaignEditorController& controlle
     buttons->addWidget(close);
     grid->addLayout(buttons, row, 0, 1, 4);
 
-    connect(name_, &QLineEdit::textChanged, this, [this](const QString& t) { controller_.form().name = t.toStdString(); });
+    connect(name_, &QLineEdit::textChanged, this, [this](const QString& t) { controller_.form().name = fromQt(t); });
     connect(budget_, &QLineEdit::textChanged, this,
-            [this](const QString& t) { controller_.form().budget = t.toStdString(); });
+            [this](const QString& t) { controller_.form().budget = fromQt(t); });
     connect(status_, &QComboBox::currentIndexChanged, this, [this](int i) { controller_.form().status = i; });
     connect(start_, &QCalendarWidget::selectionChanged, this,
             [this] { controller_.form().start = accountDate(start_->selectedDate()); });
@@ -337,9 +329,9 @@ CDialogManageCampaign::CDialogManageCampaign(CampaignEditorController& controlle
 
 void CDialogManageCampaign::showChosen() {
     chosenCountries_->clear();
-    for (const std::string& name : controller_.form().countries) chosenCountries_->addItem(qs(name));
+    for (const std::string& name : controller_.form().countries) chosenCountries_->addItem(toQt(name));
     chosenLanguages_->clear();
-    for (const std::string& name : controller_.form().languages) chosenLanguages_->addItem(qs(name));
+    for (const std::string& name : controller_.form().languages) chosenLanguages_->addItem(toQt(name));
 }
 
 void CDialogManageCampaign::showChecks() {

@@ -13,25 +13,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "ui/account/accountskin.h"
+#include "ui/account/accountwidgets.h"
+#include "ui/common/qttext.h"
 
 namespace pw::ui {
-
-namespace {
-
-constexpr const char* kCloseTip = "Click here to close this window";
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
-std::string ss(const QString& text) { return text.toStdString(); }
-
-QPushButton* button(const char* text, const char* tip, const char* objectName) {
-    auto* b = new QPushButton(text);
-    b->setToolTip(tip);
-    b->setObjectName(objectName);
-    return b;
-}
-
-}  // namespace
 
 CDialogSelectGoogleAccount::CDialogSelectGoogleAccount(ProfileChooserController& controller, uint32_t background,
                                                        QWidget* parent)
@@ -49,12 +34,12 @@ CDialogSelectGoogleAccount::CDialogSelectGoogleAccount(ProfileChooserController&
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     layout->addWidget(list_);
     auto* buttons = new QHBoxLayout;
-    setDefault_ = button("Set default", "Click here to set the default Google profile", "setDefault");
-    auto* create = button("Create", "Click here to create a new Google profile", "create");
-    edit_ = button("Edit", "Click here to edit the selected profile", "edit");
-    rename_ = button("Rename", "Click here to rename the selected profile", "rename");
-    delete_ = button("Delete", "Click here to delete the selected profile", "delete");
-    auto* close = button("Close", kCloseTip, "close");
+    setDefault_ = accountButton("Set default", "Click here to set the default Google profile", "setDefault");
+    auto* create = accountButton("Create", "Click here to create a new Google profile", "create");
+    edit_ = accountButton("Edit", "Click here to edit the selected profile", "edit");
+    rename_ = accountButton("Rename", "Click here to rename the selected profile", "rename");
+    delete_ = accountButton("Delete", "Click here to delete the selected profile", "delete");
+    auto* close = accountButton("Close", kCloseTooltip, "close");
     for (QPushButton* b : {setDefault_, create, edit_, rename_, delete_, close}) buttons->addWidget(b);
     layout->addLayout(buttons);
 
@@ -84,7 +69,7 @@ void CDialogSelectGoogleAccount::showRows() {
     QSignalBlocker quiet(list_);
     list_->clear();
     for (const ProfileRow& row : controller_.rows())
-        list_->addTopLevelItem(new QTreeWidgetItem({qs(row.name), row.isDefault ? "YES" : ""}));
+        list_->addTopLevelItem(new QTreeWidgetItem({toQt(row.name), row.isDefault ? "YES" : ""}));
     if (selected >= 0) list_->setCurrentItem(list_->topLevelItem(selected));
     showButtons();
 }
@@ -101,7 +86,7 @@ CDialogEditGoogleAccount::CDialogEditGoogleAccount(ProfileEditorController& cont
     applyAccountSkin(this, background);
     ProfileForm& f = controller_.form();
     auto field = [this](const std::string& value, ProfileField limitOf, const char* objectName) {
-        auto* edit = new QLineEdit(qs(value), this);
+        auto* edit = new QLineEdit(toQt(value), this);
         edit->setMaxLength(static_cast<int>(profileFieldLimit(limitOf)));
         edit->setObjectName(objectName);
         return edit;
@@ -130,7 +115,7 @@ CDialogEditGoogleAccount::CDialogEditGoogleAccount(ProfileEditorController& cont
     form->addRow("Google client account:", client_);
     auto* tokenRow = new QHBoxLayout;
     tokenRow->addWidget(token_);
-    auto* tokenButton = button("Get token...", "Click here to get a Google token", "tokenPage");
+    auto* tokenButton = accountButton("Get token...", "Click here to get a Google token", "tokenPage");
     tokenRow->addWidget(tokenButton);
     form->addRow("Google token:", tokenRow);
     form->addRow(useProxy_);
@@ -142,8 +127,8 @@ CDialogEditGoogleAccount::CDialogEditGoogleAccount(ProfileEditorController& cont
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     auto* buttons = new QHBoxLayout;
-    save_ = button("Save", "Click here to save this Google profile and close the window", "save");
-    auto* cancel = button("Cancel", kCloseTip, "cancel");
+    save_ = accountButton("Save", "Click here to save this Google profile and close the window", "save");
+    auto* cancel = accountButton("Cancel", kCloseTooltip, "cancel");
     buttons->addStretch();
     buttons->addWidget(save_);
     buttons->addWidget(cancel);
@@ -151,7 +136,7 @@ CDialogEditGoogleAccount::CDialogEditGoogleAccount(ProfileEditorController& cont
 
     auto bind = [this](QLineEdit* edit, std::string ProfileForm::*member) {
         connect(edit, &QLineEdit::textChanged, this, [this, member](const QString& text) {
-            controller_.form().*member = ss(text);
+            controller_.form().*member = fromQt(text);
             showEnabled();
         });
     };
@@ -205,23 +190,23 @@ CDialogRenameProfile::CDialogRenameProfile(const std::string& name, uint32_t bac
     applyAccountSkin(this, background);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel("Enter profile name:"));
-    field_ = new QLineEdit(qs(name));
+    field_ = new QLineEdit(toQt(name));
     field_->setMaxLength(static_cast<int>(profileFieldLimit(ProfileField::Name)));
     layout->addWidget(field_);
     auto* buttons = new QHBoxLayout;
-    auto* ok = button("OK", "Click here to rename the current profile", "ok");
-    auto* cancel = button("Cancel", kCloseTip, "cancel");
+    auto* ok = accountButton("OK", "Click here to rename the current profile", "ok");
+    auto* cancel = accountButton("Cancel", kCloseTooltip, "cancel");
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
-    auto showOk = [this, ok] { ok->setEnabled(renameAccepted(ss(field_->text()))); };
+    auto showOk = [this, ok] { ok->setEnabled(renameAccepted(fromQt(field_->text()))); };
     connect(field_, &QLineEdit::textChanged, this, showOk);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     showOk();
 }
 
-std::string CDialogRenameProfile::name() const { return ss(field_->text()); }
+std::string CDialogRenameProfile::name() const { return fromQt(field_->text()); }
 
 }  // namespace pw::ui
