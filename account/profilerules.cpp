@@ -158,6 +158,8 @@ ProfileSaveResult updateProfile(const ProgramFolder& folder, std::string_view fi
 bool renameProfile(const ProgramFolder& folder, std::string_view from, std::string_view to) {
     if (from == to) return true;
     if (!validFileName(from) || !validFileName(to)) return false;
+    // A move onto another profile's file would silently replace that profile.
+    if (fileExists(profilePath(folder, to))) return false;
     std::error_code ec;
     std::filesystem::rename(profilePath(folder, from), profilePath(folder, to), ec);
     return !ec;

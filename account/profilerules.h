@@ -74,7 +74,8 @@ ProfileSaveResult createProfile(const ProgramFolder& folder, const AccountProfil
 // Editing: writes the record back to the file it was loaded from.
 ProfileSaveResult updateProfile(const ProgramFolder& folder, std::string_view fileName, const AccountProfile& profile,
                                 ProfileCheck* check = nullptr);
-// Moves the file; the record's own name field and the default stay.
+// Moves the file; the record's own name field and the default stay. Refused
+// when a profile of the new name exists, which the move would replace.
 bool renameProfile(const ProgramFolder& folder, std::string_view from, std::string_view to);
 bool deleteProfile(const ProgramFolder& folder, std::string_view fileName);
 

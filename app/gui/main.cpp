@@ -10,8 +10,11 @@
 #include <memory>
 
 #include "account/toolinstall.h"
+#include "app/gui/accountscreenshots.h"
 #include "app/gui/screenshottour.h"
 #include "core/version.h"
+#include "ui/account/accountmanagercontroller.h"
+#include "ui/account/qtaccountwindows.h"
 #include "ui/common/qtdispatcher.h"
 #include "ui/groups/qtgroupdialogs.h"
 #include "ui/main/dialogmain.h"
@@ -49,7 +52,9 @@ int main(int argc, char** argv) {
     const QCommandLineOption noSplash("no-splash", "Start without the splash picture");
     const QCommandLineOption screenshot("screenshot", "Open the project, save a picture of the window and exit", "PNG");
     const QCommandLineOption tour("screenshot-tour", "Walk the project through the phases, saving pictures", "DIR");
-    parser.addOptions({dataDir, noSplash, screenshot, tour});
+    const QCommandLineOption accountPictures("screenshot-account",
+                                             "Make a sandbox account, save pictures of its windows and exit", "DIR");
+    parser.addOptions({dataDir, noSplash, screenshot, tour, accountPictures});
     parser.process(app);
 
     const pw::ProgramFolder folder = pw::ProgramFolder::standard(parser.value(dataDir).toStdString());
@@ -72,6 +77,20 @@ int main(int argc, char** argv) {
     desktop.setParent(&window);
     adWindows->setProject(&controller.project());
     controller.onQuit = [] { QCoreApplication::quit(); };
+    // The change queue is not part of this build yet: campaign changes report
+    // that they could not be queued.
+    pw::ui::QtAccountWindows accountWindows(desktop, folder, settings);
+    controller.provideMenuAction("Manage your Google &profile", [&] { accountWindows.chooseProfile(); });
+    controller.provideMenuAction("Manage your Google &account",
+                                 [&] { pw::ui::manageGoogleAccount(desktop, accountWindows, folder, settings); });
+
+    if (parser.isSet(accountPictures)) {
+        window.show();
+        const bool ok = pw::app::runAccountScreenshots(desktop, folder, settings, parser.value(accountPictures));
+        controller.onQuit = nullptr;
+        jobs.wait();
+        return ok ? 0 : 1;
+    }
 
     const QString project = parser.positionalArguments().value(0);
     const bool scripted = parser.isSet(screenshot) || parser.isSet(tour);

@@ -1,0 +1,37 @@
+#pragma once
+// Pictures of the account manager and the campaign editor on a sandbox
+// account made for the purpose: the README's screenshots, and a quick look at
+// the account windows on a machine without a display.
+
+#include <QString>
+
+#include "io/appsettings.h"
+#include "ui/account/qtaccountwindows.h"
+
+namespace pw::app {
+
+// The account windows of the pictures: the manager waits for its campaign
+// read, is photographed, opens the first campaign in the editor, which is
+// photographed too, and both close without waiting for a person.
+class ScreenshotAccountWindows : public ui::QtAccountWindows {
+public:
+    ScreenshotAccountWindows(ui::QtDesktop& desktop, ProgramFolder folder, SettingsStore& settings,
+                             QString pictureFolder)
+        : QtAccountWindows(desktop, std::move(folder), settings), pictures_(std::move(pictureFolder)) {}
+    bool editCampaign(AccountCampaign& campaign, bool newCampaign) override;
+    bool ok() const { return ok_; }
+
+protected:
+    void managerShown(ui::CDialogGoogleManager& manager) override;
+
+private:
+    QString pictures_;
+    bool ok_ = true;
+};
+
+// Makes a default sandbox profile with a few campaigns, then takes both
+// pictures into the folder; false when a step or a picture failed.
+bool runAccountScreenshots(ui::QtDesktop& desktop, const ProgramFolder& folder, SettingsStore& settings,
+                           const QString& pictureFolder);
+
+}  // namespace pw::app

@@ -1,0 +1,72 @@
+#pragma once
+// "Google Manager" and "Manage Google Campaign": they show their controllers
+// and forward what the user does.
+
+#include <QDialog>
+
+#include <cstdint>
+
+#include "ui/account/accountmanagercontroller.h"
+#include "ui/account/campaigneditorcontroller.h"
+
+class QCalendarWidget;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QTreeWidget;
+
+namespace pw::ui {
+
+class CDialogGoogleManager : public QDialog {
+public:
+    CDialogGoogleManager(AccountManagerController& controller, uint32_t background, QWidget* parent = nullptr);
+    void showState();
+
+protected:
+    void done(int result) override;
+
+private:
+    AccountManagerController& controller_;
+    QLineEdit* managing_;
+    QTreeWidget* list_;
+    QLabel* note_;
+    QLabel* status_;
+    QProgressBar* progress_;
+    QCheckBox* activeOnly_;
+    QPushButton* refresh_;
+    QPushButton* create_;
+    QPushButton* edit_;
+    QPushButton* delete_;
+    QPushButton* stop_;
+};
+
+class CDialogManageCampaign : public QDialog {
+public:
+    CDialogManageCampaign(CampaignEditorController& controller, uint32_t background, QWidget* parent = nullptr);
+
+private:
+    void showChosen();
+    void showChecks();
+    void trySave();
+
+    CampaignEditorController& controller_;
+    QLineEdit* name_;
+    QComboBox* status_;
+    QLineEdit* budget_;
+    QCalendarWidget* start_;
+    QCalendarWidget* end_;
+    QListWidget* countries_;
+    QListWidget* chosenCountries_;
+    QListWidget* languages_;
+    QListWidget* chosenLanguages_;
+    QCheckBox* search_;
+    QCheckBox* network_;
+    QCheckBox* content_;
+    QCheckBox* separateBids_;
+};
+
+}  // namespace pw::ui

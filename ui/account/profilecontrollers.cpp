@@ -1,0 +1,130 @@
+#include "ui/account/profilecontrollers.h"
+
+namespace pw::ui {
+
+namespace {
+
+void show(Desktop& desktop, const MessageText& text, Icon icon, Buttons buttons = Buttons::Ok) {
+    desktop.message({text.text, text.caption, icon, buttons});
+}
+
+}  // namespace
+
+ProfileChooserController::ProfileChooserController(Desktop& desktop, AccountWindows& windows, ProgramFolder folder,
+                                                   SettingsStore& settings)
+    : desktop_(desktop), windows_(windows), folder_(std::move(folder)), settings_(settings) {}
+
+void ProfileChooserController::fill() {
+    rows_ = profileRows(folder_, settings_.values().defaultProfile);
+    selected_ = -1;
+    if (rows_.size() == 1) {
+        selected_ = 0;
+        setDefault();
+    }
+}
+
+void ProfileChooserController::selectRow(int row) {
+    selected_ = row >= 0 && row < static_cast<int>(rows_.size()) ? row : -1;
+}
+
+const std::string* ProfileChooserController::selectedName() const {
+    return selected_ >= 0 ? &rows_[selected_].name : nullptr;
+}
+
+void ProfileChooserController::setDefault() {
+    const std::string* name = selectedName();
+    if (!name) return;
+    for (ProfileRow& row : rows_) row.isDefault = &row.name == name;
+    // Drops the former default's queued changes and cached account data.
+    setDefaultProfile(settings_, folder_, *name, false);
+}
+
+void ProfileChooserController::create() {
+    AccountProfile profile;
+    while (const std::optional<AccountProfile> entered = windows_.editProfile(profile, true)) {
+        ProfileCheck check;
+        const ProfileSaveResult result = createProfile(folder_, *entered, &check);
+        if (result == ProfileSaveResult::Saved || result == ProfileSaveResult::WriteFailed) break;
+        // A refused name: the editor opens again on what was typed.
+        show(desktop_, profileProblemMessage(check), Icon::Warning);
+        profile = *entered;
+    }
+    fill();
+}
+
+void ProfileChooserController::edit() {
+    const std::string* name = selectedName();
+    if (!name) return;
+    const std::string fileName = *name;
+    const std::optional<AccountProfile> loaded = loadProfile(profilePath(folder_, fileName));
+    if (!loaded) {
+        show(desktop_, profileMessage(ProfileMessage::CouldNotLoad), Icon::Warning);
+        fill();
+        return;
+    }
+    if (const std::optional<AccountProfile> edited = windows_.editProfile(*loaded, loaded->name.empty()))
+        updateProfile(folder_, fileName, *edited);
+}
+
+void ProfileChooserController::remove() {
+    const std::string* name = selectedName();
+    if (!name) return;
+    const MessageText question = profileMessage(ProfileMessage::ConfirmDelete, *name);
+    if (desktop_.message({question.text, question.caption, Icon::Question, Buttons::YesNo}) == Answer::Yes &&
+        !deleteProfile(folder_, *name))
+        show(desktop_, profileMessage(ProfileMessage::CouldNotDelete), Icon::Warning);
+    fill();
+}
+
+void ProfileChooserController::rename() {
+    const std::string* name = selectedName();
+    if (!name) return;
+    const std::string from = *name;
+    const std::optional<std::string> to = windows_.renameProfile(from);
+    if (to && *to != from && !renameProfile(folder_, from, *to))
+        show(desktop_, profileMessage(ProfileMessage::CouldNotRename), Icon::Warning);
+    fill();
+}
+
+ProfileEditorController::ProfileEditorController(Desktop& desktop, const AccountProfile& p, bool nameEditable)
+    : desktop_(desktop),
+      form_{p.name,
+            p.email,
+            p.password,
+            p.clientEmail,
+            p.token,
+            p.useProxy,
+            p.proxyType >= 0 && p.proxyType <= 2 ? p.proxyType : 0,
+            p.proxyAddress,
+            proxyPortText(p.proxyPort),
+            p.proxyUser,
+            p.proxyPassword},
+      nameEditable_(nameEditable) {}
+
+void ProfileEditorController::openTokenPage() { desktop_.openAddress(std::string(kTokenRequestPage)); }
+
+AccountProfile ProfileEditorController::profile() const {
+    AccountProfile p;
+    p.name = form_.name;
+    p.email = form_.email;
+    p.password = form_.password;
+    p.clientEmail = form_.clientEmail;
+    p.token = form_.token;
+    p.useProxy = form_.useProxy;
+    p.proxyType = form_.proxyType;
+    p.proxyAddress = form_.proxyAddress;
+    p.proxyPort = proxyPortFromText(form_.proxyPort);
+    p.proxyUser = form_.proxyUser;
+    p.proxyPassword = form_.proxyPassword;
+    return p;
+}
+
+bool ProfileEditorController::save() {
+    const ProfileCheck check = checkProfile(profile());
+    if (check.ok()) return true;
+    focus_ = check.field;
+    show(desktop_, profileProblemMessage(check), Icon::Warning);
+    return false;
+}
+
+}  // namespace pw::ui

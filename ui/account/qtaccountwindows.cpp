@@ -1,0 +1,55 @@
+#include "ui/account/qtaccountwindows.h"
+
+#include "ui/account/accountmanagerdialogs.h"
+#include "ui/account/profiledialogs.h"
+#include "ui/common/qtdispatcher.h"
+
+namespace pw::ui {
+
+QtAccountWindows::QtAccountWindows(QtDesktop& desktop, ProgramFolder folder, SettingsStore& settings,
+                                   QueueChange queue)
+    : desktop_(desktop), folder_(std::move(folder)), settings_(settings), queue_(std::move(queue)) {}
+
+void QtAccountWindows::chooseProfile() {
+    ProfileChooserController controller(desktop_, *this, folder_, settings_);
+    CDialogSelectGoogleAccount dialog(controller, background(), desktop_.parent());
+    dialog.exec();
+}
+
+std::optional<AccountProfile> QtAccountWindows::editProfile(const AccountProfile& profile, bool nameEditable) {
+    ProfileEditorController controller(desktop_, profile, nameEditable);
+    CDialogEditGoogleAccount dialog(controller, background(), desktop_.parent());
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return controller.profile();
+}
+
+std::optional<std::string> QtAccountWindows::renameProfile(const std::string& name) {
+    CDialogRenameProfile dialog(name, background(), desktop_.parent());
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.name();
+}
+
+void QtAccountWindows::manageAccount() {
+    auto dispatcher = std::make_shared<QtDispatcher>();
+    AccountManagerController controller(desktop_, *this, folder_, settings_, dispatcher, queue_);
+    QWidget* parent = desktop_.parent();
+    CDialogGoogleManager dialog(controller, background(), parent);
+    // The tool's end reaches the controller only while its window exists; the
+    // receiver is set before the first read starts.
+    dispatcher->setReceiver(&dialog);
+    if (!controller.open()) return;
+    dialog.showState();
+    desktop_.setParent(&dialog);
+    dialog.show();
+    managerShown(dialog);
+    if (dialog.isVisible()) dialog.exec();
+    desktop_.setParent(parent);
+}
+
+bool QtAccountWindows::editCampaign(AccountCampaign& campaign, bool newCampaign) {
+    CampaignEditorController controller(desktop_, campaign, newCampaign);
+    CDialogManageCampaign dialog(controller, background(), desktop_.parent());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace pw::ui

@@ -1,0 +1,37 @@
+#pragma once
+// The account windows as the program shows them: modal Qt dialogs over the
+// desktop's window, wearing the skin of the settings.
+
+#include <memory>
+
+#include "io/appsettings.h"
+#include "ui/account/accountwindows.h"
+#include "ui/common/qtdesktop.h"
+
+namespace pw::ui {
+
+class CDialogGoogleManager;
+
+class QtAccountWindows : public AccountWindows {
+public:
+    QtAccountWindows(QtDesktop& desktop, ProgramFolder folder, SettingsStore& settings, QueueChange queue = {});
+
+    void chooseProfile() override;
+    std::optional<AccountProfile> editProfile(const AccountProfile& profile, bool nameEditable) override;
+    std::optional<std::string> renameProfile(const std::string& name) override;
+    void manageAccount() override;
+    bool editCampaign(AccountCampaign& campaign, bool newCampaign) override;
+
+protected:
+    // Called with the manager once it is shown, before it waits for the user
+    // (the screenshot tour photographs it there).
+    virtual void managerShown(CDialogGoogleManager&) {}
+    uint32_t background() const { return settings_.values().backgroundColor; }
+
+    QtDesktop& desktop_;
+    ProgramFolder folder_;
+    SettingsStore& settings_;
+    QueueChange queue_;
+};
+
+}  // namespace pw::ui
