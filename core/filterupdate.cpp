@@ -43,10 +43,9 @@ UpdateResult updateFilters(Group& list, const UpdateRequest& request, const Filt
     result.visibleBefore = visibleCount(list.phrases);
 
     int changed = reactivateAll(list);
-    list.wholeWordsOnly = f.wholeWordsOnly;
+    storeFilterSettings(list, f);
 
     if (f.ignoreOn) {
-        list.ignoreText = f.ignoreText;
         const IgnoreWords ignore = parseIgnoreWords(f.ignoreText);
         result.tooManyIgnoreWords = ignore.truncated;
         for (std::string_view word : ignore.words) {
@@ -54,25 +53,19 @@ UpdateResult updateFilters(Group& list, const UpdateRequest& request, const Filt
             result.ignoreBoxText.append("\r\n");
         }
         changed += deactivateMatchingAny(list, ignore.words, list.wholeWordsOnly, request.progress);
-    } else {
-        list.ignoreText.reset();
     }
 
     report(request.progress, 80);
-    list.maxWords = f.maxWordsOn ? parseNumberBox(f.maxWordsText) : 0;
     if (f.maxWordsOn) changed += deactivateLongerThan(list, list.maxWords);
 
-    list.deleteUnwantedCharacters = f.unwantedCharacters;
     if (f.unwantedCharacters) changed += deactivateWithCharacters(list, project.unwantedCharacters);
 
-    list.deleteDuplicates = f.duplicates;
     if (f.duplicates) {
         changed += removeDuplicates(list);
         sortPhrases(list, request.order);
     }
 
     report(request.progress, 95);
-    list.deleteCountries = f.countries;
     if (f.countries && !project.unwantedCountries.empty())
         changed += deactivateMatchingAny(list, countryNames(project.unwantedCountries), true);
 
@@ -88,6 +81,16 @@ UpdateResult updateFilters(Group& list, const UpdateRequest& request, const Filt
         if (row > 0) result.rowToSelect = row;
     }
     return result;
+}
+
+void storeFilterSettings(Group& list, const FilterSettings& f) {
+    if (f.ignoreOn) list.ignoreText = f.ignoreText;
+    else list.ignoreText.reset();
+    list.wholeWordsOnly = f.wholeWordsOnly;
+    list.maxWords = f.maxWordsOn ? parseNumberBox(f.maxWordsText) : 0;
+    list.deleteUnwantedCharacters = f.unwantedCharacters;
+    list.deleteDuplicates = f.duplicates;
+    list.deleteCountries = f.countries;
 }
 
 FilterSettings storedFilterSettings(const Group& list) {

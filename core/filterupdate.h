@@ -68,6 +68,10 @@ UpdateResult updateFilters(Group& list, const UpdateRequest& request, const Filt
 // The same, adding the change to the project's "Edited list".
 UpdateResult updateFilters(Project& project, Group& list, const UpdateRequest& request);
 
+// Keeps the controls' settings with the list, as "Update" would, without
+// filtering: what a person typed is saved even before "Update".
+void storeFilterSettings(Group& list, const FilterSettings& settings);
+
 // Filter settings as the controls show them for a list.
 FilterSettings storedFilterSettings(const Group& list);
 

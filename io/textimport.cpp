@@ -1,5 +1,7 @@
 #include "io/textimport.h"
 
+#include <fstream>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -99,9 +101,21 @@ private:
 constexpr long long kProgressBytes = 40000;
 }  // namespace
 
+// A NUL byte in the first 64 KB of a file without a UTF-16 mark: a picture
+// or a program picked under "All files", not a list.
+bool looksBinary(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string head(64 * 1024, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<size_t>(in.gcount()));
+    const bool utf16 = head.size() >= 2 && ((head[0] == '\xFF' && head[1] == '\xFE') || (head[0] == '\xFE' && head[1] == '\xFF'));
+    return !utf16 && head.find('\0') != std::string::npos;
+}
+
 std::optional<int> detectColumns(const std::string& path) {
     ListFileReader reader(path);
     if (!reader.opened()) return std::nullopt;
+    if (looksBinary(path)) return 0;
     const std::string_view separators = reader.tabSeparated() ? ",;\t" : ",;";
     // Reads only as far as the end of the first non-empty line.
     std::string line;

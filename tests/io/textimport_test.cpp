@@ -184,3 +184,17 @@ TEST(IgnoreBoxImport, AppendsEachLineOnItsOwnLine) {
 
 }  // namespace
 }  // namespace pw
+
+namespace pw {
+namespace {
+TEST(ColumnDetection, AFileWithNulBytesIsNotAList) {
+    pw::test::TempFolder dir;
+    const std::string picture = dir.file("picture.png");
+    pw::test::writeFile(picture, std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR,a;b\n", 21));
+    EXPECT_EQ(detectColumns(picture), 0);
+    const std::string planner = dir.file("planner.csv");
+    pw::test::writeFile(planner, std::string("\xFF\xFEk\0w\0\t\0" "1\0\n\0", 12));
+    EXPECT_EQ(detectColumns(planner), 2);
+}
+}  // namespace
+}  // namespace pw

@@ -274,6 +274,7 @@ void MainWindowController::loadProject(const std::string& path) {
 
 bool MainWindowController::saveAndShow(bool saveAs) {
     leavePhase3();
+    keepFilterSettings();
     const bool saved = saveAs ? session_.saveAs() : session_.save();
     if (saved) showStatus("Project saved!");
     notify(kTabs | kLabels | kStatus);
@@ -283,7 +284,7 @@ bool MainWindowController::saveAndShow(bool saveAs) {
 void MainWindowController::newProject() {
     command(MainCommand::NewProject, [&] {
         leavePhase3();
-        if (!session_.askToSave()) return;
+        if (!askToSave()) return;
         const std::optional<std::string> path = session_.askNewProject();
         if (!path) return;
         openPath(*path);
@@ -293,7 +294,7 @@ void MainWindowController::newProject() {
 void MainWindowController::openProject() {
     command(MainCommand::OpenProject, [&] {
         leavePhase3();
-        if (!session_.askToSave()) return;
+        if (!askToSave()) return;
         const std::optional<std::string> path = session_.askProjectToOpen();
         if (!path) return;
         openPath(*path);
@@ -315,7 +316,7 @@ bool MainWindowController::saveProjectAs() {
 void MainWindowController::closeProject() {
     command(MainCommand::CloseProject, [&] {
         leavePhase3();
-        if (!session_.askToSave()) return;
+        if (!askToSave()) return;
         resetToEmpty();
         showChooser();
     });
@@ -325,7 +326,7 @@ bool MainWindowController::exitProgram() {
     bool leaving = false;
     command(MainCommand::Exit, [&] {
         leavePhase3();
-        if (!session_.askToSave()) return;
+        if (!askToSave()) return;
         leaving = true;
         if (onQuit) onQuit();
     });
@@ -338,6 +339,7 @@ void MainWindowController::selectTab(int tab) {
     if (tab < 0 || tab > static_cast<int>(project_.groups.size()) || tab == tab_) return;
     if (!command(MainCommand::SelectTab, [&] {
             leavePhase3();
+            keepFilterSettings();
             showTab(tab);
         }))
         notify(kTabs);
@@ -378,7 +380,19 @@ void MainWindowController::filtersChanged() {
 
 void MainWindowController::setFilters(FilterSettings edited) {
     filters = std::move(edited);
+    project_.modified = true;
     filtersChanged();
+}
+
+// The filter controls belong to the shown list: they go with it when it is
+// saved or another tab is shown, so that nothing typed is lost.
+void MainWindowController::keepFilterSettings() {
+    if (!busy()) storeFilterSettings(currentList(), filters);
+}
+
+bool MainWindowController::askToSave() {
+    keepFilterSettings();
+    return session_.askToSave();
 }
 
 void MainWindowController::setPhase3Box(std::string Phase3Boxes::*box, std::string text) { boxes.*box = std::move(text); }

@@ -280,6 +280,8 @@ private:
     void refill();
     void refreshKeywordRows();
     bool saveAndShow(bool saveAs);
+    void keepFilterSettings();
+    bool askToSave();
     void prepareWindow();
     void openPath(const std::string& path);
     void loadProject(const std::string& path);
