@@ -60,12 +60,7 @@ bool writeQueuedChanges(const ProgramFolder& folder, const std::vector<std::stri
     if (lines.empty()) return removeFile(path) || !fileExists(path);
     std::string text;
     for (const std::string& line : lines) (text += line) += '\n';
-    // Every line holds the account password: the file is for the user alone.
-    const mode_t old = ::umask(077);
-    const bool ok = replaceFileAtomically(path, text);
-    ::umask(old);
-    if (ok) ::chmod(path.c_str(), 0600);
-    return ok;
+    return writePrivateFile(path, text);
 }
 
 bool isChangeQueued(const ProgramFolder& folder, std::string_view line) {

@@ -50,11 +50,7 @@ bool writeCommitFile(const ProgramFolder& folder, const std::vector<std::string>
     std::string text;
     if (runningProcess) (text += kRunHeader) += std::to_string(*runningProcess) + "\n";
     for (const std::string& line : lines) (text += line) += '\n';
-    const std::string path = commitFilePath(folder);
-    const mode_t old = ::umask(077);
-    const bool ok = replaceFileAtomically(path, text);
-    ::umask(old);
-    return ok;
+    return writePrivateFile(commitFilePath(folder), text);
 }
 
 // The line without its failed mark, to match a line with its failed form.
@@ -191,10 +187,7 @@ void uploadCreatedGroupAds(CommitRun& state, const std::string& outputPath, std:
         if (ads == state.currentAds.end() || ads->second.empty()) continue;
         const auto path = freeAdsBatchPath(*state.folder, created.id, created.name);
         if (!path) continue;
-        const mode_t old = ::umask(077);
-        const bool written = replaceFileAtomically(*path, adsBatchText(created.id, ads->second));
-        ::umask(old);
-        if (!written) continue;
+        if (!writePrivateFile(*path, adsBatchText(created.id, ads->second))) continue;
         if (const CommandLine upload = uploadAdsCommand(*state.profile, *path, created.name))
             state.lines.insert(state.lines.begin(), *upload);
         else

@@ -1,6 +1,8 @@
 #include "account/projectupload.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "account/changequeue.h"
 #include "account/moneytext.h"
@@ -14,10 +16,28 @@ namespace {
 constexpr std::string_view kRecommendation =
     " It is recommended that you fix this before proceeding.\nDo you want to continue anyway?";
 
-bool writePrivateFile(const std::string& path, std::string_view text) {
-    const mode_t old = ::umask(077);
-    const bool ok = replaceFileAtomically(path, text);
-    ::umask(old);
+// A new file for the user alone; false when the name is taken meanwhile or
+// the write fails. Not flushed one by one: an upload writes hundreds, and
+// flushFolder makes them durable together before the line is queued.
+bool writeNewPrivateFile(const std::string& path, std::string_view text) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    bool ok = true;
+    while (ok && !text.empty()) {
+        const ssize_t n = ::write(fd, text.data(), text.size());
+        ok = n > 0;
+        if (ok) text.remove_prefix(static_cast<size_t>(n));
+    }
+    ok = ::close(fd) == 0 && ok;
+    if (!ok) removeFile(path);
+    return ok;
+}
+
+bool flushFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::syncfs(fd) == 0;
+    ::close(fd);
     return ok;
 }
 
@@ -85,7 +105,7 @@ UploadOutcome notQueued() {
 }
 
 UploadOutcome queued(const ProgramFolder& folder, const CommandLine& line) {
-    if (!line || !queueChange(folder, *line)) return notQueued();
+    if (!line || !flushFolder(folder.googleFolder()) || !queueChange(folder, *line)) return notQueued();
     return {UploadResult::Queued, {std::string(kQueuedText), std::string(kQueuedCaption)}, *line};
 }
 
@@ -165,7 +185,7 @@ std::optional<std::string> writeKeywordFile(const ProgramFolder& folder, const s
     for (int n = 0; n < 4999; ++n) {
         std::string path = folder.googleFolder() + "/kw" + std::to_string(n) + ".key";
         if (fileExists(path)) continue;
-        if (!writePrivateFile(path, keywordFileText(keywords))) return std::nullopt;
+        if (!writeNewPrivateFile(path, keywordFileText(keywords))) return std::nullopt;
         return path;
     }
     return std::nullopt;
@@ -223,7 +243,7 @@ UploadOutcome uploadProject(const ProgramFolder& folder, const Project& project,
         batch += batchLine(upload.adGroup, *keywordPath);
     }
     batch += "-end_createAdGroupList";
-    if (!writePrivateFile(*batchPath, batch)) {
+    if (!writeNewPrivateFile(*batchPath, batch)) {
         for (const std::string& path : written) removeFile(path);
         return notQueued();
     }

@@ -69,7 +69,8 @@ int32_t keywordBid(const KeywordTypesChoice& choice);
 std::vector<AccountKeyword> groupKeywords(const Group& group, const KeywordTypesChoice& choice);
 
 // Writes "Google/kw<n>.key" with the first free n below 4999; the path, or
-// none when no name is free or the file cannot be written.
+// none when no name is free or the file cannot be written. The file is made
+// durable when the upload's line is queued.
 std::optional<std::string> writeKeywordFile(const ProgramFolder& folder, const std::vector<AccountKeyword>& keywords);
 
 // The warnings an upload may show, each at most once per upload. The caller
