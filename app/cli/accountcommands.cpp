@@ -68,6 +68,15 @@ ReadResult readNow(const ProgramFolder& folder, const AccountProfile& profile, c
     return done.get_future().get();
 }
 
+// The project an upload reads, or the window's words for why it cannot be loaded.
+bool openProject(const Streams& io, const std::string& path, Project& project) {
+    project.path = path;
+    const int code = loadProject(project);
+    if (code == kLoaded) return true;
+    io.err << loadMessage(code).text << "\n";
+    return false;
+}
+
 AccountDate todayUtc(int yearsAhead = 0) {
     const std::time_t now = std::time(nullptr);
     std::tm utc{};
@@ -186,11 +195,7 @@ int accountUpload(const Streams& io, const std::string& dataDir, const UploadOpt
         return kFailed;
     }
     Project project;
-    project.path = options.project;
-    if (const int code = loadProject(project); code != kLoaded) {
-        io.err << loadMessage(code).text << "\n";
-        return kFailed;
-    }
+    if (!openProject(io, options.project, project)) return kFailed;
     const auto profile = defaultProfile(io, folder);
     if (!profile) return kNoProfile;
     // The campaign's name goes onto the line; the account says which it is.
@@ -260,11 +265,7 @@ int accountCommit(const Streams& io, const std::string& dataDir, bool all, const
         if (all || !isFailedChange(line)) request.lines.push_back(std::move(line));
     if (!projectPath.empty()) {
         Project project;
-        project.path = projectPath;
-        if (const int code = loadProject(project); code != kLoaded) {
-            io.err << loadMessage(code).text << "\n";
-            return kFailed;
-        }
+        if (!openProject(io, projectPath, project)) return kFailed;
         request.currentAds = currentAdsOf(project);
     }
     if (request.lines.empty()) {
