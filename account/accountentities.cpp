@@ -152,4 +152,6 @@ std::optional<std::vector<AccountKeyword>> parseKeywordFileText(std::string_view
     return keywords;
 }
 
+bool isUploadableText(std::string_view text) { return text.find_first_of(";/\t\r\n") == std::string_view::npos; }
+
 }  // namespace pw

@@ -127,6 +127,11 @@ std::string keywordFileText(const std::vector<AccountKeyword>& keywords);
 // than three parts, an unknown match type, a bid that is not a whole number).
 std::optional<std::vector<AccountKeyword>> parseKeywordFileText(std::string_view text);
 
+// False for a keyword text or ad group name that would break the keyword
+// file or the batch file of an upload: ";", "/", a tab or a line break. The
+// upload refuses such texts before writing and the account tool refuses them too.
+bool isUploadableText(std::string_view text);
+
 // Characters (UTF-8 sequences count once) and words (blank-separated).
 size_t characterCount(std::string_view text);
 size_t wordCount(std::string_view text);

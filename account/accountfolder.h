@@ -2,9 +2,12 @@
 // The files of the Google folder under the program folder: the tool, its
 // output files, the change queue, and the keyword and batch files of uploads.
 
+#include <sys/stat.h>
+
 #include <string>
 #include <string_view>
 
+#include "core/atomicfile.h"
 #include "io/programfolder.h"
 
 namespace pw {
@@ -20,6 +23,17 @@ constexpr std::string_view kChangeQueueFile = "google.queue";
 
 inline std::string googleFile(const ProgramFolder& folder, std::string_view name) {
     return folder.googleFolder() + "/" + std::string(name);
+}
+
+// Files that hold the account password or the account's data (the queue,
+// the commit file, keyword and batch files): written whole, replaced
+// atomically, readable by the user alone.
+inline bool writePrivateFile(const std::string& path, std::string_view text) {
+    const mode_t old = ::umask(077);
+    const bool ok = replaceFileAtomically(path, text);
+    ::umask(old);
+    if (ok) ::chmod(path.c_str(), 0600);
+    return ok;
 }
 
 }  // namespace pw

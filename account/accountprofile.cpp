@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include "account/accountentities.h"
+#include "account/accountfolder.h"
 #include "core/atomicfile.h"
 #include "core/text.h"
 
@@ -93,11 +94,7 @@ std::optional<AccountProfile> loadProfile(const std::string& path) {
 bool saveProfile(const AccountProfile& profile, const std::string& path) {
     const auto bytes = profileBytes(profile);
     // The file holds a password: created for the user alone.
-    const mode_t old = ::umask(077);
-    const bool ok = replaceFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    ::umask(old);
-    if (ok) ::chmod(path.c_str(), 0600);
-    return ok;
+    return writePrivateFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 std::string profilePath(const ProgramFolder& folder, std::string_view fileName) {

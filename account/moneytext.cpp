@@ -1,37 +1,40 @@
 #include "account/moneytext.h"
 
-#include <cstdlib>
+#include <cstdio>
 #include <limits>
 
 namespace pw {
 
-std::optional<int32_t> centsFromMoneyText(std::string_view text) {
-    const size_t dot = text.find('.');
-    const std::string_view whole = text.substr(0, dot);
-    const std::string_view decimals = dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1);
-    if (decimals.size() > 2) return std::nullopt;
+std::optional<int32_t> parseMoneyText(std::string_view text) {
+    int64_t dollars = 0;
     int64_t cents = 0;
-    for (char c : whole) {
-        if (c < '0' || c > '9') return std::nullopt;
-        cents = cents * 10 + (c - '0') * 100;
-        if (cents > std::numeric_limits<int32_t>::max()) return std::nullopt;
+    int decimals = -1;  // -1 until the dot
+    for (char c : text) {
+        if (c == '.') {
+            if (decimals >= 0) return std::nullopt;
+            decimals = 0;
+        } else if (c >= '0' && c <= '9') {
+            if (decimals >= 0) {
+                if (++decimals > 2) return std::nullopt;
+                cents = cents * 10 + (c - '0');
+            } else {
+                dollars = dollars * 10 + (c - '0');
+                if (dollars > std::numeric_limits<int32_t>::max() / 100) return std::nullopt;
+            }
+        } else {
+            return std::nullopt;
+        }
     }
-    int64_t scale = 10;
-    for (char c : decimals) {
-        if (c < '0' || c > '9') return std::nullopt;
-        cents += (c - '0') * scale;
-        scale /= 10;
-    }
-    if (cents > std::numeric_limits<int32_t>::max()) return std::nullopt;
-    return static_cast<int32_t>(cents);
+    if (decimals == 1) cents *= 10;
+    const int64_t total = dollars * 100 + cents;
+    if (total > std::numeric_limits<int32_t>::max()) return std::nullopt;
+    return static_cast<int32_t>(total);
 }
 
-std::string moneyText(int32_t cents) {
-    const int64_t amount = cents;
-    const int64_t magnitude = std::llabs(amount);
-    const int64_t fraction = magnitude % 100;
-    return (amount < 0 ? "-" : "") + std::to_string(magnitude / 100) + (fraction < 10 ? ".0" : ".") +
-           std::to_string(fraction);
+std::string formatMoney(int32_t cents) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.02f", cents / 100.0);
+    return text;
 }
 
 }  // namespace pw

@@ -1,6 +1,6 @@
 #pragma once
-// Money as the account dialogs take it in and show it: dollars with at most
-// two decimals in the text, whole cents in the records.
+// Money as every account window takes it: digits and at most one decimal dot
+// with at most two decimals, in dollars, kept as whole cents.
 
 #include <cstdint>
 #include <optional>
@@ -9,11 +9,10 @@
 
 namespace pw {
 
-// Digits and at most one dot, at most two digits after it; an empty text and
-// a lone dot are 0. None for anything else, and for amounts that do not fit
-// the records' signed 32-bit cents.
-std::optional<int32_t> centsFromMoneyText(std::string_view text);
-// "12.50": two decimals, without a currency sign.
-std::string moneyText(int32_t cents);
+// "12" 1200, "1.5" 150, "0.01" 1, "." and "" 0. None for anything else and
+// for amounts beyond what 32-bit cents hold.
+std::optional<int32_t> parseMoneyText(std::string_view text);
+// "%.02f" of cents / 100.
+std::string formatMoney(int32_t cents);
 
 }  // namespace pw

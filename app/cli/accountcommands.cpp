@@ -1,10 +1,16 @@
 #include "app/cli/accountcommands.h"
 
+#include <ctime>
 #include <future>
 #include <iostream>
 
 #include "account/accountjson.h"
 #include "account/accounttool.h"
+#include "account/campaignrules.h"
+#include "account/changequeue.h"
+#include "account/commitloop.h"
+#include "account/projectupload.h"
+#include "core/projectfile.h"
 #include "account/profilerules.h"
 #include "account/toolinstall.h"
 
@@ -30,6 +36,53 @@ ProgramFolder accountFolder(const std::string& dataDir) {
     ProgramFolder folder = folderFor(dataDir);
     installAccountTool(folder, builtAccountToolPath());
     return folder;
+}
+
+// The account commands that touch the queue first put back what a commit
+// that did not end left behind, and say so.
+ProgramFolder queueFolder(const Streams& io, const std::string& dataDir) {
+    ProgramFolder folder = accountFolder(dataDir);
+    const std::string message = commitRecoveryMessage(recoverInterruptedCommit(folder));
+    if (!message.empty()) io.err << message << "\n";
+    return folder;
+}
+
+std::optional<AccountProfile> defaultProfile(const Streams& io, const ProgramFolder& folder) {
+    auto profile = loadDefaultProfile(folder, SettingsStore(folder).values().defaultProfile);
+    if (!profile) io.err << profileMessage(ProfileMessage::DefaultNotLoaded).text << "\n";
+    return profile;
+}
+
+// Runs a read and waits for its end.
+ReadResult readNow(const ProgramFolder& folder, const AccountProfile& profile, const ReadRequest& request,
+                   bool& started) {
+    std::promise<ReadResult> done;
+    int32_t processId = 0;
+    started = startAccountRead(
+        folder, profile, request,
+        [&done, kind = request.kind](const std::optional<std::string>& output) {
+            done.set_value(finishAccountRead(kind, output));
+        },
+        processId);
+    if (!started) return {};
+    return done.get_future().get();
+}
+
+// The project an upload reads, or the window's words for why it cannot be loaded.
+bool openProject(const Streams& io, const std::string& path, Project& project) {
+    project.path = path;
+    const int code = loadProject(project);
+    if (code == kLoaded) return true;
+    io.err << loadMessage(code).text << "\n";
+    return false;
+}
+
+AccountDate todayUtc(int yearsAhead = 0) {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    if (yearsAhead) return {31, 12, utc.tm_year + 1900 + yearsAhead};
+    return {utc.tm_mday, utc.tm_mon + 1, utc.tm_year + 1900};
 }
 
 }  // namespace
@@ -90,19 +143,12 @@ int accountRead(const Streams& io, const std::string& dataDir, const ReadRequest
         io.err << profileMessage(ProfileMessage::DefaultNotLoaded).text << "\n";
         return kNoProfile;
     }
-    std::promise<ReadResult> done;
-    int32_t processId = 0;
-    const bool started = startAccountRead(
-        folder, *profile, request,
-        [&done, kind = request.kind](const std::optional<std::string>& output) {
-            done.set_value(finishAccountRead(kind, output));
-        },
-        processId);
+    bool started = false;
+    const ReadResult result = readNow(folder, *profile, request, started);
     if (!started) {
         io.err << kToolStartFailedText << "\n";
         return kFailed;
     }
-    const ReadResult result = done.get_future().get();
     switch (result.status) {
     case ReadResult::Status::ToolError: io.err << result.errorMessage << "\n"; return kToolRefused;
     case ReadResult::Status::Read: break;
@@ -116,6 +162,144 @@ int accountRead(const Streams& io, const std::string& dataDir, const ReadRequest
     case AccountRead::Ads: records = toJsonArray(result.ads); break;
     }
     io.out << records.dump(2) << "\n";
+    return 0;
+}
+
+int accountQueue(const Streams& io, const std::string& dataDir) {
+    const ProgramFolder folder = queueFolder(io, dataDir);
+    Json rows = Json::array();
+    for (const ChangeRow& row : changeRows(readQueuedChanges(folder)))
+        rows.push_back({{"action", row.action}, {"target", row.target}, {"failed", row.failed}});
+    io.out << rows.dump(2) << "\n";
+    return 0;
+}
+
+int accountUpload(const Streams& io, const std::string& dataDir, const UploadOptions& options) {
+    const ProgramFolder folder = queueFolder(io, dataDir);
+    KeywordTypesForm form;
+    form.maxCpc = options.maxCpc;
+    form.maxCpm = options.maxCpm;
+    form.maxContentCpc = options.maxContentCpc;
+    for (const std::string& type : options.types) {
+        if (type == "broad") form.broad = true;
+        else if (type == "phrase") form.phrase = true;
+        else if (type == "exact") form.exact = true;
+        else {
+            io.err << "Unknown keyword type '" << type << "' (broad, phrase, exact)\n";
+            return kFailed;
+        }
+    }
+    const KeywordTypesCheck check = checkKeywordTypes(form, false);
+    if (!check.ok()) {
+        io.err << (check.message.text.empty() ? "Choose at least one keyword type." : check.message.text) << "\n";
+        return kFailed;
+    }
+    Project project;
+    if (!openProject(io, options.project, project)) return kFailed;
+    const auto profile = defaultProfile(io, folder);
+    if (!profile) return kNoProfile;
+    // The campaign's name goes onto the line; the account says which it is.
+    bool started = false;
+    const ReadResult campaigns = readNow(folder, *profile, {AccountRead::Campaigns}, started);
+    if (campaigns.status == ReadResult::Status::ToolError) {
+        io.err << campaigns.errorMessage << "\n";
+        return kToolRefused;
+    }
+    const auto campaign = std::find_if(campaigns.campaigns.begin(), campaigns.campaigns.end(),
+                                       [&](const AccountCampaign& c) { return c.id == options.campaignId; });
+    if (campaign == campaigns.campaigns.end()) {
+        io.err << "There is no campaign with the id " << options.campaignId << "\n";
+        return kFailed;
+    }
+    const UploadOutcome outcome =
+        uploadProject(folder, project, *campaign, *profile, check.choice, [&](UploadWarning, const MessageText& m) {
+            io.err << m.caption << ": " << m.text << (options.yes ? " -- yes (--yes)\n" : "\n");
+            return options.yes;
+        });
+    switch (outcome.result) {
+    case UploadResult::Queued: io.out << outcome.message.text << "\n"; return 0;
+    case UploadResult::Aborted: io.err << "Nothing was queued (add --yes to upload anyway).\n"; return kFailed;
+    default: io.err << outcome.message.text << "\n"; return kFailed;
+    }
+}
+
+int accountCreateCampaign(const Streams& io, const std::string& dataDir, const CampaignOptions& options) {
+    const ProgramFolder folder = queueFolder(io, dataDir);
+    CampaignForm form;
+    form.name = options.name;
+    form.status = campaignStatusFromName(options.status);
+    form.dailyBudget = options.dailyBudget;
+    const auto start = options.start.empty() ? std::optional(todayUtc()) : parseDate(options.start);
+    const auto end = options.end.empty() ? std::optional(todayUtc(1)) : parseDate(options.end);
+    if (!start || !end || !isValidDate(*start) || !isValidDate(*end)) {
+        io.err << "Dates are written YYYY/MM/DD\n";
+        return kFailed;
+    }
+    form.startDate = *start;
+    form.endDate = *end;
+    const CampaignCheck check = checkCampaignForm(form);
+    if (!check.ok()) {
+        io.err << campaignProblemMessage(check.problem).text << "\n";
+        return kFailed;
+    }
+    const auto profile = defaultProfile(io, folder);
+    if (!profile) return kNoProfile;
+    AccountCampaign campaign;
+    campaign.showInGoogleSearch = true;
+    applyCampaignForm(form, check, campaign);
+    const CommandLine line = createCampaignCommand(*profile, campaign);
+    if (!line || !queueChange(folder, *line)) {
+        io.err << kNotQueuedText << "\n";
+        return kFailed;
+    }
+    io.out << kQueuedText << "\n";
+    return 0;
+}
+
+int accountCommit(const Streams& io, const std::string& dataDir, bool all, const std::string& projectPath) {
+    const ProgramFolder folder = queueFolder(io, dataDir);
+    const auto profile = defaultProfile(io, folder);
+    if (!profile) return kNoProfile;
+    CommitRequest request{folder, {}, profile, {}};
+    for (std::string& line : readQueuedChanges(folder))
+        if (all || !isFailedChange(line)) request.lines.push_back(std::move(line));
+    if (!projectPath.empty()) {
+        Project project;
+        if (!openProject(io, projectPath, project)) return kFailed;
+        request.currentAds = currentAdsOf(project);
+    }
+    if (request.lines.empty()) {
+        io.out << "Nothing to commit.\n";
+        return 0;
+    }
+    switch (startCommit(std::move(request))) {
+    case CommitStart::Started: break;
+    case CommitStart::ToolNotStarted: io.err << kToolStartFailedText << "\n"; return kFailed;
+    case CommitStart::QueueNotWritten: io.err << kClearFailedText << "\n"; return kFailed;
+    default: return kFailed;
+    }
+    std::string shown;
+    while (!waitForCommitEnd(std::chrono::milliseconds(100))) {
+        const CommitStatus status = commitStatus();
+        const std::string text = "[" + std::to_string(status.done + 1) + "/" +
+                                 std::to_string(status.done + status.remaining) + "] " + commitStatusLine(status);
+        if (text != shown) io.out << (shown = text) << "\n" << std::flush;
+    }
+    const CommitStatus status = commitStatus();
+    io.out << "Committed " << status.done << " change" << (status.done == 1 ? "" : "s") << ".\n";
+    if (status.failed == 0 && status.lastError.empty()) return 0;
+    io.err << status.lastError << "\n";
+    return kToolRefused;
+}
+
+int accountClear(const Streams& io, const std::string& dataDir) {
+    const ProgramFolder folder = queueFolder(io, dataDir);
+    if (clearChanges(folder, readQueuedChanges(folder)) != ClearResult::Cleared) {
+        io.err << kClearFailedText << "\n";
+        return kFailed;
+    }
+    hasUncommittedChanges(folder);  // drops the keyword and batch files left behind
+    io.out << kClearedText << "\n";
     return 0;
 }
 

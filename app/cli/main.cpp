@@ -151,6 +151,37 @@ int main(int argc, char** argv) {
     addRead("keywords", "List an ad group's keywords as JSON", pw::AccountRead::Keywords);
     addRead("ads", "List an ad group's ads as JSON", pw::AccountRead::Ads);
 
+    cmdAccount->add_subcommand("queue", "List the queued changes as JSON")->callback([&] {
+        status = accountQueue(io, dataDir);
+    });
+    pw::cli::UploadOptions uploadOptions;
+    auto* cmdUpload = cmdAccount->add_subcommand("upload", "Queue the upload of every group of a project into a campaign");
+    cmdUpload->add_option("PROJECT", uploadOptions.project)->required();
+    cmdUpload->add_option("--campaign-id", uploadOptions.campaignId, "Campaign to upload into")->required();
+    cmdUpload->add_option("--types", uploadOptions.types, "broad, phrase, exact")->delimiter(',');
+    cmdUpload->add_option("--max-cpc", uploadOptions.maxCpc, "Max CPC in dollars (default 0.01)");
+    cmdUpload->add_option("--max-cpm", uploadOptions.maxCpm, "Max CPM in dollars (default 0.00)");
+    cmdUpload->add_option("--max-content-cpc", uploadOptions.maxContentCpc, "Max content CPC in dollars");
+    cmdUpload->add_flag("--yes", uploadOptions.yes, "Go on past the upload's warnings");
+    cmdUpload->callback([&] { status = accountUpload(io, dataDir, uploadOptions); });
+    pw::cli::CampaignOptions campaignOptions;
+    auto* cmdCampaign = cmdAccount->add_subcommand("create-campaign", "Queue a new campaign");
+    cmdCampaign->add_option("--name", campaignOptions.name)->required();
+    cmdCampaign->add_option("--daily-budget", campaignOptions.dailyBudget, "Dollars, e.g. 10.00")->required();
+    cmdCampaign->add_option("--start", campaignOptions.start, "YYYY/MM/DD (default today)");
+    cmdCampaign->add_option("--end", campaignOptions.end, "YYYY/MM/DD (default the end of next year)");
+    cmdCampaign->add_option("--status", campaignOptions.status, "Active, Paused or Deleted");
+    cmdCampaign->callback([&] { status = accountCreateCampaign(io, dataDir, campaignOptions); });
+    bool commitAll = false;
+    std::string commitProject;
+    auto* cmdCommit = cmdAccount->add_subcommand("commit", "Send the queued changes (not the failed ones without --all)");
+    cmdCommit->add_flag("--all", commitAll, "Also the changes that failed before");
+    cmdCommit->add_option("--project", commitProject, "Project whose ads go into the ad groups an upload creates");
+    cmdCommit->callback([&] { status = accountCommit(io, dataDir, commitAll, commitProject); });
+    cmdAccount->add_subcommand("clear", "Delete every queued change")->callback([&] {
+        status = accountClear(io, dataDir);
+    });
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -4,8 +4,18 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <cstdlib>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <cstdlib>
+#include <thread>
+
+#include "core/project.h"
+#include "core/projectfile.h"
 #include "tests/testsupport.h"
 
 namespace pw {
@@ -16,9 +26,10 @@ protected:
     test::TempFolder dir;
 
     // Exit status; stdout and stderr in out and err.
-    int run(const std::string& arguments) {
-        const std::string command = std::string(PW_CLI_PATH) + " account --data-dir '" + dir.path() + "' " +
-                                    arguments + " >" + dir.file("out.txt") + " 2>" + dir.file("err.txt");
+    int run(const std::string& arguments) { return cli("account --data-dir '" + dir.path() + "' " + arguments); }
+    int cli(const std::string& arguments) {
+        const std::string command = std::string(PW_CLI_PATH) + " " + arguments + " >" + dir.file("out.txt") + " 2>" +
+                                    dir.file("err.txt");
         const int status = std::system(command.c_str());
         out = test::readFile(dir.file("out.txt"));
         err = test::readFile(dir.file("err.txt"));
@@ -50,6 +61,123 @@ TEST_F(AccountCli, ProfilesAndReads) {
     ASSERT_EQ(run("profile main --email m@x.com --password other --token tk"), 0);
     EXPECT_EQ(run("ads 1"), 3);
     EXPECT_EQ(err, "The login email or password is not valid\n");
+}
+
+// A profile, and the sandbox's whole account as the tool dumps it.
+class AccountCommit : public AccountCli {
+protected:
+    void SetUp() override { ASSERT_EQ(run("profile main --email m@x.com --password pw --token tk --default"), 0) << err; }
+    nlohmann::json sandbox() {
+        const std::string command = "cd '" + dir.file("Google") + "' && ./pwram --dump >" + dir.file("dump.json");
+        EXPECT_EQ(std::system(command.c_str()), 0);
+        const auto accounts = nlohmann::json::parse(test::readFile(dir.file("dump.json")))["accounts"];
+        return accounts.empty() ? nlohmann::json::object() : accounts[0];
+    }
+    nlohmann::json queue() {
+        EXPECT_EQ(run("queue"), 0) << err;
+        return nlohmann::json::parse(out);
+    }
+};
+
+TEST_F(AccountCommit, CampaignThenProjectUploadWithAdsReadBack) {
+    EXPECT_EQ(run("create-campaign --name Spring --daily-budget 12.345"), 1);
+    EXPECT_EQ(err, "Please enter the daily budget correctly! Don't use more than 2 decimals, enter only digits and the "
+                   "decimal dot!\n");
+    EXPECT_EQ(run("create-campaign --name Spring --daily-budget 10 --start 2030/01/02 --end 2030/01/02"), 1);
+    ASSERT_EQ(run("create-campaign --name Spring --daily-budget 10.00"), 0) << err;
+    EXPECT_EQ(out, "Action queued and ready to commit!\n");
+    EXPECT_EQ(queue(), nlohmann::json::parse(R"([{"action":"Create campaign","target":"Spring","failed":false}])"));
+    ASSERT_EQ(run("commit"), 0) << err;
+    EXPECT_EQ(queue(), nlohmann::json::array());
+    ASSERT_EQ(run("campaigns"), 0);
+    const auto campaigns = nlohmann::json::parse(out);
+    ASSERT_EQ(campaigns.size(), 1u);
+    EXPECT_EQ(campaigns[0]["name"], "Spring");
+    EXPECT_EQ(campaigns[0]["dailyBudget"], 1000);
+
+    // The sample list, two groups, and a current ad in one of them.
+    const std::string project = dir.file("sample.pwj");
+    ASSERT_EQ(cli("new '" + project + "'"), 0) << err;
+    ASSERT_EQ(cli("import '" + project + "' '" + PW_EXAMPLES + "/sample-list.csv'"), 0) << err;
+    ASSERT_EQ(cli("group '" + project + "' flights --filter flights"), 0) << err;
+    ASSERT_EQ(cli("group '" + project + "' hotels --filter hotels"), 0) << err;
+    {
+        Project p;
+        p.path = project;
+        ASSERT_EQ(loadProject(p), kLoaded);
+        findGroup(p, "hotels")->adLists[kCurrentAdList].push_back(
+            Ad{"Paris hotels", "Near the tower", "Book today", "hotels.example", "hotels.example/paris"});
+        ASSERT_TRUE(saveProject(p));
+    }
+    const int32_t campaignId = campaigns[0]["id"];
+    ASSERT_EQ(run("upload '" + project + "' --campaign-id " + std::to_string(campaignId) +
+                  " --types broad,phrase,exact --max-cpc 0.25"),
+              0)
+        << err;
+    EXPECT_EQ(queue()[0]["action"], "Upload ad groups");
+    ASSERT_EQ(run("commit --project '" + project + "'"), 0) << err;
+
+    const auto groups = sandbox()["campaigns"][0]["adGroups"];
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0]["name"], "flights");
+    EXPECT_EQ(groups[1]["name"], "hotels");
+    EXPECT_EQ(groups[1]["maxCpc"], 25);
+    EXPECT_EQ(groups[0]["keywords"].size(), 3 * 7u);  // seven flights phrases, three types
+    EXPECT_EQ(groups[1]["keywords"][0]["bid"], 25);
+    ASSERT_EQ(groups[1]["ads"].size(), 1u);
+    EXPECT_EQ(groups[1]["ads"][0]["headline"], "Paris hotels");
+    EXPECT_EQ(groups[1]["ads"][0]["destinationUrl"], "http://hotels.example/paris");
+    EXPECT_TRUE(groups[0]["ads"].empty());
+    EXPECT_EQ(queue(), nlohmann::json::array());
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Google/kw0.key")));
+
+    // Refused by the account: it comes back marked, and stays out of a plain commit.
+    ASSERT_EQ(run("create-campaign --name Spring --daily-budget 5"), 0);
+    EXPECT_EQ(run("commit"), 3);
+    EXPECT_EQ(err, "A campaign named 'Spring' already exists\n");
+    EXPECT_EQ(queue(), nlohmann::json::parse(R"([{"action":"Create campaign","target":"Spring","failed":true}])"));
+    EXPECT_EQ(run("commit"), 0);
+    EXPECT_EQ(out, "Nothing to commit.\n");
+    ASSERT_EQ(run("clear"), 0);
+    EXPECT_EQ(queue(), nlohmann::json::array());
+}
+
+TEST_F(AccountCommit, AKilledCommitLosesNoChangeAndRunsNoneTwice) {
+    for (int i = 0; i < 10; ++i) ASSERT_EQ(run("create-campaign --name C" + std::to_string(i) + " --daily-budget 1"), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::execl(PW_CLI_PATH, PW_CLI_PATH, "account", "--data-dir", dir.path().c_str(), "commit", nullptr);
+        ::_exit(127);
+    }
+    // Killed once some changes are done and some are not.
+    const std::string commitFile = dir.file("Google/google.commit");
+    bool killedHalfway = false;
+    for (int i = 0; i < 20000 && !killedHalfway; ++i) {
+        const std::string text = test::readFile(commitFile);
+        const auto lines = std::count(text.begin(), text.end(), '\n') - (text.starts_with("#run") ? 1 : 0);
+        if (lines > 0 && lines <= 7) {
+            ::kill(child, SIGKILL);
+            killedHalfway = true;
+        } else {
+            std::this_thread::sleep_for(std::chrono::microseconds(500));
+        }
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(killedHalfway);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    // The next start puts the rest back and says so; committing them again
+    // leaves each campaign exactly once (a second run would be refused).
+    const auto left = queue();
+    EXPECT_NE(err.find("The last commit did not end."), std::string::npos) << err;
+    EXPECT_GT(left.size(), 0u);
+    EXPECT_LT(left.size(), 10u);
+    ASSERT_EQ(run("commit"), 0) << err;
+    const auto campaigns = sandbox()["campaigns"];
+    ASSERT_EQ(campaigns.size(), 10u);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(campaigns[i]["name"], "C" + std::to_string(i));
+    EXPECT_EQ(queue(), nlohmann::json::array());
 }
 
 }  // namespace

@@ -249,6 +249,9 @@ TEST_F(PwramTest, RefusalsLeaveTheDatabaseUnchanged) {
         {keywords(eightyOne + "/Broad/0"), "longer than 80 characters"},
         {keywords("a b c d e f g h i j k/Broad/0"), "more than 10 words"},
         {keywords("red shoes/Broad/10000;blue sh"), "malformed or truncated"},
+        // Texts that would break the upload's files are refused, as the program refuses them.
+        {keywords("red/blue shoes/Broad/10000"), "holds ';', '/', a tab or a line break"},
+        {*createAdGroupCommand(profile(), adGroup(campaignId, "a;b")), "holds ';', '/', a tab or a line break"},
         {adWith([](AccountAd& a) { a.headline = std::string(26, 'h'); }), "The headline is longer than 25"},
         {adWith([](AccountAd& a) { a.description2 = std::string(36, 'd'); }), "Description line 2 is longer than 35"},
         {adWith([](AccountAd& a) { a.displayUrl = std::string(36, 'u'); }), "The display URL is longer than 35"},

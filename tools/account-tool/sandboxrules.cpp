@@ -41,6 +41,7 @@ void checkCampaign(const AccountCampaign& c, const AccountDate& todayDate) {
 
 void checkAdGroup(const AccountAdGroup& g) {
     if (g.name.empty()) refuse("An ad group needs a name");
+    if (!isUploadableText(g.name)) refuse("The ad group name '" + g.name + "' holds ';', '/', a tab or a line break");
     if (g.name.size() >= AccountAdGroup::kNameSize) refuse("The ad group name is too long");
     if (g.status == AdGroupStatus::Unknown) refuse("Unknown ad group status");
     if (g.maxCpc < 0 || g.maxCpm < 0 || g.maxContentCpc < 0) refuse("A bid cannot be negative");
@@ -53,6 +54,7 @@ void checkKeywords(const std::vector<AccountKeyword>& keywords) {
         refuse("An ad group cannot have more than 2000 keywords (" + std::to_string(keywords.size()) + " given)");
     for (const AccountKeyword& k : keywords) {
         if (k.text.empty()) refuse("A keyword cannot be empty");
+        if (!isUploadableText(k.text)) refuse("The keyword '" + k.text + "' holds ';', '/', a tab or a line break");
         if (characterCount(k.text) > kMaxKeywordCharacters)
             refuse("The keyword '" + k.text + "' is longer than 80 characters");
         if (wordCount(k.text) > kMaxKeywordWords) refuse("The keyword '" + k.text + "' has more than 10 words");

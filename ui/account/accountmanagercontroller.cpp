@@ -38,7 +38,7 @@ std::array<std::string, kCampaignColumnCount> campaignRowCells(const AccountCamp
             std::string(campaignStatusName(c.status)),
             formatDate(c.startDate, '.'),
             formatDate(c.endDate, '.'),
-            "$" + moneyText(c.dailyBudget)};
+            "$" + formatMoney(c.dailyBudget)};
 }
 
 void sortCampaigns(std::vector<AccountCampaign>& campaigns, int column) {

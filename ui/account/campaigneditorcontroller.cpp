@@ -76,7 +76,7 @@ CampaignEditorController::CampaignEditorController(Desktop& desktop, AccountCamp
     form_.name = campaign.name;
     const std::string_view status = campaignStatusName(campaign.status);
     form_.status = status.empty() ? -1 : static_cast<int>(campaign.status);
-    form_.budget = moneyText(campaign.dailyBudget);
+    form_.budget = formatMoney(campaign.dailyBudget);
     form_.start = campaign.startDate;
     form_.end = campaign.endDate;
     form_.showInSearch = campaign.showInGoogleSearch;
@@ -117,7 +117,7 @@ bool CampaignEditorController::save() {
     const auto status = static_cast<CampaignStatus>(form_.status);
     if (status != CampaignStatus::Active && status != CampaignStatus::Paused && status != CampaignStatus::Deleted)
         return refuse(CampaignProblem::Status);
-    const std::optional<int32_t> budget = centsFromMoneyText(form_.budget);
+    const std::optional<int32_t> budget = parseMoneyText(form_.budget);
     if (!budget) return refuse(CampaignProblem::BadBudget);
     if (*budget == 0) return refuse(CampaignProblem::ZeroBudget);
     if (compareDates(form_.end, form_.start) <= 0) return refuse(CampaignProblem::EndDate);

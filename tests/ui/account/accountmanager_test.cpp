@@ -174,10 +174,10 @@ TEST(MoneyText, DollarsWithTwoDecimalsBecomeCents) {
                  {"", 0},            {"12.", 1200},          {"12.345", std::nullopt}, {"1.2.3", std::nullopt},
                  {"-1", std::nullopt}, {"1e3", std::nullopt}, {"21474836.47", 2147483647},
                  {"21474836.48", std::nullopt}, {"99999999999999999999", std::nullopt}};
-    for (const auto& c : cases) EXPECT_EQ(centsFromMoneyText(c.text), c.cents) << c.text;
-    EXPECT_EQ(moneyText(1200), "12.00");
-    EXPECT_EQ(moneyText(5), "0.05");
-    EXPECT_EQ(moneyText(-150), "-1.50");
+    for (const auto& c : cases) EXPECT_EQ(parseMoneyText(c.text), c.cents) << c.text;
+    EXPECT_EQ(formatMoney(1200), "12.00");
+    EXPECT_EQ(formatMoney(5), "0.05");
+    EXPECT_EQ(formatMoney(-150), "-1.50");
 }
 
 class CampaignEditor : public ::testing::Test {

@@ -1,0 +1,64 @@
+#include "account/campaignrules.h"
+
+#include "account/moneytext.h"
+
+namespace pw {
+
+namespace {
+// The first 126 characters (UTF-8 sequences count once).
+std::string_view takenName(std::string_view name) {
+    size_t characters = 0;
+    for (size_t i = 0; i < name.size(); ++i) {
+        if ((static_cast<unsigned char>(name[i]) & 0xC0) == 0x80) continue;
+        if (characters++ == 126) return name.substr(0, i);
+    }
+    return name;
+}
+}  // namespace
+
+CampaignCheck checkCampaignForm(const CampaignForm& form) {
+    const std::string_view name = takenName(form.name);
+    if (name.empty()) return {CampaignProblem::EmptyName, CampaignField::Name};
+    if (name.find('"') != std::string_view::npos) return {CampaignProblem::QuoteInName, CampaignField::Name};
+    if (form.status != CampaignStatus::Active && form.status != CampaignStatus::Paused &&
+        form.status != CampaignStatus::Deleted)
+        return {CampaignProblem::BadStatus, CampaignField::Status};
+    const auto budget = parseMoneyText(form.dailyBudget);
+    if (!budget) return {CampaignProblem::BadBudget, CampaignField::DailyBudget};
+    if (*budget == 0) return {CampaignProblem::ZeroBudget, CampaignField::DailyBudget};
+    if (compareDates(form.endDate, form.startDate) <= 0) return {CampaignProblem::EndNotAfterStart, CampaignField::EndDate};
+    return {CampaignProblem::None, CampaignField::Name, *budget};
+}
+
+MessageText campaignProblemMessage(CampaignProblem problem) {
+    std::string text;
+    switch (problem) {
+    case CampaignProblem::None: return {};
+    case CampaignProblem::EmptyName: text = "Please fill in campaign name!"; break;
+    case CampaignProblem::QuoteInName: text = "Please don't use quotes in the campaign name!"; break;
+    case CampaignProblem::BadStatus:
+        text = "You can only set a campaign's status to \"Active\", \"Paused\" or \"Deleted\"!";
+        break;
+    case CampaignProblem::BadBudget:
+        text = "Please enter the daily budget correctly! Don't use more than 2 decimals, enter only digits and the "
+               "decimal dot!";
+        break;
+    case CampaignProblem::ZeroBudget:
+        text = "Please enter the daily budget correctly! Enter a value greater or equal to 0.01!";
+        break;
+    case CampaignProblem::EndNotAfterStart:
+        text = "Please set the campaign to end at least a day after it's start date!";
+        break;
+    }
+    return {text, "Invalid input"};
+}
+
+void applyCampaignForm(const CampaignForm& form, const CampaignCheck& check, AccountCampaign& campaign) {
+    campaign.name = std::string(takenName(form.name));
+    campaign.status = form.status;
+    campaign.dailyBudget = check.budgetCents;
+    campaign.startDate = form.startDate;
+    campaign.endDate = form.endDate;
+}
+
+}  // namespace pw

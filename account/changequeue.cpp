@@ -1,0 +1,176 @@
+#include "account/changequeue.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <mutex>
+
+#include "account/accountfolder.h"
+#include "account/commitloop.h"
+#include "account/profilerules.h"
+#include "core/atomicfile.h"
+
+namespace pw {
+
+namespace {
+
+// One writer of the queue file at a time within the program: the window
+// thread clears and commits, the commit loop's watcher threads append.
+std::recursive_mutex& queueFileMutex() {
+    static std::recursive_mutex lock;
+    return lock;
+}
+
+std::vector<std::string> splitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        if (end > start) lines.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+bool holdsLineBreak(std::string_view line) { return line.find_first_of("\r\n") != std::string_view::npos; }
+
+bool contains(std::string_view line, std::string_view part) { return line.find(part) != std::string_view::npos; }
+
+}  // namespace
+
+namespace detail {
+QueueFileGuard::QueueFileGuard() { queueFileMutex().lock(); }
+QueueFileGuard::~QueueFileGuard() { queueFileMutex().unlock(); }
+}  // namespace detail
+
+std::string changeQueuePath(const ProgramFolder& folder) { return googleFile(folder, kChangeQueueFile); }
+
+std::vector<std::string> readQueuedChanges(const ProgramFolder& folder) {
+    detail::QueueFileGuard guard;
+    std::string text;
+    if (!readWholeFile(changeQueuePath(folder), text)) return {};
+    return splitLines(text);
+}
+
+bool writeQueuedChanges(const ProgramFolder& folder, const std::vector<std::string>& lines) {
+    detail::QueueFileGuard guard;
+    const std::string path = changeQueuePath(folder);
+    if (lines.empty()) return removeFile(path) || !fileExists(path);
+    std::string text;
+    for (const std::string& line : lines) (text += line) += '\n';
+    return writePrivateFile(path, text);
+}
+
+bool isChangeQueued(const ProgramFolder& folder, std::string_view line) {
+    std::string text;
+    if (line.empty() || !readWholeFile(changeQueuePath(folder), text)) return false;
+    return contains(text, line);
+}
+
+bool queueChange(const ProgramFolder& folder, std::string_view line) {
+    if (line.empty() || holdsLineBreak(line)) return false;
+    detail::QueueFileGuard guard;
+    if (isChangeQueued(folder, line)) return true;
+    const std::string path = changeQueuePath(folder);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    ::fchmod(fd, 0600);
+    // One write of line and line feed: a reader never sees half a line.
+    std::string text(line);
+    text += '\n';
+    const ssize_t written = ::write(fd, text.data(), text.size());
+    const bool ok = written == static_cast<ssize_t>(text.size()) && ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+bool hasUncommittedChanges(const ProgramFolder& folder) {
+    struct stat info {};
+    if (::stat(changeQueuePath(folder).c_str(), &info) == 0 && info.st_size > 0) return true;
+    // Keyword and batch files of changes still running are needed by them.
+    if (!commitInProgress()) removeLeftoverUploadFiles(folder);
+    return false;
+}
+
+bool isFailedChange(std::string_view line) { return contains(line, "-failed"); }
+
+std::string failedForm(std::string_view line) {
+    std::string failed(line);
+    if (!isFailedChange(line)) failed += kFailedMarker;
+    return failed;
+}
+
+std::string changeActionLabel(std::string_view line) {
+    const bool campaign = contains(line, "-action=modifyCampaign");
+    if (campaign && contains(line, "-status=\"Deleted\"")) return "Delete campaign";
+    if (campaign) return "Modify campaign";
+    if (contains(line, "-action=createCampaign")) return "Create campaign";
+    if (contains(line, "-action=createAdGroup")) return contains(line, kParentMarker) ? "Upload ad group" : "Create ad group";
+    if (contains(line, "-action=modifyAdGroup"))
+        return contains(line, "-keywordFile=") ? "Set ad group keywords" : "Modify ad group";
+    if (contains(line, "-action=deleteCreative")) return "Delete ad";
+    if (contains(line, "-action=createCreative")) return "Create ad";
+    if (contains(line, "-action=modifyCreative")) return "Modify ad";
+    if (contains(line, "-todo=UploadAds")) return "Upload ads";
+    if (contains(line, "-todo=UploadGroups")) return "Upload ad groups";
+    return "Unknown action";
+}
+
+std::string changeTargetLabel(std::string_view line) {
+    size_t at = line.find("-name=");
+    if (at == std::string_view::npos) at = line.find("-headline=");
+    if (at == std::string_view::npos) return "Unknown target";
+    const size_t open = line.find('"', at);
+    if (open == std::string_view::npos) return "Unknown target";
+    const size_t close = line.find('"', open + 1);
+    if (close == std::string_view::npos || close - open > 128) return "Unknown target";
+    return std::string(line.substr(open + 1, close - open - 1));
+}
+
+std::vector<ChangeRow> changeRows(const std::vector<std::string>& lines) {
+    std::vector<ChangeRow> rows;
+    rows.reserve(lines.size());
+    for (const std::string& line : lines) {
+        ChangeRow row{changeActionLabel(line), changeTargetLabel(line), isFailedChange(line),
+                      contains(line, kChildMarker), contains(line, kParentMarker)};
+        if (row.child) {
+            row.action = "|--" + row.action;
+            row.target = "|--" + row.target;
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+void followParentSelection(const std::vector<std::string>& lines, std::vector<bool>& selected) {
+    selected.resize(lines.size(), false);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (!contains(lines[i], kParentMarker)) continue;
+        for (size_t j = i + 1; j < lines.size() && contains(lines[j], kChildMarker); ++j) selected[j] = selected[i];
+    }
+}
+
+bool anyChangeSelected(const std::vector<bool>& selected) {
+    for (bool on : selected)
+        if (on) return true;
+    return false;
+}
+
+std::vector<std::string> selectedChanges(const std::vector<std::string>& lines, const std::vector<bool>& selected) {
+    std::vector<std::string> chosen;
+    for (size_t i = 0; i < lines.size() && i < selected.size(); ++i)
+        if (selected[i]) chosen.push_back(lines[i]);
+    return chosen;
+}
+
+ClearResult clearChanges(const ProgramFolder& folder, const std::vector<std::string>& lines) {
+    const bool written = editQueuedChanges(folder, [&](std::vector<std::string>& queued) {
+        for (const std::string& line : lines)
+            if (auto it = std::find(queued.begin(), queued.end(), line); it != queued.end()) queued.erase(it);
+    });
+    return written ? ClearResult::Cleared : ClearResult::WriteFailed;
+}
+
+}  // namespace pw

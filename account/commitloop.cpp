@@ -1,0 +1,359 @@
+#include "account/commitloop.h"
+
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <condition_variable>
+#include <thread>
+
+#include "account/accountfolder.h"
+#include "account/accounttool.h"
+#include "account/changequeue.h"
+#include "account/toolcommands.h"
+#include "account/toolrecords.h"
+#include "core/atomicfile.h"
+
+namespace pw {
+
+namespace {
+
+struct CommitRun {
+    CommitStatus status;
+    std::vector<std::string> lines;  // the lines not yet done, the running one first
+    std::optional<ProgramFolder> folder;
+    std::optional<AccountProfile> profile;
+    CurrentAds currentAds;
+    int32_t processId = 0;
+    std::condition_variable ended;
+};
+
+CommitRun& run() {
+    static CommitRun state;
+    return state;
+}
+
+bool contains(std::string_view line, std::string_view part) { return line.find(part) != std::string_view::npos; }
+
+bool touchesCampaign(std::string_view line) {
+    return contains(line, "modifyCampaign") || contains(line, "createCampaign");
+}
+
+std::string commitFilePath(const ProgramFolder& folder) { return googleFile(folder, kCommitFile); }
+
+// The commit file: an optional first line "#run <process id>" (0 while the
+// run is being started) for the change that was started, then the lines not
+// yet done. Written whole and replaced atomically, for the user alone.
+constexpr std::string_view kRunHeader = "#run ";
+
+bool writeCommitFile(const ProgramFolder& folder, const std::vector<std::string>& lines,
+                     std::optional<int32_t> runningProcess) {
+    std::string text;
+    if (runningProcess) (text += kRunHeader) += std::to_string(*runningProcess) + "\n";
+    for (const std::string& line : lines) (text += line) += '\n';
+    return writePrivateFile(commitFilePath(folder), text);
+}
+
+// The line without its failed mark, to match a line with its failed form.
+std::string_view baseForm(std::string_view line) {
+    if (line.ends_with(kFailedMarker)) line.remove_suffix(kFailedMarker.size());
+    return line;
+}
+
+// Puts lines back at the front of the queue in order; a line that is in the
+// queue already (a write that happened just before a crash) moves, keeping
+// its failed form if it has one.
+bool returnToQueueFront(const ProgramFolder& folder, const std::vector<std::string>& lines) {
+    return editQueuedChanges(folder, [&](std::vector<std::string>& queued) {
+        std::vector<std::string> front;
+        for (const std::string& line : lines) {
+            auto it = std::find_if(queued.begin(), queued.end(),
+                                   [&](const std::string& q) { return baseForm(q) == baseForm(line); });
+            if (it != queued.end()) {
+                front.push_back(std::move(*it));
+                queued.erase(it);
+            } else {
+                front.push_back(line);
+            }
+        }
+        queued.insert(queued.begin(), std::make_move_iterator(front.begin()), std::make_move_iterator(front.end()));
+    });
+}
+
+void endCommit(CommitRun& state) {
+    state.lines.clear();
+    removeFile(commitFilePath(*state.folder));
+    state.status.inProgress = false;
+    state.status.runningText.clear();
+    state.status.remaining = 0;
+    state.ended.notify_all();
+}
+
+// The changes not run go back behind whatever stayed in the queue.
+void requeueRest(CommitRun& state) {
+    for (const std::string& line : state.lines) queueChange(*state.folder, line);
+    state.lines.clear();
+}
+
+void onChangeCommitted(const std::optional<std::string>& outputPath);
+
+// Starts the first line; called with commitLock held, which stays held until
+// the run's process id is in the commit file (its end waits for the lock).
+bool startFirstLine(CommitRun& state) {
+    const std::string& line = state.lines.front();
+    state.status.runningText = changeActionLabel(line) + " \"" + changeTargetLabel(line) + "\"...";
+    state.status.remaining = state.lines.size();
+    if (touchesCampaign(line)) state.status.campaignsTouched = true;
+    removeFile(googleFile(*state.folder, kChangeOutput));
+    writeCommitFile(*state.folder, state.lines, 0);
+    int32_t processId = 0;
+    if (!startAccountTool(*state.folder, line, onChangeCommitted, kChangeOutput, processId)) return false;
+    state.processId = processId;
+    writeCommitFile(*state.folder, state.lines, processId);
+    return true;
+}
+
+// The path of a file option ("-inFile=", "-keywordFile="), when short enough to be one of ours.
+std::optional<std::string> fileOption(std::string_view line, std::string_view option) {
+    const size_t at = line.find(option);
+    if (at == std::string_view::npos) return std::nullopt;
+    size_t start = at + option.size();
+    if (start < line.size() && line[start] == '"') ++start;
+    const size_t end = line.find('"', start);
+    if (end == std::string_view::npos || end - start > 512) return std::nullopt;
+    return std::string(line.substr(start, end - start));
+}
+
+// The keyword files a batch file names ("\t-keywordFile=path" up to the line's end).
+void deleteKeywordFilesOfBatch(const std::string& batchPath) {
+    std::string text;
+    if (!readWholeFile(batchPath, text)) return;
+    constexpr std::string_view option = "\t-keywordFile=";
+    for (size_t at = text.find(option); at != std::string::npos; at = text.find(option, at + 1)) {
+        const size_t start = at + option.size();
+        const size_t end = std::min(text.find_first_of("\t\n", start), text.size());
+        const std::string path = text.substr(start, end - start);
+        if (path.find("/kw") != std::string::npos && path.ends_with(".key")) removeFile(path);
+    }
+}
+
+// A change that ran needs its files no more: the batch file, the keyword
+// files it names and the line's own keyword file.
+void deleteFilesOfChange(std::string_view line) {
+    if (auto batch = fileOption(line, "-inFile="); batch && !batch->empty()) {
+        deleteKeywordFilesOfBatch(*batch);
+        removeFile(*batch);
+    }
+    if (auto keywords = fileOption(line, "-keywordFile="); keywords && !keywords->empty()) removeFile(*keywords);
+}
+
+std::string withoutLineBreaks(std::string text) {
+    for (char& c : text)
+        if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+    return text;
+}
+
+// "%s/<group id><group name><n>.in", the first free n below 5000.
+std::optional<std::string> freeAdsBatchPath(const ProgramFolder& folder, int32_t groupId, std::string groupName) {
+    for (char& c : groupName)
+        if (c == '/') c = '_';
+    for (int n = 0; n < 5000; ++n) {
+        std::string path = folder.googleFolder() + "/" + std::to_string(groupId) + groupName + std::to_string(n) + ".in";
+        if (!fileExists(path)) return path;
+    }
+    return std::nullopt;
+}
+
+std::string adsBatchText(int32_t groupId, const AdList& ads) {
+    std::string text = "-batchAction=createCreativeList\n";
+    for (const Ad& ad : ads) {
+        text += "-adGroupID=" + std::to_string(groupId) + "\t-headline=" + withoutLineBreaks(ad.title) +
+                "\t-descr1=" + withoutLineBreaks(ad.line1) + "\t-descr2=" + withoutLineBreaks(ad.line2) +
+                "\t-displayURL=" + withoutLineBreaks(ad.displayUrl) +
+                "\t-destURL=" + outgoingDestinationUrl(withoutLineBreaks(ad.destinationUrl)) + "\t-approved=true\n";
+    }
+    text += "-end_createCreativeList";
+    return text;
+}
+
+// After an upload that created ad groups: the current ads of the project
+// groups of the same names are uploaded next (the later group's first).
+void uploadCreatedGroupAds(CommitRun& state, const std::string& outputPath, std::string_view line) {
+    if (!contains(line, kParentMarker)) return;
+    if (!contains(line, "-todo=UploadGroups") && !contains(line, "-action=createAdGroup")) return;
+    std::string text;
+    if (!readWholeFile(outputPath, text) || !state.profile) return;
+    for (const CreatedAdGroup& created : readCreatedAdGroups(text)) {
+        const auto ads = state.currentAds.find(created.name);
+        if (ads == state.currentAds.end() || ads->second.empty()) continue;
+        const auto path = freeAdsBatchPath(*state.folder, created.id, created.name);
+        if (!path) continue;
+        if (!writePrivateFile(*path, adsBatchText(created.id, ads->second))) continue;
+        if (const CommandLine upload = uploadAdsCommand(*state.profile, *path, created.name))
+            state.lines.insert(state.lines.begin(), *upload);
+        else
+            removeFile(*path);
+    }
+}
+
+void onChangeCommitted(const std::optional<std::string>& outputPath) {
+    CommitRun& state = run();
+    std::lock_guard guard(commitLock());
+    if (state.lines.empty()) {
+        endCommit(state);
+        return;
+    }
+    if (auto error = outputPath ? readToolError(*outputPath) : std::nullopt) {
+        queueChange(*state.folder, failedForm(state.lines.front()));
+        state.lines.erase(state.lines.begin());
+        ++state.status.failed;
+        state.status.lastError = error->empty() ? "The account tool refused a change." : *error;
+        requeueRest(state);
+        endCommit(state);
+        return;
+    }
+    const std::string line = std::move(state.lines.front());
+    state.lines.erase(state.lines.begin());
+    ++state.status.done;
+    if (outputPath) {
+        uploadCreatedGroupAds(state, *outputPath, line);
+        removeFile(*outputPath);
+    }
+    deleteFilesOfChange(line);
+    writeCommitFile(*state.folder, state.lines, std::nullopt);
+    if (!state.lines.empty() && !state.status.stopRequested) {
+        if (startFirstLine(state)) return;
+        // Nothing would ever end this commit: it ends here, and the change
+        // that could not start goes back with the rest.
+        state.lines.front() = failedForm(state.lines.front());
+        ++state.status.failed;
+        state.status.lastError = std::string(kNextChangeNotStartedText);
+    }
+    requeueRest(state);
+    endCommit(state);
+}
+
+// Waits for a run of an earlier program to end (it keeps running when the
+// program was killed), at most a few minutes.
+void waitForProcessToEnd(int32_t processId) {
+    if (processId <= 0) return;
+    for (int i = 0; i < 3000 && ::kill(processId, 0) == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+}
+
+}  // namespace
+
+std::mutex& commitLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+CurrentAds currentAdsOf(const Project& project) {
+    CurrentAds ads;
+    for (const auto& group : project.groups) ads.emplace(group->name, group->adLists[kCurrentAdList]);
+    return ads;
+}
+
+CommitStart startCommit(CommitRequest request) {
+    CommitRun& state = run();
+    std::lock_guard guard(commitLock());
+    if (state.status.inProgress) return CommitStart::AlreadyRunning;
+    if (request.lines.empty()) return CommitStart::NothingChosen;
+    const ProgramFolder& folder = request.folder;
+    // On disk before they leave the queue: a crash in between leaves them in
+    // both, and the recovery keeps one of each.
+    if (!writeCommitFile(folder, request.lines, std::nullopt)) return CommitStart::QueueNotWritten;
+    const bool taken = editQueuedChanges(folder, [&](std::vector<std::string>& queued) {
+        for (const std::string& line : request.lines)
+            if (auto it = std::find(queued.begin(), queued.end(), line); it != queued.end()) queued.erase(it);
+    });
+    if (!taken) {
+        removeFile(commitFilePath(folder));
+        return CommitStart::QueueNotWritten;
+    }
+    state.status = CommitStatus{};
+    state.status.inProgress = true;
+    state.lines = std::move(request.lines);
+    state.folder = request.folder;
+    state.profile = std::move(request.profile);
+    state.currentAds = std::move(request.currentAds);
+    if (startFirstLine(state)) return CommitStart::Started;
+    returnToQueueFront(folder, state.lines);
+    state.status.lastError = std::string(kToolStartFailedText);
+    endCommit(state);
+    return CommitStart::ToolNotStarted;
+}
+
+CommitStatus commitStatus() {
+    std::lock_guard guard(commitLock());
+    return run().status;
+}
+
+bool commitInProgress() {
+    std::lock_guard guard(commitLock());
+    return run().status.inProgress;
+}
+
+std::string commitStatusLine(const CommitStatus& status) {
+    if (status.stopRequested) return std::string(kStoppingText);
+    if (!status.runningText.empty()) return status.runningText;
+    return std::string(kCommittingText);
+}
+
+void requestCommitStop() {
+    std::lock_guard guard(commitLock());
+    if (run().status.inProgress) run().status.stopRequested = true;
+}
+
+bool waitForCommitEnd(std::chrono::milliseconds timeout) {
+    std::unique_lock guard(commitLock());
+    return run().ended.wait_for(guard, timeout, [] { return !run().status.inProgress; });
+}
+
+CommitRecovery recoverInterruptedCommit(const ProgramFolder& folder) {
+    CommitRecovery recovery;
+    if (commitInProgress()) return recovery;
+    const std::string path = commitFilePath(folder);
+    std::string text;
+    if (!readWholeFile(path, text)) return recovery;
+    std::vector<std::string> lines;
+    std::optional<int32_t> runningProcess;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        const std::string_view piece = std::string_view(text).substr(start, end - start);
+        if (piece.starts_with(kRunHeader)) runningProcess = std::atoi(std::string(piece.substr(kRunHeader.size())).c_str());
+        else if (!piece.empty()) lines.emplace_back(piece);
+        start = end + 1;
+    }
+    if (runningProcess && !lines.empty()) {
+        // The first line was started: its output file says how its run ended.
+        waitForProcessToEnd(*runningProcess);
+        const std::string output = googleFile(folder, kChangeOutput);
+        if (fileExists(output)) {
+            if (readToolError(output)) {
+                lines.front() = failedForm(lines.front());
+                recovery.lastFailed = true;
+            } else {
+                deleteFilesOfChange(lines.front());
+                lines.erase(lines.begin());
+                recovery.completed = 1;
+                removeFile(output);
+            }
+        }
+    }
+    if (!lines.empty() && !returnToQueueFront(folder, lines)) return recovery;
+    recovery.returned = lines.size();
+    removeFile(path);
+    return recovery;
+}
+
+std::string commitRecoveryMessage(const CommitRecovery& recovery) {
+    if (recovery.returned == 0) return {};
+    std::string text = "The last commit did not end. " + std::to_string(recovery.returned) +
+                       (recovery.returned == 1 ? " change that was not sent is" : " changes that were not sent are") +
+                       " back at the top of the change list.";
+    if (recovery.lastFailed) text += " The change that was running was refused and is marked as failed.";
+    return text;
+}
+
+}  // namespace pw

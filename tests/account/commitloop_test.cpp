@@ -1,0 +1,193 @@
+// The commit loop against a stand-in account tool: a script that answers
+// each run as its options ask and logs what it was given.
+
+#include "account/commitloop.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "account/accountfolder.h"
+#include "account/changequeue.h"
+#include "account/toolrecords.h"
+#include "core/atomicfile.h"
+#include "tests/testsupport.h"
+
+namespace pw {
+namespace {
+
+// -name="fail..." is refused, -name="wait..." waits for the file "go",
+// an UploadGroups run answers with "created.out". Every run logs its name
+// and the batch file it was given.
+constexpr const char* kStandIn = R"sh(#!/bin/sh
+opts=$(cat)
+printf '%s\n' "$opts" | grep -o -- '-name="[^"]*"' >> runs.log
+batch=$(printf '%s' "$opts" | sed -n 's/.*-inFile="\([^"]*\)".*/\1/p')
+[ -n "$batch" ] && [ -f "$batch" ] && { cat "$batch"; echo; } >> runs.log
+case "$opts" in
+  *'-name="fail'*) printf 'GOOGLE_API_ERROR: No such thing\r\n' > pwr_ga.out; exit 1 ;;
+  *'-name="wait'*) while [ ! -f go ]; do sleep 0.01; done ;;
+esac
+case "$opts" in
+  *-todo=UploadGroups*) cp created.out pwr_ga.out ;;
+  *) printf 'done\r\n' > pwr_ga.out ;;
+esac
+)sh";
+
+class CommitLoop : public ::testing::Test {
+protected:
+    test::TempFolder temp;
+    ProgramFolder folder{temp.path()};
+
+    void SetUp() override {
+        createFolder(folder.googleFolder());
+        const std::string tool = googleFile(folder, "pwram");
+        ASSERT_TRUE(replaceFileAtomically(tool, kStandIn));
+        ::chmod(tool.c_str(), 0700);
+    }
+    static std::string line(const std::string& name, const std::string& tool = "Google/pwram") {
+        return tool + "  -action=createCampaign -name=\"" + name + "\" -outfile=\"pwr_ga.out\"";
+    }
+    CommitStart commit(std::vector<std::string> lines, CurrentAds ads = {}) {
+        for (const std::string& l : lines) EXPECT_TRUE(queueChange(folder, l));
+        AccountProfile profile;
+        profile.email = "m@x.com";
+        profile.password = "pw";
+        profile.token = "tk";
+        return startCommit({folder, std::move(lines), profile, std::move(ads)});
+    }
+    std::string runs() const { return test::readFile(googleFile(folder, "runs.log")); }
+    CommitStatus finished() {
+        EXPECT_TRUE(waitForCommitEnd(std::chrono::seconds(30)));
+        EXPECT_FALSE(commitInProgress());
+        return commitStatus();
+    }
+};
+
+TEST_F(CommitLoop, RunsEveryChangeAndEmptiesTheQueue) {
+    ASSERT_TRUE(queueChange(folder, line("stays")));
+    ASSERT_EQ(commit({line("a"), line("b"), line("c")}), CommitStart::Started);
+    const CommitStatus status = finished();
+    EXPECT_EQ(status.done, 3u);
+    EXPECT_EQ(status.failed, 0u);
+    EXPECT_TRUE(status.campaignsTouched);
+    EXPECT_EQ(runs(), "-name=\"a\"\n-name=\"b\"\n-name=\"c\"\n");
+    EXPECT_EQ(readQueuedChanges(folder), (std::vector<std::string>{line("stays")}));
+    EXPECT_FALSE(fileExists(googleFile(folder, kCommitFile)));
+    EXPECT_EQ(commit({}), CommitStart::NothingChosen);
+}
+
+TEST_F(CommitLoop, ARefusedChangeReturnsMarkedWithTheRestBehindIt) {
+    ASSERT_TRUE(queueChange(folder, line("stays")));
+    ASSERT_EQ(commit({line("a"), line("fail"), line("c")}), CommitStart::Started);
+    const CommitStatus status = finished();
+    EXPECT_EQ(status.done, 1u);
+    EXPECT_EQ(status.failed, 1u);
+    EXPECT_EQ(status.lastError, "No such thing");
+    EXPECT_EQ(runs(), "-name=\"a\"\n-name=\"fail\"\n");
+    EXPECT_EQ(readQueuedChanges(folder), (std::vector<std::string>{line("stays"), line("fail") + " -failed", line("c")}));
+
+    // Committed again, it is not marked twice.
+    ASSERT_TRUE(clearChanges(folder, {line("stays"), line("c")}) == ClearResult::Cleared);
+    ASSERT_EQ(commit({line("fail") + " -failed"}), CommitStart::Started);
+    finished();
+    EXPECT_EQ(readQueuedChanges(folder), (std::vector<std::string>{line("fail") + " -failed"}));
+}
+
+TEST_F(CommitLoop, StopLetsTheRunningChangeFinishAndReturnsTheRest) {
+    ASSERT_EQ(commit({line("wait"), line("b"), line("c")}), CommitStart::Started);
+    EXPECT_TRUE(commitInProgress());
+    EXPECT_EQ(commitStatusLine(commitStatus()), "Create campaign \"wait\"...");
+    EXPECT_EQ(commit({line("x")}), CommitStart::AlreadyRunning);
+    requestCommitStop();
+    EXPECT_EQ(commitStatusLine(commitStatus()), kStoppingText);
+    ASSERT_TRUE(replaceFileAtomically(googleFile(folder, "go"), ""));
+    const CommitStatus status = finished();
+    EXPECT_EQ(status.done, 1u);
+    EXPECT_EQ(runs(), "-name=\"wait\"\n");
+    EXPECT_EQ(readQueuedChanges(folder), (std::vector<std::string>{line("x"), line("b"), line("c")}));
+}
+
+TEST_F(CommitLoop, AGroupUploadIsFollowedByTheAdsOfTheGroupsItCreated) {
+    ASSERT_TRUE(replaceFileAtomically(googleFile(folder, "created.out"),
+                                      createdAdGroupRecord({11, "shoes"}) + createdAdGroupRecord({12, "boots"}) +
+                                          createdAdGroupRecord({13, "no ads"})));
+    const std::string batch = googleFile(folder, "70.in");
+    const std::string keywords = googleFile(folder, "kw0.key");
+    ASSERT_TRUE(replaceFileAtomically(batch, "-batchAction=createAdGroupList\n-campaignID=7\t-name=shoes\t-keywordFile=" +
+                                                 keywords + "\n-end_createAdGroupList"));
+    ASSERT_TRUE(replaceFileAtomically(keywords, "red shoes/Broad/10000"));
+    CurrentAds ads;
+    ads["shoes"] = {Ad{"Shoes", "Red ones", "Cheap", "shoes.example", "shoes.example/red"}};
+    ads["boots"] = {Ad{"Boots", "Tall", "Warm", "boots.example", "http://boots.example"}};
+    const std::string upload =
+        "Google/pwram  -batch=true -inFile=\"" + batch + "\" -todo=UploadGroups -parent -name=\"camp\" -outfile=\"pwr_ga.out\"";
+    ASSERT_EQ(commit({upload, line("after")}, ads), CommitStart::Started);
+    const CommitStatus status = finished();
+    EXPECT_EQ(status.done, 4u);
+    const std::string log = runs();
+    const size_t boots = log.find("-name=\"boots\"");
+    const size_t shoes = log.find("-name=\"shoes\"\n-batchAction=createCreativeList");
+    ASSERT_NE(boots, std::string::npos) << log;
+    ASSERT_NE(shoes, std::string::npos) << log;
+    EXPECT_LT(log.find("-name=\"camp\""), boots);
+    EXPECT_LT(boots, shoes);  // the later group's ads run first
+    EXPECT_LT(shoes, log.find("-name=\"after\""));
+    EXPECT_NE(log.find("-adGroupID=11\t-headline=Shoes\t-descr1=Red ones\t-descr2=Cheap\t-displayURL=shoes.example\t"
+                       "-destURL=http://shoes.example/red\t-approved=true\n-end_createCreativeList"),
+              std::string::npos)
+        << log;
+    EXPECT_EQ(log.find("no ads"), std::string::npos);
+    // The files of changes that ran are gone.
+    EXPECT_FALSE(fileExists(batch));
+    EXPECT_FALSE(fileExists(keywords));
+    EXPECT_TRUE(readQueuedChanges(folder).empty());
+}
+
+TEST_F(CommitLoop, AToolThatCannotStartEndsTheCommit) {
+    // The first change: nothing ran, the lines go back unmarked at the front.
+    ASSERT_TRUE(queueChange(folder, line("stays")));
+    ASSERT_EQ(commit({line("a", "Google/missing"), line("b")}), CommitStart::ToolNotStarted);
+    EXPECT_FALSE(commitInProgress());
+    EXPECT_EQ(readQueuedChanges(folder), (std::vector<std::string>{line("a", "Google/missing"), line("b"), line("stays")}));
+    ASSERT_EQ(clearChanges(folder, readQueuedChanges(folder)), ClearResult::Cleared);
+
+    // A later change: the commit ends instead of staying in progress for ever.
+    ASSERT_EQ(commit({line("a"), line("b", "Google/missing"), line("c")}), CommitStart::Started);
+    const CommitStatus status = finished();
+    EXPECT_EQ(status.done, 1u);
+    EXPECT_EQ(status.lastError, kNextChangeNotStartedText);
+    EXPECT_EQ(readQueuedChanges(folder),
+              (std::vector<std::string>{line("b", "Google/missing") + " -failed", line("c")}));
+}
+
+TEST_F(CommitLoop, LinesOfACommitThatDidNotEndGoBackToTheFront) {
+    const std::string commitFile = googleFile(folder, kCommitFile);
+    ASSERT_TRUE(queueChange(folder, line("queued")));
+    ASSERT_TRUE(queueChange(folder, line("b")));  // also in the commit file: a crash between the two writes
+
+    // The first line had been started and its run ended well: it is done.
+    ASSERT_TRUE(replaceFileAtomically(commitFile, "#run 0\n" + line("a") + "\n" + line("b") + "\n"));
+    ASSERT_TRUE(replaceFileAtomically(googleFile(folder, kChangeOutput), "done\r\n"));
+    CommitRecovery recovery = recoverInterruptedCommit(folder);
+    EXPECT_EQ(recovery.completed, 1u);
+    EXPECT_EQ(recovery.returned, 1u);
+    EXPECT_EQ(readQueuedChanges(folder), (std::vector<std::string>{line("b"), line("queued")}));
+    EXPECT_FALSE(fileExists(commitFile));
+    EXPECT_EQ(commitRecoveryMessage(recovery),
+              "The last commit did not end. 1 change that was not sent is back at the top of the change list.");
+
+    // Refused: it comes back marked. Not started or no answer: unmarked.
+    ASSERT_TRUE(replaceFileAtomically(commitFile, "#run 0\n" + line("c") + "\n"));
+    ASSERT_TRUE(replaceFileAtomically(googleFile(folder, kChangeOutput), "GOOGLE_API_ERROR: no\r\n"));
+    recovery = recoverInterruptedCommit(folder);
+    EXPECT_TRUE(recovery.lastFailed);
+    ASSERT_TRUE(replaceFileAtomically(commitFile, "#run 0\n" + line("d") + "\n" + line("e") + "\n"));
+    EXPECT_EQ(recoverInterruptedCommit(folder).returned, 2u);
+    EXPECT_EQ(readQueuedChanges(folder),
+              (std::vector<std::string>{line("d"), line("e"), line("c") + " -failed", line("b"), line("queued")}));
+    EXPECT_EQ(recoverInterruptedCommit(folder).returned, 0u);
+    EXPECT_EQ(commitRecoveryMessage({}), "");
+}
+
+}  // namespace
+}  // namespace pw
