@@ -11,6 +11,8 @@
 
 #include "account/toolinstall.h"
 #include "app/gui/accountscreenshots.h"
+#include "account/changequeue.h"
+#include "account/commitloop.h"
 #include "app/gui/screenshottour.h"
 #include "core/version.h"
 #include "ui/account/accountmanagercontroller.h"
@@ -77,9 +79,20 @@ int main(int argc, char** argv) {
     desktop.setParent(&window);
     adWindows->setProject(&controller.project());
     controller.onQuit = [] { QCoreApplication::quit(); };
-    // The change queue is not part of this build yet: campaign changes report
-    // that they could not be queued.
-    pw::ui::QtAccountWindows accountWindows(desktop, folder, settings);
+    // Campaign changes wait in the change queue until the user commits them.
+    pw::ui::QtAccountWindows accountWindows(desktop, folder, settings, [&folder](const std::string& line) {
+        return pw::queueChange(folder, line);
+    });
+    // A commit running in the background keeps the program open.
+    controller.closeRefusal = [] {
+        return pw::commitInProgress()
+                   ? std::optional<pw::ui::Message>({std::string(pw::kCloseRefusedText),
+                                                     std::string(pw::kCloseRefusedCaption), pw::ui::Icon::Warning,
+                                                     pw::ui::Buttons::Ok})
+                   : std::nullopt;
+    };
+    // Changes a crash or kill left in the middle of a commit go back to the queue.
+    const std::string recovered = pw::commitRecoveryMessage(pw::recoverInterruptedCommit(folder));
     controller.provideMenuAction("Manage your Google &profile", [&] { accountWindows.chooseProfile(); });
     controller.provideMenuAction("Manage your Google &account",
                                  [&] { pw::ui::manageGoogleAccount(desktop, accountWindows, folder, settings); });
@@ -91,6 +104,11 @@ int main(int argc, char** argv) {
         jobs.wait();
         return ok ? 0 : 1;
     }
+
+    if (!recovered.empty())
+        QTimer::singleShot(0, &window, [&desktop, recovered] {
+            desktop.message({recovered, "Google upload", pw::ui::Icon::Information, pw::ui::Buttons::Ok});
+        });
 
     const QString project = parser.positionalArguments().value(0);
     const bool scripted = parser.isSet(screenshot) || parser.isSet(tour);

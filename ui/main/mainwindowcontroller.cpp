@@ -325,6 +325,11 @@ void MainWindowController::closeProject() {
 bool MainWindowController::exitProgram() {
     bool leaving = false;
     command(MainCommand::Exit, [&] {
+        if (closeRefusal)
+            if (const std::optional<Message> refusal = closeRefusal()) {
+                desktop_.message(*refusal);
+                return;
+            }
         leavePhase3();
         if (!askToSave()) return;
         leaving = true;

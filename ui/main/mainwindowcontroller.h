@@ -113,6 +113,8 @@ public:
 
     std::function<void(unsigned changes)> onChange;
     std::function<void()> onQuit;  // the program ends (chooser cancelled, exit)
+    // Work elsewhere in the program that keeps it open (a background commit): the message that says so.
+    std::function<std::optional<Message>()> closeRefusal;
 
     // --- start-up and the project ---
     // With a path the project opens at once; without, showChooser() follows.

@@ -287,6 +287,19 @@ TEST_F(MainWindow, SaveAsStoresTheNewCreateDateWithTheCopy) {
     EXPECT_EQ(window.labels().created, todayLocalDate());
 }
 
+TEST_F(MainWindow, WorkElsewhereCanKeepTheProgramOpen) {
+    open({"x"});
+    const Message busy{"Cannot close program! Google upload in progress!", "Google upload active", Icon::Warning,
+                       Buttons::Ok};
+    window.closeRefusal = [&] { return std::optional<Message>(busy); };
+    EXPECT_FALSE(window.exitProgram());
+    EXPECT_EQ(ui.lastMessage(), busy);
+    EXPECT_FALSE(quit);
+    window.closeRefusal = [] { return std::optional<Message>(); };
+    EXPECT_TRUE(window.exitProgram());
+    EXPECT_TRUE(quit);
+}
+
 TEST_F(MainWindow, AProjectNamedAtStartWithoutAFileIsNotCreated) {
     ui.projectAnswers.push_back(std::nullopt);
     window.start(dir.file("missing.pwj"));
