@@ -73,8 +73,8 @@ TEST_F(Chooser, NewProjectNamesAndOverwriting) {
 
 TEST_F(Chooser, NamesThatCannotBeFileNamesAreRefusedWhereTheyAreTyped) {
     ProjectChooserController chooser(ui, ui, folder);
-    for (const char* typed : {"Hotels 2024/25", "..", std::string("a\0b", 3).c_str()}) {
-        ui.textAnswers.push_back(std::string(typed));
+    for (const std::string& typed : std::vector<std::string>{"Hotels 2024/25", "..", std::string("a\0b", 3)}) {
+        ui.textAnswers.push_back(typed);
         EXPECT_FALSE(chooser.newProject()) << typed;
         EXPECT_EQ(ui.lastMessage().caption, "Invalid project name");
     }
