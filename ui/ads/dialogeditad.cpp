@@ -71,6 +71,7 @@ CDialogEditAd::CDialogEditAd(AdEditorController& controller, AdWindows& ui, cons
     description_ = new QPlainTextEdit;
     description_->setObjectName("description");
     description_->setFixedHeight(64);
+    description_->setTabChangesFocus(true);
     description_->viewport()->installEventFilter(this);
     grid->addWidget(description_, row - 1, 1);  // shares the row of text 1: one of them shows
     lineRow("Ad text2:", "text2", text2_, 2, &text2Label_);
@@ -83,6 +84,7 @@ CDialogEditAd::CDialogEditAd(AdEditorController& controller, AdWindows& ui, cons
     notes_ = new QPlainTextEdit;
     notes_->setObjectName("notes");
     notes_->setFixedHeight(70);
+    notes_->setTabChangesFocus(true);
     notes_->setEnabled(controller_.notesEnabled());
     notes_->viewport()->installEventFilter(this);
     grid->addWidget(new QLabel("Notes:"), row, 0, Qt::AlignTop);

@@ -20,6 +20,8 @@ struct Message {
     std::string caption;
     Icon icon = Icon::Information;
     Buttons buttons = Buttons::Ok;
+    // Enter answers No: for questions whose Yes cannot be undone.
+    bool noByDefault = false;
     bool operator==(const Message&) const = default;
 };
 

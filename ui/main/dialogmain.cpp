@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QIntValidator>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,6 +71,8 @@ QTableView* phraseTable(const QString& objectName, PhraseListModel* model) {
     view->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     view->horizontalHeader()->resizeSection(1, 70);
     view->setWordWrap(false);
+    // Tab leaves the list instead of walking its rows.
+    view->setTabKeyNavigation(false);
     return view;
 }
 
@@ -210,8 +213,13 @@ QWidget* CDialogMain::buildListSide() {
         search_->setFocus();
         search_->end(false);
     });
-    connect(listView_->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int column) { controller_.headerClicked(column); });
+    listView_->horizontalHeader()->setSortIndicatorShown(false);
+    connect(listView_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        controller_.headerClicked(column);
+        QHeaderView* header = listView_->horizontalHeader();
+        header->setSortIndicatorShown(true);
+        header->setSortIndicator(column, controller_.sortRows.reverse[0] ? Qt::DescendingOrder : Qt::AscendingOrder);
+    });
     // The move buttons of phases 2 and 3 work on the selected rows.
     connect(listView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CDialogMain::refreshMoveButtons);
@@ -253,6 +261,7 @@ QWidget* CDialogMain::buildPhase1() {
     maxWords_ = new QLineEdit;
     maxWords_->setObjectName("maxWords");
     maxWords_->setMaxLength(3);
+    maxWords_->setValidator(new QIntValidator(0, 999, maxWords_));
     maxWords_->setFixedWidth(48);
     auto* overRow = new QHBoxLayout;
     overRow->addWidget(maxWordsOn_);
@@ -647,6 +656,7 @@ void CDialogMain::refresh(unsigned changes) {
     if (changes & (kLabels | kRows | kDeleteBox | kPages | kPhase4)) refreshLabels();
     if (changes & kStatus) refreshStatus();
     if (changes & kSelection) refreshSelection();
+    if (changes & kScrollToTop) listView_->scrollToTop();
     if (changes & kSkin) refreshSkin();
     refreshing_ = false;
 }

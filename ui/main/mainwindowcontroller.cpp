@@ -272,11 +272,17 @@ void MainWindowController::loadProject(const std::string& path) {
         });
 }
 
+void MainWindowController::clearSavedNotice() {
+    if (!std::exchange(savedNoticeShown_, false) || busy()) return;
+    hideStatus();
+}
+
 bool MainWindowController::saveAndShow(bool saveAs) {
     leavePhase3();
     keepFilterSettings();
     const bool saved = saveAs ? session_.saveAs() : session_.save();
     if (saved) showStatus("Project saved!");
+    savedNoticeShown_ = saved;
     notify(kTabs | kLabels | kStatus);
     return saved;
 }
@@ -384,6 +390,7 @@ void MainWindowController::filtersChanged() {
 }
 
 void MainWindowController::setFilters(FilterSettings edited) {
+    clearSavedNotice();
     filters = std::move(edited);
     project_.modified = true;
     filtersChanged();
@@ -493,7 +500,8 @@ void MainWindowController::sortList() {
                 returnList(*list, std::move(*lent));
                 if (!ok) return;
                 sortRows.freeText.clear();
-                notify(kSortRows);
+                refill();
+                notify(kSortRows | kScrollToTop);
             });
     });
 }

@@ -46,6 +46,7 @@ enum Change : unsigned {
     kPhase4 = 1 << 9,     // the keyword view
     kSelection = 1 << 10, // a row to select and show, or a box to focus
     kSkin = 1 << 11,
+    kScrollToTop = 1 << 12,  // after a sort the list shows its first rows
     kEverything = ~0u,
 };
 
@@ -269,6 +270,7 @@ private:
     // Runs a command through the gate; false when refused or failed.
     template <typename Body>
     bool command(MainCommand id, Body&& body) {
+        clearSavedNotice();
         return gate_.run(needsLists(id) ? Needs::Lists : Needs::Nothing, std::forward<Body>(body));
     }
     void notify(unsigned changes);
@@ -283,6 +285,8 @@ private:
     void refreshKeywordRows();
     bool saveAndShow(bool saveAs);
     void keepFilterSettings();
+    // "Project saved!" stays only until the next thing the user does.
+    void clearSavedNotice();
     bool askToSave();
     void prepareWindow();
     void openPath(const std::string& path);
@@ -302,7 +306,8 @@ private:
     void importSpreadsheet(const std::string& path);
     void importNextFile(std::vector<std::string> files, size_t index);
     void readImportFile(std::vector<std::string> files, size_t index, ImportColumns columns);
-    void moveBetweenListAndDeleteBox(const std::vector<uint32_t>& positions, bool intoBox);
+    void moveBetweenListAndDeleteBox(const std::vector<uint32_t>& positions, bool intoBox,
+                                     std::optional<int> rowToSelectAfter = {});
     void moveSideListInto(Group& target, bool list1, const std::string& statusText, std::function<void()> after);
     void moveToList1Now(const std::vector<int>& selectedRows);
     void moveIntoList2Now(const std::vector<int>& list1Rows);
@@ -341,6 +346,7 @@ private:
     std::optional<int> rowToSelect_;
     Focus focus_ = Focus::None;
     bool exportGuard_ = false;
+    bool savedNoticeShown_ = false;
     mutable long long shownMainListCount_ = 0;
     AdsAreaController ads_{desktop_, adWindows_, [this] { return tab_ > 0 ? groupAt(project_, tab_ - 1) : nullptr; },
                            [this] { project_.modified = true; }};

@@ -44,8 +44,10 @@ void MainWindowController::deleteKeyPressed(const std::vector<int>& selectedRows
 void MainWindowController::moveToDeleteBox(const std::vector<int>& rows) {
     command(MainCommand::MoveToDeleteBox, [&] {
         std::vector<uint32_t> positions;
-        for (int r : validRows(rows, rows_.size())) positions.push_back(rows_[r]);
-        moveBetweenListAndDeleteBox(positions, true);
+        const std::vector<int> moved = validRows(rows, rows_.size());
+        for (int r : moved) positions.push_back(rows_[r]);
+        // The row that takes the first moved one's place is selected, so Delete goes on.
+        moveBetweenListAndDeleteBox(positions, true, moved.empty() ? std::nullopt : std::optional<int>(moved.front()));
     });
 }
 
@@ -58,7 +60,8 @@ void MainWindowController::moveBackFromDeleteBox(const std::vector<int>& deleteB
 }
 
 // Phrases in the 'Delete' box are off "Edited list" until they come back.
-void MainWindowController::moveBetweenListAndDeleteBox(const std::vector<uint32_t>& positions, bool intoBox) {
+void MainWindowController::moveBetweenListAndDeleteBox(const std::vector<uint32_t>& positions, bool intoBox,
+                                                       std::optional<int> rowToSelectAfter) {
     if (positions.empty()) return;
     Group* list = &currentList();
     auto lent = std::make_shared<Group>(lendList(*list));
@@ -71,9 +74,15 @@ void MainWindowController::moveBetweenListAndDeleteBox(const std::vector<uint32_
             *moved = intoBox ? setAsideAt(*lent, positions) : restoreAt(*lent, positions);
             progress(100);
         },
-        [this, list, lent, moved, intoBox](bool ok) {
+        [this, list, lent, moved, intoBox, rowToSelectAfter](bool ok) {
             returnList(*list, std::move(*lent));
-            if (ok) project_.editedCount += intoBox ? -*moved : *moved;
+            if (!ok) return;
+            project_.editedCount += intoBox ? -*moved : *moved;
+            refill();
+            if (rowToSelectAfter && !rows_.empty()) {
+                rowToSelect_ = std::min(*rowToSelectAfter, static_cast<int>(rows_.size()) - 1);
+                notify(kSelection);
+            }
         });
 }
 

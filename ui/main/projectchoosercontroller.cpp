@@ -119,7 +119,7 @@ void ProjectChooserController::deleteProject(int index) {
     if (index < 0 || static_cast<size_t>(index) >= entries_.size()) return;
     const ChooserEntry entry = entries_[index];
     if (ui_.message({"Are you sure you want to delete project '" + entry.name + "'?", "Confirm delete", Icon::Question,
-                     Buttons::YesNo}) != Answer::Yes)
+                     Buttons::YesNo, true}) != Answer::Yes)
         return;
     if (!removeFile(entry.path)) {
         ui_.message({"Cannot delete file! Make sure the file is not in use by another application!", "Delete error",

@@ -287,6 +287,35 @@ TEST_F(MainWindow, SaveAsStoresTheNewCreateDateWithTheCopy) {
     EXPECT_EQ(window.labels().created, todayLocalDate());
 }
 
+TEST_F(MainWindow, DeleteGoesOnFromTheRowThatTookTheMovedOnesPlace) {
+    open({"a", "b", "c", "d"});
+    window.goToPhase(2);
+    window.deleteKeyPressed({1, 2});
+    EXPECT_EQ(rows(), (Strings{"a", "d"}));
+    EXPECT_EQ(window.takeRowToSelect(), 1);  // "d"
+    window.deleteKeyPressed({1});
+    EXPECT_EQ(window.takeRowToSelect(), 0);  // the last row went: the one before it
+}
+
+TEST_F(MainWindow, TypedFilterSettingsAreSavedAndTheSavedNoticeClears) {
+    open({"a"});
+    FilterSettings typed = window.filters;
+    typed.ignoreOn = true;
+    typed.ignoreText = "cheap\r\nfree\r\nwords";
+    window.setFilters(typed);
+    EXPECT_TRUE(window.project().modified);
+    ASSERT_TRUE(window.saveProject());
+    EXPECT_EQ(window.status().text, "Project saved!");
+    Project saved;
+    saved.path = window.project().path;
+    ASSERT_EQ(loadProject(saved), kLoaded);
+    EXPECT_EQ(saved.mainList.ignoreText, typed.ignoreText);
+
+    typed.duplicates = true;
+    window.setFilters(typed);
+    EXPECT_FALSE(window.status().visible);
+}
+
 TEST_F(MainWindow, WorkElsewhereCanKeepTheProgramOpen) {
     open({"x"});
     const Message busy{"Cannot close program! Google upload in progress!", "Google upload active", Icon::Warning,
