@@ -23,4 +23,19 @@ struct MenuItem {
 
 inline MenuItem menuSeparator() { return {}; }
 
+inline MenuItem menuItem(std::string text, std::function<void()> run, std::string shortcut = {}) {
+    MenuItem m;
+    m.text = std::move(text);
+    m.run = std::move(run);
+    m.shortcut = std::move(shortcut);
+    return m;
+}
+
+inline MenuItem subMenu(std::string text, std::vector<MenuItem> items) {
+    MenuItem m;
+    m.text = std::move(text);
+    m.submenu = std::move(items);
+    return m;
+}
+
 }  // namespace pw::ui

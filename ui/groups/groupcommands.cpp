@@ -243,12 +243,7 @@ void MainWindowController::setGroupColor(int group, int colorIndex) {
 }
 
 std::vector<MenuItem> MainWindowController::tabMenu(int group) {
-    auto item = [](std::string text, std::function<void()> run) {
-        MenuItem m;
-        m.text = std::move(text);
-        m.run = std::move(run);
-        return m;
-    };
+    const auto item = [](std::string text, std::function<void()> run) { return menuItem(std::move(text), std::move(run)); };
     std::vector<MenuItem> sortItems;
     const std::pair<const char*, GroupOrder> orders[] = {{"Alphabetically", GroupOrder::Alphabetical},
                                                          {"By phrase count", GroupOrder::PhraseCount},
@@ -258,18 +253,14 @@ std::vector<MenuItem> MainWindowController::tabMenu(int group) {
     std::vector<MenuItem> colorItems;
     for (int i = 0; i < kGroupColorCount; ++i)
         colorItems.push_back(item(std::string(kGroupColors[i].name), [this, group, i] { setGroupColor(group, i); }));
-    MenuItem sort = item("Sort groups", {});
-    sort.submenu = std::move(sortItems);
-    MenuItem colors = item("Change group color", {});
-    colors.submenu = std::move(colorItems);
     std::vector<MenuItem> menu{
         item("&Rename group", [this, group] { renameGroup(group); }),
         item("&Delete group", [this, group] { promptDeleteGroup(group); }),
         item("&Merge into another group", [this, group] { mergeGroup(group); }),
         item("Copy group name to clipboard", [this, group] { copyGroupName(group); }),
         item("Find group...", [this] { promptFindGroup(); }),
-        sort,
-        colors,
+        subMenu("Sort groups", std::move(sortItems)),
+        subMenu("Change group color", std::move(colorItems)),
     };
     if (lastColor_ >= 0)
         menu.push_back(item("Set color to " + std::string(kGroupColors[lastColor_].name),

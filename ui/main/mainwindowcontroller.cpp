@@ -839,23 +839,10 @@ void MainWindowController::provideMenuAction(const std::string& itemText, std::f
 }
 
 std::vector<MenuItem> MainWindowController::menus() {
-    auto item = [](std::string text, std::function<void()> run, std::string shortcut = {}) {
-        MenuItem m;
-        m.text = std::move(text);
-        m.run = std::move(run);
-        m.shortcut = std::move(shortcut);
-        return m;
-    };
     // An item whose action a later part of the program supplies.
-    auto provided = [this, &item](std::string text) {
+    auto provided = [this](std::string text) {
         auto found = providedActions_.find(text);
-        return item(text, found == providedActions_.end() ? std::function<void()>() : found->second);
-    };
-    auto submenu = [](std::string text, std::vector<MenuItem> items) {
-        MenuItem m;
-        m.text = std::move(text);
-        m.submenu = std::move(items);
-        return m;
+        return menuItem(text, found == providedActions_.end() ? std::function<void()>() : found->second);
     };
 
     std::vector<MenuItem> sortGroupItems;
@@ -863,45 +850,45 @@ std::vector<MenuItem> MainWindowController::menus() {
                                                          {"By number of &phrases", GroupOrder::PhraseCount},
                                                          {"By last &modified", GroupOrder::LastModified},
                                                          {"By color", GroupOrder::Color}};
-    for (const auto& [text, order] : orders) sortGroupItems.push_back(item(text, [this, order = order] { sortGroups(order); }));
+    for (const auto& [text, order] : orders) sortGroupItems.push_back(menuItem(text, [this, order = order] { sortGroups(order); }));
 
     std::vector<MenuItem> toolItems;
     for (int p = 1; p <= kPhaseCount; ++p)
-        toolItems.push_back(item("Go to phase &" + std::to_string(p), [this, p] { goToPhase(p); }));
+        toolItems.push_back(menuItem("Go to phase &" + std::to_string(p), [this, p] { goToPhase(p); }));
     toolItems.push_back(menuSeparator());
     for (const char* text : {"Search top &Google ads", "Manage your Google &account", "Manage your Google &profile",
                              "&Research tool"})
         toolItems.push_back(provided(text));
 
-    MenuItem autoCheck = item("Automatically check for updates", {});
+    MenuItem autoCheck = menuItem("Automatically check for updates", {});
     autoCheck.checked = [this] { return autoUpdateCheck(); };
     autoCheck.toggle = [this](bool on) { setAutoUpdateCheck(on); };
     std::vector<MenuItem> helpItems;
     for (const char* page : {"&User manual", "&View tutorials", "&Phrasewright online"})
-        helpItems.push_back(item(page, [this] { desktop_.openAddress("https://phrasewright.example/"); }));
+        helpItems.push_back(menuItem(page, [this] { desktop_.openAddress("https://phrasewright.example/"); }));
     helpItems.push_back(menuSeparator());
     helpItems.push_back(provided("Check for &updates now"));
     helpItems.push_back(autoCheck);
     helpItems.push_back(menuSeparator());
     helpItems.push_back(provided("&About"));
 
-    MenuItem quillmark = submenu("&Quillmark", {provided("&Tokenize web page..."),
+    MenuItem quillmark = subMenu("&Quillmark", {provided("&Tokenize web page..."),
                                                 provided("Set web page &default values...")});
     return {
-        submenu("&File", {item("&New project", [this] { newProject(); }, "Ctrl+N"),
-                          item("&Open project...", [this] { openProject(); }, "Ctrl+O"),
-                          item("&Save project", [this] { saveProject(); }, "Ctrl+S"),
-                          item("Save project &as...", [this] { saveProjectAs(); }), menuSeparator(),
-                          item("&Close project", [this] { closeProject(); }), menuSeparator(),
-                          item("E&xit Phrasewright", [this] { exitProgram(); }, "Ctrl+Q")}),
-        submenu("&Edit", {item("&Import list...", [this] { importList(); }),
-                          submenu("&Export list", {item("As &CSV...", [this] { exportListCsv(); }),
-                                                   item("As &TXT...", [this] { exportListText(); })}),
-                          item("&Export groups as TXT...", [this] { exportGroupNames(); })}),
-        submenu("&View", {submenu("&Sort groups", sortGroupItems), item("&Find group...", [this] { promptFindGroup(); })}),
-        submenu("&Tools", toolItems),
-        submenu("&Plugins", {quillmark, provided("&Folioforge")}),
-        submenu("&Help", helpItems),
+        subMenu("&File", {menuItem("&New project", [this] { newProject(); }, "Ctrl+N"),
+                          menuItem("&Open project...", [this] { openProject(); }, "Ctrl+O"),
+                          menuItem("&Save project", [this] { saveProject(); }, "Ctrl+S"),
+                          menuItem("Save project &as...", [this] { saveProjectAs(); }), menuSeparator(),
+                          menuItem("&Close project", [this] { closeProject(); }), menuSeparator(),
+                          menuItem("E&xit Phrasewright", [this] { exitProgram(); }, "Ctrl+Q")}),
+        subMenu("&Edit", {menuItem("&Import list...", [this] { importList(); }),
+                          subMenu("&Export list", {menuItem("As &CSV...", [this] { exportListCsv(); }),
+                                                   menuItem("As &TXT...", [this] { exportListText(); })}),
+                          menuItem("&Export groups as TXT...", [this] { exportGroupNames(); })}),
+        subMenu("&View", {subMenu("&Sort groups", sortGroupItems), menuItem("&Find group...", [this] { promptFindGroup(); })}),
+        subMenu("&Tools", toolItems),
+        subMenu("&Plugins", {quillmark, provided("&Folioforge")}),
+        subMenu("&Help", helpItems),
     };
 }
 

@@ -23,59 +23,14 @@
 #include "core/projectfile.h"
 #include "tests/testsupport.h"
 #include "tests/ui/common/scriptedui.h"
+#include "tests/ui/main/mainwindowfixture.h"
 #include "ui/ads/dialogeditad.h"
 #include "ui/common/qtdispatcher.h"
 
 namespace pw::ui {
 namespace {
 
-class Window : public ::testing::Test {
-protected:
-    pw::test::TempFolder dir;
-    ProgramFolder folder{dir.path() + "/data"};
-    SettingsStore settings{folder};
-    test::ScriptedUi ui;
-    QtDispatcher dispatcher;
-    JobRunner jobs{dispatcher, true};
-    MainWindowController controller{{ui, ui, ui, ui}, jobs, dispatcher, folder, settings};
-    std::unique_ptr<CDialogMain> window;
-
-    void SetUp() override {
-        window = std::make_unique<CDialogMain>(controller);
-        window->show();
-    }
-    void TearDown() override {
-        controller.onQuit = nullptr;
-        jobs.wait();
-        settle();
-        window.reset();
-    }
-    void settle() {
-        QElapsedTimer t;
-        t.start();
-        while ((jobs.busy() || t.elapsed() < 30) && t.elapsed() < 10000) {
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
-            QThread::msleep(2);
-        }
-    }
-    template <typename T>
-    T* find(const char* name) {
-        T* w = window->findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    QAction* action(const QString& text) {
-        for (QAction* a : window->findChildren<QAction*>())
-            if (a->text() == text) return a;
-        ADD_FAILURE() << "no action " << text.toStdString();
-        return nullptr;
-    }
-    int rows() { return find<QTableView>("listView")->model()->rowCount(); }
-    void click(const char* name) {
-        QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton);
-        settle();
-    }
-};
+using Window = test::MainWindowFixture;
 
 TEST_F(Window, TheKeywordRoadWithKeysAndClicks) {
     const std::string projectPath = dir.file("road.pwj");

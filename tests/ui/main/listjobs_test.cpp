@@ -17,53 +17,15 @@
 #include "core/projectfile.h"
 #include "tests/testsupport.h"
 #include "tests/ui/common/scriptedui.h"
+#include "tests/ui/main/mainwindowfixture.h"
 #include "ui/common/qtdispatcher.h"
 #include "ui/main/dialogmain.h"
 
 namespace pw::ui {
 namespace {
 
-class WindowWithJobs : public ::testing::Test {
+class WindowWithJobs : public test::MainWindowFixture {
 protected:
-    pw::test::TempFolder dir;
-    ProgramFolder folder{dir.path() + "/data"};
-    SettingsStore settings{folder};
-    test::ScriptedUi ui;
-    QtDispatcher dispatcher;
-    JobRunner jobs{dispatcher, true};
-    MainWindowController controller{{ui, ui, ui, ui}, jobs, dispatcher, folder, settings};
-    std::unique_ptr<CDialogMain> window;
-
-    void SetUp() override {
-        window = std::make_unique<CDialogMain>(controller);
-        dispatcher.setReceiver(window.get());
-        window->show();
-    }
-    void TearDown() override {
-        jobs.wait();
-        settle();
-        window.reset();
-    }
-    void settle() {
-        QElapsedTimer t;
-        t.start();
-        while ((jobs.busy() || t.elapsed() < 20) && t.elapsed() < 60000) {
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
-            QThread::msleep(1);
-        }
-    }
-    template <typename T>
-    T* find(const char* name) {
-        T* w = window->findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    QAction* action(const QString& text) {
-        for (QAction* a : window->findChildren<QAction*>())
-            if (a->text() == text) return a;
-        ADD_FAILURE() << "no action " << text.toStdString();
-        return nullptr;
-    }
     std::string saved(Project& p) {
         p.path = dir.file("big.pwj");
         EXPECT_TRUE(saveProject(p));
