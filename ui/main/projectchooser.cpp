@@ -43,6 +43,8 @@ ProjectChooser::ProjectChooser(ProjectChooserController& controller, QWidget* pa
         auto* b = new QPushButton(text);
         b->setObjectName(name);
         b->setToolTip(tip);
+        // Enter opens the selected project, never the first button.
+        b->setAutoDefault(false);
         buttons->addWidget(b);
         return b;
     };
@@ -63,6 +65,7 @@ ProjectChooser::ProjectChooser(ProjectChooserController& controller, QWidget* pa
     });
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
     connect(list_, &QTreeWidget::itemClicked, this, [this] { finishIf(controller_.openEntry(selectedEntry())); });
+    connect(list_, &QTreeWidget::itemActivated, this, [this] { finishIf(controller_.openEntry(selectedEntry())); });
     connect(list_, &QTreeWidget::itemSelectionChanged, this,
             [this] { delete_->setEnabled(!list_->selectedItems().isEmpty()); });
     connect(list_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {

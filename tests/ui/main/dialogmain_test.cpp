@@ -18,8 +18,12 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
+#include <QTreeWidget>
 #include <QThread>
 
+#include "io/recentprojects.h"
+#include "ui/main/projectchooser.h"
+#include "ui/main/projectchoosercontroller.h"
 #include "core/projectfile.h"
 #include "tests/testsupport.h"
 #include "tests/ui/common/scriptedui.h"
@@ -136,6 +140,27 @@ TEST_F(Window, ChoosingATabShowsItsListAndFilterSettings) {
     EXPECT_TRUE(find<QCheckBox>("ignoreOn")->isChecked());
     EXPECT_EQ(find<QPlainTextEdit>("ignoreBox")->toPlainText(), "blue");
     EXPECT_EQ(find<QTabBar>("tabs")->tabData(1).value<QColor>(), QColor(65, 130, 172));
+}
+
+TEST(ChooserWindow, ArrowKeysAndEnterOpenTheSelectedProject) {
+    pw::test::TempFolder dir;
+    ProgramFolder folder{dir.path() + "/data"};
+    for (const char* name : {"A.pwj", "B.pwj"}) {
+        pw::test::writeFile(dir.file(name), "project");
+        addRecentProject(folder, dir.file(name));
+    }
+    test::ScriptedUi ui;
+    ProjectChooserController controller(ui, ui, folder);
+    ProjectChooser chooser(controller);
+    chooser.show();
+    auto* list = chooser.findChild<QTreeWidget*>("recent");
+    ASSERT_TRUE(list);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(controller.chosen(), dir.file("A.pwj"));  // the second row: B was opened last
+    EXPECT_TRUE(ui.textPrompts.empty());                 // "New project" was not pressed
 }
 
 TEST(AdEditorWindow, TypingClipsCountsAndMirrors) {
