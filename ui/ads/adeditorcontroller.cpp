@@ -76,6 +76,7 @@ std::string AdEditorController::typed(EditorBox box, const std::string& typedTex
     const std::string text = clipAdText(box == EditorBox::Description ? withCrLf(typedText) : typedText,
                                         editorBoxLimit(box));
     std::string& stored = boxText(box);
+    if (stored != text) edited_ = true;
     const std::optional<AdField> field = fieldOf(box);
     if (!field) {
         stored = text;
@@ -168,7 +169,18 @@ bool AdEditorController::save() {
         }
     }
     if (request_.ad) *request_.ad = candidate;
+    edited_ = false;
     return true;
+}
+
+AdEditorController::Closing AdEditorController::close() {
+    if (!edited_) return Closing::Discard;
+    switch (ui_.message({"This ad has changed. Save it before the window closes?", "Save ad?", Icon::Question,
+                         Buttons::YesNoCancel})) {
+    case Answer::Yes: return save() ? Closing::Saved : Closing::Stay;
+    case Answer::No: return Closing::Discard;
+    default: return Closing::Stay;
+    }
 }
 
 bool AdEditorController::deleteAd() {

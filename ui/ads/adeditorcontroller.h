@@ -54,6 +54,10 @@ public:
     // "&Save ad": true when the window closes with OK. On a refusal the box
     // to go to is in focusBox().
     bool save();
+    // Escape, the close box or "Cancel": a changed ad is saved (through
+    // save() and its checks), dropped or kept open, as the user answers.
+    enum class Closing { Stay, Discard, Saved };
+    Closing close();
     // "Delete ad": true when the ad was deleted and the window closes.
     bool deleteAd();
     std::optional<EditorBox> focusBox() const { return focus_; }
@@ -61,6 +65,7 @@ public:
     Ad adFromBoxes() const;
 
 private:
+    bool edited_ = false;
     void recheckAll();
     std::string& boxText(EditorBox b) { return boxes_[static_cast<int>(b)]; }
 

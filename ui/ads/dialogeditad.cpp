@@ -227,6 +227,16 @@ void CDialogEditAd::boxEdited(EditorBox box) {
     showCountersAndPreview();
 }
 
+void CDialogEditAd::reject() {
+    switch (controller_.close()) {
+    case AdEditorController::Closing::Saved: accept(); break;
+    case AdEditorController::Closing::Discard: QDialog::reject(); break;
+    case AdEditorController::Closing::Stay:
+        if (const std::optional<EditorBox> box = controller_.focusBox()) focusBox(*box);
+        break;
+    }
+}
+
 bool CDialogEditAd::eventFilter(QObject* watched, QEvent* event) {
     for (QPlainTextEdit* box : {description_, notes_}) {
         if (box && watched == box->viewport() && event->type() == QEvent::MouseButtonPress && !box->hasFocus()) {

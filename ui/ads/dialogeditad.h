@@ -23,6 +23,9 @@ class CDialogEditAd : public QDialog {
 public:
     CDialogEditAd(AdEditorController& controller, AdWindows& ui, const Group* group, QWidget* parent = nullptr);
 
+    // Escape, the close box and "Cancel" ask first when the ad changed.
+    void reject() override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -53,6 +53,30 @@ TEST_F(AdEditor, CountsCharactersAndKeepsEveryBoxWithinItsField) {
     EXPECT_EQ(editor.typed(EditorBox::Description, "first\r\nsecond"), "first\r\nsecond");
 }
 
+TEST_F(AdEditor, AChangedAdIsNotDroppedWithoutAsking) {
+    Ad ad = adTitled("Shoes");
+    AdEditorController untouched(ui, {&ad, nullptr, false, false, false});
+    EXPECT_EQ(untouched.close(), AdEditorController::Closing::Discard);  // nothing asked
+
+    AdEditorController editor(ui, {&ad, nullptr, false, false, false});
+    editor.typed(EditorBox::Title, "Boots");
+    ui.answers.push_back(Answer::Cancel);
+    EXPECT_EQ(editor.close(), AdEditorController::Closing::Stay);
+    EXPECT_EQ(ui.lastMessage().caption, "Save ad?");
+    EXPECT_EQ(ui.lastMessage().buttons, Buttons::YesNoCancel);
+    ui.answers.push_back(Answer::Yes);
+    EXPECT_EQ(editor.close(), AdEditorController::Closing::Saved);
+    EXPECT_EQ(ad.title, "Boots");
+
+    editor.typed(EditorBox::Title, "Buy now!");  // the rules refuse it: the window stays
+    ui.answers.push_back(Answer::Yes);
+    EXPECT_EQ(editor.close(), AdEditorController::Closing::Stay);
+    EXPECT_EQ(ad.title, "Boots");
+    ui.answers.push_back(Answer::No);
+    EXPECT_EQ(editor.close(), AdEditorController::Closing::Discard);
+    EXPECT_EQ(ad.title, "Boots");
+}
+
 TEST_F(AdEditor, LimitsCountersAndTheKeywordMarker) {
     Ad ad;
     AdEditorController editor(ui, {&ad, nullptr, true, false, false});
