@@ -100,6 +100,19 @@ TEST_F(PastAds, FolderRecentAndOpenProjectEachSearchedOnce) {
     EXPECT_EQ(titles(request).size(), 2u);
 }
 
+TEST_F(PastAds, TheMainListAsTheCurrentGroupIsSearchedOnce) {
+    Project open;
+    open.path = writeProject("m.pwj", {});
+    ASSERT_EQ(loadProject(open), kLoaded);
+    open.mainList.adLists[1].push_back(adTitled("Main shoes"));
+    SearchRequest request;
+    request.query[0] = {"shoes", false, false};
+    request.openProject = &open;
+    request.group = &open.mainList;
+    request.files = {open.path};
+    EXPECT_EQ(titles(request).size(), 1u);
+}
+
 TEST_F(PastAds, StopEndsTheSearchBeforeTheNextProject) {
     SearchRequest request;
     request.files = {writeProject("a.pwj", {"One"}), writeProject("b.pwj", {"Two"})};

@@ -178,6 +178,39 @@ TEST(ProjectFile, SavedProjectsLoadBackTheSame) {
     EXPECT_EQ(loaded.groups[0]->adLists[2][0].notes.size(), 9999u);
 }
 
+// Each flag set unlike its neighbours, in two groups with opposite patterns,
+// so that a field written in another's place shows.
+TEST(ProjectFile, EveryGroupFlagComesBackInItsOwnPlace) {
+    TempFolder dir;
+    Project original;
+    original.path = dir.file("flags.pwj");
+    for (const bool first : {true, false}) {
+        Group& g = appendGroup(original, first ? "one" : "two");
+        g.maxWords = first ? 7 : 3;
+        g.deleteDuplicates = first;
+        g.deleteUnwantedCharacters = !first;
+        g.wholeWordsOnly = first;
+        g.deleteCountries = !first;
+        if (first) g.ignoreText = "cheap\r\nfree";
+        g.colorIndex = first ? 4 : 9;
+    }
+    ASSERT_TRUE(saveProject(original));
+    Project loaded;
+    loaded.path = original.path;
+    ASSERT_EQ(loadProject(loaded), kLoaded);
+    for (size_t i = 0; i < 2; ++i) {
+        const Group& a = *original.groups[i];
+        const Group& b = *loaded.groups[i];
+        EXPECT_EQ(b.maxWords, a.maxWords) << i;
+        EXPECT_EQ(b.deleteDuplicates, a.deleteDuplicates) << i;
+        EXPECT_EQ(b.deleteUnwantedCharacters, a.deleteUnwantedCharacters) << i;
+        EXPECT_EQ(b.wholeWordsOnly, a.wholeWordsOnly) << i;
+        EXPECT_EQ(b.deleteCountries, a.deleteCountries) << i;
+        EXPECT_EQ(b.ignoreText, a.ignoreText) << i;
+        EXPECT_EQ(b.colorIndex, a.colorIndex) << i;
+    }
+}
+
 // A version-17 file written by an older Windows version holds Windows-1252
 // texts: they load as UTF-8 and are saved as UTF-8.
 TEST(ProjectFile, Windows1252ProjectsLoadAndSaveAsUtf8) {

@@ -316,6 +316,18 @@ TEST_F(MainWindow, TypedFilterSettingsAreSavedAndTheSavedNoticeClears) {
     EXPECT_FALSE(window.status().visible);
 }
 
+TEST_F(MainWindow, AGroupInsertedBeforeTheSelectedTabKeepsItSelected) {
+    open({"apple pie", "banana"}, {"m", "z"});
+    window.selectTab(2);  // "z"
+    window.goToPhase(3);
+    window.setPhase3Box(&Phase3Boxes::list1Filter, "phrase");  // "z phrase"
+    window.moveToList1({});
+    window.setPhase3Box(&Phase3Boxes::list1Name, "y");  // sorts just before "z"
+    window.createGroupFromList1();
+    EXPECT_EQ(tabNames(), (Strings{"trip", "m", "y", "z"}));
+    EXPECT_EQ(window.tabs()[window.currentTab()].name, "z");
+}
+
 TEST_F(MainWindow, WorkElsewhereCanKeepTheProgramOpen) {
     open({"x"});
     const Message busy{"Cannot close program! Google upload in progress!", "Google upload active", Icon::Warning,
