@@ -47,6 +47,27 @@ TEST(AdRules, GoogleRulesInTheirOrder) {
     }
 }
 
+// One ad that breaks two neighbouring rules: the earlier rule speaks.
+TEST(AdRules, OfTwoNeighbouringRulesTheEarlierOneSpeaks) {
+    struct Case {
+        Ad ad;
+        std::string message;
+    };
+    const Case cases[] = {
+        {googleAd("Buy now!", "Great prices..."), "No exclamation point allowed in the title!"},
+        {googleAd("FREE offers", "Great prices..."), "No repeated punctuation symbols allowed!"},
+        {googleAd("FREE offers", "Fine", "Fine", "WWW.SHOP.COM"), "No entire capitalized words allowed!"},
+        {googleAd("Shoes", "Best deals.Order today", "Fine", "WWW.SHOP.COM"), "Entire capitalized URL not allowed!"},
+        {googleAd("Shoes", "Best deals.Order today", "Click here for deals"), "You must use spaces between sentences!"},
+        {googleAd("This site is great", "Fine", "Click here for deals"), "'click here' not allowed!"},
+    };
+    for (const Case& c : cases) {
+        const auto failure = validate(c.ad, 0);
+        ASSERT_TRUE(failure) << c.message;
+        EXPECT_EQ(failure->message, c.message);
+    }
+}
+
 TEST(AdRules, WhatGooglePasses) {
     const Ad passing[] = {
         googleAd("NEW offers"), googleAd("MP3S here"), googleAd("Shoes", "Only $.99 each", "Save 2.5% now."),
