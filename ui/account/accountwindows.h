@@ -6,9 +6,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "account/accountentities.h"
 #include "account/accountprofile.h"
+#include "account/projectupload.h"
 
 namespace pw::ui {
 
@@ -30,6 +32,16 @@ public:
     virtual void manageAccount() = 0;
     // "Manage Google Campaign": true when the campaign was saved into the record.
     virtual bool editCampaign(AccountCampaign& campaign, bool newCampaign) = 0;
+    // "Manage Ad Groups" on one campaign of the default profile.
+    virtual void manageAdGroups(int32_t campaignId, const std::string& campaignName) = 0;
+    // The change list ("Commit changes", "Delete uncommited changes") with the
+    // caller's caption and OK text: the lines left selected on OK, in file
+    // order; none on Cancel.
+    virtual std::optional<std::vector<std::string>> listChanges(const std::string& caption, const std::string& okText,
+                                                                const std::vector<std::string>& lines) = 0;
+    // "Set default properties": the bids and match types on OK, none on
+    // Cancel. In types-only mode the bids are not asked for.
+    virtual std::optional<KeywordTypesChoice> chooseKeywordTypes(bool typesOnly) = 0;
 };
 
 }  // namespace pw::ui

@@ -52,4 +52,13 @@ bool QtAccountWindows::editCampaign(AccountCampaign& campaign, bool newCampaign)
     return dialog.exec() == QDialog::Accepted;
 }
 
+void QtAccountWindows::manageAdGroups(int32_t, const std::string&) {}
+
+std::optional<std::vector<std::string>> QtAccountWindows::listChanges(const std::string&, const std::string&,
+                                                                      const std::vector<std::string>&) {
+    return std::nullopt;
+}
+
+std::optional<KeywordTypesChoice> QtAccountWindows::chooseKeywordTypes(bool) { return std::nullopt; }
+
 }  // namespace pw::ui

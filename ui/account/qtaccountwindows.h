@@ -21,6 +21,10 @@ public:
     std::optional<std::string> renameProfile(const std::string& name) override;
     void manageAccount() override;
     bool editCampaign(AccountCampaign& campaign, bool newCampaign) override;
+    void manageAdGroups(int32_t campaignId, const std::string& campaignName) override;
+    std::optional<std::vector<std::string>> listChanges(const std::string& caption, const std::string& okText,
+                                                        const std::vector<std::string>& lines) override;
+    std::optional<KeywordTypesChoice> chooseKeywordTypes(bool typesOnly) override;
 
 protected:
     // Called with the manager once it is shown, before it waits for the user

@@ -26,6 +26,8 @@ public:
         if (!profileEdits.empty()) ADD_FAILURE() << profileEdits.size() << " scripted profile edits left unused";
         if (!renameAnswers.empty()) ADD_FAILURE() << renameAnswers.size() << " scripted renames left unused";
         if (!campaignEdits.empty()) ADD_FAILURE() << campaignEdits.size() << " scripted campaign edits left unused";
+        if (!changeLists.empty()) ADD_FAILURE() << changeLists.size() << " scripted change lists left unused";
+        if (!keywordTypes.empty()) ADD_FAILURE() << keywordTypes.size() << " scripted keyword type choices left unused";
     }
 
     int choosers = 0;
@@ -39,6 +41,21 @@ public:
     std::deque<std::optional<AccountProfile>> profileEdits;
     std::deque<std::optional<std::string>> renameAnswers;
     std::deque<std::function<bool(AccountCampaign&, bool)>> campaignEdits;
+    struct AdGroupManagerOpened {
+        int32_t campaignId;
+        std::string campaignName;
+    };
+    std::vector<AdGroupManagerOpened> adGroupManagers;
+    // Each answer sees the caption, the OK text and the listed lines.
+    using ChangeListAnswer = std::function<std::optional<std::vector<std::string>>(
+        const std::string&, const std::string&, const std::vector<std::string>&)>;
+    std::deque<ChangeListAnswer> changeLists;
+    struct KeywordTypesAsked {
+        bool typesOnly;
+        std::optional<KeywordTypesChoice> answer;
+    };
+    // The mode each chooser is expected in, and what it returns.
+    std::deque<KeywordTypesAsked> keywordTypes;
 
     void chooseProfile() override { ++choosers; }
     std::optional<AccountProfile> editProfile(const AccountProfile& profile, bool nameEditable) override {
@@ -60,6 +77,29 @@ public:
         auto edit = campaignEdits.front();
         campaignEdits.pop_front();
         return edit(campaign, newCampaign);
+    }
+    void manageAdGroups(int32_t campaignId, const std::string& campaignName) override {
+        adGroupManagers.push_back({campaignId, campaignName});
+    }
+    std::optional<std::vector<std::string>> listChanges(const std::string& caption, const std::string& okText,
+                                                        const std::vector<std::string>& lines) override {
+        if (changeLists.empty()) {
+            ADD_FAILURE() << "unexpected change list \"" << caption << "\"";
+            return std::nullopt;
+        }
+        auto answer = changeLists.front();
+        changeLists.pop_front();
+        return answer(caption, okText, lines);
+    }
+    std::optional<KeywordTypesChoice> chooseKeywordTypes(bool typesOnly) override {
+        if (keywordTypes.empty()) {
+            ADD_FAILURE() << "unexpected keyword types chooser";
+            return std::nullopt;
+        }
+        KeywordTypesAsked asked = keywordTypes.front();
+        keywordTypes.pop_front();
+        EXPECT_EQ(asked.typesOnly, typesOnly) << "keyword types chooser in the wrong mode";
+        return asked.answer;
     }
 };
 
