@@ -276,7 +276,7 @@ CDialogManageCampaign::CDialogManageCampaign(CampaignEditorController& controlle
     auto* save = accountButton("Save", "Click here to save this campaign", "save");
     auto* close = accountButton("Close", kCloseTooltip, "close");
     // The ad group manager and the project upload come with the change queue.
-    for (QPushButton* b : {adGroups, import}) {
+    for (QPushButton* b : {import}) {
         b->setEnabled(false);
         b->setToolTip(b->toolTip() + " (" + kNotYet + ")");
     }
@@ -321,6 +321,8 @@ CDialogManageCampaign::CDialogManageCampaign(CampaignEditorController& controlle
         controller_.removeLanguages(selectedRows(chosenLanguages_));
         showChosen();
     });
+    adGroups->setEnabled(controller_.accountButtonsEnabled());
+    connect(adGroups, &QPushButton::clicked, this, [this] { controller_.openAdGroups(); });
     connect(save, &QPushButton::clicked, this, &CDialogManageCampaign::trySave);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     showChecks();

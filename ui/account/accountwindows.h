@@ -11,6 +11,7 @@
 #include "account/accountentities.h"
 #include "account/accountprofile.h"
 #include "account/projectupload.h"
+#include "core/ad.h"
 
 namespace pw::ui {
 
@@ -42,6 +43,9 @@ public:
     // "Set default properties": the bids and match types on OK, none on
     // Cancel. In types-only mode the bids are not asked for.
     virtual std::optional<KeywordTypesChoice> chooseKeywordTypes(bool typesOnly) = 0;
+    // "Select Ad" over the open project's groups: a copy of the ad clicked,
+    // none when the window is closed.
+    virtual std::optional<Ad> chooseProjectAd() = 0;
 };
 
 }  // namespace pw::ui

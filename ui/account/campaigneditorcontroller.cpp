@@ -71,8 +71,9 @@ CampaignField campaignProblemField(CampaignProblem problem) {
     return CampaignField::Name;
 }
 
-CampaignEditorController::CampaignEditorController(Desktop& desktop, AccountCampaign& campaign, bool newCampaign)
-    : desktop_(desktop), campaign_(campaign), newCampaign_(newCampaign) {
+CampaignEditorController::CampaignEditorController(Desktop& desktop, AccountCampaign& campaign, bool newCampaign,
+                                                   AccountWindows* windows)
+    : desktop_(desktop), campaign_(campaign), newCampaign_(newCampaign), windows_(windows) {
     form_.name = campaign.name;
     const std::string_view status = campaignStatusName(campaign.status);
     form_.status = status.empty() ? -1 : static_cast<int>(campaign.status);
@@ -90,6 +91,10 @@ CampaignEditorController::CampaignEditorController(Desktop& desktop, AccountCamp
 void CampaignEditorController::setShowInSearch(bool on) {
     form_.showInSearch = on;
     if (!on) form_.showInNetwork = false;
+}
+
+void CampaignEditorController::openAdGroups() {
+    if (windows_ && accountButtonsEnabled()) windows_->manageAdGroups(campaign_.id, campaign_.name);
 }
 
 void CampaignEditorController::setShowInContent(bool on) {

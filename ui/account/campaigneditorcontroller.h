@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "account/accountentities.h"
+#include "ui/account/accountwindows.h"
 #include "ui/common/desktop.h"
 
 namespace pw::ui {
@@ -36,7 +37,9 @@ CampaignField campaignProblemField(CampaignProblem problem);
 
 class CampaignEditorController {
 public:
-    CampaignEditorController(Desktop& desktop, AccountCampaign& campaign, bool newCampaign);
+    // `windows` opens the ad group manager from "Ad groups..." (none: the button does nothing).
+    CampaignEditorController(Desktop& desktop, AccountCampaign& campaign, bool newCampaign,
+                             AccountWindows* windows = nullptr);
 
     CampaignForm& form() { return form_; }
     const CampaignForm& form() const { return form_; }
@@ -45,6 +48,8 @@ public:
     bool networkEnabled() const { return form_.showInSearch; }
     bool separateBidsEnabled() const { return form_.showInContent; }
     void setShowInSearch(bool on);
+    // "Ad groups...": the ad group manager on the stored campaign.
+    void openAdGroups();
     void setShowInContent(bool on);
 
     // Appends the names at these rows of the full list unless already chosen.
@@ -64,6 +69,7 @@ private:
     Desktop& desktop_;
     AccountCampaign& campaign_;
     bool newCampaign_;
+    AccountWindows* windows_;
     CampaignForm form_;
     CampaignField focus_ = CampaignField::Name;
 };

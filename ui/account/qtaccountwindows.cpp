@@ -1,7 +1,9 @@
 #include "ui/account/qtaccountwindows.h"
 
 #include "ui/account/accountmanagerdialogs.h"
+#include "ui/account/adgroupmanagerdialog.h"
 #include "ui/account/profiledialogs.h"
+#include "ui/ads/addialogs.h"
 #include "ui/common/qtdispatcher.h"
 
 namespace pw::ui {
@@ -47,12 +49,36 @@ void QtAccountWindows::manageAccount() {
 }
 
 bool QtAccountWindows::editCampaign(AccountCampaign& campaign, bool newCampaign) {
-    CampaignEditorController controller(desktop_, campaign, newCampaign);
+    CampaignEditorController controller(desktop_, campaign, newCampaign, this);
     CDialogManageCampaign dialog(controller, background(), desktop_.parent());
     return dialog.exec() == QDialog::Accepted;
 }
 
-void QtAccountWindows::manageAdGroups(int32_t, const std::string&) {}
+void QtAccountWindows::manageAdGroups(int32_t campaignId, const std::string& campaignName) {
+    if (!adWindows_ || !groupDialogs_) return;
+    auto dispatcher = std::make_shared<QtDispatcher>();
+    AdGroupManagerController controller({desktop_, *this, *adWindows_, *groupDialogs_}, folder_, settings_,
+                                        dispatcher, queue_, project_, campaignId, campaignName);
+    QWidget* parent = desktop_.parent();
+    CDialogManageAdGroups dialog(controller, background(), parent);
+    // The tool's end reaches the controller only while its window exists.
+    dispatcher->setReceiver(&dialog);
+    if (!controller.open()) return;
+    dialog.showState();
+    desktop_.setParent(&dialog);
+    dialog.show();
+    adGroupManagerShown(dialog);
+    if (dialog.isVisible()) dialog.exec();
+    desktop_.setParent(parent);
+}
+
+std::optional<Ad> QtAccountWindows::chooseProjectAd() {
+    if (!project_) return std::nullopt;
+    // The chooser only reads the project; it takes it unqualified for its lists.
+    CDialogSelectAd dialog(const_cast<Project&>(*project_), desktop_.parent());
+    if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return std::nullopt;
+    return *dialog.chosen();
+}
 
 std::optional<std::vector<std::string>> QtAccountWindows::listChanges(const std::string&, const std::string&,
                                                                       const std::vector<std::string>&) {

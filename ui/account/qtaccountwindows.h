@@ -4,17 +4,29 @@
 
 #include <memory>
 
+#include "core/project.h"
 #include "io/appsettings.h"
 #include "ui/account/accountwindows.h"
+#include "ui/ads/adwindows.h"
+#include "ui/groups/groupdialogs.h"
 #include "ui/common/qtdesktop.h"
 
 namespace pw::ui {
 
 class CDialogGoogleManager;
+class CDialogManageAdGroups;
 
 class QtAccountWindows : public AccountWindows {
 public:
     QtAccountWindows(QtDesktop& desktop, ProgramFolder folder, SettingsStore& settings, QueueChange queue = {});
+
+    // The ad group manager imports from the open project and opens the ad
+    // editor, the ad chooser and the group chooser over it.
+    void setProject(const Project* project) { project_ = project; }
+    void setProjectWindows(AdWindows* ads, GroupDialogs* groups) {
+        adWindows_ = ads;
+        groupDialogs_ = groups;
+    }
 
     void chooseProfile() override;
     std::optional<AccountProfile> editProfile(const AccountProfile& profile, bool nameEditable) override;
@@ -25,17 +37,22 @@ public:
     std::optional<std::vector<std::string>> listChanges(const std::string& caption, const std::string& okText,
                                                         const std::vector<std::string>& lines) override;
     std::optional<KeywordTypesChoice> chooseKeywordTypes(bool typesOnly) override;
+    std::optional<Ad> chooseProjectAd() override;
 
 protected:
     // Called with the manager once it is shown, before it waits for the user
     // (the screenshot tour photographs it there).
     virtual void managerShown(CDialogGoogleManager&) {}
+    virtual void adGroupManagerShown(CDialogManageAdGroups&) {}
     uint32_t background() const { return settings_.values().backgroundColor; }
 
     QtDesktop& desktop_;
     ProgramFolder folder_;
     SettingsStore& settings_;
     QueueChange queue_;
+    const Project* project_ = nullptr;
+    AdWindows* adWindows_ = nullptr;
+    GroupDialogs* groupDialogs_ = nullptr;
 };
 
 }  // namespace pw::ui

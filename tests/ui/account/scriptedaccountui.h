@@ -28,6 +28,7 @@ public:
         if (!campaignEdits.empty()) ADD_FAILURE() << campaignEdits.size() << " scripted campaign edits left unused";
         if (!changeLists.empty()) ADD_FAILURE() << changeLists.size() << " scripted change lists left unused";
         if (!keywordTypes.empty()) ADD_FAILURE() << keywordTypes.size() << " scripted keyword type choices left unused";
+        if (!projectAds.empty()) ADD_FAILURE() << projectAds.size() << " scripted project ads left unused";
     }
 
     int choosers = 0;
@@ -56,6 +57,9 @@ public:
     };
     // The mode each chooser is expected in, and what it returns.
     std::deque<KeywordTypesAsked> keywordTypes;
+
+    // What "Select Ad" returns, one entry per opening.
+    std::deque<std::optional<Ad>> projectAds;
 
     void chooseProfile() override { ++choosers; }
     std::optional<AccountProfile> editProfile(const AccountProfile& profile, bool nameEditable) override {
@@ -100,6 +104,15 @@ public:
         keywordTypes.pop_front();
         EXPECT_EQ(asked.typesOnly, typesOnly) << "keyword types chooser in the wrong mode";
         return asked.answer;
+    }
+    std::optional<Ad> chooseProjectAd() override {
+        if (projectAds.empty()) {
+            ADD_FAILURE() << "unexpected ad chooser";
+            return std::nullopt;
+        }
+        std::optional<Ad> ad = projectAds.front();
+        projectAds.pop_front();
+        return ad;
     }
 };
 
