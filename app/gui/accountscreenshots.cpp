@@ -14,9 +14,14 @@
 #include "account/accounttool.h"
 #include "account/geotargets.h"
 #include "account/profilerules.h"
+#include "account/projectupload.h"
 #include "account/toolcommands.h"
+#include "account/toolrecords.h"
 #include "ui/account/accountmanagerdialogs.h"
+#include "ui/account/adgroupmanagerdialog.h"
 #include "ui/account/campaigneditorcontroller.h"
+#include "ui/ads/qtadwindows.h"
+#include "ui/groups/qtgroupdialogs.h"
 
 namespace pw::app {
 
@@ -31,15 +36,66 @@ void settleFor(int milliseconds, const std::function<bool()>& done = [] { return
     }
 }
 
-// Runs one change straight through the tool and waits for its end.
-bool runChange(const ProgramFolder& folder, const CommandLine& line) {
-    if (!line) return false;
-    std::promise<void> ended;
+// Runs one change straight through the tool and waits for its end: the
+// text of its output file, none when it could not run.
+std::optional<std::string> runChange(const ProgramFolder& folder, const CommandLine& line) {
+    if (!line) return std::nullopt;
+    std::promise<std::string> ended;
     int32_t process = 0;
-    if (!startAccountTool(folder, *line, [&](const std::optional<std::string>&) { ended.set_value(); }, kChangeOutput,
-                          process))
+    if (!startAccountTool(
+            folder, *line,
+            [&](const std::optional<std::string>& path) {
+                std::string text;
+                if (path) readWholeFile(*path, text);
+                ended.set_value(text);
+            },
+            kChangeOutput, process))
+        return std::nullopt;
+    return ended.get_future().get();
+}
+
+AccountAd sampleAd(int32_t groupId, const char* headline, const char* line1, const char* line2) {
+    AccountAd ad;
+    ad.adGroupId = groupId;
+    ad.headline = headline;
+    ad.description1 = line1;
+    ad.description2 = line2;
+    ad.displayUrl = "shop.example.com";
+    ad.destinationUrl = "http://shop.example.com/spring";
+    return ad;
+}
+
+// Two ad groups in the campaign, the first with keywords and four ads (one deleted).
+bool fillAdGroups(const ProgramFolder& folder, const AccountProfile& profile, int32_t campaignId) {
+    int32_t firstGroup = 0;
+    for (const char* name : {"Running shoes", "Trail shoes"}) {
+        const AccountAdGroup group{.campaignId = campaignId, .name = name, .maxCpc = 35};
+        const auto created = runChange(folder, createAdGroupCommand(profile, group));
+        if (!created || readCreatedAdGroups(*created).empty()) return false;
+        if (!firstGroup) firstGroup = readCreatedAdGroups(*created)[0].id;
+    }
+    std::vector<AccountKeyword> keywords;
+    for (const char* text : {"running shoes", "cheap running shoes", "running shoes sale", "lightweight trainers",
+                             "marathon shoes", "road running shoes", "running shoes for women"})
+        for (MatchType type : {MatchType::Broad, MatchType::Exact}) keywords.push_back({text, type, 40});
+    keywords.push_back({"buy running shoes online", MatchType::Phrase, 55});
+    const auto file = writeKeywordFile(folder, keywords);
+    if (!file || !runChange(folder, setAdGroupKeywordsCommand(profile, campaignId, firstGroup, "Running shoes", *file)))
         return false;
-    ended.get_future().wait();
+    removeFile(*file);
+    const AccountAd ads[] = {
+        sampleAd(firstGroup, "Running Shoes Sale", "Top brands up to 40% off", "Free delivery over $50"),
+        sampleAd(firstGroup, "Light Running Shoes", "Feel the road, not the weight", "Order today, run tomorrow"),
+        sampleAd(firstGroup, "Marathon Ready", "Shoes tested on 42 km", "Fitted by runners for runners"),
+        sampleAd(firstGroup, "Old Spring Offer", "Last year's models", "While stocks last"),
+    };
+    for (const AccountAd& ad : ads) {
+        const auto created = runChange(folder, createAdCommand(profile, ad));
+        if (!created || readAdRecords(*created).empty()) return false;
+        if (ad.headline == "Old Spring Offer" &&
+            !runChange(folder, deleteAdCommand(profile, readAdRecords(*created)[0].id, firstGroup, ad.headline)))
+            return false;
+    }
     return true;
 }
 
@@ -75,6 +131,25 @@ void ScreenshotAccountWindows::managerShown(ui::CDialogGoogleManager& manager) {
     manager.reject();
 }
 
+void ScreenshotAccountWindows::adGroupManagerShown(ui::CDialogManageAdGroups& manager) {
+    auto* refresh = manager.findChild<QPushButton*>("refresh");
+    auto settled = [refresh] { return refresh->isEnabled(); };
+    settleFor(300, settled);
+    auto* list = manager.findChild<QTreeWidget*>("adGroups");
+    if (list->topLevelItemCount() == 0) {
+        ok_ = false;
+        manager.reject();
+        return;
+    }
+    list->setCurrentItem(list->topLevelItem(0));
+    manager.findChild<QPushButton*>("loadKeywords")->click();
+    settleFor(300, settled);
+    manager.findChild<QPushButton*>("loadAds")->click();
+    settleFor(300, settled);
+    ok_ = manager.grab().save(pictures_ + "/adgroupmanager.png") && ok_;
+    manager.reject();
+}
+
 bool ScreenshotAccountWindows::editCampaign(AccountCampaign& campaign, bool newCampaign) {
     ui::CampaignEditorController controller(desktop_, campaign, newCampaign);
     ui::CDialogManageCampaign editor(controller, background(), desktop_.parent());
@@ -101,11 +176,21 @@ bool runAccountScreenshots(ui::QtDesktop& desktop, const ProgramFolder& folder, 
         sampleCampaign("Running gear", CampaignStatus::Active, 1250, {15, 1, 2027}, {"Germany"}),
         sampleCampaign("Winter boots", CampaignStatus::Paused, 800, {1, 10, 2027}, {"United Kingdom"}),
     };
-    for (const AccountCampaign& c : campaigns)
-        if (!runChange(folder, createCampaignCommand(profile, c))) return false;
+    int32_t firstCampaign = 0;
+    for (const AccountCampaign& c : campaigns) {
+        const auto created = runChange(folder, createCampaignCommand(profile, c));
+        if (!created || readCampaignRecords(*created).empty()) return false;
+        if (!firstCampaign) firstCampaign = readCampaignRecords(*created)[0].id;
+    }
+    if (!fillAdGroups(folder, profile, firstCampaign)) return false;
     campaignCache().clear();
+    adGroupCache().clear();
     ScreenshotAccountWindows windows(desktop, folder, settings, pictureFolder);
     windows.manageAccount();
+    ui::QtAdWindows adWindows(desktop, folder);
+    ui::QtGroupDialogs groupDialogs(desktop);
+    windows.setProjectWindows(&adWindows, &groupDialogs);
+    windows.manageAdGroups(firstCampaign, campaigns[0].name);
     return windows.ok();
 }
 

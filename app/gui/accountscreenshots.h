@@ -1,5 +1,5 @@
 #pragma once
-// Pictures of the account manager and the campaign editor on a sandbox
+// Pictures of the account manager, the campaign editor and the ad group manager on a sandbox
 // account made for the purpose: the README's screenshots, and a quick look at
 // the account windows on a machine without a display.
 
@@ -12,7 +12,8 @@ namespace pw::app {
 
 // The account windows of the pictures: the manager waits for its campaign
 // read, is photographed, opens the first campaign in the editor, which is
-// photographed too, and both close without waiting for a person.
+// photographed too, and both close without waiting for a person. The ad
+// group manager is photographed with its first group's keywords and ads.
 class ScreenshotAccountWindows : public ui::QtAccountWindows {
 public:
     ScreenshotAccountWindows(ui::QtDesktop& desktop, ProgramFolder folder, SettingsStore& settings,
@@ -23,6 +24,7 @@ public:
 
 protected:
     void managerShown(ui::CDialogGoogleManager& manager) override;
+    void adGroupManagerShown(ui::CDialogManageAdGroups& manager) override;
 
 private:
     QString pictures_;

@@ -83,6 +83,8 @@ int main(int argc, char** argv) {
     pw::ui::QtAccountWindows accountWindows(desktop, folder, settings, [&folder](const std::string& line) {
         return pw::queueChange(folder, line);
     });
+    accountWindows.setProject(&controller.project());
+    accountWindows.setProjectWindows(adWindows.get(), &groupDialogs);
     // A commit running in the background keeps the program open.
     controller.closeRefusal = [] {
         return pw::commitInProgress()
