@@ -14,6 +14,7 @@
 #include "tests/account/sandboxfolder.h"
 #include "tests/ui/account/scriptedaccountui.h"
 #include "ui/account/adgroupmanagercontroller.h"
+#include "ui/account/campaigneditorcontroller.h"
 #include "ui/account/keywordbox.h"
 
 namespace pw::ui {
@@ -227,6 +228,22 @@ TEST_F(AdGroupManager, SaveRefusesInOrderWithTheFieldToFocus) {
     m.saveGroup();
     EXPECT_EQ(ui.messages.size(), messages);
     EXPECT_EQ(queued.size(), 1u);
+}
+
+TEST(CampaignEditorAdGroups, OpenTheManagerOnTheStoredCampaignOnly) {
+    test::ScriptedAccountUi ui;
+    AccountCampaign stored;
+    stored.id = 12;
+    stored.name = "Spring";
+    CampaignEditorController editor(ui, stored, false, &ui);
+    editor.form().name = "Renamed, not saved";
+    editor.openAdGroups();
+    AccountCampaign fresh;
+    CampaignEditorController creating(ui, fresh, true, &ui);
+    creating.openAdGroups();
+    ASSERT_EQ(ui.adGroupManagers.size(), 1u);
+    EXPECT_EQ(ui.adGroupManagers[0].campaignId, 12);
+    EXPECT_EQ(ui.adGroupManagers[0].campaignName, "Spring");
 }
 
 // --- keywords, ads and imports on a sandbox account ---
