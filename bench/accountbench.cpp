@@ -19,6 +19,7 @@
 #include "account/projectupload.h"
 #include "account/toolinstall.h"
 #include "account/toolrecords.h"
+#include "bench/toolrunner.h"
 #include "core/atomicfile.h"
 
 using namespace pw;
@@ -40,19 +41,6 @@ Project generatedProject(int groups, int phrases) {
     return project;
 }
 
-std::string runNow(const ProgramFolder& folder, const std::string& line) {
-    std::promise<std::string> done;
-    int32_t pid = 0;
-    startAccountTool(
-        folder, line,
-        [&](const std::optional<std::string>& path) {
-            std::string text;
-            if (path) readWholeFile(*path, text);
-            done.set_value(text);
-        },
-        kChangeOutput, pid);
-    return done.get_future().get();
-}
 
 }  // namespace
 
@@ -66,7 +54,7 @@ int main() {
     }
     AccountProfile profile{.name = "bench", .email = "bench@x.com", .password = "pw", .token = "tk"};
     AccountCampaign campaign{.name = "Bench", .startDate = {1, 1, 2030}, .endDate = {1, 1, 2031}, .dailyBudget = 1000};
-    const auto created = readCampaignRecords(runNow(folder, *createCampaignCommand(profile, campaign)));
+    const auto created = readCampaignRecords(bench::runToolNow(folder, *createCampaignCommand(profile, campaign)));
     if (created.empty()) {
         std::fprintf(stderr, "cannot create the campaign\n");
         return 1;

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <future>
 #include <string>
 #include <mutex>
 #include <thread>
@@ -19,6 +18,7 @@
 #include "account/projectupload.h"
 #include "account/toolinstall.h"
 #include "account/toolrecords.h"
+#include "bench/toolrunner.h"
 #include "core/atomicfile.h"
 #include "ui/account/adgroupmanagercontroller.h"
 
@@ -31,19 +31,6 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-std::string runNow(const ProgramFolder& folder, const std::string& line, std::string_view output) {
-    std::promise<std::string> done;
-    int32_t pid = 0;
-    startAccountTool(
-        folder, line,
-        [&](const std::optional<std::string>& path) {
-            std::string text;
-            if (path) readWholeFile(*path, text);
-            done.set_value(text);
-        },
-        output, pid);
-    return done.get_future().get();
-}
 
 // Tasks wait here until the bench runs them, as on a window's event loop.
 class QueueDispatcher : public Dispatcher {
@@ -129,25 +116,25 @@ int main() {
     settings.setDefaultProfile("bench");
 
     AccountCampaign campaign{.name = "Bench", .startDate = {1, 1, 2030}, .endDate = {1, 1, 2031}, .dailyBudget = 1000};
-    const auto campaigns = readCampaignRecords(runNow(folder, *createCampaignCommand(profile, campaign), kChangeOutput));
+    const auto campaigns = readCampaignRecords(bench::runToolNow(folder, *createCampaignCommand(profile, campaign), kChangeOutput));
     if (campaigns.empty()) return 1;
     const int32_t campaignId = campaigns[0].id;
     const AccountAdGroup group{.campaignId = campaignId, .name = "Big group", .maxCpc = 25};
-    const auto created = readCreatedAdGroups(runNow(folder, *createAdGroupCommand(profile, group), kChangeOutput));
+    const auto created = readCreatedAdGroups(bench::runToolNow(folder, *createAdGroupCommand(profile, group), kChangeOutput));
     if (created.empty()) return 1;
     const int32_t groupId = created[0].id;
     std::vector<AccountKeyword> keywords;
     for (int i = 0; i < 2000; ++i)
         keywords.push_back({"cheap flights to city number " + std::to_string(i), static_cast<MatchType>(i % 3), 25});
     const auto file = writeKeywordFile(folder, keywords);
-    runNow(folder, *setAdGroupKeywordsCommand(profile, campaignId, groupId, group.name, *file), kChangeOutput);
+    bench::runToolNow(folder, *setAdGroupKeywordsCommand(profile, campaignId, groupId, group.name, *file), kChangeOutput);
 
     const ReadRequest request{AccountRead::Keywords, campaignId, groupId};
     constexpr int kRuns = 10;
     auto start = std::chrono::steady_clock::now();
     size_t read = 0;
     for (int i = 0; i < kRuns; ++i)
-        read = readKeywordRecords(runNow(folder, *readCommand(profile, request), kAccountListOutput)).size();
+        read = readKeywordRecords(bench::runToolNow(folder, *readCommand(profile, request), kAccountListOutput)).size();
     const double baseline = secondsSince(start) / kRuns;
 
     SilentWindows windows;

@@ -8,6 +8,27 @@
 
 namespace pw::ui {
 
+namespace {
+
+// A window that reads through the account tool: the tool's end reaches the
+// controller only while the window exists (the receiver is set before the
+// first read starts), and message boxes open over the window while it shows.
+template <typename Controller, typename Dialog, typename Shown>
+void runReadingWindow(QtDesktop& desktop, QtDispatcher& dispatcher, Controller& controller, Dialog& dialog,
+                      Shown shown) {
+    dispatcher.setReceiver(&dialog);
+    if (!controller.open()) return;
+    dialog.showState();
+    QWidget* parent = desktop.parent();
+    desktop.setParent(&dialog);
+    dialog.show();
+    shown(dialog);
+    if (dialog.isVisible()) dialog.exec();
+    desktop.setParent(parent);
+}
+
+}  // namespace
+
 QtAccountWindows::QtAccountWindows(QtDesktop& desktop, ProgramFolder folder, SettingsStore& settings,
                                    QueueChange queue)
     : desktop_(desktop), folder_(std::move(folder)), settings_(settings), queue_(std::move(queue)) {}
@@ -34,18 +55,8 @@ std::optional<std::string> QtAccountWindows::renameProfile(const std::string& na
 void QtAccountWindows::manageAccount() {
     auto dispatcher = std::make_shared<QtDispatcher>();
     AccountManagerController controller(desktop_, *this, folder_, settings_, dispatcher, queue_);
-    QWidget* parent = desktop_.parent();
-    CDialogGoogleManager dialog(controller, background(), parent);
-    // The tool's end reaches the controller only while its window exists; the
-    // receiver is set before the first read starts.
-    dispatcher->setReceiver(&dialog);
-    if (!controller.open()) return;
-    dialog.showState();
-    desktop_.setParent(&dialog);
-    dialog.show();
-    managerShown(dialog);
-    if (dialog.isVisible()) dialog.exec();
-    desktop_.setParent(parent);
+    CDialogGoogleManager dialog(controller, background(), desktop_.parent());
+    runReadingWindow(desktop_, *dispatcher, controller, dialog, [this](auto& d) { managerShown(d); });
 }
 
 bool QtAccountWindows::editCampaign(AccountCampaign& campaign, bool newCampaign) {
@@ -59,17 +70,8 @@ void QtAccountWindows::manageAdGroups(int32_t campaignId, const std::string& cam
     auto dispatcher = std::make_shared<QtDispatcher>();
     AdGroupManagerController controller({desktop_, *this, *adWindows_, *groupDialogs_}, folder_, settings_,
                                         dispatcher, queue_, project_, campaignId, campaignName);
-    QWidget* parent = desktop_.parent();
-    CDialogManageAdGroups dialog(controller, background(), parent);
-    // The tool's end reaches the controller only while its window exists.
-    dispatcher->setReceiver(&dialog);
-    if (!controller.open()) return;
-    dialog.showState();
-    desktop_.setParent(&dialog);
-    dialog.show();
-    adGroupManagerShown(dialog);
-    if (dialog.isVisible()) dialog.exec();
-    desktop_.setParent(parent);
+    CDialogManageAdGroups dialog(controller, background(), desktop_.parent());
+    runReadingWindow(desktop_, *dispatcher, controller, dialog, [this](auto& d) { adGroupManagerShown(d); });
 }
 
 std::optional<Ad> QtAccountWindows::chooseProjectAd() {

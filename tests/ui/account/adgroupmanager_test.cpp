@@ -11,8 +11,7 @@
 #include "account/changequeue.h"
 #include "account/toolrecords.h"
 #include "core/atomicfile.h"
-#include "tests/account/sandboxfolder.h"
-#include "tests/ui/account/scriptedaccountui.h"
+#include "tests/ui/account/sandboxadgroup.h"
 #include "ui/account/adgroupmanagercontroller.h"
 #include "ui/account/campaigneditorcontroller.h"
 #include "ui/account/keywordbox.h"
@@ -252,21 +251,10 @@ class AdGroupSandbox : public ::testing::Test {
 protected:
     AdGroupSandbox() : settings(sandbox.folder()) {
         adGroupCache().clear();
-        saveProfile(profile, profilePath(sandbox.folder(), "Main"));
-        settings.setDefaultProfile("Main");
-        AccountCampaign spring;
-        spring.name = "Spring";
-        spring.startDate = {1, 1, 2030};
-        spring.endDate = {1, 1, 2031};
-        spring.dailyBudget = 500;
-        campaignId = readCampaignRecords(*sandbox.run(*createCampaignCommand(profile, spring))).at(0).id;
-        AccountAdGroup group = adGroup(campaignId, 0, "Red shoes", 25);
-        groupId = readCreatedAdGroups(*sandbox.run(*createAdGroupCommand(profile, group))).at(0).id;
-        const auto file = writeKeywordFile(sandbox.folder(), {keyword("red shoes", MatchType::Broad, 40),
-                                                              keyword("red shoes", MatchType::Exact, 90)});
-        sandbox.run(*setAdGroupKeywordsCommand(profile, campaignId, groupId, "Red shoes", *file));
-        removeFile(*file);
-
+        const test::SandboxAdGroup made = test::makeSandboxAdGroup(
+            sandbox, settings, {keyword("red shoes", MatchType::Broad, 40), keyword("red shoes", MatchType::Exact, 90)});
+        campaignId = made.campaignId;
+        groupId = made.groupId;
         Group& boots = appendGroup(project, "Boots");
         boots.phrases.emplace_back("warm boots");
         project.mainList.phrases.emplace_back("main phrase");

@@ -15,10 +15,8 @@
 #include <thread>
 
 #include "account/accountcaches.h"
-#include "account/toolrecords.h"
 #include "core/atomicfile.h"
-#include "tests/account/sandboxfolder.h"
-#include "tests/ui/account/scriptedaccountui.h"
+#include "tests/ui/account/sandboxadgroup.h"
 #include "ui/account/adgroupmanagerdialog.h"
 
 namespace pw::ui {
@@ -28,24 +26,9 @@ TEST(AdGroupManagerWidget, TheBidFieldFollowsTheCaretAndItsBidIsSaved) {
     adGroupCache().clear();
     pw::test::SandboxFolder sandbox;
     SettingsStore settings(sandbox.folder());
-    const AccountProfile profile = test::sandboxProfile("Main");
-    saveProfile(profile, profilePath(sandbox.folder(), "Main"));
-    settings.setDefaultProfile("Main");
-    AccountCampaign spring;
-    spring.name = "Spring";
-    spring.startDate = {1, 1, 2030};
-    spring.endDate = {1, 1, 2031};
-    spring.dailyBudget = 500;
-    const int32_t campaignId = readCampaignRecords(*sandbox.run(*createCampaignCommand(profile, spring))).at(0).id;
-    AccountAdGroup group;
-    group.campaignId = campaignId;
-    group.name = "Red shoes";
-    group.maxCpc = 25;
-    const int32_t groupId = readCreatedAdGroups(*sandbox.run(*createAdGroupCommand(profile, group))).at(0).id;
-    const auto file = writeKeywordFile(sandbox.folder(), {{"red shoes", MatchType::Broad, 40},
-                                                          {"red shoes", MatchType::Exact, 90}});
-    sandbox.run(*setAdGroupKeywordsCommand(profile, campaignId, groupId, "Red shoes", *file));
-    removeFile(*file);
+    const test::SandboxAdGroup made =
+        test::makeSandboxAdGroup(sandbox, settings, {{"red shoes", MatchType::Broad, 40}, {"red shoes", MatchType::Exact, 90}});
+    const int32_t campaignId = made.campaignId;
 
     test::ScriptedAccountUi ui;
     auto dispatcher = std::make_shared<test::ManualDispatcher>();
