@@ -250,6 +250,8 @@ CDialogManageAdGroups::CDialogManageAdGroups(AdGroupManagerController& controlle
     showState();
 }
 
+CDialogManageAdGroups::~CDialogManageAdGroups() { controller_.onChanged = nullptr; }
+
 void CDialogManageAdGroups::done(int result) {
     controller_.onChanged = nullptr;
     controller_.close();

@@ -26,6 +26,8 @@ class AdPreview;
 class CDialogManageAdGroups : public QDialog {
 public:
     CDialogManageAdGroups(AdGroupManagerController& controller, uint32_t background, QWidget* parent = nullptr);
+    // A read that ends later no longer reaches this window.
+    ~CDialogManageAdGroups() override;
     void showState();
 
 protected:
