@@ -522,8 +522,11 @@ QWidget* CDialogMain::buildSortBox() {
         g->addWidget(sortKeys_[row], row, 1);
         g->addWidget(sortReverse_[row], row, 2);
         g->addWidget(freeText_[row], row, 3);
-        connect(sortKeys_[row], &QComboBox::activated, this,
-                [this, row](int index) { controller_.chooseSortKey(row, static_cast<SortKey>(index)); });
+        connect(sortKeys_[row], &QComboBox::activated, this, [this, row](int index) {
+            controller_.chooseSortKey(row, static_cast<SortKey>(index));
+            // The free text is what the person types next.
+            if (static_cast<SortKey>(index) == SortKey::FreeText) freeText_[row]->setFocus();
+        });
         connect(sortReverse_[row], &QCheckBox::toggled, this, [this, row](bool on) {
             if (refreshing_) return;
             controller_.setSortReverse(row, on);
@@ -531,6 +534,7 @@ QWidget* CDialogMain::buildSortBox() {
         connect(freeText_[row], &QLineEdit::textEdited, this, [this](const QString& text) {
             controller_.setSortFreeText(fromQt(text));
         });
+        connect(freeText_[row], &QLineEdit::returnPressed, this, [this] { controller_.sortList(); });
     }
     sortList_ = button("Sort list", "sortList", "Click here to sort the list");
     g->addWidget(sortList_, 0, 4, 3, 1);

@@ -28,7 +28,9 @@
 #include "tests/testsupport.h"
 #include "tests/ui/common/scriptedui.h"
 #include "tests/ui/main/mainwindowfixture.h"
+#include "ui/ads/addialogs.h"
 #include "ui/ads/dialogeditad.h"
+#include "ui/ads/pastadssearchcontroller.h"
 #include "ui/common/qtdispatcher.h"
 
 namespace pw::ui {
@@ -140,6 +142,49 @@ TEST_F(Window, ChoosingATabShowsItsListAndFilterSettings) {
     EXPECT_TRUE(find<QCheckBox>("ignoreOn")->isChecked());
     EXPECT_EQ(find<QPlainTextEdit>("ignoreBox")->toPlainText(), "blue");
     EXPECT_EQ(find<QTabBar>("tabs")->tabData(1).value<QColor>(), QColor(65, 130, 172));
+}
+
+TEST_F(Window, ByFreeTextTakesTheCursorAndEnterSorts) {
+    Project p;
+    p.path = dir.file("sort.pwj");
+    for (const char* text : {"cheap flights", "hotels paris", "hotels rome"}) p.mainList.phrases.emplace_back(text);
+    ASSERT_TRUE(saveProject(p));
+    controller.start(p.path);
+    settle();
+    window->activateWindow();
+    auto* key = find<QComboBox>("sortKey1");
+    key->setFocus();
+    for (int i = 0; i < 3; ++i) QTest::keyClick(key, Qt::Key_Down);  // "Alphabetically" → "By free text"
+    ASSERT_EQ(key->currentText(), "By free text");
+    auto* freeText = find<QLineEdit>("freeText1");
+    EXPECT_TRUE(freeText->hasFocus());
+    QTest::keyClicks(freeText, "rome");
+    QTest::keyClick(freeText, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(find<QTableView>("listView")->model()->index(0, 0).data().toString(), "hotels rome");
+}
+
+TEST(PastAdsWindow, EnterInASearchFieldStartsTheSearch) {
+    test::ScriptedUi ui;
+    pw::test::TempFolder dir;
+    Project project;
+    project.path = dir.file("open.pwj");
+    Ad ad;
+    ad.title = "Cheap flights";
+    appendGroup(project, "Flights").adLists[kCurrentAdList].push_back(ad);
+    QtDispatcher dispatcher;
+    PastAdsSearchController controller(ui, dispatcher, ProgramFolder(dir.path()), &project, nullptr, false);
+    controller.setCurrentProject(true);
+    CDialogSearch dialog(controller);
+    dispatcher.setReceiver(&dialog);
+    dialog.show();
+    auto* title = dialog.findChild<QLineEdit*>("criterion0");
+    auto* results = dialog.findChild<QTreeWidget*>("results");
+    ASSERT_TRUE(title && results);
+    QTest::keyClicks(title, "cheap");
+    QTest::keyClick(title, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return results->topLevelItemCount() == 1; }, 5000));
+    EXPECT_TRUE(dialog.isVisible());
 }
 
 TEST(ChooserWindow, ArrowKeysAndEnterOpenTheSelectedProject) {
