@@ -1,11 +1,14 @@
 #include "ui/main/dialogmain.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -118,6 +121,15 @@ CDialogMain::CDialogMain(MainWindowController& controller, QWidget* parent)
         connect(b, &QPushButton::clicked, this, [this, command = g.command] { command(controller_.currentTab() - 1); });
         tabRow->addWidget(b);
     }
+    // The skin sits at the end of the tab row, so that the labels below fit a small screen.
+    tabRow->addSpacing(12);
+    tabRow->addWidget(new QLabel("Skin:"));
+    skin_ = new QComboBox;
+    skin_->setObjectName("skin");
+    for (const SkinPreset& preset : kSkinPresets) skin_->addItem(QString::fromUtf8(preset.name.data(), preset.name.size()));
+    skin_->addItem(QString::fromUtf8(kCustomSkin.data(), kCustomSkin.size()));
+    tabRow->addWidget(skin_);
+    connect(skin_, &QComboBox::activated, this, [this](int index) { controller_.chooseSkin(index); });
     layout->addLayout(tabRow);
 
     auto* middle = new QHBoxLayout;
@@ -131,6 +143,13 @@ CDialogMain::CDialogMain(MainWindowController& controller, QWidget* parent)
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
     titleFont.setBold(true);
     phaseTitle_->setFont(titleFont);
+    // As wide as the longest title, whichever phase shows: the list beside it
+    // keeps its width when the phase changes.
+    int titleWidth = 0;
+    for (const char* title : kPhaseTitles)
+        titleWidth = std::max(titleWidth, QFontMetrics(titleFont).horizontalAdvance(QString::fromUtf8(title)));
+    phaseTitle_->setMinimumWidth(titleWidth);
+    phaseTitle_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     phaseRow->addWidget(phaseTitle_, 1);
     for (int p = 1; p <= 4; ++p) {
         QPushButton* b = button(QString("Phase %1").arg(p), QString("phase%1").arg(p));
@@ -461,6 +480,7 @@ QWidget* CDialogMain::buildPhase4() {
     av->addLayout(adTop);
     auto* adRow = new QHBoxLayout;
     auto* previews = new QVBoxLayout;
+    previews->setSpacing(2);
     for (int i = 0; i < 3; ++i) {
         adPreviews_[i] = new AdPreview;
         adPreviews_[i]->setObjectName(QString("adPreview%1").arg(i));
@@ -567,13 +587,6 @@ QWidget* CDialogMain::buildLabels() {
     add("Create date:", created_);
     add("Last modified:", modified_);
     h->addStretch();
-    h->addWidget(new QLabel("Skin:"));
-    skin_ = new QComboBox;
-    skin_->setObjectName("skin");
-    for (const SkinPreset& preset : kSkinPresets) skin_->addItem(QString::fromUtf8(preset.name.data(), preset.name.size()));
-    skin_->addItem(QString::fromUtf8(kCustomSkin.data(), kCustomSkin.size()));
-    h->addWidget(skin_);
-    connect(skin_, &QComboBox::activated, this, [this](int index) { controller_.chooseSkin(index); });
     return box;
 }
 

@@ -29,6 +29,7 @@
 #include "tests/ui/common/scriptedui.h"
 #include "tests/ui/main/mainwindowfixture.h"
 #include "ui/ads/addialogs.h"
+#include "ui/ads/adpreview.h"
 #include "ui/ads/dialogeditad.h"
 #include "ui/ads/pastadssearchcontroller.h"
 #include "ui/common/qtdispatcher.h"
@@ -164,6 +165,44 @@ TEST_F(Window, ByFreeTextTakesTheCursorAndEnterSorts) {
     EXPECT_EQ(find<QTableView>("listView")->model()->index(0, 0).data().toString(), "hotels rome");
 }
 
+// Every control of every phase shows whole on a 1024×700 screen, and the list beside them keeps its width.
+TEST_F(Window, EveryPhaseFitsASmallScreen) {
+    Project p;
+    p.path = dir.file("small.pwj");
+    appendGroup(p, "Hotels").phrases.emplace_back("hotels rome");
+    ASSERT_TRUE(saveProject(p));
+    controller.start(p.path);
+    settle();
+    find<QTabBar>("tabs")->setCurrentIndex(1);  // phase 4 needs a group
+    settle();
+    window->resize(1024, 700);
+    int listWidth = 0;
+    for (const char* phase : {"phase1", "phase2", "phase3", "phase4"}) {
+        click(phase);
+        QApplication::processEvents();
+        SCOPED_TRACE(phase);
+        // The list keeps its width whichever phase shows beside it.
+        const int width = find<QTableView>("listView")->width();
+        if (listWidth == 0) listWidth = width;
+        EXPECT_EQ(width, listWidth);
+        EXPECT_LE(window->width(), 1024);
+        EXPECT_LE(window->height(), 700);
+        const QRect inside = window->rect();
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(window.get()) || !qobject_cast<QAbstractButton*>(w)) continue;
+            const QRect r(w->mapTo(window.get(), QPoint(0, 0)), w->size());
+            const std::string name = (w->objectName().isEmpty() ? qobject_cast<QAbstractButton*>(w)->text()
+                                                                 : w->objectName()).toStdString();
+            EXPECT_TRUE(inside.contains(r)) << name << " lies outside the window";
+            EXPECT_GE(w->width(), w->minimumSizeHint().width()) << name << " is cut";
+            EXPECT_GE(w->height(), w->minimumSizeHint().height()) << name << " is cut";
+        }
+        for (QWidget* w : window->findChildren<QWidget*>())
+            if (dynamic_cast<AdPreview*>(w) && w->isVisibleTo(window.get()))
+                EXPECT_GE(w->height(), AdPreview::linesHeight()) << "an ad preview is cut";
+    }
+}
+
 TEST(PastAdsWindow, EnterInASearchFieldStartsTheSearch) {
     test::ScriptedUi ui;
     pw::test::TempFolder dir;
@@ -237,6 +276,12 @@ TEST(AdEditorWindow, TypingClipsCountsAndMirrors) {
     QTest::keyClick(title, Qt::Key_Return);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QLineEdit*>("text1"));
+
+    // Even squeezed, the preview shows its display URL line whole.
+    dialog.resize(1, 1);
+    QApplication::processEvents();
+    for (QWidget* w : dialog.findChildren<QWidget*>())
+        if (dynamic_cast<AdPreview*>(w)) EXPECT_GE(w->height(), AdPreview::linesHeight());
 
     dialog.findChild<QComboBox*>("network")->setCurrentIndex(1);
     EXPECT_EQ(titleCounter->text(), "25/50");
