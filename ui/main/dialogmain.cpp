@@ -39,6 +39,7 @@
 #include "ui/main/phraselistmodel.h"
 #include "ui/common/qttext.h"
 #include "ui/common/selectedrows.h"
+#include "ui/common/skinpalette.h"
 
 namespace pw::ui {
 
@@ -858,15 +859,20 @@ void CDialogMain::showAdMenu(int preview, const QPoint& position) {
 
 void CDialogMain::refreshSkin() {
     skin_->setCurrentIndex(controller_.skinIndex());
-    // The skin paints every window the program opens, dialogs included.
+    // The skin paints every window the program opens, dialogs included; its
+    // text, greyed text and focus colours are chosen to read on it.
+    const SkinPalette skin = skinPalette(rgbOfSetting(controller_.backgroundColor()));
+    auto qt = [](Rgb c) { return QColor(c.r, c.g, c.b); };
     QPalette p = QApplication::palette();
-    p.setColor(QPalette::Window, colorOf(controller_.backgroundColor()));
-    p.setColor(QPalette::Button, colorOf(controller_.backgroundColor()).lighter(115));
-    // Disabled labels and the focus stay readable on the light skins.
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(96, 96, 96));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(96, 96, 96));
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(96, 96, 96));
-    p.setColor(QPalette::Highlight, QColor(20, 70, 160));
+    p.setColor(QPalette::Window, qt(skin.window));
+    p.setColor(QPalette::WindowText, qt(skin.windowText));
+    p.setColor(QPalette::Button, qt(skin.button));
+    p.setColor(QPalette::ButtonText, qt(skin.buttonText));
+    p.setColor(QPalette::Disabled, QPalette::WindowText, qt(skin.disabledText));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, qt(skin.disabledButtonText));
+    p.setColor(QPalette::Disabled, QPalette::Text, qt(skin.disabledBoxText));
+    p.setColor(QPalette::Highlight, qt(skin.highlight));
+    p.setColor(QPalette::HighlightedText, qt(skin.highlightedText));
     QApplication::setPalette(p);
     setPalette(p);
 }
