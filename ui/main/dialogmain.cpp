@@ -183,6 +183,14 @@ CDialogMain::CDialogMain(MainWindowController& controller, QWidget* parent)
     progress_->setMaximumWidth(260);
     statusBar()->addWidget(statusText_, 1);
     statusBar()->addPermanentWidget(progress_);
+    backgroundPoll_ = new QTimer(this);
+    backgroundPoll_->setInterval(500);
+    connect(backgroundPoll_, &QTimer::timeout, this, &CDialogMain::pollBackgroundWork);
+    backgroundPoll_->start();
+    backgroundAnimation_ = new QTimer(this);
+    backgroundAnimation_->setInterval(55);
+    connect(backgroundAnimation_, &QTimer::timeout, this,
+            [this] { progress_->setValue((progress_->value() + 2) % (progress_->maximum() + 1)); });
 
     buildMenus();
     connectFilterControls();
@@ -797,6 +805,22 @@ void CDialogMain::refreshStatus() {
     statusText_->setVisible(s.visible);
     progress_->setVisible(s.visible && controller_.busy());
     progress_->setValue(s.progress);
+}
+
+void CDialogMain::pollBackgroundWork() {
+    const std::optional<std::string> line = controller_.backgroundStatusLine();
+    if (line) {
+        statusText_->setText(toQt(*line));
+        statusText_->setVisible(true);
+        progress_->setVisible(true);
+        if (!backgroundAnimation_->isActive()) backgroundAnimation_->start();
+        showingBackground_ = true;
+    } else if (showingBackground_) {
+        showingBackground_ = false;
+        backgroundAnimation_->stop();
+        statusText_->clear();
+        refreshStatus();
+    }
 }
 
 void CDialogMain::refreshSelection() {

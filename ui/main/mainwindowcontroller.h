@@ -120,6 +120,14 @@ public:
     std::function<void()> onQuit;  // the program ends (chooser cancelled, exit)
     // Work elsewhere in the program that keeps it open (a background commit): the message that says so.
     std::function<std::optional<Message>()> closeRefusal;
+    // The status of that work while it runs (polled by the window), none once it has ended.
+    std::function<std::optional<std::string>()> backgroundStatus;
+    // What the status line shows of it: none while a list job of this window
+    // has the status line, or when nothing runs in the background.
+    std::optional<std::string> backgroundStatusLine() const {
+        if (busy() || !backgroundStatus) return std::nullopt;
+        return backgroundStatus();
+    }
 
     // --- start-up and the project ---
     // With a path the project opens at once; without, showChooser() follows.

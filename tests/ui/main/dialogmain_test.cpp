@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTableView>
@@ -201,6 +202,21 @@ TEST_F(Window, EveryPhaseFitsASmallScreen) {
             if (dynamic_cast<AdPreview*>(w) && w->isVisibleTo(window.get()))
                 EXPECT_GE(w->height(), AdPreview::linesHeight()) << "an ad preview is cut";
     }
+}
+
+// A commit left running when its window closed shows in the main window's status line until it ends.
+TEST_F(Window, WorkInTheBackgroundShowsInTheStatusLine) {
+    std::optional<std::string> running = "Create campaign \"Spring\"...";
+    controller.backgroundStatus = [&] { return running; };
+    auto* text = find<QLabel>("statusText");
+    auto* bar = find<QProgressBar>("progress");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return text->text() == "Create campaign \"Spring\"..."; }, 2000));
+    EXPECT_TRUE(bar->isVisible());
+    const int value = bar->value();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar->value() != value; }, 1000)) << "the bar stands still";
+    running.reset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !bar->isVisible() && text->text().isEmpty(); }, 2000));
+    controller.backgroundStatus = nullptr;
 }
 
 TEST(PastAdsWindow, EnterInASearchFieldStartsTheSearch) {
