@@ -84,7 +84,7 @@ public:
     bool editEnabled() const { return listEnabled() && selected_ >= 0; }
     bool refreshEnabled() const { return listEnabled(); }
     bool createEnabled() const { return listEnabled(); }
-    bool commitEnabled() const { return !committing_ && hasChanges_; }
+    bool commitEnabled() const { return listEnabled() && hasChanges_; }
     bool clearEnabled() const { return commitEnabled(); }
     bool stopEnabled() const { return reading_ || (committing_ && !stopRequested_); }
     // Called after a read ends, for the window to show the new state.
