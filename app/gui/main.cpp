@@ -83,19 +83,24 @@ int main(int argc, char** argv) {
     pw::ui::QtAccountWindows accountWindows(desktop, folder, settings, [&folder](const std::string& line) {
         return pw::queueChange(folder, line);
     });
+    accountWindows.setProject(&controller.project());
     // A commit running in the background keeps the program open.
     controller.closeRefusal = [] {
         return pw::commitInProgress()
                    ? std::optional<pw::ui::Message>({std::string(pw::kCloseRefusedText),
-                                                     std::string(pw::kCloseRefusedCaption), pw::ui::Icon::Warning,
+                                                     std::string(pw::kCloseRefusedCaption), pw::ui::Icon::Information,
                                                      pw::ui::Buttons::Ok})
                    : std::nullopt;
     };
     // Changes a crash or kill left in the middle of a commit go back to the queue.
     const std::string recovered = pw::commitRecoveryMessage(pw::recoverInterruptedCommit(folder));
     controller.provideMenuAction("Manage your Google &profile", [&] { accountWindows.chooseProfile(); });
-    controller.provideMenuAction("Manage your Google &account",
-                                 [&] { pw::ui::manageGoogleAccount(desktop, accountWindows, folder, settings); });
+    // The account windows read the project (uploads, the ads of created ad
+    // groups): never while a list job changes it.
+    controller.provideMenuAction("Manage your Google &account", [&] {
+        if (jobs.busy()) return desktop.doubleBeep();
+        pw::ui::manageGoogleAccount(desktop, accountWindows, folder, settings);
+    });
 
     if (parser.isSet(accountPictures)) {
         window.show();

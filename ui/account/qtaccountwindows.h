@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "core/project.h"
 #include "io/appsettings.h"
 #include "ui/account/accountwindows.h"
 #include "ui/common/qtdesktop.h"
@@ -15,6 +16,10 @@ class CDialogGoogleManager;
 class QtAccountWindows : public AccountWindows {
 public:
     QtAccountWindows(QtDesktop& desktop, ProgramFolder folder, SettingsStore& settings, QueueChange queue = {});
+
+    // The open project: uploaded by "Import PWR project", and its current ads
+    // follow the ad groups a commit creates.
+    void setProject(const Project* project) { project_ = project; }
 
     void chooseProfile() override;
     std::optional<AccountProfile> editProfile(const AccountProfile& profile, bool nameEditable) override;
@@ -36,6 +41,7 @@ protected:
     ProgramFolder folder_;
     SettingsStore& settings_;
     QueueChange queue_;
+    const Project* project_ = nullptr;
 };
 
 }  // namespace pw::ui
