@@ -1,6 +1,7 @@
 #include "app/gui/accountscreenshots.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPushButton>
@@ -12,6 +13,8 @@
 #include "account/accountcaches.h"
 #include "account/accountfolder.h"
 #include "account/accounttool.h"
+#include "account/changequeue.h"
+#include "account/commitloop.h"
 #include "account/geotargets.h"
 #include "account/profilerules.h"
 #include "account/projectupload.h"
@@ -20,6 +23,8 @@
 #include "ui/account/accountmanagerdialogs.h"
 #include "ui/account/adgroupmanagerdialog.h"
 #include "ui/account/campaigneditorcontroller.h"
+#include "ui/account/changelistdialog.h"
+#include "ui/account/keywordtypesdialog.h"
 #include "ui/ads/qtadwindows.h"
 #include "ui/groups/qtgroupdialogs.h"
 
@@ -128,7 +133,39 @@ void ScreenshotAccountWindows::managerShown(ui::CDialogGoogleManager& manager) {
     } else {
         ok_ = false;
     }
+    chooseKeywordTypes(false);
+    // The change list is photographed as it opens; the manager while the commit runs.
+    manager.findChild<QPushButton*>("commit")->click();
+    ok_ = manager.grab().save(pictures_ + "/commitmanager.png") && ok_;
+    settleFor(300, [] { return !commitInProgress(); });
     manager.reject();
+}
+
+std::optional<std::vector<std::string>> ScreenshotAccountWindows::listChanges(const std::string& caption,
+                                                                              const std::string& okText,
+                                                                              const std::vector<std::string>& lines) {
+    ui::CDialogListChanges list(caption, okText, lines, background(), desktop_.parent());
+    // The change refused once stays behind: run again it would be refused again.
+    auto* rows = list.findChild<QTreeWidget*>("changes");
+    for (size_t r = 0; r < lines.size(); ++r)
+        if (isFailedChange(lines[r])) rows->topLevelItem(static_cast<int>(r))->setSelected(false);
+    list.show();
+    settleFor(300);
+    ok_ = list.grab().save(pictures_ + "/commitchanges.png") && ok_;
+    list.accept();
+    return list.chosen();
+}
+
+std::optional<KeywordTypesChoice> ScreenshotAccountWindows::chooseKeywordTypes(bool typesOnly) {
+    ui::KeywordTypesController controller(desktop_, typesOnly);
+    ui::CDialogSelectKeywordTypes chooser(controller, background(), desktop_.parent());
+    chooser.show();
+    chooser.findChild<QCheckBox*>("broad")->click();
+    chooser.findChild<QCheckBox*>("phrase")->click();
+    settleFor(300);
+    ok_ = chooser.grab().save(pictures_ + "/keywordtypes.png") && ok_;
+    chooser.reject();
+    return std::nullopt;
 }
 
 void ScreenshotAccountWindows::adGroupManagerShown(ui::CDialogManageAdGroups& manager) {
@@ -183,6 +220,17 @@ bool runAccountScreenshots(ui::QtDesktop& desktop, const ProgramFolder& folder, 
         if (!firstCampaign) firstCampaign = readCampaignRecords(*created)[0].id;
     }
     if (!fillAdGroups(folder, profile, firstCampaign)) return false;
+    // Waiting in the queue: a new campaign, a paused one made active again
+    // and a change the account refused once.
+    AccountCampaign autumn =
+        sampleCampaign("Autumn sale", CampaignStatus::Active, 1500, {1, 9, 2027}, {"United States"});
+    AccountCampaign winter = campaigns[2];
+    winter.id = 3;
+    winter.status = CampaignStatus::Active;
+    for (const CommandLine& line : {createCampaignCommand(profile, autumn), modifyCampaignCommand(profile, winter)})
+        if (!line || !queueChange(folder, *line)) return false;
+    if (!queueChange(folder, failedForm(*deleteCampaignCommand(profile, 99, "Old test")))) return false;
+    settings.setCommitHintPending(false);
     campaignCache().clear();
     adGroupCache().clear();
     ScreenshotAccountWindows windows(desktop, folder, settings, pictureFolder);

@@ -1,5 +1,5 @@
 #pragma once
-// Pictures of the account manager, the campaign editor and the ad group manager on a sandbox
+// Pictures of the account windows on a sandbox
 // account made for the purpose: the README's screenshots, and a quick look at
 // the account windows on a machine without a display.
 
@@ -12,14 +12,19 @@ namespace pw::app {
 
 // The account windows of the pictures: the manager waits for its campaign
 // read, is photographed, opens the first campaign in the editor, which is
-// photographed too, and both close without waiting for a person. The ad
-// group manager is photographed with its first group's keywords and ads.
+// photographed too, shows the keyword types chooser, commits the queued
+// changes (the change list and the manager during the commit photographed),
+// and all close without waiting for a person. The ad group manager is
+// photographed with its first group's keywords and ads.
 class ScreenshotAccountWindows : public ui::QtAccountWindows {
 public:
     ScreenshotAccountWindows(ui::QtDesktop& desktop, ProgramFolder folder, SettingsStore& settings,
                              QString pictureFolder)
         : QtAccountWindows(desktop, std::move(folder), settings), pictures_(std::move(pictureFolder)) {}
     bool editCampaign(AccountCampaign& campaign, bool newCampaign) override;
+    std::optional<std::vector<std::string>> listChanges(const std::string& caption, const std::string& okText,
+                                                        const std::vector<std::string>& lines) override;
+    std::optional<KeywordTypesChoice> chooseKeywordTypes(bool typesOnly) override;
     bool ok() const { return ok_; }
 
 protected:

@@ -89,15 +89,19 @@ int main(int argc, char** argv) {
     controller.closeRefusal = [] {
         return pw::commitInProgress()
                    ? std::optional<pw::ui::Message>({std::string(pw::kCloseRefusedText),
-                                                     std::string(pw::kCloseRefusedCaption), pw::ui::Icon::Warning,
+                                                     std::string(pw::kCloseRefusedCaption), pw::ui::Icon::Information,
                                                      pw::ui::Buttons::Ok})
                    : std::nullopt;
     };
     // Changes a crash or kill left in the middle of a commit go back to the queue.
     const std::string recovered = pw::commitRecoveryMessage(pw::recoverInterruptedCommit(folder));
     controller.provideMenuAction("Manage your Google &profile", [&] { accountWindows.chooseProfile(); });
-    controller.provideMenuAction("Manage your Google &account",
-                                 [&] { pw::ui::manageGoogleAccount(desktop, accountWindows, folder, settings); });
+    // The account windows read the project (uploads, the ads of created ad
+    // groups): never while a list job changes it.
+    controller.provideMenuAction("Manage your Google &account", [&] {
+        if (jobs.busy()) return desktop.doubleBeep();
+        pw::ui::manageGoogleAccount(desktop, accountWindows, folder, settings);
+    });
 
     if (parser.isSet(accountPictures)) {
         window.show();

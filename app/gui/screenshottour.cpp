@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QPainter>
 #include <QPixmap>
 #include <QTableView>
 #include <QThread>
@@ -78,6 +79,46 @@ void settle(ui::CDialogMain& window) {
     }
 }
 
+// Phase 1 on every preset skin, "Whole words only" greyed and "Update"
+// holding the focus: one sheet to check that both read on each skin.
+static bool saveSkinSheet(ui::CDialogMain& window, const QString& path) {
+    ui::MainWindowController& c = window.controller();
+    const int kept = c.skinIndex();
+    const FilterSettings keptFilters = c.filters;
+    FilterSettings off = keptFilters;
+    off.ignoreOn = false;
+    c.goToPhase(1);
+    c.setFilters(off);
+    settle(window);
+    auto* update = window.findChild<QWidget*>("update");
+    if (!update) return false;
+    QWidget* page = update->parentWidget();
+    window.activateWindow();
+    update->setFocus(Qt::TabFocusReason);
+    constexpr int kColumns = 2, kCellWidth = 520, kCaption = 22;
+    std::vector<QPixmap> cells;
+    for (int i = 0; i < kSkinPresetCount; ++i) {
+        c.chooseSkin(i);
+        settle(window);
+        cells.push_back(page->grab().scaledToWidth(kCellWidth, Qt::SmoothTransformation));
+    }
+    const int cellHeight = cells.front().height() + kCaption;
+    QPixmap sheet(kColumns * kCellWidth, (kSkinPresetCount + kColumns - 1) / kColumns * cellHeight);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    for (int i = 0; i < kSkinPresetCount; ++i) {
+        const QPoint at((i % kColumns) * kCellWidth, (i / kColumns) * cellHeight);
+        painter.drawText(QRect(at, QSize(kCellWidth, kCaption)), Qt::AlignCenter,
+                         QString::fromUtf8(kSkinPresets[i].name.data(), kSkinPresets[i].name.size()));
+        painter.drawPixmap(at + QPoint(0, kCaption), cells[i]);
+    }
+    painter.end();
+    c.chooseSkin(kept);
+    c.setFilters(keptFilters);
+    settle(window);
+    return sheet.save(path);
+}
+
 bool saveScreenshot(ui::CDialogMain& window, const QString& path) {
     settle(window);
     return window.grab().save(path);
@@ -133,6 +174,8 @@ bool runScreenshotTour(ui::CDialogMain& window, ui::Desktop& desktop, ui::MainDi
     c.formsChanged();
     shot("7-phase4-ads.png");
     c.ads().manageLists();
+
+    ok = saveSkinSheet(window, pictureFolder + "/9-skins.png") && ok;
 
     // The project chooser, with this project among the recent ones.
     addRecentProject(programFolder, c.project().path);

@@ -3,17 +3,27 @@
 #include <algorithm>
 
 #include "account/accountcaches.h"
+#include "account/changequeue.h"
+#include "account/commitloop.h"
 #include "account/moneytext.h"
 #include "account/profilerules.h"
 #include "account/toolcommands.h"
 #include "core/text.h"
+#include "ui/account/commitprogress.h"
 
 namespace pw::ui {
 
 namespace {
 
-const Message kActionQueued{"Action queued and ready to commit!", "Success", Icon::Information, Buttons::Ok};
-const Message kActionNotQueued{"The action could not be queued!", "Queue error!", Icon::Error, Buttons::Ok};
+const Message kActionQueued{std::string(kQueuedText), std::string(kQueuedCaption), Icon::Information, Buttons::Ok};
+const Message kActionNotQueued{std::string(kNotQueuedText), std::string(kNotQueuedCaption), Icon::Error, Buttons::Ok};
+const Message kChangesCleared{std::string(kClearedText), std::string(kClearedCaption), Icon::Information, Buttons::Ok};
+const Message kChangesNotCleared{std::string(kClearFailedText), std::string(kClearFailedCaption), Icon::Error,
+                                 Buttons::Ok};
+const Message kToolNotStarted{std::string(kToolStartFailedText), std::string(kToolStartFailedCaption), Icon::Error,
+                              Buttons::Ok};
+const Message kCommitHint{std::string(kCommitHintText), std::string(kCommitHintCaption), Icon::Information,
+                          Buttons::Ok};
 
 Message profileMessageBox(ProfileMessage which, Icon icon) {
     const MessageText text = profileMessage(which);
@@ -51,7 +61,7 @@ void sortCampaigns(std::vector<AccountCampaign>& campaigns, int column) {
 }
 
 AccountManagerController::AccountManagerController(Desktop& desktop, AccountWindows& windows, ProgramFolder folder,
-                                                   const SettingsStore& settings,
+                                                   SettingsStore& settings,
                                                    std::shared_ptr<Dispatcher> dispatcher, QueueChange queue)
     : desktop_(desktop),
       windows_(windows),
@@ -69,9 +79,17 @@ bool AccountManagerController::open() {
         return false;
     }
     profile_ = *profile;
+    refreshButtons();
+    // A commit left running by an earlier opening: show it going on.
+    const CommitProgress progress = commitProgressNow();
+    if (progress.running) {
+        committing_ = true;
+        stopRequested_ = progress.stopRequested;
+        commitText_ = progress.statusText;
+    }
     std::vector<AccountCampaign> cached = campaignCache().copy();
     if (cached.empty()) {
-        refresh();
+        if (refreshEnabled()) readCampaigns();
         return true;
     }
     campaigns_ = std::move(cached);
@@ -80,7 +98,17 @@ bool AccountManagerController::open() {
     return true;
 }
 
+std::string AccountManagerController::statusText() const {
+    if (reading_) return kFetchingCampaignsText;
+    if (committing_) return commitText_;
+    return queueText_;
+}
+
 void AccountManagerController::refresh() {
+    command(Needs::Lists, [this] { readCampaigns(); });
+}
+
+void AccountManagerController::readCampaigns() {
     if (reading_) return;
     cacheNote_ = false;
     campaigns_.clear();
@@ -109,8 +137,7 @@ void AccountManagerController::refresh() {
     if (!startAccountRead(folder_, profile_, {AccountRead::Campaigns}, onEnd, readProcess_)) {
         reading_ = false;
         readProcess_ = 0;
-        desktop_.message({std::string(kToolStartFailedText), std::string(kToolStartFailedCaption), Icon::Error,
-                          Buttons::Ok});
+        desktop_.message(kToolNotStarted);
     }
 }
 
@@ -130,7 +157,80 @@ void AccountManagerController::finishRead(const ReadResult& result) {
 }
 
 void AccountManagerController::stop() {
-    if (reading_ && readProcess_ > 0) cancelAccountRead(readProcess_, false);
+    command(Needs::Nothing, [this] {
+        if (reading_) {
+            if (readProcess_ > 0) cancelAccountRead(readProcess_, false);
+            return;
+        }
+        if (!committing_ || stopRequested_) return;
+        requestCommitStop();
+        stopRequested_ = true;
+        commitText_ = kStoppingText;
+    });
+}
+
+void AccountManagerController::refreshButtons() {
+    hasChanges_ = hasUncommittedChanges(folder_);
+    queueText_ = hasChanges_ ? kPushCommitText : kNoChangesText;
+}
+
+void AccountManagerController::commitChanges() {
+    command(Needs::Lists, [this] {
+        if (commitInProgress()) return;
+        const std::optional<std::vector<std::string>> chosen =
+            windows_.listChanges(kCommitChangesCaption, kCommitOkText, readQueuedChanges(folder_));
+        if (!chosen || chosen->empty()) return;
+        showCommitHintOnce();
+        CommitRequest request{folder_, *chosen, profile_, project_ ? currentAdsOf(*project_) : CurrentAds{}};
+        switch (pw::startCommit(std::move(request))) {
+        case CommitStart::Started:
+            committing_ = true;
+            stopRequested_ = false;
+            commitText_ = kCommittingText;
+            poll();  // the running change's name, or the end of a commit that was over at once
+            return;
+        case CommitStart::QueueNotWritten: desktop_.message(kChangesNotCleared); break;
+        case CommitStart::ToolNotStarted: desktop_.message(kToolNotStarted); break;
+        case CommitStart::NothingChosen:
+        case CommitStart::AlreadyRunning: break;
+        }
+        refreshButtons();
+    });
+}
+
+void AccountManagerController::showCommitHintOnce() {
+    if (!settings_.values().commitHintPending) return;
+    desktop_.message(kCommitHint);
+    settings_.setCommitHintPending(false);
+}
+
+void AccountManagerController::clearChanges() {
+    command(Needs::Lists, [this] {
+        const std::optional<std::vector<std::string>> chosen =
+            windows_.listChanges(kClearChangesCaption, kClearOkText, readQueuedChanges(folder_));
+        if (!chosen) return;
+        const bool cleared = pw::clearChanges(folder_, *chosen) == ClearResult::Cleared;
+        desktop_.message(cleared ? kChangesCleared : kChangesNotCleared);
+        refreshButtons();
+    });
+}
+
+void AccountManagerController::poll() {
+    command(Needs::Nothing, [this] {
+        if (!committing_) return;
+        const CommitProgress progress = commitProgressNow();
+        if (progress.running) {
+            stopRequested_ = progress.stopRequested;
+            commitText_ = progress.statusText;
+            return;
+        }
+        committing_ = false;
+        stopRequested_ = false;
+        commitText_.clear();
+        refreshButtons();
+        if (progress.endMessage) desktop_.message(*progress.endMessage);
+        if (progress.campaignsTouched) readCampaigns();
+    });
 }
 
 void AccountManagerController::close() {
@@ -141,14 +241,18 @@ void AccountManagerController::close() {
 
 void AccountManagerController::sortBy(int column) {
     if (column < 0 || column >= kCampaignColumnCount) return;
-    sortColumn_ = column;
-    sortCampaigns(campaigns_, column);
-    rebuildRows();
+    command(Needs::Nothing, [&] {
+        sortColumn_ = column;
+        sortCampaigns(campaigns_, column);
+        rebuildRows();
+    });
 }
 
 void AccountManagerController::setActiveOnly(bool on) {
-    activeOnly_ = on;
-    rebuildRows();
+    command(Needs::Nothing, [&] {
+        activeOnly_ = on;
+        rebuildRows();
+    });
 }
 
 void AccountManagerController::rebuildRows() {
@@ -172,27 +276,36 @@ const AccountCampaign* AccountManagerController::selectedCampaign() const {
 void AccountManagerController::queueChange(const std::optional<std::string>& line) {
     const bool queued = line && queue_ && queue_(*line);
     desktop_.message(queued ? kActionQueued : kActionNotQueued);
+    refreshButtons();
 }
 
 void AccountManagerController::createCampaign() {
-    AccountCampaign campaign;
-    if (windows_.editCampaign(campaign, true)) queueChange(createCampaignCommand(profile_, campaign));
+    command(Needs::Lists, [this] {
+        AccountCampaign campaign;
+        if (windows_.editCampaign(campaign, true)) queueChange(createCampaignCommand(profile_, campaign));
+    });
 }
 
 void AccountManagerController::editCampaign() {
-    const AccountCampaign* selected = selectedCampaign();
-    if (!selected) return;
-    AccountCampaign copy = *selected;
-    if (windows_.editCampaign(copy, false)) queueChange(modifyCampaignCommand(profile_, copy));
+    command(Needs::Lists, [this] {
+        const AccountCampaign* selected = selectedCampaign();
+        if (!selected) return;
+        AccountCampaign copy = *selected;
+        if (windows_.editCampaign(copy, false)) queueChange(modifyCampaignCommand(profile_, copy));
+        // The editor may have queued an upload into the campaign.
+        refreshButtons();
+    });
 }
 
 void AccountManagerController::deleteCampaign() {
-    const AccountCampaign* selected = selectedCampaign();
-    if (!selected) return;
-    const Message question{"Are you sure you want to delete campaign '" + selected->name + "'?", "Confirm delete",
-                           Icon::Question, Buttons::YesNo};
-    if (desktop_.message(question) == Answer::Yes)
-        queueChange(deleteCampaignCommand(profile_, selected->id, selected->name));
+    command(Needs::Lists, [this] {
+        const AccountCampaign* selected = selectedCampaign();
+        if (!selected) return;
+        const Message question{"Are you sure you want to delete campaign '" + selected->name + "'?", "Confirm delete",
+                               Icon::Question, Buttons::YesNo};
+        if (desktop_.message(question) == Answer::Yes)
+            queueChange(deleteCampaignCommand(profile_, selected->id, selected->name));
+    });
 }
 
 }  // namespace pw::ui

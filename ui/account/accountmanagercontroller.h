@@ -1,7 +1,8 @@
 #pragma once
 // The account manager (CDialogGoogleManager): the default profile's campaigns
 // read through the account tool, kept in the campaign cache between openings,
-// shown sorted and filtered, and the campaign changes handed to the queue.
+// shown sorted and filtered, the campaign changes handed to the queue, and
+// the queue committed in the background, cleared or stopped.
 // Also the main window's "Manage your Google account" check.
 
 #include <array>
@@ -13,8 +14,10 @@
 #include "account/accountentities.h"
 #include "account/accountprofile.h"
 #include "account/accounttool.h"
+#include "core/project.h"
 #include "io/appsettings.h"
 #include "ui/account/accountwindows.h"
+#include "ui/common/commandgate.h"
 #include "ui/common/desktop.h"
 #include "ui/common/jobrunner.h"
 
@@ -32,6 +35,12 @@ constexpr std::array<int, kCampaignColumnCount> kCampaignColumnWidths = {65, 200
 constexpr const char* kCampaignCacheNote =
     "Campaigns loaded from cache. Click 'Refresh' to reload campaigns from Google";
 constexpr const char* kFetchingCampaignsText = "Fetching Google campaigns...";
+// The status line before the queue was first looked at.
+constexpr const char* kInitialQueueText = "No uncommitted changes available";
+constexpr const char* kCommitChangesCaption = "Commit changes";
+constexpr const char* kCommitOkText = "Commit";
+constexpr const char* kClearChangesCaption = "Delete uncommited changes";
+constexpr const char* kClearOkText = "Delete";
 
 // One row of the campaign list.
 std::array<std::string, kCampaignColumnCount> campaignRowCells(const AccountCampaign& campaign);
@@ -44,11 +53,16 @@ public:
     // Tasks posted from the tool's watcher thread run through `dispatcher`,
     // which the controller shares so that a late run finds it alive.
     AccountManagerController(Desktop& desktop, AccountWindows& windows, ProgramFolder folder,
-                             const SettingsStore& settings, std::shared_ptr<Dispatcher> dispatcher, QueueChange queue);
+                             SettingsStore& settings, std::shared_ptr<Dispatcher> dispatcher, QueueChange queue);
     ~AccountManagerController();
 
+    // The open project, whose groups' current ads a commit uploads after it
+    // created their ad groups (read on the window's thread when the commit
+    // starts). Without one, created ad groups get no ads.
+    void setProject(const Project* project) { project_ = project; }
+
     // Loads the default profile and the campaigns (from the cache, or read
-    // afresh); false when the window is to close.
+    // afresh, unless a commit runs); false when the window is to close.
     bool open();
     const std::string& managingAccount() const { return profile_.clientEmail; }
 
@@ -57,21 +71,38 @@ public:
     const std::array<std::string, kCampaignColumnCount>& rowCells(size_t row) const { return rows_[row].cells; }
     bool cacheNoteShown() const { return cacheNote_; }
     bool reading() const { return reading_; }
-    // The status line while a read runs.
-    std::string statusText() const { return reading_ ? kFetchingCampaignsText : ""; }
+    // A commit runs: the controls but "STOP" and "Close" are disabled, the
+    // progress bar moves and the window polls every 500 ms.
+    bool committing() const { return committing_; }
+    // The status line: the read, else the running commit, else whether the
+    // queue holds changes.
+    std::string statusText() const;
     bool activeOnly() const { return activeOnly_; }
     int sortColumn() const { return sortColumn_; }
     int selectedRow() const { return selected_; }
-    bool editEnabled() const { return !reading_ && selected_ >= 0; }
-    bool refreshEnabled() const { return !reading_; }
-    bool createEnabled() const { return !reading_; }
+    bool listEnabled() const { return !reading_ && !committing_; }
+    bool editEnabled() const { return listEnabled() && selected_ >= 0; }
+    bool refreshEnabled() const { return listEnabled(); }
+    bool createEnabled() const { return listEnabled(); }
+    bool commitEnabled() const { return listEnabled() && hasChanges_; }
+    bool clearEnabled() const { return commitEnabled(); }
+    bool stopEnabled() const { return reading_ || (committing_ && !stopRequested_); }
     // Called after a read ends, for the window to show the new state.
     std::function<void()> onChanged;
 
     // --- what the user does ---
     void refresh();
-    // The stop button: ends the read; the window stays open.
+    // "STOP": ends the read; else asks the running commit to stop after its
+    // current change. The window stays open.
     void stop();
+    // "Commit changes...": the chosen queued changes start in the background.
+    void commitChanges();
+    // "Clear Changes...": the chosen queued changes are deleted.
+    void clearChanges();
+    // The status timer (every 500 ms while committing): follows the commit
+    // and, once it ended, shows the buttons again, says why it stopped early
+    // and reads the campaigns again when the commit touched one.
+    void poll();
     // The window closes: a running read is stopped and its end ignored.
     void close();
     void sortBy(int column);
@@ -87,14 +118,23 @@ private:
         int32_t id = 0;
     };
     void rebuildRows();
+    void readCampaigns();
     const AccountCampaign* selectedCampaign() const;
     void finishRead(const ReadResult& result);
     void queueChange(const std::optional<std::string>& line);
+    void refreshButtons();
+    void showCommitHintOnce();
+    // Every command passes here: refused with the double beep while a read or
+    // a commit keeps the window busy, and guarded against the unforeseen.
+    template <typename Body>
+    void command(Needs needs, Body&& body) {
+        gate_.run(needs, std::forward<Body>(body));
+    }
 
     Desktop& desktop_;
     AccountWindows& windows_;
     ProgramFolder folder_;
-    const SettingsStore& settings_;
+    SettingsStore& settings_;
     std::shared_ptr<Dispatcher> dispatcher_;
     QueueChange queue_;
     AccountProfile profile_;
@@ -106,6 +146,13 @@ private:
     bool cacheNote_ = false;
     bool reading_ = false;
     int32_t readProcess_ = 0;
+    const Project* project_ = nullptr;
+    bool hasChanges_ = false;
+    std::string queueText_ = kInitialQueueText;
+    bool committing_ = false;
+    bool stopRequested_ = false;
+    std::string commitText_;
+    CommandGate gate_{desktop_, [this] { return reading_ || committing_; }};
     // Shared with the posted end of a read: false once the window has closed.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -80,9 +81,11 @@ CDialogGoogleManager::CDialogGoogleManager(AccountManagerController& controller,
     note_ = new QLabel(kCampaignCacheNote);
     layout->addWidget(note_);
     auto* statusRow = new QHBoxLayout;
-    status_ = new QLabel;
+    status_ = new QLabel(kInitialQueueText);
+    status_->setObjectName("status");
     progress_ = new QProgressBar;
-    progress_->setRange(0, 0);
+    progress_->setObjectName("progress");
+    progress_->setTextVisible(false);
     activeOnly_ = new QCheckBox("Show Active Campaigns Only");
     statusRow->addWidget(activeOnly_);
     statusRow->addWidget(status_);
@@ -94,17 +97,12 @@ CDialogGoogleManager::CDialogGoogleManager(AccountManagerController& controller,
     create_ = accountButton("Create New...", "Click here to create a new Google campaign", "create");
     edit_ = accountButton("Edit...", "Click here to edit the selected campaign", "edit");
     delete_ = accountButton("Delete", "Click here to delete the selected campaign", "delete");
-    auto* commit = accountButton("Commit...", "Click here to commit some of your uncommited changes", "commit");
-    auto* clear = accountButton("Clear...", "Click here to delete some of the uncommited changes you made to your Google account",
-                         "clear");
-    stop_ = accountButton("Stop", "Click here to stop uploading", "stop");
+    commit_ = accountButton("Commit changes...", "Click here to commit some of your uncommited changes", "commit");
+    clear_ = accountButton("Clear Changes...",
+                           "Click here to delete some of the uncommited changes you made to your Google account", "clear");
+    stop_ = accountButton("STOP", "Click here to stop uploading", "stop");
     auto* close = accountButton("Close", kCloseTooltip, "close");
-    // The change queue is not part of this build yet.
-    for (QPushButton* b : {commit, clear}) {
-        b->setEnabled(false);
-        b->setToolTip(b->toolTip() + " (" + kNotYet + ")");
-    }
-    for (QPushButton* b : {refresh_, create_, edit_, delete_, commit, clear, stop_, close}) buttons->addWidget(b);
+    for (QPushButton* b : {refresh_, create_, edit_, delete_, commit_, clear_, stop_, close}) buttons->addWidget(b);
     layout->addLayout(buttons);
 
     connect(list_->header(), &QHeaderView::sectionClicked, this, [this](int column) {
@@ -136,12 +134,27 @@ CDialogGoogleManager::CDialogGoogleManager(AccountManagerController& controller,
     connect(edit_, &QPushButton::clicked, this, act(&AccountManagerController::editCampaign));
     connect(delete_, &QPushButton::clicked, this, act(&AccountManagerController::deleteCampaign));
     connect(stop_, &QPushButton::clicked, this, act(&AccountManagerController::stop));
+    connect(commit_, &QPushButton::clicked, this, act(&AccountManagerController::commitChanges));
+    connect(clear_, &QPushButton::clicked, this, act(&AccountManagerController::clearChanges));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    progressTimer_ = new QTimer(this);
+    progressTimer_->setInterval(35);
+    connect(progressTimer_, &QTimer::timeout, this,
+            [this] { progress_->setValue((progress_->value() + 2) % (progress_->maximum() + 1)); });
+    statusTimer_ = new QTimer(this);
+    statusTimer_->setInterval(500);
+    connect(statusTimer_, &QTimer::timeout, this, [this] {
+        controller_.poll();
+        showState();
+    });
     controller_.onChanged = [this] { showState(); };
     showState();
 }
 
 void CDialogGoogleManager::done(int result) {
+    progressTimer_->stop();
+    statusTimer_->stop();
     controller_.onChanged = nullptr;
     controller_.close();
     QDialog::done(result);
@@ -165,17 +178,35 @@ void CDialogGoogleManager::showState() {
             list_->setColumnWidth(c, std::max(kCampaignColumnWidths[c], list_->fontMetrics().horizontalAdvance("0000.00.00") + 16));
     }
     managing_->setText(toQt(controller_.managingAccount()));
-    const bool reading = controller_.reading();
     note_->setVisible(controller_.cacheNoteShown());
     status_->setText(toQt(controller_.statusText()));
-    progress_->setVisible(reading);
-    list_->setEnabled(!reading);
-    activeOnly_->setEnabled(!reading);
+    list_->setEnabled(controller_.listEnabled());
+    activeOnly_->setEnabled(controller_.listEnabled());
     refresh_->setEnabled(controller_.refreshEnabled());
     create_->setEnabled(controller_.createEnabled());
     edit_->setEnabled(controller_.editEnabled());
     delete_->setEnabled(controller_.editEnabled());
-    stop_->setEnabled(reading);
+    commit_->setEnabled(controller_.commitEnabled());
+    clear_->setEnabled(controller_.clearEnabled());
+    stop_->setEnabled(controller_.stopEnabled());
+    followCommit();
+}
+
+// A read shows a busy bar; a commit a bar the progress timer moves.
+void CDialogGoogleManager::followCommit() {
+    const bool committing = controller_.committing();
+    progress_->setVisible(committing || controller_.reading());
+    if (committing) {
+        if (progress_->maximum() == 0) progress_->setRange(0, 100);
+        if (!statusTimer_->isActive()) {
+            progressTimer_->start();
+            statusTimer_->start();
+        }
+        return;
+    }
+    progressTimer_->stop();
+    statusTimer_->stop();
+    progress_->setRange(0, 0);
 }
 
 CDialogManageCampaign::CDialogManageCampaign(CampaignEditorController& controller, uint32_t background,
@@ -183,7 +214,7 @@ CDialogManageCampaign::CDialogManageCampaign(CampaignEditorController& controlle
     : QDialog(parent), controller_(controller) {
     setWindowTitle("Manage Google Campaign");
     applyAccountSkin(this, background);
-    CampaignForm& f = controller_.form();
+    CampaignEditorForm& f = controller_.form();
     auto* grid = new QGridLayout(this);
     int row = 0;
     grid->addWidget(new QLabel("Campaign Name:"), row, 0);
@@ -196,12 +227,12 @@ CDialogManageCampaign::CDialogManageCampaign(CampaignEditorController& controlle
     status_ = new QComboBox;
     status_->setObjectName("status");
     for (std::string_view status : kCampaignStatusNames) status_->addItem(toQt(status));
-    status_->setCurrentIndex(f.status);
+    status_->setCurrentIndex(campaignStatusRow(f.status));
     grid->addWidget(status_, row, 1);
     grid->addWidget(new QLabel("Daily Budget:"), row, 2);
     auto* budgetRow = new QHBoxLayout;
     budgetRow->addWidget(new QLabel("$"));
-    budget_ = new QLineEdit(toQt(f.budget));
+    budget_ = new QLineEdit(toQt(f.dailyBudget));
     budget_->setObjectName("budget");
     budgetRow->addWidget(budget_);
     grid->addLayout(budgetRow, row, 3);
@@ -212,10 +243,10 @@ CDialogManageCampaign::CDialogManageCampaign(CampaignEditorController& controlle
     start_ = new QCalendarWidget;
     end_ = new QCalendarWidget;
     // A zero date leaves the calendar on its own day, which is then the one saved.
-    if (isValidDate(f.start)) start_->setSelectedDate(qdate(f.start));
-    if (isValidDate(f.end)) end_->setSelectedDate(qdate(f.end));
-    f.start = accountDate(start_->selectedDate());
-    f.end = accountDate(end_->selectedDate());
+    if (isValidDate(f.startDate)) start_->setSelectedDate(qdate(f.startDate));
+    if (isValidDate(f.endDate)) end_->setSelectedDate(qdate(f.endDate));
+    f.startDate = accountDate(start_->selectedDate());
+    f.endDate = accountDate(end_->selectedDate());
     grid->addWidget(start_, row, 0, 1, 2);
     grid->addWidget(end_, row, 2, 1, 2);
     ++row;
@@ -275,11 +306,7 @@ CDialogManageCampaign::CDialogManageCampaign(CampaignEditorController& controlle
                           "importProject");
     auto* save = accountButton("Save", "Click here to save this campaign", "save");
     auto* close = accountButton("Close", kCloseTooltip, "close");
-    // The ad group manager and the project upload come with the change queue.
-    for (QPushButton* b : {import}) {
-        b->setEnabled(false);
-        b->setToolTip(b->toolTip() + " (" + kNotYet + ")");
-    }
+    import->setEnabled(controller_.accountButtonsEnabled());
     buttons->addWidget(adGroups);
     buttons->addWidget(import);
     buttons->addStretch();
@@ -289,12 +316,13 @@ CDialogManageCampaign::CDialogManageCampaign(CampaignEditorController& controlle
 
     connect(name_, &QLineEdit::textChanged, this, [this](const QString& t) { controller_.form().name = fromQt(t); });
     connect(budget_, &QLineEdit::textChanged, this,
-            [this](const QString& t) { controller_.form().budget = fromQt(t); });
-    connect(status_, &QComboBox::currentIndexChanged, this, [this](int i) { controller_.form().status = i; });
+            [this](const QString& t) { controller_.form().dailyBudget = fromQt(t); });
+    connect(status_, &QComboBox::currentIndexChanged, this,
+            [this](int i) { controller_.form().status = campaignStatusAtRow(i); });
     connect(start_, &QCalendarWidget::selectionChanged, this,
-            [this] { controller_.form().start = accountDate(start_->selectedDate()); });
+            [this] { controller_.form().startDate = accountDate(start_->selectedDate()); });
     connect(end_, &QCalendarWidget::selectionChanged, this,
-            [this] { controller_.form().end = accountDate(end_->selectedDate()); });
+            [this] { controller_.form().endDate = accountDate(end_->selectedDate()); });
     connect(search_, &QCheckBox::toggled, this, [this](bool on) {
         controller_.setShowInSearch(on);
         showChecks();
@@ -324,6 +352,7 @@ CDialogManageCampaign::CDialogManageCampaign(CampaignEditorController& controlle
     adGroups->setEnabled(controller_.accountButtonsEnabled());
     connect(adGroups, &QPushButton::clicked, this, [this] { controller_.openAdGroups(); });
     connect(save, &QPushButton::clicked, this, &CDialogManageCampaign::trySave);
+    connect(import, &QPushButton::clicked, this, [this] { controller_.importProject(); });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     showChecks();
     showChosen();
@@ -337,7 +366,7 @@ void CDialogManageCampaign::showChosen() {
 }
 
 void CDialogManageCampaign::showChecks() {
-    const CampaignForm& f = controller_.form();
+    const CampaignEditorForm& f = controller_.form();
     for (QCheckBox* box : {search_, network_, content_, separateBids_}) box->blockSignals(true);
     search_->setChecked(f.showInSearch);
     network_->setChecked(f.showInNetwork);
@@ -359,7 +388,7 @@ void CDialogManageCampaign::trySave() {
         name_->selectAll();
         break;
     case CampaignField::Status: status_->setFocus(); break;
-    case CampaignField::Budget:
+    case CampaignField::DailyBudget:
         budget_->setFocus();
         budget_->selectAll();
         break;

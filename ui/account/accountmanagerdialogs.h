@@ -17,6 +17,7 @@ class QLineEdit;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
+class QTimer;
 class QTreeWidget;
 
 namespace pw::ui {
@@ -30,6 +31,8 @@ protected:
     void done(int result) override;
 
 private:
+    void followCommit();
+
     AccountManagerController& controller_;
     QLineEdit* managing_;
     QTreeWidget* list_;
@@ -41,7 +44,12 @@ private:
     QPushButton* create_;
     QPushButton* edit_;
     QPushButton* delete_;
+    QPushButton* commit_;
+    QPushButton* clear_;
     QPushButton* stop_;
+    // While a commit runs: the bar moves every 35 ms, the commit is polled every 500 ms.
+    QTimer* progressTimer_;
+    QTimer* statusTimer_;
 };
 
 class CDialogManageCampaign : public QDialog {

@@ -6,14 +6,10 @@
 #include "account/geotargets.h"
 #include "account/moneytext.h"
 #include "core/text.h"
-#include "core/textencoding.h"
 
 namespace pw::ui {
 
 namespace {
-
-// The campaign name keeps at most this many characters.
-constexpr size_t kNameCharacters = 126;
 
 template <size_t N>
 void addNames(std::vector<std::string>& chosen, const std::array<GeoTarget, N>& table, const std::vector<int>& rows) {
@@ -44,42 +40,22 @@ std::vector<std::string> chosenNames(const std::array<bool, N>& flags, const std
 
 }  // namespace
 
-std::string_view campaignProblemText(CampaignProblem problem) {
-    switch (problem) {
-    case CampaignProblem::EmptyName: return "Please fill in campaign name!";
-    case CampaignProblem::QuoteInName: return "Please don't use quotes in the campaign name!";
-    case CampaignProblem::Status: return "You can only set a campaign's status to \"Active\", \"Paused\" or \"Deleted\"!";
-    case CampaignProblem::BadBudget:
-        return "Please enter the daily budget correctly! Don't use more than 2 decimals, enter only digits and the "
-               "decimal dot!";
-    case CampaignProblem::ZeroBudget:
-        return "Please enter the daily budget correctly! Enter a value greater or equal to 0.01!";
-    case CampaignProblem::EndDate: return "Please set the campaign to end at least a day after it's start date!";
-    }
-    return {};
+int campaignStatusRow(CampaignStatus status) {
+    return campaignStatusName(status).empty() ? -1 : static_cast<int>(status);
 }
 
-CampaignField campaignProblemField(CampaignProblem problem) {
-    switch (problem) {
-    case CampaignProblem::EmptyName:
-    case CampaignProblem::QuoteInName: return CampaignField::Name;
-    case CampaignProblem::Status: return CampaignField::Status;
-    case CampaignProblem::BadBudget:
-    case CampaignProblem::ZeroBudget: return CampaignField::Budget;
-    case CampaignProblem::EndDate: return CampaignField::EndDate;
-    }
-    return CampaignField::Name;
+CampaignStatus campaignStatusAtRow(int row) {
+    return row >= 0 && row < static_cast<int>(kCampaignStatusNames.size()) ? static_cast<CampaignStatus>(row)
+                                                                          : CampaignStatus::Unknown;
 }
 
-CampaignEditorController::CampaignEditorController(Desktop& desktop, AccountCampaign& campaign, bool newCampaign,
-                                                   AccountWindows* windows)
-    : desktop_(desktop), campaign_(campaign), newCampaign_(newCampaign), windows_(windows) {
+CampaignEditorController::CampaignEditorController(Desktop& desktop, AccountCampaign& campaign, bool newCampaign)
+    : desktop_(desktop), campaign_(campaign), handedIn_(campaign), newCampaign_(newCampaign) {
     form_.name = campaign.name;
-    const std::string_view status = campaignStatusName(campaign.status);
-    form_.status = status.empty() ? -1 : static_cast<int>(campaign.status);
-    form_.budget = formatMoney(campaign.dailyBudget);
-    form_.start = campaign.startDate;
-    form_.end = campaign.endDate;
+    form_.status = campaign.status;
+    form_.dailyBudget = formatMoney(campaign.dailyBudget);
+    form_.startDate = campaign.startDate;
+    form_.endDate = campaign.endDate;
     form_.showInSearch = campaign.showInGoogleSearch;
     form_.showInNetwork = campaign.showInNetworkSearch && campaign.showInGoogleSearch;
     form_.showInContent = campaign.showInContentNetwork;
@@ -91,10 +67,6 @@ CampaignEditorController::CampaignEditorController(Desktop& desktop, AccountCamp
 void CampaignEditorController::setShowInSearch(bool on) {
     form_.showInSearch = on;
     if (!on) form_.showInNetwork = false;
-}
-
-void CampaignEditorController::openAdGroups() {
-    if (windows_ && accountButtonsEnabled()) windows_->manageAdGroups(campaign_.id, campaign_.name);
 }
 
 void CampaignEditorController::setShowInContent(bool on) {
@@ -109,29 +81,15 @@ void CampaignEditorController::addLanguages(const std::vector<int>& rows) {
 void CampaignEditorController::removeCountries(const std::vector<int>& rows) { removeRows(form_.countries, rows); }
 void CampaignEditorController::removeLanguages(const std::vector<int>& rows) { removeRows(form_.languages, rows); }
 
-bool CampaignEditorController::refuse(CampaignProblem problem) {
-    focus_ = campaignProblemField(problem);
-    desktop_.message({std::string(campaignProblemText(problem)), "Invalid input", Icon::Warning, Buttons::Ok});
-    return false;
-}
-
 bool CampaignEditorController::save() {
-    if (form_.name.empty()) return refuse(CampaignProblem::EmptyName);
-    const std::string name(clipToCharacters(form_.name, kNameCharacters));
-    if (name.find('"') != std::string::npos) return refuse(CampaignProblem::QuoteInName);
-    const auto status = static_cast<CampaignStatus>(form_.status);
-    if (status != CampaignStatus::Active && status != CampaignStatus::Paused && status != CampaignStatus::Deleted)
-        return refuse(CampaignProblem::Status);
-    const std::optional<int32_t> budget = parseMoneyText(form_.budget);
-    if (!budget) return refuse(CampaignProblem::BadBudget);
-    if (*budget == 0) return refuse(CampaignProblem::ZeroBudget);
-    if (compareDates(form_.end, form_.start) <= 0) return refuse(CampaignProblem::EndDate);
-
-    campaign_.name = name;
-    campaign_.status = status;
-    campaign_.dailyBudget = *budget;
-    campaign_.startDate = form_.start;
-    campaign_.endDate = form_.end;
+    const CampaignCheck check = checkCampaignForm(form_);
+    if (!check.ok()) {
+        focus_ = check.field;
+        const MessageText refusal = campaignProblemMessage(check.problem);
+        desktop_.message({refusal.text, refusal.caption, Icon::Warning, Buttons::Ok});
+        return false;
+    }
+    applyCampaignForm(form_, check, campaign_);
     campaign_.showInGoogleSearch = form_.showInSearch;
     campaign_.showInNetworkSearch = form_.showInNetwork;
     campaign_.showInContentNetwork = form_.showInContent;
@@ -143,6 +101,20 @@ bool CampaignEditorController::save() {
     for (const std::string& language : form_.languages)
         if (const int row = languageIndexByName(language); row >= 0) campaign_.languages[row] = true;
     return true;
+}
+
+void CampaignEditorController::importProject() {
+    gate_.run(Needs::Nothing, [this] {
+        if (newCampaign_ || !onImportProject) return;
+        onImportProject(handedIn_);
+    });
+}
+
+void CampaignEditorController::openAdGroups() {
+    gate_.run(Needs::Nothing, [this] {
+        if (newCampaign_ || !onOpenAdGroups) return;
+        onOpenAdGroups(handedIn_);
+    });
 }
 
 }  // namespace pw::ui

@@ -1,27 +1,23 @@
 #pragma once
 // The campaign editor (CDialogManageCampaign): one campaign's fields, the
 // chosen countries and languages, the check boxes that depend on each other,
-// and the checks "Save" makes before the record is written.
+// the checks "Save" makes before the record is written, and the upload of
+// the whole open project into the campaign.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "account/accountentities.h"
-#include "ui/account/accountwindows.h"
+#include "account/campaignrules.h"
+#include "ui/common/commandgate.h"
 #include "ui/common/desktop.h"
 
 namespace pw::ui {
 
-// The fields "Save" checks, in order; a refusal moves the focus there.
-enum class CampaignField { Name, Status, Budget, EndDate };
-
-struct CampaignForm {
-    std::string name;
-    int status = 0;  // position in the status list; -1 when the record's status has no name
-    std::string budget;
-    AccountDate start;
-    AccountDate end;
+// The checked fields (name, status, budget, dates) and what the editor adds.
+struct CampaignEditorForm : CampaignForm {
     bool showInSearch = false;
     bool showInNetwork = false;
     bool showInContent = false;
@@ -30,26 +26,22 @@ struct CampaignForm {
     std::vector<std::string> languages;
 };
 
-enum class CampaignProblem { EmptyName, QuoteInName, Status, BadBudget, ZeroBudget, EndDate };
-// The text of a refusal (caption "Invalid input") and the field it is about.
-std::string_view campaignProblemText(CampaignProblem problem);
-CampaignField campaignProblemField(CampaignProblem problem);
+// The position of a status in the editor's status list; -1 for a status
+// without a name, which the list then shows unselected.
+int campaignStatusRow(CampaignStatus status);
+CampaignStatus campaignStatusAtRow(int row);
 
 class CampaignEditorController {
 public:
-    // `windows` opens the ad group manager from "Ad groups..." (none: the button does nothing).
-    CampaignEditorController(Desktop& desktop, AccountCampaign& campaign, bool newCampaign,
-                             AccountWindows* windows = nullptr);
+    CampaignEditorController(Desktop& desktop, AccountCampaign& campaign, bool newCampaign);
 
-    CampaignForm& form() { return form_; }
-    const CampaignForm& form() const { return form_; }
+    CampaignEditorForm& form() { return form_; }
+    const CampaignEditorForm& form() const { return form_; }
     // "Ad groups..." and "Import PWR project" act on a stored campaign only.
     bool accountButtonsEnabled() const { return !newCampaign_; }
     bool networkEnabled() const { return form_.showInSearch; }
     bool separateBidsEnabled() const { return form_.showInContent; }
     void setShowInSearch(bool on);
-    // "Ad groups...": the ad group manager on the stored campaign.
-    void openAdGroups();
     void setShowInContent(bool on);
 
     // Appends the names at these rows of the full list unless already chosen.
@@ -63,15 +55,24 @@ public:
     bool save();
     CampaignField focusField() const { return focus_; }
 
-private:
-    bool refuse(CampaignProblem problem);
+    // "Import PWR project": the whole open project into the campaign as it
+    // was handed in, whatever the fields hold now. Supplied by whoever knows
+    // the project (see importProjectIntoCampaign).
+    std::function<void(const AccountCampaign&)> onImportProject;
+    void importProject();
+    // "Ad groups...": the ad group manager on the stored campaign. Supplied
+    // by whoever opens the account windows.
+    std::function<void(const AccountCampaign&)> onOpenAdGroups;
+    void openAdGroups();
 
+private:
     Desktop& desktop_;
     AccountCampaign& campaign_;
+    const AccountCampaign handedIn_;
     bool newCampaign_;
-    AccountWindows* windows_;
-    CampaignForm form_;
+    CampaignEditorForm form_;
     CampaignField focus_ = CampaignField::Name;
+    CommandGate gate_{desktop_, [] { return false; }};
 };
 
 }  // namespace pw::ui

@@ -2,7 +2,10 @@
 
 #include "ui/account/accountmanagerdialogs.h"
 #include "ui/account/adgroupmanagerdialog.h"
+#include "ui/account/changelistdialog.h"
+#include "ui/account/keywordtypesdialog.h"
 #include "ui/account/profiledialogs.h"
+#include "ui/account/projectimport.h"
 #include "ui/ads/addialogs.h"
 #include "ui/common/qtdispatcher.h"
 
@@ -55,14 +58,25 @@ std::optional<std::string> QtAccountWindows::renameProfile(const std::string& na
 void QtAccountWindows::manageAccount() {
     auto dispatcher = std::make_shared<QtDispatcher>();
     AccountManagerController controller(desktop_, *this, folder_, settings_, dispatcher, queue_);
+    controller.setProject(project_);
     CDialogGoogleManager dialog(controller, background(), desktop_.parent());
     runReadingWindow(desktop_, *dispatcher, controller, dialog, [this](auto& d) { managerShown(d); });
 }
 
 bool QtAccountWindows::editCampaign(AccountCampaign& campaign, bool newCampaign) {
-    CampaignEditorController controller(desktop_, campaign, newCampaign, this);
-    CDialogManageCampaign dialog(controller, background(), desktop_.parent());
-    return dialog.exec() == QDialog::Accepted;
+    CampaignEditorController controller(desktop_, campaign, newCampaign);
+    controller.onImportProject = [this](const AccountCampaign& target) {
+        const Project none;
+        importProjectIntoCampaign(desktop_, *this, folder_, settings_, project_ ? *project_ : none, target);
+    };
+    controller.onOpenAdGroups = [this](const AccountCampaign& stored) { manageAdGroups(stored.id, stored.name); };
+    QWidget* parent = desktop_.parent();
+    CDialogManageCampaign dialog(controller, background(), parent);
+    // The upload's questions and chooser open over the editor.
+    desktop_.setParent(&dialog);
+    const bool saved = dialog.exec() == QDialog::Accepted;
+    desktop_.setParent(parent);
+    return saved;
 }
 
 void QtAccountWindows::manageAdGroups(int32_t campaignId, const std::string& campaignName) {
@@ -82,11 +96,19 @@ std::optional<Ad> QtAccountWindows::chooseProjectAd() {
     return *dialog.chosen();
 }
 
-std::optional<std::vector<std::string>> QtAccountWindows::listChanges(const std::string&, const std::string&,
-                                                                      const std::vector<std::string>&) {
-    return std::nullopt;
+std::optional<std::vector<std::string>> QtAccountWindows::listChanges(const std::string& caption,
+                                                                      const std::string& okText,
+                                                                      const std::vector<std::string>& lines) {
+    CDialogListChanges dialog(caption, okText, lines, background(), desktop_.parent());
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.chosen();
 }
 
-std::optional<KeywordTypesChoice> QtAccountWindows::chooseKeywordTypes(bool) { return std::nullopt; }
+std::optional<KeywordTypesChoice> QtAccountWindows::chooseKeywordTypes(bool typesOnly) {
+    KeywordTypesController controller(desktop_, typesOnly);
+    CDialogSelectKeywordTypes dialog(controller, background(), desktop_.parent());
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return controller.choice();
+}
 
 }  // namespace pw::ui

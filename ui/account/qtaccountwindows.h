@@ -20,9 +20,11 @@ class QtAccountWindows : public AccountWindows {
 public:
     QtAccountWindows(QtDesktop& desktop, ProgramFolder folder, SettingsStore& settings, QueueChange queue = {});
 
-    // The ad group manager imports from the open project and opens the ad
-    // editor, the ad chooser and the group chooser over it.
+    // The open project: uploaded by "Import PWR project", and its current ads
+    // follow the ad groups a commit creates.
     void setProject(const Project* project) { project_ = project; }
+    // The ad group manager opens the ad editor, the ad chooser and the group
+    // chooser over the open project.
     void setProjectWindows(AdWindows* ads, GroupDialogs* groups) {
         adWindows_ = ads;
         groupDialogs_ = groups;

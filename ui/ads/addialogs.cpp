@@ -283,6 +283,9 @@ CDialogSearch::CDialogSearch(PastAdsSearchController& controller, QWidget* paren
         controller_.startSearch();
         showState();
     });
+    // Enter in any search field starts the search, as the button would.
+    for (QLineEdit* field : texts_) connect(field, &QLineEdit::returnPressed, start, &QPushButton::click);
+    connect(folderPath_, &QLineEdit::returnPressed, start, &QPushButton::click);
     connect(stop_, &QPushButton::clicked, this, [this] {
         controller_.stopSearch();
         stop_->setEnabled(false);

@@ -18,6 +18,11 @@ QFont previewFont(int pixelHeight, bool underline) {
     return font;
 }
 
+constexpr int kMargin = 2;
+QFont titleFont() { return previewFont(15, true); }
+QFont textFont() { return previewFont(14, false); }
+QFont urlFont() { return previewFont(12, false); }
+
 TextWidth widthIn(const QFont& font) {
     return [metrics = QFontMetrics(font)](std::string_view text) {
         return metrics.horizontalAdvance(toQt(text));
@@ -32,8 +37,13 @@ QComboBox* adListChooser() {
 }
 
 AdPreview::AdPreview(QWidget* parent) : QWidget(parent) {
-    setMinimumSize(200, 70);
+    setMinimumSize(minimumSizeHint());
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+int AdPreview::linesHeight() {
+    const int text = QFontMetrics(textFont()).height();
+    return kMargin + QFontMetrics(titleFont()).height() + 2 * text + QFontMetrics(urlFont()).height() + kMargin;
 }
 
 void AdPreview::showAd(const Ad& ad) {
@@ -72,16 +82,16 @@ void AdPreview::paintEvent(QPaintEvent*) {
     const QColor background = marked_ ? (selected_ ? QColor(0, 50, 50) : QColor(255, 205, 205))
                                       : (selected_ ? QColor(Qt::black) : QColor(Qt::white));
     p.fillRect(rect(), background);
-    const QFont title = previewFont(15, true);
-    const QFont text = previewFont(14, false);
-    const QFont url = previewFont(12, false);
+    const QFont title = titleFont();
+    const QFont text = textFont();
+    const QFont url = urlFont();
     const PreviewTexts lines = layoutPreview(texts_, width(), {widthIn(title), widthIn(text), widthIn(url)});
-    int y = 2;
+    int y = kMargin;
     auto draw = [&](const QFont& font, const QColor& color, const std::string& line) {
         p.setFont(font);
         p.setPen(color);
         const QFontMetrics metrics(font);
-        p.drawText(2, y + metrics.ascent(), toQt(line));
+        p.drawText(kMargin, y + metrics.ascent(), toQt(line));
         y += metrics.height();
     };
     draw(title, selected_ ? QColor(Qt::yellow) : QColor(0, 0, 255), lines.title);

@@ -29,7 +29,11 @@ public:
     std::function<void()> onLeftClick;
     std::function<void(const QPoint& globalPosition)> onRightClick;
 
-    QSize sizeHint() const override { return {300, 74}; }
+    // Tall enough for the title, two text lines and the display URL in the
+    // preview fonts, whichever font the system puts in for them.
+    static int linesHeight();
+    QSize sizeHint() const override { return {300, linesHeight()}; }
+    QSize minimumSizeHint() const override { return {200, linesHeight()}; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

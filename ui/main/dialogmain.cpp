@@ -1,11 +1,14 @@
 #include "ui/main/dialogmain.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -36,6 +39,7 @@
 #include "ui/main/phraselistmodel.h"
 #include "ui/common/qttext.h"
 #include "ui/common/selectedrows.h"
+#include "ui/common/skinpalette.h"
 
 namespace pw::ui {
 
@@ -118,6 +122,15 @@ CDialogMain::CDialogMain(MainWindowController& controller, QWidget* parent)
         connect(b, &QPushButton::clicked, this, [this, command = g.command] { command(controller_.currentTab() - 1); });
         tabRow->addWidget(b);
     }
+    // The skin sits at the end of the tab row, so that the labels below fit a small screen.
+    tabRow->addSpacing(12);
+    tabRow->addWidget(new QLabel("Skin:"));
+    skin_ = new QComboBox;
+    skin_->setObjectName("skin");
+    for (const SkinPreset& preset : kSkinPresets) skin_->addItem(QString::fromUtf8(preset.name.data(), preset.name.size()));
+    skin_->addItem(QString::fromUtf8(kCustomSkin.data(), kCustomSkin.size()));
+    tabRow->addWidget(skin_);
+    connect(skin_, &QComboBox::activated, this, [this](int index) { controller_.chooseSkin(index); });
     layout->addLayout(tabRow);
 
     auto* middle = new QHBoxLayout;
@@ -131,6 +144,13 @@ CDialogMain::CDialogMain(MainWindowController& controller, QWidget* parent)
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
     titleFont.setBold(true);
     phaseTitle_->setFont(titleFont);
+    // As wide as the longest title, whichever phase shows: the list beside it
+    // keeps its width when the phase changes.
+    int titleWidth = 0;
+    for (const char* title : kPhaseTitles)
+        titleWidth = std::max(titleWidth, QFontMetrics(titleFont).horizontalAdvance(QString::fromUtf8(title)));
+    phaseTitle_->setMinimumWidth(titleWidth);
+    phaseTitle_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     phaseRow->addWidget(phaseTitle_, 1);
     for (int p = 1; p <= 4; ++p) {
         QPushButton* b = button(QString("Phase %1").arg(p), QString("phase%1").arg(p));
@@ -163,6 +183,14 @@ CDialogMain::CDialogMain(MainWindowController& controller, QWidget* parent)
     progress_->setMaximumWidth(260);
     statusBar()->addWidget(statusText_, 1);
     statusBar()->addPermanentWidget(progress_);
+    backgroundPoll_ = new QTimer(this);
+    backgroundPoll_->setInterval(500);
+    connect(backgroundPoll_, &QTimer::timeout, this, &CDialogMain::pollBackgroundWork);
+    backgroundPoll_->start();
+    backgroundAnimation_ = new QTimer(this);
+    backgroundAnimation_->setInterval(55);
+    connect(backgroundAnimation_, &QTimer::timeout, this,
+            [this] { progress_->setValue((progress_->value() + 2) % (progress_->maximum() + 1)); });
 
     buildMenus();
     connectFilterControls();
@@ -461,6 +489,7 @@ QWidget* CDialogMain::buildPhase4() {
     av->addLayout(adTop);
     auto* adRow = new QHBoxLayout;
     auto* previews = new QVBoxLayout;
+    previews->setSpacing(2);
     for (int i = 0; i < 3; ++i) {
         adPreviews_[i] = new AdPreview;
         adPreviews_[i]->setObjectName(QString("adPreview%1").arg(i));
@@ -522,8 +551,11 @@ QWidget* CDialogMain::buildSortBox() {
         g->addWidget(sortKeys_[row], row, 1);
         g->addWidget(sortReverse_[row], row, 2);
         g->addWidget(freeText_[row], row, 3);
-        connect(sortKeys_[row], &QComboBox::activated, this,
-                [this, row](int index) { controller_.chooseSortKey(row, static_cast<SortKey>(index)); });
+        connect(sortKeys_[row], &QComboBox::activated, this, [this, row](int index) {
+            controller_.chooseSortKey(row, static_cast<SortKey>(index));
+            // The free text is what the person types next.
+            if (static_cast<SortKey>(index) == SortKey::FreeText) freeText_[row]->setFocus();
+        });
         connect(sortReverse_[row], &QCheckBox::toggled, this, [this, row](bool on) {
             if (refreshing_) return;
             controller_.setSortReverse(row, on);
@@ -531,6 +563,7 @@ QWidget* CDialogMain::buildSortBox() {
         connect(freeText_[row], &QLineEdit::textEdited, this, [this](const QString& text) {
             controller_.setSortFreeText(fromQt(text));
         });
+        connect(freeText_[row], &QLineEdit::returnPressed, this, [this] { controller_.sortList(); });
     }
     sortList_ = button("Sort list", "sortList", "Click here to sort the list");
     g->addWidget(sortList_, 0, 4, 3, 1);
@@ -563,13 +596,6 @@ QWidget* CDialogMain::buildLabels() {
     add("Create date:", created_);
     add("Last modified:", modified_);
     h->addStretch();
-    h->addWidget(new QLabel("Skin:"));
-    skin_ = new QComboBox;
-    skin_->setObjectName("skin");
-    for (const SkinPreset& preset : kSkinPresets) skin_->addItem(QString::fromUtf8(preset.name.data(), preset.name.size()));
-    skin_->addItem(QString::fromUtf8(kCustomSkin.data(), kCustomSkin.size()));
-    h->addWidget(skin_);
-    connect(skin_, &QComboBox::activated, this, [this](int index) { controller_.chooseSkin(index); });
     return box;
 }
 
@@ -781,6 +807,22 @@ void CDialogMain::refreshStatus() {
     progress_->setValue(s.progress);
 }
 
+void CDialogMain::pollBackgroundWork() {
+    const std::optional<std::string> line = controller_.backgroundStatusLine();
+    if (line) {
+        statusText_->setText(toQt(*line));
+        statusText_->setVisible(true);
+        progress_->setVisible(true);
+        if (!backgroundAnimation_->isActive()) backgroundAnimation_->start();
+        showingBackground_ = true;
+    } else if (showingBackground_) {
+        showingBackground_ = false;
+        backgroundAnimation_->stop();
+        statusText_->clear();
+        refreshStatus();
+    }
+}
+
 void CDialogMain::refreshSelection() {
     if (const std::optional<int> row = controller_.takeRowToSelect()) {
         const QModelIndex index = listModel_->index(*row, 0);
@@ -841,15 +883,20 @@ void CDialogMain::showAdMenu(int preview, const QPoint& position) {
 
 void CDialogMain::refreshSkin() {
     skin_->setCurrentIndex(controller_.skinIndex());
-    // The skin paints every window the program opens, dialogs included.
+    // The skin paints every window the program opens, dialogs included; its
+    // text, greyed text and focus colours are chosen to read on it.
+    const SkinPalette skin = skinPalette(rgbOfSetting(controller_.backgroundColor()));
+    auto qt = [](Rgb c) { return QColor(c.r, c.g, c.b); };
     QPalette p = QApplication::palette();
-    p.setColor(QPalette::Window, colorOf(controller_.backgroundColor()));
-    p.setColor(QPalette::Button, colorOf(controller_.backgroundColor()).lighter(115));
-    // Disabled labels and the focus stay readable on the light skins.
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(96, 96, 96));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(96, 96, 96));
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(96, 96, 96));
-    p.setColor(QPalette::Highlight, QColor(20, 70, 160));
+    p.setColor(QPalette::Window, qt(skin.window));
+    p.setColor(QPalette::WindowText, qt(skin.windowText));
+    p.setColor(QPalette::Button, qt(skin.button));
+    p.setColor(QPalette::ButtonText, qt(skin.buttonText));
+    p.setColor(QPalette::Disabled, QPalette::WindowText, qt(skin.disabledText));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, qt(skin.disabledButtonText));
+    p.setColor(QPalette::Disabled, QPalette::Text, qt(skin.disabledBoxText));
+    p.setColor(QPalette::Highlight, qt(skin.highlight));
+    p.setColor(QPalette::HighlightedText, qt(skin.highlightedText));
     QApplication::setPalette(p);
     setPalette(p);
 }

@@ -99,6 +99,12 @@ private:
     QLineEdit* freeText_[3];
     QPushButton* sortList_;
     QTimer* sortFlash_;
+    // Work that goes on after its window closed (a commit): polled, and its
+    // progress bar kept moving while it runs.
+    QTimer* backgroundPoll_;
+    QTimer* backgroundAnimation_;
+    bool showingBackground_ = false;
+    void pollBackgroundWork();
     int sortTicks_ = 0;
 
     // Phase 2.

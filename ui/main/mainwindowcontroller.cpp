@@ -68,11 +68,7 @@ const Group& MainWindowController::currentList() const {
     return const_cast<MainWindowController*>(this)->currentList();
 }
 
-std::string MainWindowController::phaseTitle() const {
-    static const char* titles[] = {"Phase 1: Deleting phrases from full list", "Phase 2: Deleting individual keywords",
-                                   "Phase 3: Filter into groups", "Phase 4: Write ads & prepare keywords"};
-    return titles[phase() - 1];
-}
+std::string MainWindowController::phaseTitle() const { return kPhaseTitles[phase() - 1]; }
 
 std::string MainWindowController::tabCaption(int tab) const {
     if (tab > 0) return project_.groups[tab - 1]->name;

@@ -3,6 +3,7 @@
 // and what it shows next. The window (CDialogMain) only displays this state
 // and forwards the user's actions; tests drive it without a screen.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -53,6 +54,9 @@ enum Change : unsigned {
 // The four phases of the keyword road.
 enum class Phase { Filter = 1, Delete = 2, Group = 3, Ads = 4 };
 constexpr int kPhaseCount = 4;
+constexpr std::array<const char*, kPhaseCount> kPhaseTitles = {
+    "Phase 1: Deleting phrases from full list", "Phase 2: Deleting individual keywords", "Phase 3: Filter into groups",
+    "Phase 4: Write ads & prepare keywords"};
 
 // The commands of the main window. Those that read or change the lists are
 // refused while a list job runs.
@@ -116,6 +120,14 @@ public:
     std::function<void()> onQuit;  // the program ends (chooser cancelled, exit)
     // Work elsewhere in the program that keeps it open (a background commit): the message that says so.
     std::function<std::optional<Message>()> closeRefusal;
+    // The status of that work while it runs (polled by the window), none once it has ended.
+    std::function<std::optional<std::string>()> backgroundStatus;
+    // What the status line shows of it: none while a list job of this window
+    // has the status line, or when nothing runs in the background.
+    std::optional<std::string> backgroundStatusLine() const {
+        if (busy() || !backgroundStatus) return std::nullopt;
+        return backgroundStatus();
+    }
 
     // --- start-up and the project ---
     // With a path the project opens at once; without, showChooser() follows.

@@ -190,22 +190,22 @@ protected:
 TEST_F(CampaignEditor, RefusesInOrderAndKeepsTheRecordUntouched) {
     const AccountCampaign before = record;
     const struct {
-        std::function<void(CampaignForm&)> change;
+        std::function<void(CampaignEditorForm&)> change;
         const char* text;
         CampaignField focus;
     } cases[] = {
-        {[](CampaignForm& f) { f.name.clear(); }, "Please fill in campaign name!", CampaignField::Name},
-        {[](CampaignForm& f) { f.name = "say \"hi\""; }, "Please don't use quotes in the campaign name!",
+        {[](CampaignEditorForm& f) { f.name.clear(); }, "Please fill in campaign name!", CampaignField::Name},
+        {[](CampaignEditorForm& f) { f.name = "say \"hi\""; }, "Please don't use quotes in the campaign name!",
          CampaignField::Name},
-        {[](CampaignForm& f) { f.status = static_cast<int>(CampaignStatus::Ended); },
+        {[](CampaignEditorForm& f) { f.status = CampaignStatus::Ended; },
          "You can only set a campaign's status to \"Active\", \"Paused\" or \"Deleted\"!", CampaignField::Status},
-        {[](CampaignForm& f) { f.budget = "12.345"; },
+        {[](CampaignEditorForm& f) { f.dailyBudget = "12.345"; },
          "Please enter the daily budget correctly! Don't use more than 2 decimals, enter only digits and the decimal "
          "dot!",
-         CampaignField::Budget},
-        {[](CampaignForm& f) { f.budget = ""; },
-         "Please enter the daily budget correctly! Enter a value greater or equal to 0.01!", CampaignField::Budget},
-        {[](CampaignForm& f) { f.end = f.start; },
+         CampaignField::DailyBudget},
+        {[](CampaignEditorForm& f) { f.dailyBudget = ""; },
+         "Please enter the daily budget correctly! Enter a value greater or equal to 0.01!", CampaignField::DailyBudget},
+        {[](CampaignEditorForm& f) { f.endDate = f.startDate; },
          "Please set the campaign to end at least a day after it's start date!", CampaignField::EndDate},
     };
     for (const auto& c : cases) {
@@ -229,7 +229,7 @@ TEST_F(CampaignEditor, AnEndedCampaignSavesOnlyOnceItsStatusChanges) {
     record.status = CampaignStatus::Ended;
     CampaignEditorController editor(ui, record, false);
     EXPECT_FALSE(editor.save());
-    editor.form().status = static_cast<int>(CampaignStatus::Paused);
+    editor.form().status = CampaignStatus::Paused;
     EXPECT_TRUE(editor.save());
     EXPECT_EQ(record.status, CampaignStatus::Paused);
 }
@@ -238,8 +238,8 @@ TEST_F(CampaignEditor, SavesFieldsBudgetDatesAndChosenTargets) {
     record.countries[countryIndexByName("Germany")] = true;
     CampaignEditorController editor(ui, record, true);
     EXPECT_FALSE(editor.accountButtonsEnabled());
-    CampaignForm& f = editor.form();
-    EXPECT_EQ(f.budget, "5.00");
+    CampaignEditorForm& f = editor.form();
+    EXPECT_EQ(f.dailyBudget, "5.00");
     EXPECT_EQ(f.countries, std::vector<std::string>{"GERMANY"});
     const int germany = countryIndexByName("germany");
     const int france = countryIndexByName("France");
@@ -247,8 +247,8 @@ TEST_F(CampaignEditor, SavesFieldsBudgetDatesAndChosenTargets) {
     EXPECT_EQ(f.countries, (std::vector<std::string>{"GERMANY", "FRANCE"}));
     editor.removeCountries({0});
     editor.addLanguages({0});
-    f.budget = "12.";
-    f.end = {2, 1, 2026};  // one day after the start
+    f.dailyBudget = "12.";
+    f.endDate = {2, 1, 2026};  // one day after the start
     EXPECT_TRUE(editor.save());
     EXPECT_EQ(record.dailyBudget, 1200);
     EXPECT_EQ(record.endDate, (AccountDate{2, 1, 2026}));

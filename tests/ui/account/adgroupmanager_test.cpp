@@ -231,14 +231,17 @@ TEST_F(AdGroupManager, SaveRefusesInOrderWithTheFieldToFocus) {
 
 TEST(CampaignEditorAdGroups, OpenTheManagerOnTheStoredCampaignOnly) {
     test::ScriptedAccountUi ui;
+    auto open = [&ui](const AccountCampaign& c) { ui.manageAdGroups(c.id, c.name); };
     AccountCampaign stored;
     stored.id = 12;
     stored.name = "Spring";
-    CampaignEditorController editor(ui, stored, false, &ui);
+    CampaignEditorController editor(ui, stored, false);
+    editor.onOpenAdGroups = open;
     editor.form().name = "Renamed, not saved";
     editor.openAdGroups();
     AccountCampaign fresh;
-    CampaignEditorController creating(ui, fresh, true, &ui);
+    CampaignEditorController creating(ui, fresh, true);
+    creating.onOpenAdGroups = open;
     creating.openAdGroups();
     ASSERT_EQ(ui.adGroupManagers.size(), 1u);
     EXPECT_EQ(ui.adGroupManagers[0].campaignId, 12);

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTableView>
@@ -28,7 +29,10 @@
 #include "tests/testsupport.h"
 #include "tests/ui/common/scriptedui.h"
 #include "tests/ui/main/mainwindowfixture.h"
+#include "ui/ads/addialogs.h"
+#include "ui/ads/adpreview.h"
 #include "ui/ads/dialogeditad.h"
+#include "ui/ads/pastadssearchcontroller.h"
 #include "ui/common/qtdispatcher.h"
 
 namespace pw::ui {
@@ -142,6 +146,102 @@ TEST_F(Window, ChoosingATabShowsItsListAndFilterSettings) {
     EXPECT_EQ(find<QTabBar>("tabs")->tabData(1).value<QColor>(), QColor(65, 130, 172));
 }
 
+TEST_F(Window, ByFreeTextTakesTheCursorAndEnterSorts) {
+    Project p;
+    p.path = dir.file("sort.pwj");
+    for (const char* text : {"cheap flights", "hotels paris", "hotels rome"}) p.mainList.phrases.emplace_back(text);
+    ASSERT_TRUE(saveProject(p));
+    controller.start(p.path);
+    settle();
+    window->activateWindow();
+    auto* key = find<QComboBox>("sortKey1");
+    key->setFocus();
+    for (int i = 0; i < 3; ++i) QTest::keyClick(key, Qt::Key_Down);  // "Alphabetically" → "By free text"
+    ASSERT_EQ(key->currentText(), "By free text");
+    auto* freeText = find<QLineEdit>("freeText1");
+    EXPECT_TRUE(freeText->hasFocus());
+    QTest::keyClicks(freeText, "rome");
+    QTest::keyClick(freeText, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(find<QTableView>("listView")->model()->index(0, 0).data().toString(), "hotels rome");
+}
+
+// Every control of every phase shows whole on a 1024×700 screen, and the list beside them keeps its width.
+TEST_F(Window, EveryPhaseFitsASmallScreen) {
+    Project p;
+    p.path = dir.file("small.pwj");
+    appendGroup(p, "Hotels").phrases.emplace_back("hotels rome");
+    ASSERT_TRUE(saveProject(p));
+    controller.start(p.path);
+    settle();
+    find<QTabBar>("tabs")->setCurrentIndex(1);  // phase 4 needs a group
+    settle();
+    window->resize(1024, 700);
+    int listWidth = 0;
+    for (const char* phase : {"phase1", "phase2", "phase3", "phase4"}) {
+        click(phase);
+        QApplication::processEvents();
+        SCOPED_TRACE(phase);
+        // The list keeps its width whichever phase shows beside it.
+        const int width = find<QTableView>("listView")->width();
+        if (listWidth == 0) listWidth = width;
+        EXPECT_EQ(width, listWidth);
+        EXPECT_LE(window->width(), 1024);
+        EXPECT_LE(window->height(), 700);
+        const QRect inside = window->rect();
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(window.get()) || !qobject_cast<QAbstractButton*>(w)) continue;
+            const QRect r(w->mapTo(window.get(), QPoint(0, 0)), w->size());
+            const std::string name = (w->objectName().isEmpty() ? qobject_cast<QAbstractButton*>(w)->text()
+                                                                 : w->objectName()).toStdString();
+            EXPECT_TRUE(inside.contains(r)) << name << " lies outside the window";
+            EXPECT_GE(w->width(), w->minimumSizeHint().width()) << name << " is cut";
+            EXPECT_GE(w->height(), w->minimumSizeHint().height()) << name << " is cut";
+        }
+        for (QWidget* w : window->findChildren<QWidget*>())
+            if (dynamic_cast<AdPreview*>(w) && w->isVisibleTo(window.get()))
+                EXPECT_GE(w->height(), AdPreview::linesHeight()) << "an ad preview is cut";
+    }
+}
+
+// A commit left running when its window closed shows in the main window's status line until it ends.
+TEST_F(Window, WorkInTheBackgroundShowsInTheStatusLine) {
+    std::optional<std::string> running = "Create campaign \"Spring\"...";
+    controller.backgroundStatus = [&] { return running; };
+    auto* text = find<QLabel>("statusText");
+    auto* bar = find<QProgressBar>("progress");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return text->text() == "Create campaign \"Spring\"..."; }, 2000));
+    EXPECT_TRUE(bar->isVisible());
+    const int value = bar->value();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar->value() != value; }, 1000)) << "the bar stands still";
+    running.reset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !bar->isVisible() && text->text().isEmpty(); }, 2000));
+    controller.backgroundStatus = nullptr;
+}
+
+TEST(PastAdsWindow, EnterInASearchFieldStartsTheSearch) {
+    test::ScriptedUi ui;
+    pw::test::TempFolder dir;
+    Project project;
+    project.path = dir.file("open.pwj");
+    Ad ad;
+    ad.title = "Cheap flights";
+    appendGroup(project, "Flights").adLists[kCurrentAdList].push_back(ad);
+    QtDispatcher dispatcher;
+    PastAdsSearchController controller(ui, dispatcher, ProgramFolder(dir.path()), &project, nullptr, false);
+    controller.setCurrentProject(true);
+    CDialogSearch dialog(controller);
+    dispatcher.setReceiver(&dialog);
+    dialog.show();
+    auto* title = dialog.findChild<QLineEdit*>("criterion0");
+    auto* results = dialog.findChild<QTreeWidget*>("results");
+    ASSERT_TRUE(title && results);
+    QTest::keyClicks(title, "cheap");
+    QTest::keyClick(title, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return results->topLevelItemCount() == 1; }, 5000));
+    EXPECT_TRUE(dialog.isVisible());
+}
+
 TEST(ChooserWindow, ArrowKeysAndEnterOpenTheSelectedProject) {
     pw::test::TempFolder dir;
     ProgramFolder folder{dir.path() + "/data"};
@@ -192,6 +292,12 @@ TEST(AdEditorWindow, TypingClipsCountsAndMirrors) {
     QTest::keyClick(title, Qt::Key_Return);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QLineEdit*>("text1"));
+
+    // Even squeezed, the preview shows its display URL line whole.
+    dialog.resize(1, 1);
+    QApplication::processEvents();
+    for (QWidget* w : dialog.findChildren<QWidget*>())
+        if (dynamic_cast<AdPreview*>(w)) EXPECT_GE(w->height(), AdPreview::linesHeight());
 
     dialog.findChild<QComboBox*>("network")->setCurrentIndex(1);
     EXPECT_EQ(titleCounter->text(), "25/50");

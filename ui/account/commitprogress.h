@@ -1,0 +1,36 @@
+#pragma once
+// What a window shows of the commit running in the background: the account
+// manager while it is open, the main window once the manager closed during
+// a commit. Both poll it every 500 ms.
+
+#include <optional>
+#include <string>
+
+#include "account/commitloop.h"
+#include "ui/common/desktop.h"
+
+namespace pw::ui {
+
+struct CommitProgress {
+    bool running = false;
+    // While running: "Stopping upload...", the running change, or
+    // "Committing changes...".
+    std::string statusText;
+    bool stopRequested = false;
+    // Once ended: the account tool's refusal, or why the commit could not go on.
+    std::optional<Message> endMessage;
+    // Once ended: a campaign was created or changed, so the campaign list is out of date.
+    bool campaignsTouched = false;
+};
+
+// One consistent look at the commit.
+CommitProgress commitProgress(const CommitStatus& status);
+inline CommitProgress commitProgressNow() { return commitProgress(commitStatus()); }
+
+// For the main window, every 500 ms after the account manager closed during
+// a commit: the state now. On the first poll that finds the commit ended,
+// a campaign list cached before the commit changed a campaign is forgotten,
+// so that the manager reads the campaigns afresh when it next opens.
+CommitProgress pollBackgroundCommit();
+
+}  // namespace pw::ui
