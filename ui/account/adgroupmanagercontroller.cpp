@@ -9,6 +9,7 @@
 #include "account/projectupload.h"
 #include "account/toolcommands.h"
 #include "core/textencoding.h"
+#include "ui/account/projectimport.h"
 
 namespace pw::ui {
 
@@ -18,10 +19,6 @@ constexpr size_t kGroupNameCharacters = 126;
 constexpr int kDeletedStatus = 2;  // "Deleted" in the status list
 constexpr std::string_view kBadAmountTail =
     " correctly! Don't use more than 2 decimals, enter only digits and the decimal dot!";
-
-Message warningBox(const MessageText& text, Buttons buttons = Buttons::Ok) {
-    return {text.text, text.caption, Icon::Warning, buttons};
-}
 
 // The fields with nothing selected.
 AdGroupForm clearedForm() { return {"", "", "", "", 0}; }
@@ -544,15 +541,10 @@ void AdGroupManagerController::importAdGroup() {
         if (!choice) return;
         const UploadOutcome outcome =
             uploadGroup(folder_, *project_, names[*chosen], campaignId_, profile_, *choice,
-                        [this](UploadWarning, const MessageText& text) {
-                            return desktop_.message(warningBox(text, Buttons::YesNo)) == Answer::Yes;
+                        [this](UploadWarning, const MessageText& warning) {
+                            return answerUploadWarning(desktop_, warning);
                         });
-        switch (outcome.result) {
-        case UploadResult::Queued: report(true); break;
-        case UploadResult::NotQueued: report(false); break;
-        case UploadResult::Refused: desktop_.message(warningBox(outcome.message)); break;
-        case UploadResult::Aborted: break;
-        }
+        if (const std::optional<Message> message = uploadOutcomeMessage(outcome)) desktop_.message(*message);
     });
 }
 
