@@ -16,6 +16,7 @@
 #include "app/gui/screenshottour.h"
 #include "core/version.h"
 #include "ui/account/accountmanagercontroller.h"
+#include "ui/account/commitprogress.h"
 #include "ui/account/qtaccountwindows.h"
 #include "ui/common/qtdispatcher.h"
 #include "ui/groups/qtgroupdialogs.h"
@@ -98,8 +99,16 @@ int main(int argc, char** argv) {
     controller.provideMenuAction("Manage your Google &profile", [&] { accountWindows.chooseProfile(); });
     // The account windows read the project (uploads, the ads of created ad
     // groups): never while a list job changes it.
+    // A commit the manager leaves running shows in the main window's status line.
+    pw::ui::BackgroundCommitWatch commitWatch(desktop);
+    controller.backgroundStatus = [&commitWatch] { return commitWatch.poll(); };
     controller.provideMenuAction("Manage your Google &account", [&] {
         if (jobs.busy()) return desktop.doubleBeep();
+        commitWatch.managerOpened();
+        struct Closed {
+            pw::ui::BackgroundCommitWatch& watch;
+            ~Closed() { watch.managerClosed(); }
+        } closed{commitWatch};
         pw::ui::manageGoogleAccount(desktop, accountWindows, folder, settings);
     });
 

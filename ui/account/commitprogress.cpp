@@ -25,4 +25,24 @@ CommitProgress pollBackgroundCommit() {
     return progress;
 }
 
+void BackgroundCommitWatch::managerOpened() {
+    managerOpen_ = true;
+    following_ = false;
+}
+
+void BackgroundCommitWatch::managerClosed() {
+    managerOpen_ = false;
+    following_ = commitInProgress();
+}
+
+std::optional<std::string> BackgroundCommitWatch::poll() {
+    if (managerOpen_ || !following_) return std::nullopt;
+    const CommitProgress progress = pollBackgroundCommit();
+    if (progress.running) return progress.statusText;
+    // Before the message: it waits for the user while the timer goes on.
+    following_ = false;
+    if (progress.endMessage) desktop_.message(*progress.endMessage);
+    return std::nullopt;
+}
+
 }  // namespace pw::ui

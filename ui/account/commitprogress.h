@@ -33,4 +33,22 @@ inline CommitProgress commitProgressNow() { return commitProgress(commitStatus()
 // so that the manager reads the campaigns afresh when it next opens.
 CommitProgress pollBackgroundCommit();
 
+// The main window's look at a commit the account manager left running,
+// polled every 500 ms: its status line while it runs; at its end the tool's
+// refusal, if any, is shown once. While the manager is open it follows the
+// commit itself, so the watch stays quiet.
+class BackgroundCommitWatch {
+public:
+    explicit BackgroundCommitWatch(Desktop& desktop) : desktop_(desktop) {}
+    void managerOpened();
+    void managerClosed();
+    // The status line to show, or none.
+    std::optional<std::string> poll();
+
+private:
+    Desktop& desktop_;
+    bool managerOpen_ = false;
+    bool following_ = false;
+};
+
 }  // namespace pw::ui
