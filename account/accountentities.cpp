@@ -154,4 +154,24 @@ std::optional<std::vector<AccountKeyword>> parseKeywordFileText(std::string_view
 
 bool isUploadableText(std::string_view text) { return text.find_first_of(";/\t\r\n") == std::string_view::npos; }
 
+AccountAd accountAdFromAd(const Ad& ad) {
+    AccountAd result;
+    result.headline = ad.title;
+    result.description1 = ad.line1;
+    result.description2 = ad.line2;
+    result.displayUrl = ad.displayUrl;
+    result.destinationUrl = ad.destinationUrl;
+    return result;
+}
+
+Ad adFromAccountAd(const AccountAd& ad) {
+    Ad result;
+    result.title = ad.headline;
+    result.line1 = ad.description1;
+    result.line2 = ad.description2;
+    result.displayUrl = ad.displayUrl;
+    result.destinationUrl = ad.destinationUrl;
+    return result;
+}
+
 }  // namespace pw

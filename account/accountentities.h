@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/ad.h"
+
 namespace pw {
 
 constexpr int kCountryCount = 239;
@@ -104,6 +106,9 @@ struct AccountAd {
     bool approved = false;
     bool operator==(const AccountAd&) const = default;
 };
+// An account ad from a project ad (its five texts), and back for the editor.
+AccountAd accountAdFromAd(const Ad& ad);
+Ad adFromAccountAd(const AccountAd& ad);
 
 struct AccountKeyword {
     static constexpr size_t kTextSize = 256;

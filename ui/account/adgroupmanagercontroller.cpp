@@ -41,26 +41,6 @@ std::string menuText(std::string_view text) {
 
 }  // namespace
 
-AccountAd accountAdFromAd(const Ad& ad) {
-    AccountAd result;
-    result.headline = ad.title;
-    result.description1 = ad.line1;
-    result.description2 = ad.line2;
-    result.displayUrl = ad.displayUrl;
-    result.destinationUrl = ad.destinationUrl;
-    return result;
-}
-
-Ad adFromAccountAd(const AccountAd& ad) {
-    Ad result;
-    result.title = ad.headline;
-    result.line1 = ad.description1;
-    result.line2 = ad.description2;
-    result.displayUrl = ad.displayUrl;
-    result.destinationUrl = ad.destinationUrl;
-    return result;
-}
-
 AdGroupManagerController::AdGroupManagerController(AdGroupManagerWindows windows, ProgramFolder folder,
                                                    const SettingsStore& settings,
                                                    std::shared_ptr<Dispatcher> dispatcher, QueueChange queue,

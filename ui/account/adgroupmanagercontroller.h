@@ -40,10 +40,6 @@ constexpr const char* kCancelNewGroupTooltip = "Click here to cancel creating a 
 // The first entry of the keyword import's group chooser.
 constexpr const char* kMainListChoice = "Main list";
 
-// An account ad from a project ad (its five texts), and back for the editor.
-AccountAd accountAdFromAd(const Ad& ad);
-Ad adFromAccountAd(const AccountAd& ad);
-
 // The group fields as the window holds them; `status` is the position in
 // the status list ("Enabled", "Paused", "Deleted").
 struct AdGroupForm {
