@@ -28,8 +28,9 @@ TEST(SkinPalette, TextDisabledTextAndFocusAreReadableOnEverySkin) {
         // Greyed text must still look greyed next to enabled text.
         EXPECT_LT(contrastRatio(p.disabledText, background), contrastRatio(p.windowText, background));
         EXPECT_GE(contrastRatio(p.highlightedText, p.highlight), kTextContrast);
-        if (name != "navy" && name != "black")  // no blue stands out from these; the lists' white still shows it
+        if (name != "navy" && name != "black") {  // no blue stands out from these; the lists' white still shows it
             EXPECT_GE(contrastRatio(p.highlight, background), kMarkContrast);
+        }
         EXPECT_GE(contrastRatio(p.highlight, {255, 255, 255}), kMarkContrast);
     }
 }
