@@ -112,5 +112,30 @@ TEST(ChangeList, ChildRowsFollowTheirParent) {
     EXPECT_EQ(selectedChanges(lines, selected), (std::vector<std::string>{lines[3]}));
 }
 
+// Names and paths are the user's: markers inside them mean nothing.
+TEST(ChangeList, MarkersCountOnlyAsTheirOwnWords) {
+    const struct {
+        const char* line;
+        bool failed, parent, child;
+    } cases[] = {
+        {"t -action=createCampaign -name=\"D -failed\" -outfile=\"o\"", false, false, false},
+        {"t -action=createCampaign -name=\"D -failed\" -outfile=\"o\" -failed", true, false, false},
+        {"t -batch=true -inFile=\"/home/a-child/x-failed/50.in\" -todo=UploadAds -name=\"g\"", false, false, false},
+        {"t -batch=true -inFile=\"/data/-child/50.in\" -todo=UploadGroups -parent -name=\"-child\"", false, true, false},
+        {"t -batch=true -inFile=\"/data/-parent/51.in\" -todo=UploadAds -child -name=\"-parent\"", false, false, true},
+        {"t -todo=UploadAds\t-child\t-name=\"g\" -failed", true, false, true},
+        {"t -name=\"x\" -parented -childish", false, false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(isFailedChange(c.line), c.failed) << c.line;
+        EXPECT_EQ(isParentChange(c.line), c.parent) << c.line;
+        EXPECT_EQ(isChildChange(c.line), c.child) << c.line;
+        const ChangeRow row = changeRows({c.line}).front();
+        EXPECT_EQ(row.failed, c.failed) << c.line;
+        EXPECT_EQ(row.child, c.child) << c.line;
+    }
+    EXPECT_EQ(failedForm("t -name=\"D -failed\""), "t -name=\"D -failed\" -failed");
+}
+
 }  // namespace
 }  // namespace pw
