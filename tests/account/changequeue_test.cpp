@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "account/accountfolder.h"
 #include "core/atomicfile.h"
@@ -61,6 +63,28 @@ TEST_F(ChangeQueue, ClearingKeepsLinesQueuedSinceTheListWasRead) {
     ASSERT_TRUE(queueChange(folder, "d -failed"));  // the commit loop returned one meanwhile
     ASSERT_EQ(clearChanges(folder, selectedChanges(listed, {true, false, true})), ClearResult::Cleared);
     EXPECT_EQ(readQueuedChanges(folder), (std::vector<std::string>{"b", "d -failed"}));
+}
+
+// The command line queues while the program rewrites the queue: no line
+// appended by one process is lost by the other's rewrite.
+TEST_F(ChangeQueue, AnotherProcessesAppendsSurviveRewrites) {
+    constexpr int kLines = 200;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        bool ok = true;
+        for (int i = 0; i < kLines; ++i) ok = queueChange(folder, "child " + std::to_string(i)) && ok;
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, WNOHANG) == 0) {
+        ASSERT_TRUE(queueChange(folder, "mine"));
+        ASSERT_EQ(clearChanges(folder, {"mine"}), ClearResult::Cleared);
+    }
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    std::vector<std::string> expected;
+    for (int i = 0; i < kLines; ++i) expected.push_back("child " + std::to_string(i));
+    EXPECT_EQ(readQueuedChanges(folder), expected);
 }
 
 TEST(ChangeLabels, ActionAndTargetOfEachKindOfLine) {
