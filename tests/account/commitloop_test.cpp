@@ -274,8 +274,14 @@ TEST_F(CommitLoop, ACommitOfAnotherProcessIsLeftAlone) {
     }
     const std::string commitFile = googleFile(folder, kCommitFile);
     waitUntilRunning("wait");
-    const std::string running = test::readFile(commitFile);
-    ASSERT_TRUE(running.starts_with("#run ")) << running;
+    // The other process notes the run's process id once the run has started.
+    const auto runNoted = [](const std::string& text) { return text.starts_with("#run ") && !text.starts_with("#run 0"); };
+    std::string running = test::readFile(commitFile);
+    for (int i = 0; i < 30000 && !runNoted(running); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        running = test::readFile(commitFile);
+    }
+    ASSERT_TRUE(runNoted(running)) << running;
 
     EXPECT_EQ(commit({line("x")}), CommitStart::AlreadyRunning);
     EXPECT_EQ(recoverInterruptedCommit(folder).returned, 0u);
