@@ -20,6 +20,10 @@ constexpr std::string_view kCampaignListOutput = "lc.out";
 constexpr std::string_view kAccountListOutput = "lad.out";
 constexpr std::string_view kChangeOutput = "pwr_ga.out";
 constexpr std::string_view kChangeQueueFile = "google.queue";
+// Lock files shared by every process on the folder (the program and the
+// command line): one commit at a time, one rewrite of the queue at a time.
+constexpr std::string_view kCommitLockFile = "google.commit.lock";
+constexpr std::string_view kQueueLockFile = "google.queue.lock";
 
 inline std::string googleFile(const ProgramFolder& folder, std::string_view name) {
     return folder.googleFolder() + "/" + std::string(name);

@@ -63,14 +63,18 @@ void watchRun(pid_t pid, int optionsFd, std::string options, ToolEndCallback onE
     siginfo_t info{};
     while (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
     }
+    ToolExit exit;
     {
         std::lock_guard guard(runningTools().lock);
         runningTools().ids.erase(pid);
         int status = 0;
-        ::waitpid(pid, &status, 0);
+        if (::waitpid(pid, &status, 0) == pid) {
+            if (WIFEXITED(status)) exit.exitStatus = WEXITSTATUS(status);
+            if (WIFSIGNALED(status)) exit.signal = WTERMSIG(status);
+        }
     }
     try {
-        onEnd(outputPath);
+        onEnd(outputPath, exit);
     } catch (...) {
         // The window's callback shows its own error; an escaped one must not end the program.
     }
@@ -123,6 +127,12 @@ bool startAccountTool(const ProgramFolder& folder, std::string_view commandLine,
     return true;
 }
 
+std::string toolExitText(const ToolExit& exit) {
+    if (exit.signal != 0)
+        return "The account tool stopped without an answer (ended by signal " + std::to_string(exit.signal) + ").";
+    return "The account tool stopped without an answer (exit status " + std::to_string(exit.exitStatus) + ").";
+}
+
 bool stopAccountTool(int32_t keptProcessId) {
     std::lock_guard guard(runningTools().lock);
     if (!runningTools().ids.contains(static_cast<pid_t>(keptProcessId))) return false;
@@ -151,14 +161,16 @@ FetchFlags& fetchFlags() {
 }
 
 bool startAccountRead(const ProgramFolder& folder, const AccountProfile& profile, const ReadRequest& request,
-                      ToolEndCallback onEnd, int32_t& keptProcessId) {
+                      ToolOutputCallback onEnd, int32_t& keptProcessId) {
     const CommandLine line = readCommand(profile, request);
     if (!line || !onEnd) return false;
     FetchFlags& flags = fetchFlags();
     flags.fetchCancelled = false;
     flags.fetchWindowClosed = false;
     if (request.kind == AccountRead::Campaigns) flags.campaignFetchRunning = true;
-    const bool started = startAccountTool(folder, *line, std::move(onEnd), readOutputName(request.kind), keptProcessId);
+    const bool started = startAccountTool(
+        folder, *line, [onEnd = std::move(onEnd)](const std::optional<std::string>& path, const ToolExit&) { onEnd(path); },
+        readOutputName(request.kind), keptProcessId);
     if (!started && request.kind == AccountRead::Campaigns) flags.campaignFetchRunning = false;
     return started;
 }

@@ -18,9 +18,22 @@
 
 namespace pw {
 
+// How the tool's process ended.
+struct ToolExit {
+    int exitStatus = 0;  // its exit status when it exited
+    int signal = 0;      // the signal that ended it, 0 when it exited
+    bool succeeded() const { return signal == 0 && exitStatus == 0; }
+    bool operator==(const ToolExit&) const = default;
+};
+// Why a run that ended badly left no answer, as the windows show it.
+std::string toolExitText(const ToolExit& exit);
+
 // Called exactly once per run, on the run's watcher thread, with the output
-// file's full path (none when the run named no output file).
-using ToolEndCallback = std::function<void(const std::optional<std::string>& outputPath)>;
+// file's full path (none when the run named no output file) and how the
+// process ended.
+using ToolEndCallback = std::function<void(const std::optional<std::string>& outputPath, const ToolExit& exit)>;
+// The reads judge a run by its output file alone.
+using ToolOutputCallback = std::function<void(const std::optional<std::string>& outputPath)>;
 
 // The tool receives its options on standard input after this flag, so that
 // no password shows in the process list.
@@ -55,7 +68,7 @@ FetchFlags& fetchFlags();
 // Starts one of the four reads with the profile; `campaignFetchRunning` is
 // set for a campaign read, the cancel flags are cleared.
 bool startAccountRead(const ProgramFolder& folder, const AccountProfile& profile, const ReadRequest& request,
-                      ToolEndCallback onEnd, int32_t& keptProcessId);
+                      ToolOutputCallback onEnd, int32_t& keptProcessId);
 
 // The window's stop button (windowClosing false), or the window closing while
 // its read runs: marks the read cancelled and stops its run. The caller holds

@@ -38,24 +38,54 @@ bool holdsLineBreak(std::string_view line) { return line.find_first_of("\r\n") !
 
 bool contains(std::string_view line, std::string_view part) { return line.find(part) != std::string_view::npos; }
 
+// The word stands on its own between blanks, outside double quotes.
+bool holdsUnquotedWord(std::string_view line, std::string_view word) {
+    bool inQuotes = false;
+    size_t start = 0;
+    for (size_t i = 0; i <= line.size(); ++i) {
+        const bool end = i == line.size();
+        if (!end && line[i] == '"') inQuotes = !inQuotes;
+        if (end || (!inQuotes && (line[i] == ' ' || line[i] == '\t'))) {
+            if (line.substr(start, i - start) == word) return true;
+            start = i + 1;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 namespace detail {
-QueueFileGuard::QueueFileGuard() { queueFileMutex().lock(); }
-QueueFileGuard::~QueueFileGuard() { queueFileMutex().unlock(); }
+namespace {
+int guardDepth = 0;  // changed only by the thread holding queueFileMutex
+}  // namespace
+
+QueueFileGuard::QueueFileGuard(const ProgramFolder& folder) {
+    queueFileMutex().lock();
+    // A second flock of this process on a new descriptor would wait for ever.
+    if (guardDepth++ == 0) fileLock_ = FileLock::acquire(googleFile(folder, kQueueLockFile));
+}
+
+QueueFileGuard::~QueueFileGuard() {
+    fileLock_.reset();
+    --guardDepth;
+    queueFileMutex().unlock();
+}
 }  // namespace detail
 
 std::string changeQueuePath(const ProgramFolder& folder) { return googleFile(folder, kChangeQueueFile); }
 
 std::vector<std::string> readQueuedChanges(const ProgramFolder& folder) {
-    detail::QueueFileGuard guard;
+    // The file is only ever replaced whole: a read alone needs no lock of
+    // other processes (an edit holds it around its read).
+    std::lock_guard guard(queueFileMutex());
     std::string text;
     if (!readWholeFile(changeQueuePath(folder), text)) return {};
     return splitLines(text);
 }
 
 bool writeQueuedChanges(const ProgramFolder& folder, const std::vector<std::string>& lines) {
-    detail::QueueFileGuard guard;
+    detail::QueueFileGuard guard(folder);
     const std::string path = changeQueuePath(folder);
     if (lines.empty()) return removeFile(path) || !fileExists(path);
     std::string text;
@@ -71,7 +101,7 @@ bool isChangeQueued(const ProgramFolder& folder, std::string_view line) {
 
 bool queueChange(const ProgramFolder& folder, std::string_view line) {
     if (line.empty() || holdsLineBreak(line)) return false;
-    detail::QueueFileGuard guard;
+    detail::QueueFileGuard guard(folder);
     if (isChangeQueued(folder, line)) return true;
     const std::string path = changeQueuePath(folder);
     const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
@@ -89,12 +119,14 @@ bool queueChange(const ProgramFolder& folder, std::string_view line) {
 bool hasUncommittedChanges(const ProgramFolder& folder) {
     struct stat info {};
     if (::stat(changeQueuePath(folder).c_str(), &info) == 0 && info.st_size > 0) return true;
-    // Keyword and batch files of changes still running are needed by them.
-    if (!commitInProgress()) removeLeftoverUploadFiles(folder);
+    removeUploadFilesUnlessCommitting(folder);
     return false;
 }
 
-bool isFailedChange(std::string_view line) { return contains(line, "-failed"); }
+bool isFailedChange(std::string_view line) { return line.ends_with(kFailedMarker); }
+
+bool isParentChange(std::string_view line) { return holdsUnquotedWord(line, kParentMarker); }
+bool isChildChange(std::string_view line) { return holdsUnquotedWord(line, kChildMarker); }
 
 std::string failedForm(std::string_view line) {
     std::string failed(line);
@@ -134,7 +166,7 @@ std::vector<ChangeRow> changeRows(const std::vector<std::string>& lines) {
     rows.reserve(lines.size());
     for (const std::string& line : lines) {
         ChangeRow row{changeActionLabel(line), changeTargetLabel(line), isFailedChange(line),
-                      contains(line, kChildMarker), contains(line, kParentMarker)};
+                      isChildChange(line), isParentChange(line)};
         if (row.child) {
             row.action = "|--" + row.action;
             row.target = "|--" + row.target;
@@ -147,8 +179,8 @@ std::vector<ChangeRow> changeRows(const std::vector<std::string>& lines) {
 void followParentSelection(const std::vector<std::string>& lines, std::vector<bool>& selected) {
     selected.resize(lines.size(), false);
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (!contains(lines[i], kParentMarker)) continue;
-        for (size_t j = i + 1; j < lines.size() && contains(lines[j], kChildMarker); ++j) selected[j] = selected[i];
+        if (!isParentChange(lines[i])) continue;
+        for (size_t j = i + 1; j < lines.size() && isChildChange(lines[j]); ++j) selected[j] = selected[i];
     }
 }
 

@@ -4,17 +4,20 @@
 // the user commits it. The file holds the account password in every line, so
 // it is readable by the user alone.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/filelock.h"
 #include "io/programfolder.h"
 
 namespace pw {
 
-// Markers inside a line: a change that failed once ends in " -failed"; an
-// upload whose run creates ad groups holds "-parent"; "-child" lines belong
-// to the nearest "-parent" line above them.
+// Markers of a line: a change that failed once ends in " -failed"; an
+// upload whose run creates ad groups holds the word -parent; lines with the
+// word -child belong to the nearest "-parent" line above them. The words
+// count only outside quotes, so a name or a path may hold them.
 constexpr std::string_view kFailedMarker = " -failed";
 constexpr std::string_view kParentMarker = "-parent";
 constexpr std::string_view kChildMarker = "-child";
@@ -44,6 +47,8 @@ bool hasUncommittedChanges(const ProgramFolder& folder);
 // The line as it goes back after a failed run (marked once only).
 std::string failedForm(std::string_view line);
 bool isFailedChange(std::string_view line);
+bool isParentChange(std::string_view line);
+bool isChildChange(std::string_view line);
 
 // What the change list shows of a line.
 std::string changeActionLabel(std::string_view line);
@@ -86,17 +91,24 @@ constexpr std::string_view kPushCommitText = "Push \"Commit\" to upload your cha
 constexpr std::string_view kNoChangesText = "No uncommited changes available";
 
 namespace detail {
+// One reader-writer of the queue file at a time: the window thread and the
+// commit's watcher threads of this process, and other processes on the same
+// folder (the command line beside the program) through the queue lock file.
+// Guards nest within a thread; only the outermost takes the file lock.
 struct QueueFileGuard {
-    QueueFileGuard();
+    explicit QueueFileGuard(const ProgramFolder& folder);
     ~QueueFileGuard();
     QueueFileGuard(const QueueFileGuard&) = delete;
     QueueFileGuard& operator=(const QueueFileGuard&) = delete;
+
+private:
+    std::optional<FileLock> fileLock_;
 };
 }  // namespace detail
 
 template <typename Edit>
 bool editQueuedChanges(const ProgramFolder& folder, Edit edit) {
-    detail::QueueFileGuard guard;
+    detail::QueueFileGuard guard(folder);
     std::vector<std::string> lines = readQueuedChanges(folder);
     edit(lines);
     return writeQueuedChanges(folder, lines);

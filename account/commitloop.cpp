@@ -4,11 +4,15 @@
 #include <sys/stat.h>
 
 #include <condition_variable>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "account/accountfolder.h"
 #include "account/accounttool.h"
 #include "account/changequeue.h"
+#include "account/profilerules.h"
 #include "account/toolcommands.h"
 #include "account/toolrecords.h"
 #include "core/atomicfile.h"
@@ -24,6 +28,7 @@ struct CommitRun {
     std::optional<AccountProfile> profile;
     CurrentAds currentAds;
     int32_t processId = 0;
+    std::optional<FileLock> fileLock;  // the commit lock file, held until the commit ends
     std::condition_variable ended;
 };
 
@@ -39,6 +44,11 @@ bool touchesCampaign(std::string_view line) {
 }
 
 std::string commitFilePath(const ProgramFolder& folder) { return googleFile(folder, kCommitFile); }
+
+// Held by whichever process commits; the others leave the commit's files alone.
+std::optional<FileLock> tryCommitLock(const ProgramFolder& folder) {
+    return FileLock::tryAcquire(googleFile(folder, kCommitLockFile));
+}
 
 // The commit file: an optional first line "#run <process id>" (0 while the
 // run is being started) for the change that was started, then the lines not
@@ -82,6 +92,7 @@ bool returnToQueueFront(const ProgramFolder& folder, const std::vector<std::stri
 void endCommit(CommitRun& state) {
     state.lines.clear();
     removeFile(commitFilePath(*state.folder));
+    state.fileLock.reset();
     state.status.inProgress = false;
     state.status.runningText.clear();
     state.status.remaining = 0;
@@ -94,7 +105,7 @@ void requeueRest(CommitRun& state) {
     state.lines.clear();
 }
 
-void onChangeCommitted(const std::optional<std::string>& outputPath);
+void onChangeCommitted(const std::optional<std::string>& outputPath, const ToolExit& exit);
 
 // Starts the first line; called with commitLock held, which stays held until
 // the run's process id is in the commit file (its end waits for the lock).
@@ -178,7 +189,7 @@ std::string adsBatchText(int32_t groupId, const AdList& ads) {
 // After an upload that created ad groups: the current ads of the project
 // groups of the same names are uploaded next (the later group's first).
 void uploadCreatedGroupAds(CommitRun& state, const std::string& outputPath, std::string_view line) {
-    if (!contains(line, kParentMarker)) return;
+    if (!isParentChange(line)) return;
     if (!contains(line, "-todo=UploadGroups") && !contains(line, "-action=createAdGroup")) return;
     std::string text;
     if (!readWholeFile(outputPath, text) || !state.profile) return;
@@ -195,18 +206,30 @@ void uploadCreatedGroupAds(CommitRun& state, const std::string& outputPath, std:
     }
 }
 
-void onChangeCommitted(const std::optional<std::string>& outputPath) {
+// Why the running change counts as failed: the tool's refusal, or a run
+// that ended badly (a crash, a kill, an error exit) without an answer. An
+// exit 0 without an output file is a change done.
+std::optional<std::string> failureOfRun(const std::optional<std::string>& outputPath, const ToolExit& exit) {
+    if (outputPath) {
+        if (auto error = readToolError(*outputPath)) return error->empty() ? "The account tool refused a change." : *error;
+        if (fileExists(*outputPath)) return std::nullopt;
+    }
+    if (!exit.succeeded()) return toolExitText(exit);
+    return std::nullopt;
+}
+
+void onChangeCommitted(const std::optional<std::string>& outputPath, const ToolExit& exit) {
     CommitRun& state = run();
     std::lock_guard guard(commitLock());
     if (state.lines.empty()) {
         endCommit(state);
         return;
     }
-    if (auto error = outputPath ? readToolError(*outputPath) : std::nullopt) {
+    if (auto error = failureOfRun(outputPath, exit)) {
         queueChange(*state.folder, failedForm(state.lines.front()));
         state.lines.erase(state.lines.begin());
         ++state.status.failed;
-        state.status.lastError = error->empty() ? "The account tool refused a change." : *error;
+        state.status.lastError = *error;
         requeueRest(state);
         endCommit(state);
         return;
@@ -214,12 +237,12 @@ void onChangeCommitted(const std::optional<std::string>& outputPath) {
     const std::string line = std::move(state.lines.front());
     state.lines.erase(state.lines.begin());
     ++state.status.done;
-    if (outputPath) {
-        uploadCreatedGroupAds(state, *outputPath, line);
-        removeFile(*outputPath);
-    }
-    deleteFilesOfChange(line);
+    if (outputPath) uploadCreatedGroupAds(state, *outputPath, line);
+    // The commit file says the change is done before its answer and files
+    // go: a kill in between must not bring back a change without its files.
     writeCommitFile(*state.folder, state.lines, std::nullopt);
+    if (outputPath) removeFile(*outputPath);
+    deleteFilesOfChange(line);
     if (!state.lines.empty() && !state.status.stopRequested) {
         if (startFirstLine(state)) return;
         // Nothing would ever end this commit: it ends here, and the change
@@ -227,17 +250,67 @@ void onChangeCommitted(const std::optional<std::string>& outputPath) {
         state.lines.front() = failedForm(state.lines.front());
         ++state.status.failed;
         state.status.lastError = std::string(kNextChangeNotStartedText);
+        state.status.startFailed = true;
     }
     requeueRest(state);
     endCommit(state);
 }
 
+std::string linkTarget(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::read_symlink(path, ec).string();
+}
+
+}  // namespace
+
+// A run is given the options flag and works in the Google folder.
+bool isAccountToolRun(const ProgramFolder& folder, int32_t processId) {
+    if (processId <= 0) return false;
+    const std::string proc = "/proc/" + std::to_string(processId);
+    // Files of /proc show a size of 0: read to the end.
+    std::ifstream file(proc + "/cmdline", std::ios::binary);
+    const std::string arguments{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    bool flagged = false;
+    for (size_t start = 0; start < arguments.size();) {
+        const size_t end = std::min(arguments.find('\0', start), arguments.size());
+        if (std::string_view(arguments).substr(start, end - start) == kOptionsOnStdinFlag) flagged = true;
+        start = end + 1;
+    }
+    std::error_code ec;
+    const std::string googleFolder = std::filesystem::canonical(folder.googleFolder(), ec).string();
+    return flagged && !ec && linkTarget(proc + "/cwd") == googleFolder;
+}
+
+namespace {
+
 // Waits for a run of an earlier program to end (it keeps running when the
-// program was killed), at most a few minutes.
-void waitForProcessToEnd(int32_t processId) {
+// program was killed), at most a few minutes; a process id the system gave
+// to another program since is not waited for.
+void waitForProcessToEnd(const ProgramFolder& folder, int32_t processId) {
     if (processId <= 0) return;
-    for (int i = 0; i < 3000 && ::kill(processId, 0) == 0; ++i)
+    for (int i = 0; i < 3000 && ::kill(processId, 0) == 0 && isAccountToolRun(folder, processId); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
+}
+
+// The temporary files of an atomic write ("google.commit.XXXXXX") a kill left
+// behind: they hold the password. The lock files are no temporary files.
+void removeTempFilesOf(const ProgramFolder& folder, std::string_view fileName) {
+    const std::string prefix = std::string(fileName) + ".";
+    constexpr size_t kTempSuffix = 6;  // mkstemp's XXXXXX
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.googleFolder(), ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() == prefix.size() + kTempSuffix && name.starts_with(prefix) && !name.ends_with(".lock") &&
+            entry.is_regular_file(ec))
+            removeFile(entry.path().string());
+    }
+}
+
+// A finished upload that created ad groups, whose ads were still to be sent.
+bool createdGroupsWithoutAds(std::string_view line, const std::string& outputPath) {
+    if (!isParentChange(line)) return false;
+    std::string text;
+    return readWholeFile(outputPath, text) && !readCreatedAdGroups(text).empty();
 }
 
 }  // namespace
@@ -259,6 +332,8 @@ CommitStart startCommit(CommitRequest request) {
     if (state.status.inProgress) return CommitStart::AlreadyRunning;
     if (request.lines.empty()) return CommitStart::NothingChosen;
     const ProgramFolder& folder = request.folder;
+    std::optional<FileLock> fileLock = tryCommitLock(folder);
+    if (!fileLock) return CommitStart::AlreadyRunning;
     // On disk before they leave the queue: a crash in between leaves them in
     // both, and the recovery keeps one of each.
     if (!writeCommitFile(folder, request.lines, std::nullopt)) return CommitStart::QueueNotWritten;
@@ -272,6 +347,7 @@ CommitStart startCommit(CommitRequest request) {
     }
     state.status = CommitStatus{};
     state.status.inProgress = true;
+    state.fileLock = std::move(fileLock);
     state.lines = std::move(request.lines);
     state.folder = request.folder;
     state.profile = std::move(request.profile);
@@ -279,6 +355,7 @@ CommitStart startCommit(CommitRequest request) {
     if (startFirstLine(state)) return CommitStart::Started;
     returnToQueueFront(folder, state.lines);
     state.status.lastError = std::string(kToolStartFailedText);
+    state.status.startFailed = true;
     endCommit(state);
     return CommitStart::ToolNotStarted;
 }
@@ -309,9 +386,22 @@ bool waitForCommitEnd(std::chrono::milliseconds timeout) {
     return run().ended.wait_for(guard, timeout, [] { return !run().status.inProgress; });
 }
 
+void removeUploadFilesUnlessCommitting(const ProgramFolder& folder) {
+    if (commitInProgress()) return;
+    if (const auto fileLock = tryCommitLock(folder)) removeLeftoverUploadFiles(folder);
+}
+
 CommitRecovery recoverInterruptedCommit(const ProgramFolder& folder) {
     CommitRecovery recovery;
     if (commitInProgress()) return recovery;
+    // A commit of another process still needs its file, its lines and its runs.
+    const auto fileLock = tryCommitLock(folder);
+    if (!fileLock) return recovery;
+    removeTempFilesOf(folder, kCommitFile);
+    {
+        detail::QueueFileGuard queueGuard(folder);  // no rewrite of the queue is half done
+        removeTempFilesOf(folder, kChangeQueueFile);
+    }
     const std::string path = commitFilePath(folder);
     std::string text;
     if (!readWholeFile(path, text)) return recovery;
@@ -327,13 +417,14 @@ CommitRecovery recoverInterruptedCommit(const ProgramFolder& folder) {
     }
     if (runningProcess && !lines.empty()) {
         // The first line was started: its output file says how its run ended.
-        waitForProcessToEnd(*runningProcess);
+        waitForProcessToEnd(folder, *runningProcess);
         const std::string output = googleFile(folder, kChangeOutput);
         if (fileExists(output)) {
             if (readToolError(output)) {
                 lines.front() = failedForm(lines.front());
                 recovery.lastFailed = true;
             } else {
+                recovery.createdGroupsWithoutAds = createdGroupsWithoutAds(lines.front(), output);
                 deleteFilesOfChange(lines.front());
                 lines.erase(lines.begin());
                 recovery.completed = 1;
@@ -348,11 +439,16 @@ CommitRecovery recoverInterruptedCommit(const ProgramFolder& folder) {
 }
 
 std::string commitRecoveryMessage(const CommitRecovery& recovery) {
-    if (recovery.returned == 0) return {};
-    std::string text = "The last commit did not end. " + std::to_string(recovery.returned) +
-                       (recovery.returned == 1 ? " change that was not sent is" : " changes that were not sent are") +
-                       " back at the top of the change list.";
+    if (recovery.returned == 0 && !recovery.createdGroupsWithoutAds) return {};
+    std::string text = "The last commit did not end.";
+    if (recovery.returned > 0)
+        text += " " + std::to_string(recovery.returned) +
+                (recovery.returned == 1 ? " change that was not sent is" : " changes that were not sent are") +
+                " back at the top of the change list.";
     if (recovery.lastFailed) text += " The change that was running was refused and is marked as failed.";
+    if (recovery.createdGroupsWithoutAds)
+        text += " The ad group upload that was running finished, but the ads of the ad groups it created were not "
+                "uploaded.";
     return text;
 }
 

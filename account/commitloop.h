@@ -18,6 +18,7 @@
 
 #include "account/accountprofile.h"
 #include "core/ad.h"
+#include "core/filelock.h"
 #include "core/project.h"
 #include "io/programfolder.h"
 
@@ -49,7 +50,9 @@ enum class CommitStart {
     ToolNotStarted,    // the lines went back to the front of the queue
 };
 // Takes the chosen lines out of the queue, keeps them in the commit file and
-// starts the first.
+// starts the first. A commit of another process on the same folder (the
+// command line beside the program) counts as running: the commit lock file
+// is held from the start of a commit to its end.
 CommitStart startCommit(CommitRequest request);
 
 struct CommitStatus {
@@ -61,6 +64,7 @@ struct CommitStatus {
     size_t done = 0;
     size_t failed = 0;              // changes that went back marked " -failed"
     std::string lastError;          // the tool's refusal, or why the commit could not go on
+    bool startFailed = false;       // lastError says a change's run could not be started (a file error)
 };
 CommitStatus commitStatus();
 // The close refusal and the windows' disabling while a commit runs.
@@ -79,11 +83,19 @@ struct CommitRecovery {
     size_t returned = 0;   // lines put back at the front of the queue
     size_t completed = 0;  // the change that was running had finished: not put back
     bool lastFailed = false;
+    bool createdGroupsWithoutAds = false;  // a finished group upload whose new groups' ads were not sent
 };
 // Call once at start-up (and before a command-line commit). The interrupted
 // commit's lines go back to the front of the queue in order; a change whose
-// run ended after the program did is judged by its output file.
+// run ended after the program did is judged by its output file. While a
+// commit runs (here or in another process) nothing is touched.
 CommitRecovery recoverInterruptedCommit(const ProgramFolder& folder);
+// The process is a run of the account tool started in this folder's Google
+// folder (a process id given to another program since is not).
+bool isAccountToolRun(const ProgramFolder& folder, int32_t processId);
+// Deletes the keyword and batch files of uploads when no commit runs in any
+// process (a running one still needs them).
+void removeUploadFilesUnlessCommitting(const ProgramFolder& folder);
 // The message a window shows after a recovery that returned lines (empty when none).
 std::string commitRecoveryMessage(const CommitRecovery& recovery);
 
@@ -95,6 +107,7 @@ constexpr std::string_view kCommitHintText =
 constexpr std::string_view kCommitHintCaption = "Commit in background";
 constexpr std::string_view kCloseRefusedText = "Cannot close program! Google upload in progress!";
 constexpr std::string_view kCloseRefusedCaption = "Google upload active";
+constexpr std::string_view kCommitAlreadyRunningText = "Another commit is running; commit again when it has ended.";
 constexpr std::string_view kNextChangeNotStartedText =
     "The account tool could not be started for the next change; it and the changes after it are back in the queue.";
 

@@ -4,6 +4,8 @@
 
 #include "account/accountcaches.h"
 #include "account/accountfolder.h"
+#include "account/changequeue.h"
+#include "account/commitloop.h"
 #include "core/text.h"
 
 namespace pw {
@@ -196,8 +198,8 @@ bool setDefaultProfile(SettingsStore& settings, const ProgramFolder& folder, std
                        bool commitInProgress) {
     const bool stored = settings.setDefaultProfile(name);
     clearAccountCaches();
-    removeFile(googleFile(folder, kChangeQueueFile));
-    if (!commitInProgress) removeLeftoverUploadFiles(folder);
+    writeQueuedChanges(folder, {});
+    if (!commitInProgress) removeUploadFilesUnlessCommitting(folder);
     return stored;
 }
 

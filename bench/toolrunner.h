@@ -19,7 +19,7 @@ inline std::string runToolNow(const ProgramFolder& folder, const std::string& li
     int32_t pid = 0;
     const bool started = startAccountTool(
         folder, line,
-        [&](const std::optional<std::string>& path) {
+        [&](const std::optional<std::string>& path, const ToolExit&) {
             std::string text;
             if (path) readWholeFile(*path, text);
             done.set_value(text);

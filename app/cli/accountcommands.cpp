@@ -276,6 +276,7 @@ int accountCommit(const Streams& io, const std::string& dataDir, bool all, const
     case CommitStart::Started: break;
     case CommitStart::ToolNotStarted: io.err << kToolStartFailedText << "\n"; return kFailed;
     case CommitStart::QueueNotWritten: io.err << kClearFailedText << "\n"; return kFailed;
+    case CommitStart::AlreadyRunning: io.err << kCommitAlreadyRunningText << "\n"; return kFailed;
     default: return kFailed;
     }
     std::string shown;

@@ -49,7 +49,7 @@ std::optional<std::string> runChange(const ProgramFolder& folder, const CommandL
     int32_t process = 0;
     if (!startAccountTool(
             folder, *line,
-            [&](const std::optional<std::string>& path) {
+            [&](const std::optional<std::string>& path, const ToolExit&) {
                 std::string text;
                 if (path) readWholeFile(*path, text);
                 ended.set_value(text);

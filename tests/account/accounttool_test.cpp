@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/stat.h>
 
 #include <atomic>
@@ -125,10 +126,12 @@ TEST(AccountTool, StoppingARunAndNoPasswordInAnyProcessList) {
 
     std::atomic<int> calls = 0;
     std::promise<std::optional<std::string>> ended;
+    ToolExit howItEnded;
     int32_t pid = 0;
     ASSERT_TRUE(startAccountTool(
         sandbox.folder(), line,
-        [&](const std::optional<std::string>& path) {
+        [&](const std::optional<std::string>& path, const ToolExit& exit) {
+            howItEnded = exit;
             if (++calls == 1) ended.set_value(path);
         },
         std::string_view("lc.out"), pid));
@@ -151,6 +154,7 @@ TEST(AccountTool, StoppingARunAndNoPasswordInAnyProcessList) {
     cancelAccountRead(pid, false);
     const auto output = ended.get_future().get();
     EXPECT_EQ(output, googleFile(sandbox.folder(), "lc.out"));
+    EXPECT_EQ(howItEnded, (ToolExit{0, SIGKILL}));
     EXPECT_EQ(finishAccountRead(AccountRead::Campaigns, output).status, ReadResult::Status::Cancelled);
     fetchFlags().fetchWindowClosed = true;
     EXPECT_EQ(finishAccountRead(AccountRead::Campaigns, output).status, ReadResult::Status::WindowClosed);
@@ -167,7 +171,7 @@ TEST(AccountTool, AMissingToolIsAFileError) {
         sandbox.folder(), profile(), {AccountRead::Campaigns}, [&](const auto&) { called = true; }, pid));
     EXPECT_FALSE(called);
     EXPECT_FALSE(fetchFlags().campaignFetchRunning);
-    EXPECT_FALSE(startAccountTool(sandbox.folder(), "", [](const auto&) {}, std::nullopt, pid));
+    EXPECT_FALSE(startAccountTool(sandbox.folder(), "", [](const auto&, const auto&) {}, std::nullopt, pid));
 }
 
 TEST(AccountTool, InstallKeepsACurrentCopyAndReplacesAnOlderOne) {

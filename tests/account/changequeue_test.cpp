@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "account/accountfolder.h"
 #include "core/atomicfile.h"
@@ -63,6 +65,28 @@ TEST_F(ChangeQueue, ClearingKeepsLinesQueuedSinceTheListWasRead) {
     EXPECT_EQ(readQueuedChanges(folder), (std::vector<std::string>{"b", "d -failed"}));
 }
 
+// The command line queues while the program rewrites the queue: no line
+// appended by one process is lost by the other's rewrite.
+TEST_F(ChangeQueue, AnotherProcessesAppendsSurviveRewrites) {
+    constexpr int kLines = 200;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        bool ok = true;
+        for (int i = 0; i < kLines; ++i) ok = queueChange(folder, "child " + std::to_string(i)) && ok;
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, WNOHANG) == 0) {
+        ASSERT_TRUE(queueChange(folder, "mine"));
+        ASSERT_EQ(clearChanges(folder, {"mine"}), ClearResult::Cleared);
+    }
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    std::vector<std::string> expected;
+    for (int i = 0; i < kLines; ++i) expected.push_back("child " + std::to_string(i));
+    EXPECT_EQ(readQueuedChanges(folder), expected);
+}
+
 TEST(ChangeLabels, ActionAndTargetOfEachKindOfLine) {
     const struct {
         const char* line;
@@ -110,6 +134,31 @@ TEST(ChangeList, ChildRowsFollowTheirParent) {
     EXPECT_TRUE(anyChangeSelected(selected));
     EXPECT_FALSE(anyChangeSelected({false, false}));
     EXPECT_EQ(selectedChanges(lines, selected), (std::vector<std::string>{lines[3]}));
+}
+
+// Names and paths are the user's: markers inside them mean nothing.
+TEST(ChangeList, MarkersCountOnlyAsTheirOwnWords) {
+    const struct {
+        const char* line;
+        bool failed, parent, child;
+    } cases[] = {
+        {"t -action=createCampaign -name=\"D -failed\" -outfile=\"o\"", false, false, false},
+        {"t -action=createCampaign -name=\"D -failed\" -outfile=\"o\" -failed", true, false, false},
+        {"t -batch=true -inFile=\"/home/a-child/x-failed/50.in\" -todo=UploadAds -name=\"g\"", false, false, false},
+        {"t -batch=true -inFile=\"/data/-child/50.in\" -todo=UploadGroups -parent -name=\"-child\"", false, true, false},
+        {"t -batch=true -inFile=\"/data/-parent/51.in\" -todo=UploadAds -child -name=\"-parent\"", false, false, true},
+        {"t -todo=UploadAds\t-child\t-name=\"g\" -failed", true, false, true},
+        {"t -name=\"x\" -parented -childish", false, false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(isFailedChange(c.line), c.failed) << c.line;
+        EXPECT_EQ(isParentChange(c.line), c.parent) << c.line;
+        EXPECT_EQ(isChildChange(c.line), c.child) << c.line;
+        const ChangeRow row = changeRows({c.line}).front();
+        EXPECT_EQ(row.failed, c.failed) << c.line;
+        EXPECT_EQ(row.child, c.child) << c.line;
+    }
+    EXPECT_EQ(failedForm("t -name=\"D -failed\""), "t -name=\"D -failed\" -failed");
 }
 
 }  // namespace

@@ -5,8 +5,14 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <future>
+#include <thread>
 
 #include "account/accountfolder.h"
+#include "account/accounttool.h"
 #include "account/changequeue.h"
 #include "account/toolrecords.h"
 #include "core/atomicfile.h"
@@ -16,8 +22,9 @@ namespace pw {
 namespace {
 
 // -name="fail..." is refused, -name="wait..." waits for the file "go",
-// an UploadGroups run answers with "created.out". Every run logs its name
-// and the batch file it was given.
+// -name="crash..." exits 3 and -name="killed..." is killed, both without an
+// answer, -name="quiet..." exits 0 without one; an UploadGroups run answers
+// with "created.out". Every run logs its name and the batch file it was given.
 constexpr const char* kStandIn = R"sh(#!/bin/sh
 opts=$(cat)
 printf '%s\n' "$opts" | grep -o -- '-name="[^"]*"' >> runs.log
@@ -26,6 +33,9 @@ batch=$(printf '%s' "$opts" | sed -n 's/.*-inFile="\([^"]*\)".*/\1/p')
 case "$opts" in
   *'-name="fail'*) printf 'GOOGLE_API_ERROR: No such thing\r\n' > pwr_ga.out; exit 1 ;;
   *'-name="wait'*) while [ ! -f go ]; do sleep 0.01; done ;;
+  *'-name="crash'*) exit 3 ;;
+  *'-name="killed'*) kill -9 $$ ;;
+  *'-name="quiet'*) exit 0 ;;
 esac
 case "$opts" in
   *-todo=UploadGroups*) cp created.out pwr_ga.out ;;
@@ -56,6 +66,12 @@ protected:
         return startCommit({folder, std::move(lines), profile, std::move(ads)});
     }
     std::string runs() const { return test::readFile(googleFile(folder, "runs.log")); }
+    // The stand-in has read its options and logged the name.
+    void waitUntilRunning(const std::string& name) const {
+        for (int i = 0; i < 30000 && runs().find(name) == std::string::npos; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ASSERT_NE(runs().find(name), std::string::npos);
+    }
     CommitStatus finished() {
         EXPECT_TRUE(waitForCommitEnd(std::chrono::seconds(30)));
         EXPECT_FALSE(commitInProgress());
@@ -91,6 +107,24 @@ TEST_F(CommitLoop, ARefusedChangeReturnsMarkedWithTheRestBehindIt) {
     ASSERT_EQ(commit({line("fail") + " -failed"}), CommitStart::Started);
     finished();
     EXPECT_EQ(readQueuedChanges(folder), (std::vector<std::string>{line("fail") + " -failed"}));
+}
+
+TEST_F(CommitLoop, ARunThatEndsBadlyWithoutAnAnswerIsAFailedChange) {
+    // Exit 0 without an answer is a change done; an error exit is not.
+    ASSERT_EQ(commit({line("quiet"), line("crash"), line("c")}), CommitStart::Started);
+    CommitStatus status = finished();
+    EXPECT_EQ(status.done, 1u);
+    EXPECT_EQ(status.failed, 1u);
+    EXPECT_EQ(status.lastError, "The account tool stopped without an answer (exit status 3).");
+    EXPECT_FALSE(status.startFailed);
+    EXPECT_EQ(readQueuedChanges(folder), (std::vector<std::string>{line("crash") + " -failed", line("c")}));
+
+    ASSERT_EQ(clearChanges(folder, readQueuedChanges(folder)), ClearResult::Cleared);
+    ASSERT_EQ(commit({line("killed"), line("c")}), CommitStart::Started);
+    status = finished();
+    EXPECT_EQ(status.done, 0u);
+    EXPECT_EQ(status.lastError, "The account tool stopped without an answer (ended by signal 9).");
+    EXPECT_EQ(readQueuedChanges(folder), (std::vector<std::string>{line("killed") + " -failed", line("c")}));
 }
 
 TEST_F(CommitLoop, StopLetsTheRunningChangeFinishAndReturnsTheRest) {
@@ -156,6 +190,7 @@ TEST_F(CommitLoop, AToolThatCannotStartEndsTheCommit) {
     const CommitStatus status = finished();
     EXPECT_EQ(status.done, 1u);
     EXPECT_EQ(status.lastError, kNextChangeNotStartedText);
+    EXPECT_TRUE(status.startFailed);
     EXPECT_EQ(readQueuedChanges(folder),
               (std::vector<std::string>{line("b", "Google/missing") + " -failed", line("c")}));
 }
@@ -187,6 +222,83 @@ TEST_F(CommitLoop, LinesOfACommitThatDidNotEndGoBackToTheFront) {
               (std::vector<std::string>{line("d"), line("e"), line("c") + " -failed", line("b"), line("queued")}));
     EXPECT_EQ(recoverInterruptedCommit(folder).returned, 0u);
     EXPECT_EQ(commitRecoveryMessage({}), "");
+}
+
+TEST_F(CommitLoop, RecoveryRemovesTempFilesAndSaysWhenCreatedGroupsMissTheirAds) {
+    // Temporary files of atomic writes a kill left: they hold the password.
+    for (const char* name : {"google.commit.Ab12Cd", "google.queue.Xy34Zw", "google.commit.lock", "google.queue.lock"})
+        ASSERT_TRUE(replaceFileAtomically(googleFile(folder, name), "x"));
+    // A group upload had finished, but the ads of the groups it created were not sent.
+    const std::string upload = "Google/pwram  -batch=true -inFile=\"" + googleFile(folder, "70.in") +
+                               "\" -todo=UploadGroups -parent -name=\"camp\" -outfile=\"pwr_ga.out\"";
+    ASSERT_TRUE(replaceFileAtomically(googleFile(folder, kCommitFile), "#run 0\n" + upload + "\n"));
+    ASSERT_TRUE(replaceFileAtomically(googleFile(folder, kChangeOutput), createdAdGroupRecord({11, "shoes"})));
+    const CommitRecovery recovery = recoverInterruptedCommit(folder);
+    EXPECT_EQ(recovery.completed, 1u);
+    EXPECT_EQ(recovery.returned, 0u);
+    EXPECT_TRUE(recovery.createdGroupsWithoutAds);
+    EXPECT_EQ(commitRecoveryMessage(recovery),
+              "The last commit did not end. The ad group upload that was running finished, but the ads of the ad "
+              "groups it created were not uploaded.");
+    EXPECT_FALSE(fileExists(googleFile(folder, "google.commit.Ab12Cd")));
+    EXPECT_FALSE(fileExists(googleFile(folder, "google.queue.Xy34Zw")));
+    EXPECT_TRUE(fileExists(googleFile(folder, "google.commit.lock")));
+    EXPECT_TRUE(fileExists(googleFile(folder, "google.queue.lock")));
+}
+
+TEST_F(CommitLoop, OnlyARunOfTheToolInThisFolderIsWaitedFor) {
+    EXPECT_FALSE(isAccountToolRun(folder, static_cast<int32_t>(::getpid())));  // a reused process id
+    int32_t pid = 0;
+    std::promise<void> ended;
+    ASSERT_TRUE(startAccountTool(
+        folder, line("wait"), [&](const auto&, const auto&) { ended.set_value(); }, kChangeOutput, pid));
+    waitUntilRunning("wait");
+    EXPECT_TRUE(isAccountToolRun(folder, pid));
+    test::TempFolder other;
+    EXPECT_FALSE(isAccountToolRun(ProgramFolder(other.path()), pid));
+    ASSERT_TRUE(replaceFileAtomically(googleFile(folder, "go"), ""));
+    ended.get_future().wait();
+}
+
+// The command line commits beside the program: while one process commits,
+// another neither commits, nor puts its lines back, nor deletes its files.
+TEST_F(CommitLoop, ACommitOfAnotherProcessIsLeftAlone) {
+    const std::string keywords = googleFile(folder, "kw0.key");
+    ASSERT_TRUE(replaceFileAtomically(keywords, "red shoes/Broad/10000"));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const bool ok = commit({line("wait"), line("b")}) == CommitStart::Started &&
+                        waitForCommitEnd(std::chrono::seconds(60)) && commitStatus().done == 2;
+        ::_exit(ok ? 0 : 1);
+    }
+    const std::string commitFile = googleFile(folder, kCommitFile);
+    waitUntilRunning("wait");
+    // The other process notes the run's process id once the run has started.
+    const auto runNoted = [](const std::string& text) { return text.starts_with("#run ") && !text.starts_with("#run 0"); };
+    std::string running = test::readFile(commitFile);
+    for (int i = 0; i < 30000 && !runNoted(running); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        running = test::readFile(commitFile);
+    }
+    ASSERT_TRUE(runNoted(running)) << running;
+
+    EXPECT_EQ(commit({line("x")}), CommitStart::AlreadyRunning);
+    EXPECT_EQ(recoverInterruptedCommit(folder).returned, 0u);
+    EXPECT_EQ(test::readFile(commitFile), running);
+    EXPECT_EQ(readQueuedChanges(folder), (std::vector<std::string>{line("x")}));
+    ASSERT_EQ(clearChanges(folder, {line("x")}), ClearResult::Cleared);
+    EXPECT_FALSE(hasUncommittedChanges(folder));
+    EXPECT_TRUE(fileExists(keywords));  // the other commit may still need it
+
+    ASSERT_TRUE(replaceFileAtomically(googleFile(folder, "go"), ""));
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(runs(), "-name=\"wait\"\n-name=\"b\"\n");
+    EXPECT_FALSE(fileExists(commitFile));
+    EXPECT_FALSE(hasUncommittedChanges(folder));
+    EXPECT_FALSE(fileExists(keywords));  // now no commit needs it
 }
 
 }  // namespace

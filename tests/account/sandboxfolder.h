@@ -32,7 +32,7 @@ public:
         std::promise<std::optional<std::string>> ended;
         int32_t pid = 0;
         const bool started = startAccountTool(
-            folder_, line, [&](const std::optional<std::string>& path) { ended.set_value(path); }, output, pid);
+            folder_, line, [&](const std::optional<std::string>& path, const ToolExit&) { ended.set_value(path); }, output, pid);
         EXPECT_TRUE(started) << line;
         if (!started) return std::nullopt;
         const std::optional<std::string> path = ended.get_future().get();

@@ -191,8 +191,11 @@ void AccountManagerController::commitChanges() {
             return;
         case CommitStart::QueueNotWritten: desktop_.message(kChangesNotCleared); break;
         case CommitStart::ToolNotStarted: desktop_.message(kToolNotStarted); break;
-        case CommitStart::NothingChosen:
-        case CommitStart::AlreadyRunning: break;
+        case CommitStart::AlreadyRunning:  // a commit of the command line on the same folder
+            desktop_.message({std::string(kCommitAlreadyRunningText), std::string(kCloseRefusedCaption), Icon::Information,
+                              Buttons::Ok});
+            break;
+        case CommitStart::NothingChosen: break;
         }
         refreshButtons();
     });

@@ -15,7 +15,9 @@ CommitProgress commitProgress(const CommitStatus& status) {
     }
     progress.campaignsTouched = status.campaignsTouched;
     if (!status.lastError.empty())
-        progress.endMessage = Message{status.lastError, std::string(kToolErrorCaption), Icon::Warning, Buttons::Ok};
+        progress.endMessage = status.startFailed
+                                  ? Message{status.lastError, std::string(kToolStartFailedCaption), Icon::Error, Buttons::Ok}
+                                  : Message{status.lastError, std::string(kToolErrorCaption), Icon::Warning, Buttons::Ok};
     return progress;
 }
 

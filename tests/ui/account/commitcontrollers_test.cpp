@@ -270,6 +270,11 @@ TEST(CommitProgressText, FollowsTheRunningChangeAStopAndTheEnd) {
     status = {};
     status.lastError = "No such campaign";
     EXPECT_EQ(commitProgress(status).endMessage, (Message{"No such campaign", "Google error", Icon::Warning, Buttons::Ok}));
+    // A change whose run could not be started is a file error, not a refusal.
+    status.lastError = std::string(kNextChangeNotStartedText);
+    status.startFailed = true;
+    EXPECT_EQ(commitProgress(status).endMessage,
+              (Message{std::string(kNextChangeNotStartedText), "File error", Icon::Error, Buttons::Ok}));
 }
 
 // ---- "Import PWR project" ----
