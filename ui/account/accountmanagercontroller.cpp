@@ -228,6 +228,7 @@ void AccountManagerController::poll() {
         stopRequested_ = false;
         commitText_.clear();
         refreshButtons();
+        forgetCachesAfterCommit(progress);
         if (progress.endMessage) desktop_.message(*progress.endMessage);
         if (progress.campaignsTouched) readCampaigns();
     });
