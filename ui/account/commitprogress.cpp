@@ -19,6 +19,14 @@ CommitProgress commitProgress(const CommitStatus& status) {
     return progress;
 }
 
+namespace {
+bool endUnreported = false;  // the window thread's alone
+}  // namespace
+
+void commitStartedUnreported() { endUnreported = true; }
+void commitEndReported() { endUnreported = false; }
+bool commitEndUnreported() { return endUnreported; }
+
 void forgetCachesAfterCommit(const CommitProgress& ended) {
     if (ended.campaignsTouched) campaignCache().clear();
     // Any change may have touched an ad group, its keywords or its ads, and a
@@ -42,7 +50,7 @@ void BackgroundCommitWatch::managerOpened() {
 
 void BackgroundCommitWatch::managerClosed() {
     managerOpen_ = false;
-    following_ = commitInProgress();
+    following_ = commitInProgress() || commitEndUnreported();
 }
 
 std::optional<std::string> BackgroundCommitWatch::poll() {
@@ -55,6 +63,7 @@ std::optional<std::string> BackgroundCommitWatch::reportEnd() {
     if (progress.running) return progress.statusText;
     // Before the message: it waits for the user while the timer goes on.
     following_ = false;
+    commitEndReported();
     if (progress.endMessage) desktop_.message(*progress.endMessage);
     return std::nullopt;
 }

@@ -32,6 +32,13 @@ inline CommitProgress commitProgressNow() { return commitProgress(commitStatus()
 // read them afresh when they next open.
 void forgetCachesAfterCommit(const CommitProgress& ended);
 
+// A commit started by the manager has an end nobody reported yet, until the
+// manager's poll or the main window's watch shows it: a manager closed
+// between the end and its next poll leaves the end to the main window.
+void commitStartedUnreported();
+void commitEndReported();
+bool commitEndUnreported();
+
 // For the main window, every 500 ms after the account manager closed during
 // a commit: the state now; the first poll that finds the commit ended
 // forgets the caches it made stale.

@@ -338,6 +338,35 @@ TEST_F(Commit, ACommitEndingJustBeforeTheManagerOpensIsStillReportedAndItsCaches
     EXPECT_EQ(ui.messages.size(), shown + 1);  // reported once
 }
 
+TEST_F(Commit, AManagerClosedAfterTheCommitEndedButBeforeItsPollLeavesTheEndToTheMainWindow) {
+    ASSERT_TRUE(settings.setCommitHintPending(false));
+    queueCampaign(campaign("Old", {31, 12, 2001}));  // refused by the account
+    BackgroundCommitWatch mainWindow(ui);
+    mainWindow.managerOpened();
+    {
+        auto m = openManager();
+        ui.changeLists.push_back(takeAll("Commit changes", "Commit"));
+        holdTool();
+        m->commitChanges();
+        ASSERT_TRUE(m->committing());
+        releaseTool();
+        ASSERT_TRUE(waitForCommitEnd(std::chrono::seconds(30)));
+        adGroupCache().replace({AccountAdGroup{}});
+    }  // closed before its timer saw the end
+    const size_t shown = ui.messages.size();
+    mainWindow.managerClosed();
+    EXPECT_EQ(mainWindow.poll(), std::nullopt);
+    ASSERT_EQ(ui.messages.size(), shown + 1);
+    EXPECT_EQ(ui.lastMessage().text, "Cannot modify campaign because it has already ended!");
+    EXPECT_TRUE(adGroupCache().copy().empty());
+
+    // Reported once: the next opening and closing say nothing more.
+    mainWindow.managerOpened();
+    mainWindow.managerClosed();
+    EXPECT_EQ(mainWindow.poll(), std::nullopt);
+    EXPECT_EQ(ui.messages.size(), shown + 1);
+}
+
 TEST(CommitProgressText, FollowsTheRunningChangeAStopAndTheEnd) {
     CommitStatus status;
     status.inProgress = true;
