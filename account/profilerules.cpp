@@ -130,6 +130,8 @@ MessageText profileMessage(ProfileMessage message, std::string_view name) {
         return {"Are you sure you want to delete Google profile '" + std::string(name) + "'?", "Confirm delete"};
     case ProfileMessage::CouldNotDelete: return {"The profile could not be deleted!", "Delete error"};
     case ProfileMessage::CouldNotRename: return {"The profile could not be renamed!", "Rename error"};
+    case ProfileMessage::UploadRunning:
+        return {"Cannot change the default profile while a Google upload is in progress!", "Google upload active"};
     }
     return {};
 }

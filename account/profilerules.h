@@ -64,6 +64,7 @@ enum class ProfileMessage {
     ConfirmDelete,       // with the profile name
     CouldNotDelete,
     CouldNotRename,
+    UploadRunning,       // "Set default" while a commit runs: refused
 };
 MessageText profileMessage(ProfileMessage message, std::string_view name = {});
 

@@ -196,11 +196,19 @@ UploadOutcome uploadProject(const ProgramFolder& folder, const Project& project,
                             const UploadWarningAnswer& answer) {
     const size_t types = static_cast<size_t>(choice.typeCount());
     bool warnedKeywords = false, warnedWords = false, warnedLength = false;
+    // Every group is checked for texts the files cannot hold before any
+    // warning, so that nobody answers warnings for an upload refused later.
+    std::vector<GroupFigures> allFigures;
+    allFigures.reserve(project.groups.size());
+    for (const auto& group : project.groups) {
+        allFigures.push_back(figuresOf(*group));
+        if (auto refusal = refusalOf(*group, allFigures.back())) return {UploadResult::Refused, *refusal, {}};
+    }
     std::vector<GroupUpload> uploads;
     uploads.reserve(project.groups.size());
-    for (const auto& group : project.groups) {
-        const GroupFigures figures = figuresOf(*group);
-        if (auto refusal = refusalOf(*group, figures)) return {UploadResult::Refused, *refusal, {}};
+    for (size_t g = 0; g < project.groups.size(); ++g) {
+        const auto& group = project.groups[g];
+        const GroupFigures& figures = allFigures[g];
         if (!warnedKeywords && types * figures.phrases > kMaxUploadKeywords) {
             warnedKeywords = true;
             if (!answer(UploadWarning::TooManyKeywords,
@@ -257,6 +265,10 @@ UploadOutcome uploadGroup(const ProgramFolder& folder, const Project& project, s
     if (!group) return {UploadResult::Aborted, {}, {}};
     const GroupFigures figures = figuresOf(*group);
     if (auto refusal = refusalOf(*group, figures)) return {UploadResult::Refused, *refusal, {}};
+    // The name goes onto the command line in double quotes (the whole-project
+    // upload writes it into the batch file instead, where a quote is harmless).
+    if (group->name.find('"') != std::string::npos)
+        return {UploadResult::Refused, {"Please don't use quotes in the ad group name!", "Invalid input"}, {}};
     const size_t types = static_cast<size_t>(choice.typeCount());
     if (types * figures.phrases > kMaxUploadKeywords &&
         !answer(UploadWarning::TooManyKeywords,

@@ -68,6 +68,19 @@ ReadResult readNow(const ProgramFolder& folder, const AccountProfile& profile, c
     return done.get_future().get();
 }
 
+// Why a read gave no records, said on the error stream; 0 when it gave them.
+int readFailure(const Streams& io, bool started, const ReadResult& result) {
+    if (!started) {
+        io.err << kToolStartFailedText << "\n";
+        return kFailed;
+    }
+    switch (result.status) {
+    case ReadResult::Status::ToolError: io.err << result.errorMessage << "\n"; return kToolRefused;
+    case ReadResult::Status::Read: return 0;
+    default: io.err << "The account tool left no answer.\n"; return kFailed;
+    }
+}
+
 // The project an upload reads, or the window's words for why it cannot be loaded.
 bool openProject(const Streams& io, const std::string& path, Project& project) {
     project.path = path;
@@ -145,15 +158,7 @@ int accountRead(const Streams& io, const std::string& dataDir, const ReadRequest
     }
     bool started = false;
     const ReadResult result = readNow(folder, *profile, request, started);
-    if (!started) {
-        io.err << kToolStartFailedText << "\n";
-        return kFailed;
-    }
-    switch (result.status) {
-    case ReadResult::Status::ToolError: io.err << result.errorMessage << "\n"; return kToolRefused;
-    case ReadResult::Status::Read: break;
-    default: io.err << "The account tool left no answer.\n"; return kFailed;
-    }
+    if (const int failed = readFailure(io, started, result)) return failed;
     Json records;
     switch (request.kind) {
     case AccountRead::Campaigns: records = toJsonArray(result.campaigns); break;
@@ -201,10 +206,8 @@ int accountUpload(const Streams& io, const std::string& dataDir, const UploadOpt
     // The campaign's name goes onto the line; the account says which it is.
     bool started = false;
     const ReadResult campaigns = readNow(folder, *profile, {AccountRead::Campaigns}, started);
-    if (campaigns.status == ReadResult::Status::ToolError) {
-        io.err << campaigns.errorMessage << "\n";
-        return kToolRefused;
-    }
+    // Only a read that gave the list can say a campaign is missing.
+    if (const int failed = readFailure(io, started, campaigns)) return failed;
     const auto campaign = std::find_if(campaigns.campaigns.begin(), campaigns.campaigns.end(),
                                        [&](const AccountCampaign& c) { return c.id == options.campaignId; });
     if (campaign == campaigns.campaigns.end()) {

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QThread>
 #include <QTreeWidget>
@@ -136,6 +137,10 @@ void ScreenshotAccountWindows::managerShown(ui::CDialogGoogleManager& manager) {
     chooseKeywordTypes(false);
     // The change list is photographed as it opens; the manager while the commit runs.
     manager.findChild<QPushButton*>("commit")->click();
+    // A few ticks of the bar (before the first status poll at 500 ms), so
+    // that it shows progress rather than an empty box.
+    auto* bar = manager.findChild<QProgressBar*>("progress");
+    settleFor(0, [bar] { return bar->value() >= 16; });
     ok_ = manager.grab().save(pictures_ + "/commitmanager.png") && ok_;
     settleFor(300, [] { return !commitInProgress(); });
     manager.reject();

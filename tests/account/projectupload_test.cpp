@@ -140,10 +140,13 @@ TEST_F(ProjectUpload, EachWarningIsShownOnceAndNoAbortsWithoutWriting) {
 
 TEST_F(ProjectUpload, TextsTheFilesCannotHoldAreRefusedBeforeAnythingIsWritten) {
     group("fine", {"ok"});
+    // An earlier group that would warn: the refusal comes before any warning.
+    group("wordy", {"one two three four five six seven eight nine ten eleven"});
     group("bad", {"ok", "red/blue shoes"});
     const UploadOutcome outcome = uploadProject(folder, project, campaign, profile, choice, answer(true));
     EXPECT_EQ(outcome.result, UploadResult::Refused);
     EXPECT_NE(outcome.message.text.find("Group 'bad': the phrase \"red/blue shoes\""), std::string::npos);
+    EXPECT_TRUE(warnings.empty());
     EXPECT_FALSE(fileExists(googleFile(folder, "kw0.key")));
     EXPECT_FALSE(hasUncommittedChanges(folder));
 
@@ -166,6 +169,18 @@ TEST_F(ProjectUpload, OneGroupIntoTheManagersCampaign) {
         << outcome.line;
     EXPECT_FALSE(fileExists(googleFile(folder, "7shoes0.in")));  // only the name is reserved
     EXPECT_EQ(google("kw0.key"), "red shoes/Broad/250000;red shoes/Phrase/250000");
+}
+
+TEST_F(ProjectUpload, OneGroupWithAQuoteInItsNameIsRefusedBeforeAnyWarningOrFile) {
+    // Its name goes onto the command line in double quotes.
+    group("say \"hi\"", {"one two three four five six seven eight nine ten eleven"});
+    const UploadOutcome outcome = uploadGroup(folder, project, "say \"hi\"", 7, profile, choice, answer(true));
+    EXPECT_EQ(outcome.result, UploadResult::Refused);
+    EXPECT_EQ(outcome.message.text, "Please don't use quotes in the ad group name!");
+    EXPECT_EQ(outcome.message.caption, "Invalid input");
+    EXPECT_TRUE(warnings.empty());
+    EXPECT_FALSE(fileExists(googleFile(folder, "kw0.key")));
+    EXPECT_FALSE(hasUncommittedChanges(folder));
 }
 
 }  // namespace

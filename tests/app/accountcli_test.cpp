@@ -142,6 +142,17 @@ TEST_F(AccountCommit, CampaignThenProjectUploadWithAdsReadBack) {
     EXPECT_EQ(queue(), nlohmann::json::array());
 }
 
+TEST_F(AccountCommit, AnUploadWhoseCampaignReadGaveNoAnswerSaysSoInsteadOfAMissingCampaign) {
+    const std::string project = dir.file("empty.pwj");
+    ASSERT_EQ(cli("new '" + project + "'"), 0) << err;
+    // A tool that ends without an output file; newer than the built one, so it stays installed.
+    test::writeFile(dir.file("Google/pwram"), "#!/bin/sh\nexit 0\n");
+    std::filesystem::permissions(dir.file("Google/pwram"), std::filesystem::perms::owner_all);
+    EXPECT_EQ(run("upload '" + project + "' --campaign-id 1 --types broad --max-cpc 0.25"), 1);
+    EXPECT_EQ(err, "The account tool left no answer.\n");
+    EXPECT_EQ(queue(), nlohmann::json::array());
+}
+
 TEST_F(AccountCommit, AKilledCommitLosesNoChangeAndRunsNoneTwice) {
     for (int i = 0; i < 10; ++i) ASSERT_EQ(run("create-campaign --name C" + std::to_string(i) + " --daily-budget 1"), 0);
     const pid_t child = ::fork();

@@ -184,6 +184,7 @@ void AccountManagerController::commitChanges() {
         CommitRequest request{folder_, *chosen, profile_, project_ ? currentAdsOf(*project_) : CurrentAds{}};
         switch (pw::startCommit(std::move(request))) {
         case CommitStart::Started:
+            commitStartedUnreported();
             committing_ = true;
             stopRequested_ = false;
             commitText_ = kCommittingText;
@@ -231,6 +232,8 @@ void AccountManagerController::poll() {
         stopRequested_ = false;
         commitText_.clear();
         refreshButtons();
+        commitEndReported();
+        forgetCachesAfterCommit(progress);
         if (progress.endMessage) desktop_.message(*progress.endMessage);
         if (progress.campaignsTouched) readCampaigns();
     });

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -52,6 +53,16 @@ QListWidget* nameList(const char* objectName) {
 template <size_t N>
 void fillTable(QListWidget* list, const std::array<GeoTarget, N>& table) {
     for (const GeoTarget& target : table) list->addItem(toQt(target.name));
+}
+
+// The full list wide enough for its longest name beside the vertical scroll
+// bar, so that no name needs a horizontal one. The chosen list keeps its
+// width: it holds a few names, and a long one may scroll there.
+void fitToLongestName(QListWidget* list) {
+    const int width = list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                      list->verticalScrollBar()->sizeHint().width() + 4;
+    list->setMinimumWidth(std::max(list->minimumWidth(), width));
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 }  // namespace
@@ -313,6 +324,9 @@ CDialogManageCampaign::CDialogManageCampaign(CampaignEditorController& controlle
     buttons->addWidget(save);
     buttons->addWidget(close);
     grid->addLayout(buttons, row, 0, 1, 4);
+    // Measured in the dialog's own font, now that the lists are in it.
+    fitToLongestName(countries_);
+    fitToLongestName(languages_);
 
     connect(name_, &QLineEdit::textChanged, this, [this](const QString& t) { controller_.form().name = fromQt(t); });
     connect(budget_, &QLineEdit::textChanged, this,

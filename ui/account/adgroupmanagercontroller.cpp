@@ -29,6 +29,22 @@ AdGroupForm formOf(const AccountAdGroup& group) {
             status.empty() ? -1 : static_cast<int>(group.status)};
 }
 
+// The first of the ad's texts that holds a double quote, which would end its
+// quoted value on the tool's command line: the refusal naming it.
+std::optional<std::string> quotedAdTextRefusal(const AccountAd& ad) {
+    const struct {
+        const std::string& text;
+        const char* field;
+    } texts[] = {{ad.headline, "headline"},
+                 {ad.description1, "first description line"},
+                 {ad.description2, "second description line"},
+                 {ad.displayUrl, "display URL"},
+                 {ad.destinationUrl, "destination URL"}};
+    for (const auto& t : texts)
+        if (t.text.find('"') != std::string::npos) return "Please don't use quotes in the ad's " + std::string(t.field) + "!";
+    return std::nullopt;
+}
+
 // A menu entry shows "&" as a mnemonic unless doubled.
 std::string menuText(std::string_view text) {
     std::string escaped;
@@ -318,6 +334,15 @@ void AdGroupManagerController::report(bool queued) {
 
 void AdGroupManagerController::queueLine(const CommandLine& line) { report(line && queue_ && queue_(*line)); }
 
+void AdGroupManagerController::queueAdLine(const AccountAd& ad,
+                                           CommandLine (*command)(const AccountProfile&, const AccountAd&)) {
+    if (const std::optional<std::string> refusal = quotedAdTextRefusal(ad)) {
+        desktop_.message({*refusal, "Invalid input", Icon::Warning, Buttons::Ok});
+        return;
+    }
+    queueLine(command(profile_, ad));
+}
+
 // --- keywords ---
 
 void AdGroupManagerController::loadKeywords() {
@@ -454,7 +479,7 @@ void AdGroupManagerController::newAd() {
         if (!windows_.ads.editAd({.ad = &ad, .newAd = true, .accountMode = true})) return;
         AccountAd created = accountAdFromAd(ad);
         created.adGroupId = group->id;
-        queueLine(createAdCommand(profile_, created));
+        queueAdLine(created, createAdCommand);
     });
 }
 
@@ -468,10 +493,10 @@ void AdGroupManagerController::editAdAs(bool copy) {
     AccountAd edited = accountAdFromAd(ad);
     edited.adGroupId = group->id;
     if (copy) {
-        queueLine(createAdCommand(profile_, edited));
+        queueAdLine(edited, createAdCommand);
     } else {
         edited.id = adId;
-        queueLine(modifyAdCommand(profile_, edited));
+        queueAdLine(edited, modifyAdCommand);
     }
 }
 
@@ -506,7 +531,7 @@ void AdGroupManagerController::importAd() {
         AccountAd imported = accountAdFromAd(*ad);
         imported.adGroupId = group->id;
         imported.campaignId = campaignId_;
-        queueLine(createAdCommand(profile_, imported));
+        queueAdLine(imported, createAdCommand);
     });
 }
 

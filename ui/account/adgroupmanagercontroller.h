@@ -164,6 +164,8 @@ private:
     void saveGroupRecord(bool asDelete);
     void report(bool queued);
     void queueLine(const CommandLine& line);
+    // Refuses an ad whose texts hold a double quote, naming the field; else queues its line.
+    void queueAdLine(const AccountAd& ad, CommandLine (*command)(const AccountProfile&, const AccountAd&));
     void editAdAs(bool copy);
 
     AdGroupManagerWindows windows_;

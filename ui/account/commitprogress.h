@@ -27,10 +27,21 @@ struct CommitProgress {
 CommitProgress commitProgress(const CommitStatus& status);
 inline CommitProgress commitProgressNow() { return commitProgress(commitStatus()); }
 
+// At a commit's end: a campaign list cached before the commit changed a
+// campaign is forgotten, and the ad group list always, so that the managers
+// read them afresh when they next open.
+void forgetCachesAfterCommit(const CommitProgress& ended);
+
+// A commit started by the manager has an end nobody reported yet, until the
+// manager's poll or the main window's watch shows it: a manager closed
+// between the end and its next poll leaves the end to the main window.
+void commitStartedUnreported();
+void commitEndReported();
+bool commitEndUnreported();
+
 // For the main window, every 500 ms after the account manager closed during
-// a commit: the state now. On the first poll that finds the commit ended,
-// a campaign list cached before the commit changed a campaign is forgotten,
-// so that the manager reads the campaigns afresh when it next opens.
+// a commit: the state now; the first poll that finds the commit ended
+// forgets the caches it made stale.
 CommitProgress pollBackgroundCommit();
 
 // The main window's look at a commit the account manager left running,
@@ -46,6 +57,10 @@ public:
     std::optional<std::string> poll();
 
 private:
+    // One look at the followed commit: its status line while it runs; at its
+    // end the refusal is shown, the caches forgotten and the following ends.
+    std::optional<std::string> reportEnd();
+
     Desktop& desktop_;
     bool managerOpen_ = false;
     bool following_ = false;

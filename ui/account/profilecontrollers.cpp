@@ -1,5 +1,7 @@
 #include "ui/account/profilecontrollers.h"
 
+#include "account/commitloop.h"
+
 namespace pw::ui {
 
 namespace {
@@ -19,7 +21,9 @@ void ProfileChooserController::fill() {
     selected_ = -1;
     if (rows_.size() == 1) {
         selected_ = 0;
-        setDefault();
+        // Not while a commit runs: the commit still needs the queue and its
+        // upload files, and nobody asked for the change.
+        if (!commitInProgress()) setDefault();
     }
 }
 
@@ -34,6 +38,12 @@ const std::string* ProfileChooserController::selectedName() const {
 void ProfileChooserController::setDefault() {
     const std::string* name = selectedName();
     if (!name) return;
+    // The running commit belongs to the current default: dropping its queue
+    // and upload files now would lose changes the commit puts back.
+    if (commitInProgress()) {
+        show(desktop_, profileMessage(ProfileMessage::UploadRunning), Icon::Information);
+        return;
+    }
     for (ProfileRow& row : rows_) row.isDefault = &row.name == name;
     // Drops the former default's queued changes and cached account data.
     setDefaultProfile(settings_, folder_, *name, false);

@@ -12,6 +12,8 @@
 #include "account/toolrecords.h"
 #include "core/atomicfile.h"
 #include "tests/ui/account/sandboxadgroup.h"
+#include "account/commitloop.h"
+#include "ui/account/accountmanagercontroller.h"
 #include "ui/account/adgroupmanagercontroller.h"
 #include "ui/account/campaigneditorcontroller.h"
 #include "ui/account/keywordbox.h"
@@ -444,6 +446,46 @@ TEST_F(AdGroupSandbox, AdChangesAndImportsQueueTheirLines) {
                                   Buttons::YesNo}) != ui.messages.end());
 }
 
+TEST_F(AdGroupSandbox, AQuoteInAnAdTextIsRefusedNamingItsFieldAndNothingIsQueued) {
+    addAds(1, 0);
+    auto m = openOnGroup();
+    m->loadAds();
+    waitForRead(*m);
+    m->selectPreview(0);
+    const struct {
+        std::string Ad::*field;
+        const char* name;
+    } fields[] = {{&Ad::title, "headline"},
+                  {&Ad::line1, "first description line"},
+                  {&Ad::line2, "second description line"},
+                  {&Ad::displayUrl, "display URL"},
+                  {&Ad::destinationUrl, "destination URL"}};
+    const auto quoteIn = [](std::string Ad::*field) {
+        return [field](const AdEditRequest& r) { return (*r.ad).*field = "say \"hi\"", true; };
+    };
+    const auto refusal = [](const std::string& name) {
+        return Message{"Please don't use quotes in the ad's " + name + "!", "Invalid input", Icon::Warning, Buttons::Ok};
+    };
+    for (const auto& f : fields) {
+        ui.adEdits = {quoteIn(f.field)};
+        m->newAd();
+        EXPECT_EQ(ui.lastMessage(), refusal(f.name));
+    }
+    // Editing, copying and importing an ad check the same texts.
+    ui.adEdits = {quoteIn(&Ad::line2), quoteIn(&Ad::title)};
+    m->editAd();
+    EXPECT_EQ(ui.lastMessage(), refusal("second description line"));
+    m->copyAd();
+    EXPECT_EQ(ui.lastMessage(), refusal("headline"));
+    Ad projectAd;
+    projectAd.title = "From project";
+    projectAd.destinationUrl = "http://x.example.com/?q=\"a\"";
+    ui.projectAds = {projectAd};
+    m->importAd();
+    EXPECT_EQ(ui.lastMessage(), refusal("destination URL"));
+    EXPECT_TRUE(queued.empty());
+}
+
 TEST_F(AdGroupSandbox, ImportingAProjectGroupQueuesAnUploadIntoThisCampaign) {
     auto m = openOnGroup();
     ui.groupAnswers = {"Boots"};
@@ -456,6 +498,40 @@ TEST_F(AdGroupSandbox, ImportingAProjectGroupQueuesAnUploadIntoThisCampaign) {
     EXPECT_NE(lines[0].find("-action=createAdGroup"), std::string::npos);
     EXPECT_NE(lines[0].find("-campaignID=" + std::to_string(campaignId)), std::string::npos);
     EXPECT_NE(lines[0].find("Boots"), std::string::npos);
+}
+
+TEST_F(AdGroupSandbox, AfterACommitTheManagerReadsTheGroupsAgainInsteadOfSendingOldBidsBack) {
+    {
+        auto m = openOnGroup();
+        EXPECT_EQ(m->form().maxCpc, "0.25");
+        m->form().maxCpc = "0.77";
+        m->saveGroup();
+        ASSERT_EQ(queued.size(), 1u);
+        ASSERT_TRUE(queueChange(sandbox.folder(), queued[0]));
+    }
+    ASSERT_FALSE(adGroupCache().copy().empty());  // the list as read before the change
+    ASSERT_TRUE(settings.setCommitHintPending(false));
+    AccountManagerController manager(ui, ui, sandbox.folder(), settings, dispatcher, QueueChange{});
+    ASSERT_TRUE(manager.open());
+    const auto settle = [&] {
+        for (int i = 0; i < 3000 && (manager.committing() || manager.reading()); ++i) {
+            dispatcher->runAll();
+            manager.poll();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        ASSERT_FALSE(manager.committing() || manager.reading());
+    };
+    settle();
+    ui.changeLists.push_back([](auto&&, auto&&, const std::vector<std::string>& lines) { return std::optional(lines); });
+    manager.commitChanges();
+    settle();
+    EXPECT_EQ(commitStatus().done, 1u);
+    EXPECT_TRUE(adGroupCache().copy().empty());
+
+    // Reopened: read afresh, so "Save" sends the committed bid.
+    auto again = openOnGroup();
+    EXPECT_FALSE(again->cacheNoteShown());
+    EXPECT_EQ(again->form().maxCpc, "0.77");
 }
 
 TEST_F(AdGroupSandbox, ReopeningForTheSameCampaignUsesTheCacheAndAClosedWindowIgnoresItsRead) {

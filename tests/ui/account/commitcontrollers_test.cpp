@@ -21,6 +21,7 @@
 #include "ui/account/campaigneditorcontroller.h"
 #include "ui/account/commitprogress.h"
 #include "ui/account/keywordtypescontroller.h"
+#include "ui/account/profilecontrollers.h"
 #include "ui/account/projectimport.h"
 
 namespace pw::ui {
@@ -205,6 +206,49 @@ TEST_F(Commit, ClearDeletesTheChosenChangesAndKeepsTheOthers) {
     EXPECT_FALSE(m->clearEnabled());
 }
 
+TEST_F(Commit, TheDefaultProfileCannotChangeWhileACommitRunsAndNothingIsDropped) {
+    ASSERT_TRUE(settings.setCommitHintPending(false));
+    queueCampaign(campaign("One"));
+    auto m = openManager();
+    holdTool();
+    ui.changeLists.push_back(takeAll("Commit changes", "Commit"));
+    m->commitChanges();
+    ASSERT_TRUE(m->committing());
+    queueCampaign(campaign("Later"));  // queued while the commit runs
+    const std::vector<std::string> queued = readQueuedChanges(folder());
+    const std::string uploadFile = googleFile(folder(), "kw0.key");  // as an upload in the commit left it
+    pw::test::writeFile(uploadFile, "red shoes/Broad/250000");
+    campaignCache().replace({campaign("Cached")});
+
+    // The only profile is not made the default again on opening.
+    ProfileChooserController chooser(ui, ui, folder(), settings);
+    chooser.fill();
+    EXPECT_EQ(ui.messages.size(), 0u);
+    EXPECT_EQ(readQueuedChanges(folder()), queued);
+
+    ASSERT_TRUE(saveProfile(test::sandboxProfile("Other"), profilePath(folder(), "Other")));
+    chooser.fill();
+    const std::vector<ProfileRow> rows = chooser.rows();
+    const int other = rows[0].name == "Other" ? 0 : 1;
+    chooser.selectRow(other);
+    chooser.setDefault();
+    EXPECT_EQ(ui.lastMessage(), (Message{"Cannot change the default profile while a Google upload is in progress!",
+                                         "Google upload active", Icon::Information, Buttons::Ok}));
+    EXPECT_EQ(chooser.rows(), rows);
+    EXPECT_EQ(settings.values().defaultProfile, "Main");
+    EXPECT_EQ(readQueuedChanges(folder()), queued);
+    EXPECT_TRUE(fileExists(uploadFile));
+    EXPECT_EQ(campaignCache().copy().size(), 1u);
+
+    releaseTool();
+    settle(*m);
+    EXPECT_EQ(commitStatus().done, 1u);
+    // Once the commit ended, the change goes through.
+    chooser.setDefault();
+    EXPECT_EQ(settings.values().defaultProfile, "Other");
+    EXPECT_TRUE(readQueuedChanges(folder()).empty());
+}
+
 TEST_F(Commit, TheToolMissingPutsTheChangesBackAndSaysSo) {
     ASSERT_TRUE(settings.setCommitHintPending(false));
     queueCampaign(campaign("Spring"));
@@ -257,6 +301,70 @@ TEST_F(Commit, AManagerOpenedDuringACommitShowsItAndTheMainWindowFollowsItsEnd) 
     EXPECT_TRUE(campaignCache().copy().empty());
     auto third = openManager();
     EXPECT_EQ(names(*third), (std::vector<std::string>{"One", "Two"}));
+}
+
+TEST_F(Commit, ACommitEndingJustBeforeTheManagerOpensIsStillReportedAndItsCachesForgotten) {
+    ASSERT_TRUE(settings.setCommitHintPending(false));
+    queueCampaign(campaign("Fine"));
+    queueCampaign(campaign("Old", {31, 12, 2001}));  // refused by the account
+    {
+        auto first = openManager();
+        holdTool();
+        ui.changeLists.push_back(takeAll("Commit changes", "Commit"));
+        first->commitChanges();
+        ASSERT_TRUE(first->committing());
+    }
+    BackgroundCommitWatch mainWindow(ui);
+    mainWindow.managerClosed();
+    EXPECT_EQ(mainWindow.poll(), "Create campaign \"Fine\"...");
+    campaignCache().replace({campaign("Cached")});
+    adGroupCache().replace({AccountAdGroup{}});
+    const size_t shown = ui.messages.size();
+
+    // The commit ends after the main window's last poll; the manager opens.
+    releaseTool();
+    ASSERT_TRUE(waitForCommitEnd(std::chrono::seconds(30)));
+    mainWindow.managerOpened();
+    ASSERT_EQ(ui.messages.size(), shown + 1);
+    EXPECT_EQ(ui.lastMessage(), (Message{"Cannot modify campaign because it has already ended!", "Google error",
+                                         Icon::Warning, Buttons::Ok}));
+    EXPECT_TRUE(campaignCache().copy().empty());
+    EXPECT_TRUE(adGroupCache().copy().empty());
+    auto again = openManager();
+    EXPECT_EQ(names(*again), std::vector<std::string>{"Fine"});
+    again.reset();
+    mainWindow.managerClosed();
+    EXPECT_EQ(mainWindow.poll(), std::nullopt);
+    EXPECT_EQ(ui.messages.size(), shown + 1);  // reported once
+}
+
+TEST_F(Commit, AManagerClosedAfterTheCommitEndedButBeforeItsPollLeavesTheEndToTheMainWindow) {
+    ASSERT_TRUE(settings.setCommitHintPending(false));
+    queueCampaign(campaign("Old", {31, 12, 2001}));  // refused by the account
+    BackgroundCommitWatch mainWindow(ui);
+    mainWindow.managerOpened();
+    {
+        auto m = openManager();
+        ui.changeLists.push_back(takeAll("Commit changes", "Commit"));
+        holdTool();
+        m->commitChanges();
+        ASSERT_TRUE(m->committing());
+        releaseTool();
+        ASSERT_TRUE(waitForCommitEnd(std::chrono::seconds(30)));
+        adGroupCache().replace({AccountAdGroup{}});
+    }  // closed before its timer saw the end
+    const size_t shown = ui.messages.size();
+    mainWindow.managerClosed();
+    EXPECT_EQ(mainWindow.poll(), std::nullopt);
+    ASSERT_EQ(ui.messages.size(), shown + 1);
+    EXPECT_EQ(ui.lastMessage().text, "Cannot modify campaign because it has already ended!");
+    EXPECT_TRUE(adGroupCache().copy().empty());
+
+    // Reported once: the next opening and closing say nothing more.
+    mainWindow.managerOpened();
+    mainWindow.managerClosed();
+    EXPECT_EQ(mainWindow.poll(), std::nullopt);
+    EXPECT_EQ(ui.messages.size(), shown + 1);
 }
 
 TEST(CommitProgressText, FollowsTheRunningChangeAStopAndTheEnd) {
