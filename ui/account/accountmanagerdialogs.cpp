@@ -55,14 +55,12 @@ void fillTable(QListWidget* list, const std::array<GeoTarget, N>& table) {
     for (const GeoTarget& target : table) list->addItem(toQt(target.name));
 }
 
-// The full list wide enough for its longest name beside the vertical scroll
-// bar, so that no name needs a horizontal one. The chosen list keeps its
-// width: it holds a few names, and a long one may scroll there.
-void fitToLongestName(QListWidget* list) {
-    const int width = list->sizeHintForColumn(0) + 2 * list->frameWidth() +
-                      list->verticalScrollBar()->sizeHint().width() + 4;
-    list->setMinimumWidth(std::max(list->minimumWidth(), width));
+// A long name wraps onto a second line instead of needing a horizontal
+// scroll bar or widening the editor past a small screen.
+void wrapLongNames(QListWidget* list) {
+    list->setWordWrap(true);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setResizeMode(QListView::Adjust);
 }
 
 }  // namespace
@@ -325,8 +323,8 @@ CDialogManageCampaign::CDialogManageCampaign(CampaignEditorController& controlle
     buttons->addWidget(close);
     grid->addLayout(buttons, row, 0, 1, 4);
     // Measured in the dialog's own font, now that the lists are in it.
-    fitToLongestName(countries_);
-    fitToLongestName(languages_);
+    wrapLongNames(countries_);
+    wrapLongNames(languages_);
 
     connect(name_, &QLineEdit::textChanged, this, [this](const QString& t) { controller_.form().name = fromQt(t); });
     connect(budget_, &QLineEdit::textChanged, this,
