@@ -11,6 +11,7 @@
 #include "account/commitloop.h"
 #include "account/profilerules.h"
 #include "core/atomicfile.h"
+#include "core/text.h"
 
 namespace pw {
 
@@ -23,20 +24,7 @@ std::recursive_mutex& queueFileMutex() {
     return lock;
 }
 
-std::vector<std::string> splitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = std::min(text.find('\n', start), text.size());
-        if (end > start) lines.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
 bool holdsLineBreak(std::string_view line) { return line.find_first_of("\r\n") != std::string_view::npos; }
-
-bool contains(std::string_view line, std::string_view part) { return line.find(part) != std::string_view::npos; }
 
 // The word stands on its own between blanks, outside double quotes.
 bool holdsUnquotedWord(std::string_view line, std::string_view word) {
@@ -81,7 +69,9 @@ std::vector<std::string> readQueuedChanges(const ProgramFolder& folder) {
     std::lock_guard guard(queueFileMutex());
     std::string text;
     if (!readWholeFile(changeQueuePath(folder), text)) return {};
-    return splitLines(text);
+    std::vector<std::string> lines;
+    for (std::string_view line : splitAny(text, "\n")) lines.emplace_back(line);
+    return lines;
 }
 
 bool writeQueuedChanges(const ProgramFolder& folder, const std::vector<std::string>& lines) {

@@ -16,6 +16,7 @@
 #include "account/toolcommands.h"
 #include "account/toolrecords.h"
 #include "core/atomicfile.h"
+#include "core/text.h"
 
 namespace pw {
 
@@ -36,8 +37,6 @@ CommitRun& run() {
     static CommitRun state;
     return state;
 }
-
-bool contains(std::string_view line, std::string_view part) { return line.find(part) != std::string_view::npos; }
 
 bool touchesCampaign(std::string_view line) {
     return contains(line, "modifyCampaign") || contains(line, "createCampaign");

@@ -50,6 +50,8 @@ std::string foldedCopy(std::string_view text) {
     return out;
 }
 
+bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+
 std::vector<std::string_view> splitAny(std::string_view text, std::string_view separators) {
     std::vector<std::string_view> pieces;
     size_t start = 0;

@@ -34,6 +34,8 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b);
 bool containsIgnoreCase(std::string_view haystack, std::string_view needle);
 std::string foldedCopy(std::string_view text);
 
+bool contains(std::string_view text, std::string_view part);
+
 // Splits at any of the separator bytes, dropping empty pieces.
 std::vector<std::string_view> splitAny(std::string_view text, std::string_view separators);
 

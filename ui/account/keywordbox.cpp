@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "account/moneytext.h"
+#include "core/text.h"
 
 namespace pw::ui {
 
@@ -28,12 +29,7 @@ std::string keywordBoxText(const std::vector<AccountKeyword>& keywords) {
 
 std::vector<std::string> keywordBoxLines(std::string_view text) {
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start <= text.size()) {
-        const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-        if (end > start) lines.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-    }
+    for (std::string_view line : splitAny(text, "\r\n")) lines.emplace_back(line);
     return lines;
 }
 
