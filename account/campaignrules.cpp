@@ -1,23 +1,12 @@
 #include "account/campaignrules.h"
 
 #include "account/moneytext.h"
+#include "core/textencoding.h"
 
 namespace pw {
 
-namespace {
-// The first 126 characters (UTF-8 sequences count once).
-std::string_view takenName(std::string_view name) {
-    size_t characters = 0;
-    for (size_t i = 0; i < name.size(); ++i) {
-        if ((static_cast<unsigned char>(name[i]) & 0xC0) == 0x80) continue;
-        if (characters++ == 126) return name.substr(0, i);
-    }
-    return name;
-}
-}  // namespace
-
 CampaignCheck checkCampaignForm(const CampaignForm& form) {
-    const std::string_view name = takenName(form.name);
+    const std::string_view name = clipToCharacters(form.name, 126);
     if (name.empty()) return {CampaignProblem::EmptyName, CampaignField::Name};
     if (name.find('"') != std::string_view::npos) return {CampaignProblem::QuoteInName, CampaignField::Name};
     if (form.status != CampaignStatus::Active && form.status != CampaignStatus::Paused &&
@@ -54,7 +43,7 @@ MessageText campaignProblemMessage(CampaignProblem problem) {
 }
 
 void applyCampaignForm(const CampaignForm& form, const CampaignCheck& check, AccountCampaign& campaign) {
-    campaign.name = std::string(takenName(form.name));
+    campaign.name = std::string(clipToCharacters(form.name, 126));
     campaign.status = form.status;
     campaign.dailyBudget = check.budgetCents;
     campaign.startDate = form.startDate;

@@ -147,7 +147,8 @@ std::string changeTargetLabel(std::string_view line) {
     const size_t open = line.find('"', at);
     if (open == std::string_view::npos) return "Unknown target";
     const size_t close = line.find('"', open + 1);
-    if (close == std::string_view::npos || close - open > 128) return "Unknown target";
+    if (close == std::string_view::npos || countCharacters(line.substr(open + 1, close - open - 1)) > 127)
+        return "Unknown target";
     return std::string(line.substr(open + 1, close - open - 1));
 }
 

@@ -385,6 +385,8 @@ bool waitForCommitEnd(std::chrono::milliseconds timeout) {
     return run().ended.wait_for(guard, timeout, [] { return !run().status.inProgress; });
 }
 
+bool commitRunningOn(const ProgramFolder& folder) { return commitInProgress() || !tryCommitLock(folder); }
+
 void removeUploadFilesUnlessCommitting(const ProgramFolder& folder) {
     if (commitInProgress()) return;
     if (const auto fileLock = tryCommitLock(folder)) removeLeftoverUploadFiles(folder);

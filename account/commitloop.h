@@ -96,6 +96,8 @@ bool isAccountToolRun(const ProgramFolder& folder, int32_t processId);
 // Deletes the keyword and batch files of uploads when no commit runs in any
 // process (a running one still needs them).
 void removeUploadFilesUnlessCommitting(const ProgramFolder& folder);
+// A commit runs in this program, or in another one on the same folder.
+bool commitRunningOn(const ProgramFolder& folder);
 // The message a window shows after a recovery that returned lines (empty when none).
 std::string commitRecoveryMessage(const CommitRecovery& recovery);
 

@@ -271,6 +271,10 @@ int accountCommit(const Streams& io, const std::string& dataDir, bool all, const
         if (!openProject(io, projectPath, project)) return kFailed;
         request.currentAds = currentAdsOf(project);
     }
+    if (commitRunningOn(folder)) {
+        io.err << kCommitAlreadyRunningText << "\n";
+        return kFailed;
+    }
     if (request.lines.empty()) {
         io.out << "Nothing to commit.\n";
         return 0;

@@ -97,13 +97,10 @@ int main(int argc, char** argv) {
     // Changes a crash or kill left in the middle of a commit go back to the queue.
     const std::string recovered = pw::commitRecoveryMessage(pw::recoverInterruptedCommit(folder));
     controller.provideMenuAction("Manage your Google &profile", [&] { accountWindows.chooseProfile(); });
-    // The account windows read the project (uploads, the ads of created ad
-    // groups): never while a list job changes it.
     // A commit the manager leaves running shows in the main window's status line.
     pw::ui::BackgroundCommitWatch commitWatch(desktop);
     controller.backgroundStatus = [&commitWatch] { return commitWatch.poll(); };
     controller.provideMenuAction("Manage your Google &account", [&] {
-        if (jobs.busy()) return desktop.doubleBeep();
         commitWatch.managerOpened();
         struct Closed {
             pw::ui::BackgroundCommitWatch& watch;

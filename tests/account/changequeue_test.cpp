@@ -115,6 +115,10 @@ TEST(ChangeLabels, ActionAndTargetOfEachKindOfLine) {
     const std::string far = "t -name=\"" + std::string(128, 'x') + "\"";
     EXPECT_EQ(changeTargetLabel(far), "Unknown target");
     EXPECT_EQ(changeTargetLabel("t -name=\"" + std::string(127, 'x') + "\""), std::string(127, 'x'));
+    // The limit counts characters: 127 of two bytes each still show.
+    std::string accented;
+    for (int i = 0; i < 127; ++i) accented += "é";
+    EXPECT_EQ(changeTargetLabel("t -name=\"" + accented + "\""), accented);
 }
 
 TEST(ChangeList, ChildRowsFollowTheirParent) {

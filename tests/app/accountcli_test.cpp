@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "core/filelock.h"
 #include "core/project.h"
 #include "core/projectfile.h"
 #include "tests/testsupport.h"
@@ -151,6 +152,15 @@ TEST_F(AccountCommit, AnUploadWhoseCampaignReadGaveNoAnswerSaysSoInsteadOfAMissi
     EXPECT_EQ(run("upload '" + project + "' --campaign-id 1 --types broad --max-cpc 0.25"), 1);
     EXPECT_EQ(err, "The account tool left no answer.\n");
     EXPECT_EQ(queue(), nlohmann::json::array());
+}
+
+// Another program committing on the same folder has taken every line: the
+// second commit says so rather than "Nothing to commit.".
+TEST_F(AccountCommit, ACommitRunningElsewhereIsReportedEvenWithNothingLeftToCommit) {
+    const auto elsewhere = FileLock::tryAcquire(dir.file("Google/google.commit.lock"));
+    ASSERT_TRUE(elsewhere);
+    EXPECT_EQ(run("commit"), 1);
+    EXPECT_EQ(err, "Another commit is running; commit again when it has ended.\n");
 }
 
 TEST_F(AccountCommit, AKilledCommitLosesNoChangeAndRunsNoneTwice) {

@@ -69,11 +69,11 @@ SkinPalette skinPalette(Rgb background) {
     SkinPalette p;
     p.window = background;
     p.windowText = textOn(background);
-    p.disabledText = dimmedText(p.windowText, background, kMarkContrast + 0.5);
-    p.disabledBoxText = dimmedText(kBlack, kWhite, kMarkContrast + 0.5);
+    p.disabledText = dimmedText(p.windowText, background, kGreyedContrast);
+    p.disabledBoxText = dimmedText(kBlack, kWhite, kGreyedContrast);
     p.button = lighter(background);
     p.buttonText = textOn(p.button);
-    p.disabledButtonText = dimmedText(p.buttonText, p.button, kMarkContrast + 0.5);
+    p.disabledButtonText = dimmedText(p.buttonText, p.button, kGreyedContrast);
     p.highlight = highlightFor(background);
     p.highlightedText = textOn(p.highlight);
     return p;

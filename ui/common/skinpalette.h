@@ -32,6 +32,9 @@ struct SkinPalette {
 // white of the lists alike).
 constexpr double kTextContrast = 4.5;
 constexpr double kMarkContrast = 3.0;
+// Greyed text: lighter than text, yet still 4:1, since its thin strokes
+// look fainter than a solid colour of the same contrast.
+constexpr double kGreyedContrast = 4.0;
 SkinPalette skinPalette(Rgb background);
 
 }  // namespace pw::ui

@@ -24,6 +24,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -203,7 +204,9 @@ CDialogMain::CDialogMain(MainWindowController& controller, QWidget* parent)
     connect(tabs_, &QWidget::customContextMenuRequested, this, &CDialogMain::showTabMenu);
 
     controller_.onChange = [this](unsigned changes) { refresh(changes); };
-    resize(1200, 840);
+    // A comfortable size, but never larger than a small screen.
+    const QSize comfortable(1200, 840);
+    resize(screen() ? comfortable.boundedTo(screen()->availableGeometry().size()) : comfortable);
     refresh(kEverything);
 }
 

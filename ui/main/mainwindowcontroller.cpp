@@ -831,7 +831,9 @@ void MainWindowController::chooseSkin(int index) {
 // --- menus ---
 
 void MainWindowController::provideMenuAction(const std::string& itemText, std::function<void()> run) {
-    providedActions_[itemText] = std::move(run);
+    // What other parts plug in opens windows that read the project: refused
+    // while a list job changes it, and guarded like every other command.
+    providedActions_[itemText] = [this, run = std::move(run)] { gate_.run(Needs::Lists, run); };
 }
 
 std::vector<MenuItem> MainWindowController::menus() {

@@ -22,9 +22,9 @@ TEST(SkinPalette, TextDisabledTextAndFocusAreReadableOnEverySkin) {
         const SkinPalette p = skinPalette(background);
         EXPECT_GE(contrastRatio(p.windowText, background), kTextContrast);
         EXPECT_GE(contrastRatio(p.buttonText, p.button), kTextContrast);
-        EXPECT_GE(contrastRatio(p.disabledText, background), kMarkContrast);
-        EXPECT_GE(contrastRatio(p.disabledButtonText, p.button), kMarkContrast);
-        EXPECT_GE(contrastRatio(p.disabledBoxText, {255, 255, 255}), kMarkContrast);
+        EXPECT_GE(contrastRatio(p.disabledText, background), kGreyedContrast);
+        EXPECT_GE(contrastRatio(p.disabledButtonText, p.button), kGreyedContrast);
+        EXPECT_GE(contrastRatio(p.disabledBoxText, {255, 255, 255}), kGreyedContrast);
         // Greyed text must still look greyed next to enabled text.
         EXPECT_LT(contrastRatio(p.disabledText, background), contrastRatio(p.windowText, background));
         EXPECT_GE(contrastRatio(p.highlightedText, p.highlight), kTextContrast);
