@@ -169,23 +169,32 @@ void CDialogGoogleManager::done(int result) {
     QDialog::done(result);
 }
 
-void CDialogGoogleManager::showState() {
-    {
-        QSignalBlocker quiet(list_);
-        list_->clear();
-        for (size_t r = 0; r < controller_.rowCount(); ++r) {
-            QStringList cells;
-            for (const std::string& cell : controller_.rowCells(r)) cells << toQt(cell);
-            auto* item = new QTreeWidgetItem(cells);
-            item->setTextAlignment(0, Qt::AlignRight);
-            item->setTextAlignment(5, Qt::AlignRight);
-            list_->addTopLevelItem(item);
-        }
-        if (controller_.selectedRow() >= 0) list_->setCurrentItem(list_->topLevelItem(controller_.selectedRow()));
-        // The dates keep their whole text whatever the font.
-        for (int c : {3, 4})
-            list_->setColumnWidth(c, std::max(kCampaignColumnWidths[c], list_->fontMetrics().horizontalAdvance("0000.00.00") + 16));
+void CDialogGoogleManager::showRows() {
+    // The status timer asks twice a second during a commit: the rows are
+    // rebuilt only when they changed, so the list keeps its scroll position.
+    std::vector<std::array<std::string, kCampaignColumnCount>> rows;
+    for (size_t r = 0; r < controller_.rowCount(); ++r) rows.push_back(controller_.rowCells(r));
+    if (rows == shownRows_ && controller_.selectedRow() == shownSelection_) return;
+    shownRows_ = std::move(rows);
+    shownSelection_ = controller_.selectedRow();
+    QSignalBlocker quiet(list_);
+    list_->clear();
+    for (const auto& row : shownRows_) {
+        QStringList cells;
+        for (const std::string& cell : row) cells << toQt(cell);
+        auto* item = new QTreeWidgetItem(cells);
+        item->setTextAlignment(0, Qt::AlignRight);
+        item->setTextAlignment(5, Qt::AlignRight);
+        list_->addTopLevelItem(item);
     }
+    if (controller_.selectedRow() >= 0) list_->setCurrentItem(list_->topLevelItem(controller_.selectedRow()));
+    // The dates keep their whole text whatever the font.
+    for (int c : {3, 4})
+        list_->setColumnWidth(c, std::max(kCampaignColumnWidths[c], list_->fontMetrics().horizontalAdvance("0000.00.00") + 16));
+}
+
+void CDialogGoogleManager::showState() {
+    showRows();
     managing_->setText(toQt(controller_.managingAccount()));
     note_->setVisible(controller_.cacheNoteShown());
     status_->setText(toQt(controller_.statusText()));

@@ -4,6 +4,10 @@
 
 #include <QDialog>
 
+#include <array>
+#include <string>
+#include <vector>
+
 #include <cstdint>
 
 #include "ui/account/accountmanagercontroller.h"
@@ -32,8 +36,12 @@ protected:
 
 private:
     void followCommit();
+    void showRows();
 
     AccountManagerController& controller_;
+    // The rows as last shown, so that an unchanged list is not rebuilt.
+    std::vector<std::array<std::string, kCampaignColumnCount>> shownRows_;
+    int shownSelection_ = -1;
     QLineEdit* managing_;
     QTreeWidget* list_;
     QLabel* note_;
