@@ -17,11 +17,8 @@
 #include "bench/listgenerator.h"
 #include "core/projectfile.h"
 #include "core/text.h"
-#include "ui/main/dialogmain.h"
-#include "ui/common/qtdispatcher.h"
-#include "ui/ads/qtadwindows.h"
-#include "ui/groups/qtgroupdialogs.h"
-#include "ui/main/qtmaindialogs.h"
+#include "app/gui/composition.h"
+#include "ui/common/jobrunner.h"
 
 namespace {
 
@@ -94,18 +91,12 @@ int main(int argc, char** argv) {
     std::string ignoreText;
     for (const std::string& w : list.ignoreWords) ignoreText += w + "\r\n";
 
-    ProgramFolder folder(work + "/data");
-    SettingsStore settings(folder);
-    ui::QtDesktop desktop;
-    ui::QtMainDialogs dialogs(desktop, folder);
-    ui::QtGroupDialogs groupDialogs(desktop);
-    ui::QtAdWindows adWindows(desktop, folder);
-    ui::QtDispatcher dispatcher;
-    ui::JobRunner jobs(dispatcher, true);
-    ui::MainWindowController controller({desktop, dialogs, groupDialogs, adWindows}, jobs, dispatcher, folder, settings);
-    ui::CDialogMain window(controller);
-    dispatcher.setReceiver(&window);
-    window.show();
+    // The window as the program builds it.
+    app::ProgramOptions options;
+    options.dataDir = work + "/data";
+    const std::unique_ptr<app::Program> program = app::composeProgram(options);
+    ui::MainWindowController& controller = program->controller();
+    program->window().show();
     Timer timer(controller);
     std::vector<Step> steps;
 
@@ -138,8 +129,7 @@ int main(int argc, char** argv) {
         std::printf("%-36s %8.3f s  %8s  %d %s\n", s.name.c_str(), s.seconds, "< 1.5 s", s.progressUpdates,
                     ok ? "met" : "MISSED");
     }
-    controller.onQuit = nullptr;
-    jobs.wait();
+    program->jobs().wait();
     fs::remove_all(work);
     return met ? 0 : 1;
 }

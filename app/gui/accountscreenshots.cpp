@@ -192,19 +192,16 @@ void ScreenshotAccountWindows::adGroupManagerShown(ui::CDialogManageAdGroups& ma
     manager.reject();
 }
 
-bool ScreenshotAccountWindows::editCampaign(AccountCampaign& campaign, bool newCampaign) {
-    ui::CampaignEditorController controller(desktop_, campaign, newCampaign);
-    ui::CDialogManageCampaign editor(controller, background(), desktop_.parent());
-    editor.show();
+void ScreenshotAccountWindows::campaignEditorShown(ui::CDialogManageCampaign& editor) {
     settleFor(300);
     ok_ = editor.grab().save(pictures_ + "/10-campaign-editor.png") && ok_;
+    // The ad group manager opens from the editor, as a person opens it.
+    editor.findChild<QPushButton*>("adGroups")->click();
     editor.reject();
-    return false;
 }
 
-bool runAccountScreenshots(ui::QtDesktop& desktop, const ProgramFolder& folder, SettingsStore& settings,
-                           const QString& pictureFolder) {
-    QDir().mkpath(pictureFolder);
+bool runAccountScreenshots(ui::CDialogMain& window, const ScreenshotAccountWindows& windows,
+                           const ProgramFolder& folder, SettingsStore& settings) {
     AccountProfile profile;
     profile.name = "Sandbox";
     profile.email = "manager@example.com";
@@ -238,12 +235,9 @@ bool runAccountScreenshots(ui::QtDesktop& desktop, const ProgramFolder& folder, 
     settings.setCommitHintPending(false);
     campaignCache().clear();
     adGroupCache().clear();
-    ScreenshotAccountWindows windows(desktop, folder, settings, pictureFolder);
-    windows.manageAccount();
-    ui::QtAdWindows adWindows(desktop, folder);
-    ui::QtGroupDialogs groupDialogs(desktop);
-    windows.setProjectWindows(&adWindows, &groupDialogs);
-    windows.manageAdGroups(firstCampaign, campaigns[0].name);
+    QAction* manage = ui::menuBarAction(window, "Manage your Google &account");
+    if (!manage || !manage->isEnabled()) return false;
+    manage->trigger();
     return windows.ok();
 }
 

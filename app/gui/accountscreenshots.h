@@ -3,10 +3,12 @@
 // account made for the purpose: the README's screenshots, and a quick look at
 // the account windows on a machine without a display.
 
+#include <QDir>
 #include <QString>
 
 #include "io/appsettings.h"
 #include "ui/account/qtaccountwindows.h"
+#include "ui/main/dialogmain.h"
 
 namespace pw::app {
 
@@ -19,9 +21,11 @@ namespace pw::app {
 class ScreenshotAccountWindows : public ui::QtAccountWindows {
 public:
     ScreenshotAccountWindows(ui::QtDesktop& desktop, ProgramFolder folder, SettingsStore& settings,
-                             QString pictureFolder)
-        : QtAccountWindows(desktop, std::move(folder), settings), pictures_(std::move(pictureFolder)) {}
-    bool editCampaign(AccountCampaign& campaign, bool newCampaign) override;
+                             ui::AccountWindowLinks links, ui::QueueChange queue, QString pictureFolder)
+        : QtAccountWindows(desktop, std::move(folder), settings, links, std::move(queue)),
+          pictures_(std::move(pictureFolder)) {
+        QDir().mkpath(pictures_);
+    }
     std::optional<std::vector<std::string>> listChanges(const std::string& caption, const std::string& okText,
                                                         const std::vector<std::string>& lines) override;
     std::optional<KeywordTypesChoice> chooseKeywordTypes(bool typesOnly) override;
@@ -30,15 +34,18 @@ public:
 protected:
     void managerShown(ui::CDialogGoogleManager& manager) override;
     void adGroupManagerShown(ui::CDialogManageAdGroups& manager) override;
+    void campaignEditorShown(ui::CDialogManageCampaign& editor) override;
 
 private:
     QString pictures_;
     bool ok_ = true;
 };
 
-// Makes a default sandbox profile with a few campaigns, then takes both
-// pictures into the folder; false when a step or a picture failed.
-bool runAccountScreenshots(ui::QtDesktop& desktop, const ProgramFolder& folder, SettingsStore& settings,
-                           const QString& pictureFolder);
+// Makes a default sandbox profile with a few campaigns, then opens the
+// account manager through its menu item: the manager, the campaign editor
+// and the ad group manager it opens are photographed on the way. False when
+// a step or a picture failed; `windows` are the program's account windows.
+bool runAccountScreenshots(ui::CDialogMain& window, const ScreenshotAccountWindows& windows,
+                           const ProgramFolder& folder, SettingsStore& settings);
 
 }  // namespace pw::app

@@ -9,18 +9,11 @@
 
 #include <memory>
 
-#include "account/toolinstall.h"
 #include "app/gui/accountscreenshots.h"
-#include "account/changequeue.h"
-#include "account/commitloop.h"
+#include "app/gui/composition.h"
 #include "app/gui/screenshottour.h"
 #include "core/version.h"
-#include "ui/account/accountmanagercontroller.h"
-#include "ui/account/commitprogress.h"
-#include "ui/account/qtaccountwindows.h"
-#include "ui/common/qtdispatcher.h"
-#include "ui/groups/qtgroupdialogs.h"
-#include "ui/main/dialogmain.h"
+#include "ui/common/qtdesktop.h"
 #include "ui/main/qtmaindialogs.h"
 
 namespace {
@@ -60,67 +53,22 @@ int main(int argc, char** argv) {
     parser.addOptions({dataDir, noSplash, screenshot, tour, accountPictures});
     parser.process(app);
 
-    const pw::ProgramFolder folder = pw::ProgramFolder::standard(parser.value(dataDir).toStdString());
-    pw::createFolder(folder.root());
-    pw::installAccountTool(folder, pw::builtAccountToolPath());
-    pw::SettingsStore settings(folder);
-    pw::ui::QtDesktop desktop;
-    pw::ui::QtMainDialogs dialogs(desktop, folder);
-    pw::ui::QtGroupDialogs groupDialogs(desktop);
-    std::unique_ptr<pw::ui::QtAdWindows> adWindows =
-        parser.isSet(tour) ? std::make_unique<pw::app::TourAdWindows>(desktop, folder, parser.value(tour))
-                           : std::make_unique<pw::ui::QtAdWindows>(desktop, folder);
-    pw::ui::QtDispatcher dispatcher;
-    pw::ui::JobRunner jobs(dispatcher, true);
-    pw::ui::MainWindowController controller({desktop, dialogs, groupDialogs, *adWindows}, jobs, dispatcher, folder,
-                                            settings);
-    pw::ui::CDialogMain window(controller);
-    // What the worker reports reaches the controller only while its window exists.
-    dispatcher.setReceiver(&window);
-    desktop.setParent(&window);
-    adWindows->setProject(&controller.project());
-    controller.onQuit = [] { QCoreApplication::quit(); };
-    // Campaign changes wait in the change queue until the user commits them.
-    pw::ui::QtAccountWindows accountWindows(desktop, folder, settings, [&folder](const std::string& line) {
-        return pw::queueChange(folder, line);
-    });
-    accountWindows.setProject(&controller.project());
-    accountWindows.setProjectWindows(adWindows.get(), &groupDialogs);
-    // A commit running in the background keeps the program open.
-    controller.closeRefusal = [] {
-        return pw::commitInProgress()
-                   ? std::optional<pw::ui::Message>({std::string(pw::kCloseRefusedText),
-                                                     std::string(pw::kCloseRefusedCaption), pw::ui::Icon::Information,
-                                                     pw::ui::Buttons::Ok})
-                   : std::nullopt;
-    };
-    // Changes a crash or kill left in the middle of a commit go back to the queue.
-    const std::string recovered = pw::commitRecoveryMessage(pw::recoverInterruptedCommit(folder));
-    controller.provideMenuAction("Manage your Google &profile", [&] { accountWindows.chooseProfile(); });
-    // A commit the manager leaves running shows in the main window's status line.
-    pw::ui::BackgroundCommitWatch commitWatch(desktop);
-    controller.backgroundStatus = [&commitWatch] { return commitWatch.poll(); };
-    controller.provideMenuAction("Manage your Google &account", [&] {
-        commitWatch.managerOpened();
-        struct Closed {
-            pw::ui::BackgroundCommitWatch& watch;
-            ~Closed() { watch.managerClosed(); }
-        } closed{commitWatch};
-        pw::ui::manageGoogleAccount(desktop, accountWindows, folder, settings);
-    });
+    pw::app::ProgramOptions options;
+    options.dataDir = parser.value(dataDir).toStdString();
+    options.tourPictures = parser.value(tour);
+    options.accountPictures = parser.value(accountPictures);
+    const std::unique_ptr<pw::app::Program> program = pw::app::composeProgram(options);
+    pw::ui::CDialogMain& window = program->window();
+    pw::ui::MainWindowController& controller = program->controller();
 
     if (parser.isSet(accountPictures)) {
         window.show();
-        const bool ok = pw::app::runAccountScreenshots(desktop, folder, settings, parser.value(accountPictures));
-        controller.onQuit = nullptr;
-        jobs.wait();
-        return ok ? 0 : 1;
+        return pw::app::runAccountScreenshots(window, *program->accountPictureWindows(), program->folder(),
+                                              program->settings())
+                   ? 0
+                   : 1;
     }
-
-    if (!recovered.empty())
-        QTimer::singleShot(0, &window, [&desktop, recovered] {
-            desktop.message({recovered, "Google upload", pw::ui::Icon::Information, pw::ui::Buttons::Ok});
-        });
+    program->showStartupNotices();
 
     const QString project = parser.positionalArguments().value(0);
     const bool scripted = parser.isSet(screenshot) || parser.isSet(tour);
@@ -128,11 +76,11 @@ int main(int argc, char** argv) {
         window.show();
         controller.start(project.toStdString());
         pw::app::settle(window);
-        const bool ok = parser.isSet(tour) ? pw::app::runScreenshotTour(window, desktop, dialogs, folder, parser.value(tour))
-                                           : pw::app::saveScreenshot(window, parser.value(screenshot));
-        controller.onQuit = nullptr;
-        jobs.wait();
-        return ok ? 0 : 1;
+        return (parser.isSet(tour) ? pw::app::runScreenshotTour(window, program->desktop(), program->dialogs(),
+                                                                program->folder(), parser.value(tour))
+                                   : pw::app::saveScreenshot(window, parser.value(screenshot)))
+                   ? 0
+                   : 1;
     }
 
     auto openWindow = [&] {
@@ -151,7 +99,5 @@ int main(int argc, char** argv) {
             openWindow();
         });
     }
-    const int status = app.exec();
-    jobs.wait();
-    return status;
+    return app.exec();
 }

@@ -20,8 +20,8 @@ namespace pw::app {
 // waiting for a person, are filled in and photographed, and close.
 class TourAdWindows : public ui::QtAdWindows {
 public:
-    TourAdWindows(ui::QtDesktop& desktop, ProgramFolder folder, QString pictureFolder)
-        : QtAdWindows(desktop, std::move(folder)), pictures_(std::move(pictureFolder)) {}
+    TourAdWindows(ui::QtDesktop& desktop, ProgramFolder folder, ui::CommandGate& gate, QString pictureFolder)
+        : QtAdWindows(desktop, std::move(folder), gate), pictures_(std::move(pictureFolder)) {}
     bool editAd(const ui::AdEditRequest& request) override;
     bool manageAdLists(Group& group) override;
 

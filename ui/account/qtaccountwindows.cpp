@@ -33,8 +33,8 @@ void runReadingWindow(QtDesktop& desktop, QtDispatcher& dispatcher, Controller& 
 }  // namespace
 
 QtAccountWindows::QtAccountWindows(QtDesktop& desktop, ProgramFolder folder, SettingsStore& settings,
-                                   QueueChange queue)
-    : desktop_(desktop), folder_(std::move(folder)), settings_(settings), queue_(std::move(queue)) {}
+                                   AccountWindowLinks links, QueueChange queue)
+    : desktop_(desktop), folder_(std::move(folder)), settings_(settings), queue_(std::move(queue)), links_(links) {}
 
 void QtAccountWindows::chooseProfile() {
     ProfileChooserController controller(desktop_, *this, folder_, settings_);
@@ -74,15 +74,16 @@ bool QtAccountWindows::editCampaign(AccountCampaign& campaign, bool newCampaign)
     CDialogManageCampaign dialog(controller, background(), parent);
     // The upload's questions and chooser open over the editor.
     desktop_.setParent(&dialog);
-    const bool saved = dialog.exec() == QDialog::Accepted;
+    dialog.show();
+    campaignEditorShown(dialog);
+    const bool saved = dialog.isVisible() ? dialog.exec() == QDialog::Accepted : dialog.result() == QDialog::Accepted;
     desktop_.setParent(parent);
     return saved;
 }
 
 void QtAccountWindows::manageAdGroups(int32_t campaignId, const std::string& campaignName) {
-    if (!adWindows_ || !groupDialogs_) return;
     auto dispatcher = std::make_shared<QtDispatcher>();
-    AdGroupManagerController controller({desktop_, *this, *adWindows_, *groupDialogs_}, folder_, settings_,
+    AdGroupManagerController controller({desktop_, *this, links_.ads, links_.groups}, folder_, settings_,
                                         dispatcher, queue_, project_, campaignId, campaignName);
     CDialogManageAdGroups dialog(controller, background(), desktop_.parent());
     runReadingWindow(desktop_, *dispatcher, controller, dialog, [this](auto& d) { adGroupManagerShown(d); });

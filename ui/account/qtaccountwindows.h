@@ -9,26 +9,32 @@
 #include "ui/account/accountwindows.h"
 #include "ui/ads/adwindows.h"
 #include "ui/groups/groupdialogs.h"
+#include "ui/common/commandgate.h"
 #include "ui/common/qtdesktop.h"
 
 namespace pw::ui {
 
 class CDialogGoogleManager;
 class CDialogManageAdGroups;
+class CDialogManageCampaign;
+
+// The other window families the account windows open, and the main
+// window's gate their commands pass.
+struct AccountWindowLinks {
+    CommandGate& gate;
+    // The ad group manager opens the ad editor and the group chooser over the open project.
+    AdWindows& ads;
+    GroupDialogs& groups;
+};
 
 class QtAccountWindows : public AccountWindows {
 public:
-    QtAccountWindows(QtDesktop& desktop, ProgramFolder folder, SettingsStore& settings, QueueChange queue = {});
+    QtAccountWindows(QtDesktop& desktop, ProgramFolder folder, SettingsStore& settings, AccountWindowLinks links,
+                     QueueChange queue = {});
 
     // The open project: uploaded by "Import PWR project", and its current ads
     // follow the ad groups a commit creates.
     void setProject(const Project* project) { project_ = project; }
-    // The ad group manager opens the ad editor, the ad chooser and the group
-    // chooser over the open project.
-    void setProjectWindows(AdWindows* ads, GroupDialogs* groups) {
-        adWindows_ = ads;
-        groupDialogs_ = groups;
-    }
 
     void chooseProfile() override;
     std::optional<AccountProfile> editProfile(const AccountProfile& profile, bool nameEditable) override;
@@ -46,15 +52,15 @@ protected:
     // (the screenshot tour photographs it there).
     virtual void managerShown(CDialogGoogleManager&) {}
     virtual void adGroupManagerShown(CDialogManageAdGroups&) {}
+    virtual void campaignEditorShown(CDialogManageCampaign&) {}
     uint32_t background() const { return settings_.values().backgroundColor; }
 
     QtDesktop& desktop_;
     ProgramFolder folder_;
     SettingsStore& settings_;
     QueueChange queue_;
+    AccountWindowLinks links_;
     const Project* project_ = nullptr;
-    AdWindows* adWindows_ = nullptr;
-    GroupDialogs* groupDialogs_ = nullptr;
 };
 
 }  // namespace pw::ui

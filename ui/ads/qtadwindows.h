@@ -4,13 +4,16 @@
 #include "core/project.h"
 #include "io/programfolder.h"
 #include "ui/ads/adwindows.h"
+#include "ui/common/commandgate.h"
 #include "ui/common/qtdesktop.h"
 
 namespace pw::ui {
 
 class QtAdWindows : public AdWindows {
 public:
-    QtAdWindows(QtDesktop& desktop, ProgramFolder folder) : desktop_(desktop), folder_(std::move(folder)) {}
+    // The ad windows' commands pass the main window's `gate`.
+    QtAdWindows(QtDesktop& desktop, ProgramFolder folder, CommandGate& gate)
+        : desktop_(desktop), folder_(std::move(folder)), gate_(gate) {}
     // The past-ads search reads the open project from memory.
     void setProject(const Project* project) { project_ = project; }
 
@@ -21,6 +24,7 @@ public:
 protected:
     QtDesktop& desktop_;
     ProgramFolder folder_;
+    CommandGate& gate_;
     const Project* project_ = nullptr;
 };
 

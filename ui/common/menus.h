@@ -4,8 +4,11 @@
 // that arrives later only supplies the action.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "ui/common/menuactions.h"
 
 namespace pw::ui {
 
@@ -16,6 +19,7 @@ struct MenuItem {
     std::vector<MenuItem> submenu;   // a submenu when not empty
     std::function<bool()> checked;   // check-marked items: their state
     std::function<void(bool)> toggle;
+    std::optional<MenuId> id;        // an item whose action a feature supplies
 
     bool separator() const { return text.empty(); }
     bool enabled() const { return run || toggle || !submenu.empty(); }

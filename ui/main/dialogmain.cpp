@@ -623,19 +623,43 @@ void CDialogMain::connectFilterControls() {
 }
 
 void CDialogMain::buildMenus() {
-    controller_.provideMenuAction("&About", [this] {
-        QMessageBox::about(this, "About Phrasewright", toQt(mainWindowTitle()));
-    });
-    for (const MenuItem& menu : controller_.menus()) addMenuItems(menuBar()->addMenu(toQt(menu.text)), menu.submenu);
+    MenuActions& actions = controller_.menuActions();
+    actions.provide(MenuId::About, [this] { QMessageBox::about(this, "About Phrasewright", toQt(mainWindowTitle())); });
+    for (const MenuItem& menu : controller_.menus()) addMenuItems(menuBar()->addMenu(toQt(menu.text)), menu.submenu, true);
+    // An action a feature supplies later enables its item then.
+    actions.setListener([this](MenuId id) { enableProvided(id); });
+    for (MenuId id : actions.providedIds())
+        if (!providedItems_.count(id)) actions.reportUnknown(id);
+}
+
+QAction* menuBarAction(QMainWindow& window, const QString& text) {
+    for (QAction* action : window.menuBar()->findChildren<QAction*>())
+        if (action->text() == text && !action->menu()) return action;
+    return nullptr;
+}
+
+CDialogMain::~CDialogMain() {
+    // Actions provided after the window is gone reach no window.
+    controller_.menuActions().setListener(nullptr);
+    controller_.onChange = nullptr;
+}
+
+void CDialogMain::enableProvided(MenuId id) {
+    const auto found = providedItems_.find(id);
+    if (found == providedItems_.end()) {
+        controller_.menuActions().reportUnknown(id);
+        return;
+    }
+    found->second->setEnabled(true);
 }
 
 // Builds a menu from the controller's items; items without an action show disabled.
-void CDialogMain::addMenuItems(QMenu* menu, const std::vector<MenuItem>& items) {
+void CDialogMain::addMenuItems(QMenu* menu, const std::vector<MenuItem>& items, bool menuBarItems) {
     for (const MenuItem& item : items) {
         if (item.separator()) {
             menu->addSeparator();
         } else if (!item.submenu.empty()) {
-            addMenuItems(menu->addMenu(toQt(item.text)), item.submenu);
+            addMenuItems(menu->addMenu(toQt(item.text)), item.submenu, menuBarItems);
         } else if (item.toggle) {
             QAction* action = menu->addAction(toQt(item.text));
             action->setCheckable(true);
@@ -645,7 +669,13 @@ void CDialogMain::addMenuItems(QMenu* menu, const std::vector<MenuItem>& items) 
             QAction* action = menu->addAction(toQt(item.text));
             if (!item.shortcut.empty()) action->setShortcut(QKeySequence(toQt(item.shortcut)));
             action->setEnabled(item.enabled());
-            if (item.run) connect(action, &QAction::triggered, this, [run = item.run] { run(); });
+            if (item.id && menuBarItems) {
+                // A feature's item: connected now, enabled when its action arrives.
+                providedItems_[*item.id] = action;
+                connect(action, &QAction::triggered, this, [this, id = *item.id] { controller_.runMenuAction(id); });
+            } else if (item.run) {
+                connect(action, &QAction::triggered, this, [run = item.run] { run(); });
+            }
         }
     }
 }
@@ -965,7 +995,7 @@ void CDialogMain::showTabMenu(const QPoint& position) {
     controller_.selectTab(tab);
     QMenu menu(this);
     menu.addAction(tabs_->tabText(tab))->setEnabled(false);
-    addMenuItems(&menu, controller_.tabMenu(tab - 1));
+    addMenuItems(&menu, controller_.tabMenu(tab - 1), false);
     menu.exec(tabs_->mapToGlobal(position));
 }
 

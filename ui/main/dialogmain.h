@@ -5,6 +5,8 @@
 
 #include <QMainWindow>
 
+#include <map>
+
 #include "ui/main/mainwindowcontroller.h"
 
 class QCheckBox;
@@ -32,6 +34,7 @@ class PhraseListModel;
 class CDialogMain : public QMainWindow {
 public:
     explicit CDialogMain(MainWindowController& controller, QWidget* parent = nullptr);
+    ~CDialogMain() override;
     MainWindowController& controller() { return controller_; }
 
 protected:
@@ -40,7 +43,10 @@ protected:
 
 private:
     void buildMenus();
-    void addMenuItems(QMenu* menu, const std::vector<MenuItem>& items);
+    // Items of the menu bar keep their feature-supplied actions by id; a
+    // pop-up menu is built afresh each time and takes them as they are.
+    void addMenuItems(QMenu* menu, const std::vector<MenuItem>& items, bool menuBarItems);
+    void enableProvided(MenuId id);
     QWidget* buildListSide();
     QWidget* buildPhase1();
     QWidget* buildPhase2();
@@ -70,6 +76,8 @@ private:
 
     MainWindowController& controller_;
     bool refreshing_ = false;
+    // The menu bar's items whose action a feature supplies.
+    std::map<MenuId, QAction*> providedItems_;
 
     GroupTabBar* tabs_;
     QTableView* listView_;
@@ -153,5 +161,8 @@ private:
     QLabel* statusText_;
     QProgressBar* progress_;
 };
+
+// The window's menu-bar item with this text ("&Save project"), as a person finds it; none when missing.
+QAction* menuBarAction(QMainWindow& window, const QString& text);
 
 }  // namespace pw::ui

@@ -46,7 +46,8 @@ bool needsLists(MainCommand command) {
 std::string mainWindowTitle() { return "Phrasewright - v" + std::string(kProgramVersion); }
 
 MainWindowController::MainWindowController(MainWindowServices services, JobRunner& jobs, Dispatcher& dispatcher,
-                                           ProgramFolder folder, SettingsStore& settings)
+                                           CommandGate& gate, MenuActions& actions, ProgramFolder folder,
+                                           SettingsStore& settings)
     : desktop_(services.desktop),
       dialogs_(services.dialogs),
       groupDialogs_(services.groups),
@@ -54,7 +55,9 @@ MainWindowController::MainWindowController(MainWindowServices services, JobRunne
       jobs_(jobs),
       dispatcher_(dispatcher),
       folder_(std::move(folder)),
-      settings_(settings) {
+      settings_(settings),
+      gate_(gate),
+      actions_(actions) {
     skinIndex_ = skinIndexForColor(settings_.values().backgroundColor);
 }
 
@@ -327,8 +330,8 @@ void MainWindowController::closeProject() {
 bool MainWindowController::exitProgram() {
     bool leaving = false;
     command(MainCommand::Exit, [&] {
-        if (closeRefusal)
-            if (const std::optional<Message> refusal = closeRefusal()) {
+        if (closeRefusal_)
+            if (const std::optional<Message> refusal = closeRefusal_()) {
                 desktop_.message(*refusal);
                 return;
             }
@@ -830,17 +833,25 @@ void MainWindowController::chooseSkin(int index) {
 
 // --- menus ---
 
-void MainWindowController::provideMenuAction(const std::string& itemText, std::function<void()> run) {
-    // What other parts plug in opens windows that read the project: refused
+void MainWindowController::runMenuAction(MenuId id) {
+    // What features plug in opens windows that read the project: refused
     // while a list job changes it, and guarded like every other command.
-    providedActions_[itemText] = [this, run = std::move(run)] { gate_.run(Needs::Lists, run); };
+    clearSavedNotice();
+    gate_.run(Needs::Lists, [&] { actions_.run(id); });
+}
+
+void MainWindowController::markModified() {
+    project_.modified = true;
+    notify(kLabels);
 }
 
 std::vector<MenuItem> MainWindowController::menus() {
-    // An item whose action a later part of the program supplies.
-    auto provided = [this](std::string text) {
-        auto found = providedActions_.find(text);
-        return menuItem(text, found == providedActions_.end() ? std::function<void()>() : found->second);
+    // An item whose action a feature supplies.
+    auto provided = [this](std::string text, MenuId id) {
+        MenuItem item = menuItem(std::move(text), {});
+        item.id = id;
+        if (actions_.provided(id)) item.run = [this, id] { runMenuAction(id); };
+        return item;
     };
 
     std::vector<MenuItem> sortGroupItems;
@@ -854,24 +865,27 @@ std::vector<MenuItem> MainWindowController::menus() {
     for (int p = 1; p <= kPhaseCount; ++p)
         toolItems.push_back(menuItem("Go to phase &" + std::to_string(p), [this, p] { goToPhase(p); }));
     toolItems.push_back(menuSeparator());
-    for (const char* text : {"Search top &Google ads", "Manage your Google &account", "Manage your Google &profile",
-                             "&Research tool"})
-        toolItems.push_back(provided(text));
+    toolItems.push_back(provided("Search top &Google ads", MenuId::SearchTopAds));
+    toolItems.push_back(provided("Manage your Google &account", MenuId::ManageAccount));
+    toolItems.push_back(provided("Manage your Google &profile", MenuId::ManageProfile));
+    toolItems.push_back(provided("&Research tool", MenuId::ResearchTool));
 
     MenuItem autoCheck = menuItem("Automatically check for updates", {});
     autoCheck.checked = [this] { return autoUpdateCheck(); };
     autoCheck.toggle = [this](bool on) { setAutoUpdateCheck(on); };
-    std::vector<MenuItem> helpItems;
-    for (const char* page : {"&User manual", "&View tutorials", "&Phrasewright online"})
-        helpItems.push_back(menuItem(page, [this] { desktop_.openAddress("https://phrasewright.example/"); }));
-    helpItems.push_back(menuSeparator());
-    helpItems.push_back(provided("Check for &updates now"));
-    helpItems.push_back(autoCheck);
-    helpItems.push_back(menuSeparator());
-    helpItems.push_back(provided("&About"));
+    // The three documentation pages come with the manual; greyed until then.
+    std::vector<MenuItem> helpItems{provided("&User manual", MenuId::UserManual),
+                                    provided("&View tutorials", MenuId::ViewTutorials),
+                                    provided("&Phrasewright online", MenuId::PhrasewrightOnline),
+                                    menuSeparator(),
+                                    provided("Check for &updates now", MenuId::CheckForUpdates),
+                                    autoCheck,
+                                    menuSeparator(),
+                                    provided("&About", MenuId::About)};
 
-    MenuItem quillmark = subMenu("&Quillmark", {provided("&Tokenize web page..."),
-                                                provided("Set web page &default values...")});
+    MenuItem quillmark = subMenu("&Quillmark", {provided("&Tokenize web page...", MenuId::QuillmarkTokenize),
+                                                provided("Set web page &default values...",
+                                                         MenuId::QuillmarkDefaultValues)});
     return {
         subMenu("&File", {menuItem("&New project", [this] { newProject(); }, "Ctrl+N"),
                           menuItem("&Open project...", [this] { openProject(); }, "Ctrl+O"),
@@ -885,7 +899,7 @@ std::vector<MenuItem> MainWindowController::menus() {
                           menuItem("&Export groups as TXT...", [this] { exportGroupNames(); })}),
         subMenu("&View", {subMenu("&Sort groups", sortGroupItems), menuItem("&Find group...", [this] { promptFindGroup(); })}),
         subMenu("&Tools", toolItems),
-        subMenu("&Plugins", {quillmark, provided("&Folioforge")}),
+        subMenu("&Plugins", {quillmark, provided("&Folioforge", MenuId::Folioforge)}),
         subMenu("&Help", helpItems),
     };
 }

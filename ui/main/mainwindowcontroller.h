@@ -23,6 +23,7 @@
 #include "ui/common/commandgate.h"
 #include "ui/common/desktop.h"
 #include "ui/common/jobrunner.h"
+#include "ui/common/menuactions.h"
 #include "ui/common/menus.h"
 #include "ui/groups/groupdialogs.h"
 #include "ui/main/maindialogs.h"
@@ -113,20 +114,24 @@ struct Phase3Boxes {
 
 class MainWindowController {
 public:
-    MainWindowController(MainWindowServices services, JobRunner& jobs, Dispatcher& dispatcher, ProgramFolder folder,
-                         SettingsStore& settings);
+    // `gate` refuses list commands while `jobs` runs one; `actions` holds
+    // what features supply for the menu items and buttons they own.
+    MainWindowController(MainWindowServices services, JobRunner& jobs, Dispatcher& dispatcher, CommandGate& gate,
+                         MenuActions& actions, ProgramFolder folder, SettingsStore& settings);
 
     std::function<void(unsigned changes)> onChange;
     std::function<void()> onQuit;  // the program ends (chooser cancelled, exit)
     // Work elsewhere in the program that keeps it open (a background commit): the message that says so.
-    std::function<std::optional<Message>()> closeRefusal;
+    void setCloseRefusal(std::function<std::optional<Message>()> refusal) { closeRefusal_ = std::move(refusal); }
     // The status of that work while it runs (polled by the window), none once it has ended.
-    std::function<std::optional<std::string>()> backgroundStatus;
+    void setBackgroundStatus(std::function<std::optional<std::string>()> status) {
+        backgroundStatus_ = std::move(status);
+    }
     // What the status line shows of it: none while a list job of this window
     // has the status line, or when nothing runs in the background.
     std::optional<std::string> backgroundStatusLine() const {
-        if (busy() || !backgroundStatus) return std::nullopt;
-        return backgroundStatus();
+        if (busy() || !backgroundStatus_) return std::nullopt;
+        return backgroundStatus_();
     }
 
     // --- start-up and the project ---
@@ -147,9 +152,11 @@ public:
     int phase() const { return static_cast<int>(phase_); }
     // The menu bar: each top-level item holds its menu.
     std::vector<MenuItem> menus();
-    // A later part of the program supplies the action of one of the menu
-    // items that show disabled until then ("Manage your Google &account").
-    void provideMenuAction(const std::string& itemText, std::function<void()> run);
+    // The actions features supply, by id: an item shows disabled until its action arrives.
+    MenuActions& menuActions() { return actions_; }
+    // Runs a supplied action through the gate: refused while a list job
+    // changes the project the feature's window reads.
+    void runMenuAction(MenuId id);
     int currentTab() const { return tab_; }
     std::string phaseTitle() const;
     std::vector<TabInfo> tabs() const;
@@ -271,14 +278,22 @@ public:
     // Phase 4's ads area of the selected group.
     AdsAreaController& ads() { return ads_; }
 
+    // For the features the main window hosts.
+    CommandGate& gate() { return gate_; }
+    // "Project not saved!\nSave now?" when modified; false when the user cancelled.
+    bool askToSave();
+    void markModified();
+
     void chooseSkin(int index);
     // The check-marked "Automatically check for updates" of the Help menu.
     bool autoUpdateCheck() const;
     void setAutoUpdateCheck(bool on);
 
-private:
+    // The list of the selected tab: a group, or the main list.
     Group& currentList();
     const Group& currentList() const;
+
+private:
     // Runs a command through the gate; false when refused or failed.
     template <typename Body>
     bool command(MainCommand id, Body&& body) {
@@ -299,7 +314,6 @@ private:
     void keepFilterSettings();
     // "Project saved!" stays only until the next thing the user does.
     void clearSavedNotice();
-    bool askToSave();
     void prepareWindow();
     void openPath(const std::string& path);
     void loadProject(const std::string& path);
@@ -339,10 +353,12 @@ private:
     Dispatcher& dispatcher_;
     ProgramFolder folder_;
     SettingsStore& settings_;
-    CommandGate gate_{desktop_, [this] { return jobs_.busy(); }};
+    CommandGate& gate_;
+    MenuActions& actions_;
+    std::function<std::optional<Message>()> closeRefusal_;
+    std::function<std::optional<std::string>()> backgroundStatus_;
     ProjectSession session_{desktop_, dialogs_, folder_};
     Project& project_ = session_.project();
-    std::map<std::string, std::function<void()>> providedActions_;
 
     Phase phase_ = Phase::Filter;
     int tab_ = 0;

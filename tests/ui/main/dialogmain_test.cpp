@@ -207,7 +207,7 @@ TEST_F(Window, EveryPhaseFitsASmallScreen) {
 // A commit left running when its window closed shows in the main window's status line until it ends.
 TEST_F(Window, WorkInTheBackgroundShowsInTheStatusLine) {
     std::optional<std::string> running = "Create campaign \"Spring\"...";
-    controller.backgroundStatus = [&] { return running; };
+    controller.setBackgroundStatus([&] { return running; });
     auto* text = find<QLabel>("statusText");
     auto* bar = find<QProgressBar>("progress");
     ASSERT_TRUE(QTest::qWaitFor([&] { return text->text() == "Create campaign \"Spring\"..."; }, 2000));
@@ -216,7 +216,7 @@ TEST_F(Window, WorkInTheBackgroundShowsInTheStatusLine) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return bar->value() != value; }, 1000)) << "the bar stands still";
     running.reset();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !bar->isVisible() && text->text().isEmpty(); }, 2000));
-    controller.backgroundStatus = nullptr;
+    controller.setBackgroundStatus(nullptr);
 }
 
 TEST(PastAdsWindow, EnterInASearchFieldStartsTheSearch) {

@@ -10,6 +10,7 @@
 #include "io/recentprojects.h"
 #include "tests/testsupport.h"
 #include "tests/ui/common/scriptedui.h"
+#include "tests/ui/main/windowwiring.h"
 
 namespace pw::ui {
 namespace {
@@ -25,7 +26,8 @@ protected:
     ScriptedUi ui;
     ImmediateDispatcher dispatcher;
     JobRunner jobs{dispatcher, false};
-    MainWindowController window{{ui, ui, ui, ui}, jobs, dispatcher, folder, settings};
+    test::WindowWiring wiring{ui, jobs};
+    MainWindowController window{{ui, ui, ui, ui}, jobs, dispatcher, wiring.gate, wiring.actions, folder, settings};
     bool quit = false;
 
     void SetUp() override { window.onQuit = [this] { quit = true; }; }
@@ -332,11 +334,11 @@ TEST_F(MainWindow, WorkElsewhereCanKeepTheProgramOpen) {
     open({"x"});
     const Message busy{"Cannot close program! Google upload in progress!", "Google upload active", Icon::Warning,
                        Buttons::Ok};
-    window.closeRefusal = [&] { return std::optional<Message>(busy); };
+    window.setCloseRefusal([&] { return std::optional<Message>(busy); });
     EXPECT_FALSE(window.exitProgram());
     EXPECT_EQ(ui.lastMessage(), busy);
     EXPECT_FALSE(quit);
-    window.closeRefusal = [] { return std::optional<Message>(); };
+    window.setCloseRefusal([] { return std::optional<Message>(); });
     EXPECT_TRUE(window.exitProgram());
     EXPECT_TRUE(quit);
 }
@@ -431,7 +433,8 @@ TEST_F(MainWindow, SortRowsAndHeaderClicks) {
 TEST_F(MainWindow, ABusyWorkerRefusesListCommandsWithTwoBeeps) {
     ManualDispatcher manual;
     JobRunner threaded(manual, true);
-    MainWindowController busyWindow({ui, ui, ui, ui}, threaded, manual, folder, settings);
+    test::WindowWiring busyWindowWiring(ui, threaded);
+    MainWindowController busyWindow({ui, ui, ui, ui}, threaded, manual, busyWindowWiring.gate, busyWindowWiring.actions, folder, settings);
     Project p;
     p.path = dir.file("busy.pwj");
     p.mainList.phrases.emplace_back("a");
@@ -629,7 +632,8 @@ TEST_F(MainWindow, ALoadThatFailsHalfwayLeavesTheOpenProjectAsItWas) {
 
     FailingDispatcher failing;
     JobRunner failingJobs(failing, false);
-    MainWindowController w({ui, ui, ui, ui}, failingJobs, failing, folder, settings);
+    test::WindowWiring wWiring(ui, failingJobs);
+    MainWindowController w({ui, ui, ui, ui}, failingJobs, failing, wWiring.gate, wWiring.actions, folder, settings);
     failing.failNext();
     w.start(first);
     EXPECT_EQ(ui.lastMessage(), kUnknownError);
@@ -651,7 +655,8 @@ TEST_F(MainWindow, EveryCommandThatNeedsTheListsIsRefusedWhileAJobRuns) {
     open({"a", "b"}, {"g1", "g2"});
     ManualDispatcher manual;
     JobRunner threaded(manual, true);
-    MainWindowController busy({ui, ui, ui, ui}, threaded, manual, folder, settings);
+    test::WindowWiring busyWiring(ui, threaded);
+    MainWindowController busy({ui, ui, ui, ui}, threaded, manual, busyWiring.gate, busyWiring.actions, folder, settings);
     busy.start(window.project().path);
     threaded.wait();
     manual.runAll();
@@ -722,7 +727,8 @@ TEST_F(MainWindow, GroupCommandsWaitWhileAProjectOfManyGroupsLoads) {
     ASSERT_TRUE(saveProject(p));
     ManualDispatcher manual;
     JobRunner threaded(manual, true);
-    MainWindowController loading({ui, ui, ui, ui}, threaded, manual, folder, settings);
+    test::WindowWiring loadingWiring(ui, threaded);
+    MainWindowController loading({ui, ui, ui, ui}, threaded, manual, loadingWiring.gate, loadingWiring.actions, folder, settings);
     loading.start(p.path);  // the worker reads the groups while these run
     for (int i = 0; i < 20; ++i) {
         loading.sortGroups(GroupOrder::Alphabetical);

@@ -17,6 +17,7 @@
 #include "tests/testsupport.h"
 #include "tests/ui/common/scriptedui.h"
 #include "ui/common/qtdispatcher.h"
+#include "tests/ui/main/windowwiring.h"
 #include "ui/main/dialogmain.h"
 
 namespace pw::ui::test {
@@ -29,7 +30,8 @@ protected:
     ScriptedUi ui;
     QtDispatcher dispatcher;
     JobRunner jobs{dispatcher, true};
-    MainWindowController controller{{ui, ui, ui, ui}, jobs, dispatcher, folder, settings};
+    WindowWiring wiring{ui, jobs};
+    MainWindowController controller{{ui, ui, ui, ui}, jobs, dispatcher, wiring.gate, wiring.actions, folder, settings};
     std::unique_ptr<CDialogMain> window;
 
     void SetUp() override {

@@ -1,0 +1,66 @@
+#pragma once
+// The menu items, tab-menu items and buttons of the main window whose action
+// a feature supplies, by id. A feature may provide its action before or after
+// the window is built: the window enables and connects the item when the
+// action arrives. An id provided twice, or one the window has no item for, is
+// a wiring fault and is reported loudly, never ignored.
+
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pw::ui {
+
+enum class MenuId {
+    // Tools
+    SearchTopAds,
+    ManageAccount,
+    ManageProfile,
+    ResearchTool,
+    // Plugins
+    QuillmarkTokenize,
+    QuillmarkDefaultValues,
+    Folioforge,
+    // Help
+    UserManual,
+    ViewTutorials,
+    PhrasewrightOnline,
+    CheckForUpdates,
+    About,
+};
+
+// A readable name for reports and test output.
+std::string_view menuIdName(MenuId id);
+
+class MenuActions {
+public:
+    using Action = std::function<void()>;
+    // How a wiring fault is reported: the program logs it, tests fail on it.
+    using FaultReport = std::function<void(const std::string& fault)>;
+
+    explicit MenuActions(FaultReport report = logFault) : report_(std::move(report)) {}
+
+    // Supplies the action of `id`; a second action for one id is refused and reported.
+    void provide(MenuId id, Action run);
+    bool provided(MenuId id) const { return actions_.count(id) != 0; }
+    // Runs the action of `id`, when one was provided.
+    void run(MenuId id) const;
+    // The ids provided so far, in id order.
+    std::vector<MenuId> providedIds() const;
+
+    // Told of every action provided from now on (the window enables its item).
+    void setListener(std::function<void(MenuId)> listener) { listener_ = std::move(listener); }
+    // Reports an id that nothing shows (the window calls it).
+    void reportUnknown(MenuId id) const;
+
+    static void logFault(const std::string& fault);
+
+private:
+    FaultReport report_;
+    std::map<MenuId, Action> actions_;
+    std::function<void(MenuId)> listener_;
+};
+
+}  // namespace pw::ui
