@@ -39,10 +39,10 @@ std::unique_ptr<ui::QtAccountWindows> accountWindowsFor(const ProgramOptions& op
     return windows;
 }
 
-ProgramFolder preparedFolder(const std::string& dataDir) {
-    ProgramFolder folder = ProgramFolder::standard(dataDir);
+ProgramFolder preparedFolder(const ProgramOptions& options) {
+    ProgramFolder folder = ProgramFolder::standard(options.dataDir);
     createFolder(folder.root());
-    installAccountTool(folder, builtAccountToolPath());
+    installAccountTool(folder, options.accountTool.empty() ? builtAccountToolPath() : options.accountTool);
     return folder;
 }
 
@@ -51,7 +51,7 @@ ProgramFolder preparedFolder(const std::string& dataDir) {
 class ComposedProgram : public Program {
 public:
     explicit ComposedProgram(const ProgramOptions& options)
-        : folder_(preparedFolder(options.dataDir)),
+        : folder_(preparedFolder(options)),
           settings_(folder_),
           menuActions_(options.menuFault),
           dialogs_(desktop_, folder_),

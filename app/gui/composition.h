@@ -27,6 +27,7 @@ class ScreenshotAccountWindows;
 
 struct ProgramOptions {
     std::string dataDir;           // empty: the per-user data folder
+    std::string accountTool;       // the built account tool; empty: the one beside the executable
     QString tourPictures;          // the screenshot tour's folder, when it runs
     QString accountPictures;       // the account pictures' folder, when they are taken
     ui::MenuActions::FaultReport menuFault = ui::MenuActions::logFault;

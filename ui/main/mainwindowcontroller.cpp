@@ -318,8 +318,17 @@ bool MainWindowController::saveProjectAs() {
     return saved;
 }
 
+// Work elsewhere that needs the project (a running upload) says so and keeps it open.
+bool MainWindowController::refusedToClose() {
+    if (!closeRefusal_) return false;
+    const std::optional<Message> refusal = closeRefusal_();
+    if (refusal) desktop_.message(*refusal);
+    return refusal.has_value();
+}
+
 void MainWindowController::closeProject() {
     command(MainCommand::CloseProject, [&] {
+        if (refusedToClose()) return;
         leavePhase3();
         if (!askToSave()) return;
         resetToEmpty();
@@ -330,11 +339,7 @@ void MainWindowController::closeProject() {
 bool MainWindowController::exitProgram() {
     bool leaving = false;
     command(MainCommand::Exit, [&] {
-        if (closeRefusal_)
-            if (const std::optional<Message> refusal = closeRefusal_()) {
-                desktop_.message(*refusal);
-                return;
-            }
+        if (refusedToClose()) return;
         leavePhase3();
         if (!askToSave()) return;
         leaving = true;

@@ -314,6 +314,7 @@ private:
     void keepFilterSettings();
     // "Project saved!" stays only until the next thing the user does.
     void clearSavedNotice();
+    bool refusedToClose();
     void prepareWindow();
     void openPath(const std::string& path);
     void loadProject(const std::string& path);

@@ -338,6 +338,11 @@ TEST_F(MainWindow, WorkElsewhereCanKeepTheProgramOpen) {
     EXPECT_FALSE(window.exitProgram());
     EXPECT_EQ(ui.lastMessage(), busy);
     EXPECT_FALSE(quit);
+    // Closing the project would leave the running upload without its project.
+    ui.messages.clear();
+    window.closeProject();
+    EXPECT_EQ(ui.messages, std::vector<Message>{busy});
+    EXPECT_EQ(window.rowCount(), 1u);
     window.setCloseRefusal([] { return std::optional<Message>(); });
     EXPECT_TRUE(window.exitProgram());
     EXPECT_TRUE(quit);
