@@ -24,6 +24,9 @@ void runReadingWindow(QtDesktop& desktop, QtDispatcher& dispatcher, Controller& 
     dialog.showState();
     QWidget* parent = desktop.parent();
     desktop.setParent(&dialog);
+    // Modal from its first showing: exec() on a window already shown would
+    // leave the main window usable beneath it.
+    dialog.setWindowModality(Qt::ApplicationModal);
     dialog.show();
     shown(dialog);
     if (dialog.isVisible()) dialog.exec();
@@ -74,6 +77,7 @@ bool QtAccountWindows::editCampaign(AccountCampaign& campaign, bool newCampaign)
     CDialogManageCampaign dialog(controller, background(), parent);
     // The upload's questions and chooser open over the editor.
     desktop_.setParent(&dialog);
+    dialog.setWindowModality(Qt::ApplicationModal);
     dialog.show();
     campaignEditorShown(dialog);
     const bool saved = dialog.isVisible() ? dialog.exec() == QDialog::Accepted : dialog.result() == QDialog::Accepted;

@@ -22,6 +22,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -69,24 +70,30 @@ private:
         }
         choosingIn_ = nullptr;
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible() || modal == handling_) return;
+        if (!modal || !modal->isVisible() || answering_.count(modal)) return;
         const QString title = modal->windowTitle().isEmpty() ? modal->metaObject()->className() : modal->windowTitle();
         seen_.push_back(title);
-        handling_ = modal;
-        // Answered after this tick, so that the answer may open windows of its own.
+        if (qEnvironmentVariableIsSet("PW_SHOW_WINDOWS")) qInfo("window: %s", qPrintable(title));
+        // A window is answered once at a time: while its answer runs (and the
+        // windows it opens come and go) it is not looked at again.
+        answering_.insert(modal);
         QPointer<QWidget> window(modal);
-        QTimer::singleShot(0, this, [this, window, title] {
-            handling_ = nullptr;
-            if (!window) return;
-            for (auto it = answers_.begin(); it != answers_.end(); ++it)
-                if (it->title == title) {
-                    WindowAnswer answer = std::move(it->answer);
-                    answers_.erase(it);
-                    answer(*window);
-                    return;
-                }
-            cancel(*window);
+        // Answered after this look, so that the answer may open windows of its own.
+        QTimer::singleShot(0, this, [this, window, modal, title] {
+            if (window) answerWindow(*window, title);
+            answering_.erase(modal);
         });
+    }
+
+    void answerWindow(QWidget& window, const QString& title) {
+        for (auto it = answers_.begin(); it != answers_.end(); ++it)
+            if (it->title == title) {
+                WindowAnswer answer = std::move(it->answer);
+                answers_.erase(it);
+                answer(window);
+                return;
+            }
+        cancel(window);
     }
 
     static void cancel(QWidget& window) {
@@ -134,7 +141,7 @@ private:
     QTimer timer_;
     std::deque<Pending> answers_;
     QString menuChoice_;
-    QWidget* handling_ = nullptr;
+    std::set<QWidget*> answering_;
     QMenu* choosingIn_ = nullptr;
     std::vector<QString> seen_;
 };
@@ -144,6 +151,13 @@ class ProgramFixture : public ::testing::Test {
 public:  // the test's tables reach it too
     pw::test::TempFolder dir;
     int quits = 0;
+    // Clicks the button of this name in a window.
+    static void click(QWidget& window, const char* button) {
+        auto* b = window.findChild<QAbstractButton*>(button);
+        ASSERT_NE(b, nullptr) << button;
+        ASSERT_TRUE(b->isEnabled()) << button;
+        b->click();
+    }
     std::unique_ptr<Program> program;
     std::unique_ptr<WindowWatcher> watcher;
 
