@@ -171,7 +171,7 @@ protected:
     test::ScriptedUi ui;
     Group group{"Shoes"};
     int modified = 0;
-    AdsAreaController area{ui, ui, [this] { return &group; }, [this] { ++modified; }};
+    AdsAreaController area{ui, ui.gate, ui, [this] { return &group; }, [this] { ++modified; }};
 
     // Scripts the editor to save the ad with this title.
     void editorSaves(const std::string& title) {
