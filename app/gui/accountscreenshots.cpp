@@ -162,7 +162,7 @@ std::optional<std::vector<std::string>> ScreenshotAccountWindows::listChanges(co
 }
 
 std::optional<KeywordTypesChoice> ScreenshotAccountWindows::chooseKeywordTypes(bool typesOnly) {
-    ui::KeywordTypesController controller(desktop_, typesOnly);
+    ui::KeywordTypesController controller(desktop_, links_.gate, typesOnly);
     ui::CDialogSelectKeywordTypes chooser(controller, background(), desktop_.parent());
     chooser.show();
     chooser.findChild<QCheckBox*>("broad")->click();

@@ -45,7 +45,7 @@ void typeInto(QWidget* dialog, const char* name, const QString& text) {
 
 bool TourAdWindows::editAd(const ui::AdEditRequest& request) {
     const TourAd& t = kTourAds[ads_ % std::size(kTourAds)];
-    ui::AdEditorController controller(desktop_, request);
+    ui::AdEditorController controller(desktop_, gate_, request);
     ui::CDialogEditAd dialog(controller, *this, request.group);
     dialog.show();
     dialog.findChild<QComboBox*>("network")->setCurrentIndex(t.network);
@@ -60,7 +60,7 @@ bool TourAdWindows::editAd(const ui::AdEditRequest& request) {
 }
 
 bool TourAdWindows::manageAdLists(Group& group) {
-    ui::ManageListsController controller(desktop_, group);
+    ui::ManageListsController controller(desktop_, gate_, group);
     controller.clickPreview(0, 1);
     ui::CDialogManageLists dialog(controller);
     dialog.show();

@@ -2,16 +2,28 @@
 
 namespace pw::ui {
 
+void KeywordTypesController::clickAll(bool checked) {
+    gate_.run(Needs::Nothing, [&] { clickAllTypes(form_, checked); });
+}
+
+void KeywordTypesController::clickType(KeywordType type, bool checked) {
+    gate_.run(Needs::Nothing, [&] { clickKeywordType(form_, type, checked); });
+}
+
 bool KeywordTypesController::accept() {
-    const KeywordTypesCheck check = checkKeywordTypes(form_, typesOnly_);
-    if (check.ok()) {
-        choice_ = check.choice;
-        return true;
-    }
-    focus_ = check.field;
-    if (!check.message.text.empty())
-        desktop_.message({check.message.text, check.message.caption, Icon::Warning, Buttons::Ok});
-    return false;
+    bool accepted = false;
+    gate_.run(Needs::Nothing, [&] {
+        const KeywordTypesCheck check = checkKeywordTypes(form_, typesOnly_);
+        accepted = check.ok();
+        if (accepted) {
+            choice_ = check.choice;
+            return;
+        }
+        focus_ = check.field;
+        if (!check.message.text.empty())
+            desktop_.message({check.message.text, check.message.caption, Icon::Warning, Buttons::Ok});
+    });
+    return accepted;
 }
 
 }  // namespace pw::ui

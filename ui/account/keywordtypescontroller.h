@@ -6,20 +6,23 @@
 #include <optional>
 
 #include "account/projectupload.h"
+#include "ui/common/commandgate.h"
 #include "ui/common/desktop.h"
 
 namespace pw::ui {
 
 class KeywordTypesController {
 public:
-    KeywordTypesController(Desktop& desktop, bool typesOnly) : desktop_(desktop), typesOnly_(typesOnly) {}
+    // The choice is no part of the project: the commands pass `gate` for its guard alone.
+    KeywordTypesController(Desktop& desktop, CommandGate& gate, bool typesOnly)
+        : desktop_(desktop), gate_(gate), typesOnly_(typesOnly) {}
 
     bool typesOnly() const { return typesOnly_; }
     bool bidsEnabled() const { return !typesOnly_; }
     KeywordTypesForm& form() { return form_; }
     const KeywordTypesForm& form() const { return form_; }
-    void clickAll(bool checked) { clickAllTypes(form_, checked); }
-    void clickType(KeywordType type, bool checked) { clickKeywordType(form_, type, checked); }
+    void clickAll(bool checked);
+    void clickType(KeywordType type, bool checked);
     bool okEnabled() const { return canAcceptKeywordTypes(form_); }
 
     // "OK": true when the dialog closes with `choice()`; a refusal is shown
@@ -30,6 +33,7 @@ public:
 
 private:
     Desktop& desktop_;
+    CommandGate& gate_;
     bool typesOnly_;
     KeywordTypesForm form_;
     KeywordTypesChoice choice_;

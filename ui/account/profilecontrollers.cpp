@@ -12,23 +12,27 @@ void show(Desktop& desktop, const MessageText& text, Icon icon, Buttons buttons 
 
 }  // namespace
 
-ProfileChooserController::ProfileChooserController(Desktop& desktop, AccountWindows& windows, ProgramFolder folder,
-                                                   SettingsStore& settings)
-    : desktop_(desktop), windows_(windows), folder_(std::move(folder)), settings_(settings) {}
+ProfileChooserController::ProfileChooserController(Desktop& desktop, CommandGate& gate, AccountWindows& windows,
+                                                   ProgramFolder folder, SettingsStore& settings)
+    : desktop_(desktop), gate_(gate), windows_(windows), folder_(std::move(folder)), settings_(settings) {}
 
 void ProfileChooserController::fill() {
+    gate_.run(Needs::Nothing, [this] { fillNow(); });
+}
+
+void ProfileChooserController::fillNow() {
     rows_ = profileRows(folder_, settings_.values().defaultProfile);
     selected_ = -1;
     if (rows_.size() == 1) {
         selected_ = 0;
         // Not while a commit runs: the commit still needs the queue and its
         // upload files, and nobody asked for the change.
-        if (!commitInProgress()) setDefault();
+        if (!commitInProgress()) setDefaultNow();
     }
 }
 
 void ProfileChooserController::selectRow(int row) {
-    selected_ = row >= 0 && row < static_cast<int>(rows_.size()) ? row : -1;
+    gate_.run(Needs::Nothing, [&] { selected_ = row >= 0 && row < static_cast<int>(rows_.size()) ? row : -1; });
 }
 
 const std::string* ProfileChooserController::selectedName() const {
@@ -36,6 +40,10 @@ const std::string* ProfileChooserController::selectedName() const {
 }
 
 void ProfileChooserController::setDefault() {
+    gate_.run(Needs::Nothing, [this] { setDefaultNow(); });
+}
+
+void ProfileChooserController::setDefaultNow() {
     const std::string* name = selectedName();
     if (!name) return;
     // The running commit belongs to the current default: dropping its queue
@@ -50,54 +58,64 @@ void ProfileChooserController::setDefault() {
 }
 
 void ProfileChooserController::create() {
-    AccountProfile profile;
-    while (const std::optional<AccountProfile> entered = windows_.editProfile(profile, true)) {
-        ProfileCheck check;
-        const ProfileSaveResult result = createProfile(folder_, *entered, &check);
-        if (result == ProfileSaveResult::Saved || result == ProfileSaveResult::WriteFailed) break;
-        // A refused name: the editor opens again on what was typed.
-        show(desktop_, profileProblemMessage(check), Icon::Warning);
-        profile = *entered;
-    }
-    fill();
+    gate_.run(Needs::Nothing, [this] {
+        AccountProfile profile;
+        while (const std::optional<AccountProfile> entered = windows_.editProfile(profile, true)) {
+            ProfileCheck check;
+            const ProfileSaveResult result = createProfile(folder_, *entered, &check);
+            if (result == ProfileSaveResult::Saved || result == ProfileSaveResult::WriteFailed) break;
+            // A refused name: the editor opens again on what was typed.
+            show(desktop_, profileProblemMessage(check), Icon::Warning);
+            profile = *entered;
+        }
+        fillNow();
+    });
 }
 
 void ProfileChooserController::edit() {
-    const std::string* name = selectedName();
-    if (!name) return;
-    const std::string fileName = *name;
-    const std::optional<AccountProfile> loaded = loadProfile(profilePath(folder_, fileName));
-    if (!loaded) {
-        show(desktop_, profileMessage(ProfileMessage::CouldNotLoad), Icon::Warning);
-        fill();
-        return;
-    }
-    if (const std::optional<AccountProfile> edited = windows_.editProfile(*loaded, loaded->name.empty()))
-        updateProfile(folder_, fileName, *edited);
+    gate_.run(Needs::Nothing, [this] {
+        const std::string* name = selectedName();
+        if (!name) return;
+        const std::string fileName = *name;
+        const std::optional<AccountProfile> loaded = loadProfile(profilePath(folder_, fileName));
+        if (!loaded) {
+            show(desktop_, profileMessage(ProfileMessage::CouldNotLoad), Icon::Warning);
+            fillNow();
+            return;
+        }
+        if (const std::optional<AccountProfile> edited = windows_.editProfile(*loaded, loaded->name.empty()))
+            updateProfile(folder_, fileName, *edited);
+    });
 }
 
 void ProfileChooserController::remove() {
-    const std::string* name = selectedName();
-    if (!name) return;
-    const MessageText question = profileMessage(ProfileMessage::ConfirmDelete, *name);
-    if (desktop_.message({question.text, question.caption, Icon::Question, Buttons::YesNo}) == Answer::Yes &&
-        !deleteProfile(folder_, *name))
-        show(desktop_, profileMessage(ProfileMessage::CouldNotDelete), Icon::Warning);
-    fill();
+    gate_.run(Needs::Nothing, [this] {
+        const std::string* name = selectedName();
+        if (!name) return;
+        const MessageText question = profileMessage(ProfileMessage::ConfirmDelete, *name);
+        if (desktop_.message({question.text, question.caption, Icon::Question, Buttons::YesNo}) == Answer::Yes &&
+            !deleteProfile(folder_, *name))
+            show(desktop_, profileMessage(ProfileMessage::CouldNotDelete), Icon::Warning);
+        fillNow();
+    });
 }
 
 void ProfileChooserController::rename() {
-    const std::string* name = selectedName();
-    if (!name) return;
-    const std::string from = *name;
-    const std::optional<std::string> to = windows_.renameProfile(from);
-    if (to && *to != from && !renameProfile(folder_, from, *to))
-        show(desktop_, profileMessage(ProfileMessage::CouldNotRename), Icon::Warning);
-    fill();
+    gate_.run(Needs::Nothing, [this] {
+        const std::string* name = selectedName();
+        if (!name) return;
+        const std::string from = *name;
+        const std::optional<std::string> to = windows_.renameProfile(from);
+        if (to && *to != from && !renameProfile(folder_, from, *to))
+            show(desktop_, profileMessage(ProfileMessage::CouldNotRename), Icon::Warning);
+        fillNow();
+    });
 }
 
-ProfileEditorController::ProfileEditorController(Desktop& desktop, const AccountProfile& p, bool nameEditable)
+ProfileEditorController::ProfileEditorController(Desktop& desktop, CommandGate& gate, const AccountProfile& p,
+                                                 bool nameEditable)
     : desktop_(desktop),
+      gate_(gate),
       form_{p.name,
             p.email,
             p.password,
@@ -111,7 +129,9 @@ ProfileEditorController::ProfileEditorController(Desktop& desktop, const Account
             p.proxyPassword},
       nameEditable_(nameEditable) {}
 
-void ProfileEditorController::openTokenPage() { desktop_.openAddress(std::string(kTokenRequestPage)); }
+void ProfileEditorController::openTokenPage() {
+    gate_.run(Needs::Nothing, [this] { desktop_.openAddress(std::string(kTokenRequestPage)); });
+}
 
 AccountProfile ProfileEditorController::profile() const {
     AccountProfile p;
@@ -130,11 +150,15 @@ AccountProfile ProfileEditorController::profile() const {
 }
 
 bool ProfileEditorController::save() {
-    const ProfileCheck check = checkProfile(profile());
-    if (check.ok()) return true;
-    focus_ = check.field;
-    show(desktop_, profileProblemMessage(check), Icon::Warning);
-    return false;
+    bool saved = false;
+    gate_.run(Needs::Nothing, [&] {
+        const ProfileCheck check = checkProfile(profile());
+        saved = check.ok();
+        if (saved) return;
+        focus_ = check.field;
+        show(desktop_, profileProblemMessage(check), Icon::Warning);
+    });
+    return saved;
 }
 
 }  // namespace pw::ui

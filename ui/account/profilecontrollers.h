@@ -9,13 +9,16 @@
 #include "account/profilerules.h"
 #include "io/appsettings.h"
 #include "ui/account/accountwindows.h"
+#include "ui/common/commandgate.h"
 #include "ui/common/desktop.h"
 
 namespace pw::ui {
 
 class ProfileChooserController {
 public:
-    ProfileChooserController(Desktop& desktop, AccountWindows& windows, ProgramFolder folder, SettingsStore& settings);
+    // The profiles are no part of the project: the commands pass `gate` for its guard alone.
+    ProfileChooserController(Desktop& desktop, CommandGate& gate, AccountWindows& windows, ProgramFolder folder,
+                             SettingsStore& settings);
 
     // Lists the profile files; a single profile becomes the default at once.
     void fill();
@@ -33,8 +36,11 @@ public:
 
 private:
     const std::string* selectedName() const;
+    void fillNow();
+    void setDefaultNow();
 
     Desktop& desktop_;
+    CommandGate& gate_;
     AccountWindows& windows_;
     ProgramFolder folder_;
     SettingsStore& settings_;
@@ -59,7 +65,8 @@ struct ProfileForm {
 
 class ProfileEditorController {
 public:
-    ProfileEditorController(Desktop& desktop, const AccountProfile& profile, bool nameEditable);
+    // The commands pass `gate` for its guard alone.
+    ProfileEditorController(Desktop& desktop, CommandGate& gate, const AccountProfile& profile, bool nameEditable);
 
     ProfileForm& form() { return form_; }
     bool nameEditable() const { return nameEditable_; }
@@ -76,6 +83,7 @@ public:
 
 private:
     Desktop& desktop_;
+    CommandGate& gate_;
     ProfileForm form_;
     bool nameEditable_;
     ProfileField focus_ = ProfileField::Name;

@@ -40,13 +40,13 @@ QtAccountWindows::QtAccountWindows(QtDesktop& desktop, ProgramFolder folder, Set
     : desktop_(desktop), folder_(std::move(folder)), settings_(settings), queue_(std::move(queue)), links_(links) {}
 
 void QtAccountWindows::chooseProfile() {
-    ProfileChooserController controller(desktop_, *this, folder_, settings_);
+    ProfileChooserController controller(desktop_, links_.gate, *this, folder_, settings_);
     CDialogSelectGoogleAccount dialog(controller, background(), desktop_.parent());
     dialog.exec();
 }
 
 std::optional<AccountProfile> QtAccountWindows::editProfile(const AccountProfile& profile, bool nameEditable) {
-    ProfileEditorController controller(desktop_, profile, nameEditable);
+    ProfileEditorController controller(desktop_, links_.gate, profile, nameEditable);
     CDialogEditGoogleAccount dialog(controller, background(), desktop_.parent());
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return controller.profile();
@@ -110,7 +110,7 @@ std::optional<std::vector<std::string>> QtAccountWindows::listChanges(const std:
 }
 
 std::optional<KeywordTypesChoice> QtAccountWindows::chooseKeywordTypes(bool typesOnly) {
-    KeywordTypesController controller(desktop_, typesOnly);
+    KeywordTypesController controller(desktop_, links_.gate, typesOnly);
     CDialogSelectKeywordTypes dialog(controller, background(), desktop_.parent());
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return controller.choice();

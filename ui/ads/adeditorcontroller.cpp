@@ -48,15 +48,20 @@ size_t editorBoxLimit(EditorBox box) {
     return 0;
 }
 
-AdEditorController::AdEditorController(Desktop& ui, const AdEditRequest& request) : ui_(ui), request_(request) {
+AdEditorController::AdEditorController(Desktop& ui, CommandGate& gate, const AdEditRequest& request)
+    : ui_(ui), gate_(gate), request_(request) {
     for (int f = 0; f < kLimitedFieldCount; ++f)
         counters_[f].text = "0/" + std::to_string(adFieldLimit(0, static_cast<AdField>(f)));
     preview_ = placeholderPreview();
-    if (request_.ad && !request_.newAd) load(*request_.ad);
-    else setNetwork(request_.ad ? request_.ad->engine : 0);
+    if (request_.ad && !request_.newAd) loadNow(*request_.ad);
+    else setNetworkNow(request_.ad ? request_.ad->engine : 0);
 }
 
 void AdEditorController::load(const Ad& ad) {
+    gate_.run(Needs::Nothing, [&] { loadNow(ad); });
+}
+
+void AdEditorController::loadNow(const Ad& ad) {
     boxText(EditorBox::Title) = ad.title;
     if (ad.engine != 0) {
         boxText(EditorBox::Description) = ad.line1;
@@ -69,10 +74,20 @@ void AdEditorController::load(const Ad& ad) {
     boxText(EditorBox::Notes) = ad.notes;
     mirrorDestination_ = false;  // an existing ad has its own destination
     preview_ = {ad.title, ad.line1, ad.engine != 0 ? std::string() : ad.line2, ad.displayUrl, ad.engine != 0};
-    setNetwork(ad.engine);
+    setNetworkNow(ad.engine);
 }
 
-std::string AdEditorController::typed(EditorBox box, const std::string& typedText) {
+std::string AdEditorController::typed(EditorBox box, const std::string& text) {
+    // On a failure the box goes back to what it held.
+    gate_.run(Needs::Nothing, [&] { typedNow(box, text); });
+    return this->box(box);
+}
+
+void AdEditorController::destinationFocused() {
+    gate_.run(Needs::Nothing, [this] { mirrorDestination_ = false; });
+}
+
+std::string AdEditorController::typedNow(EditorBox box, const std::string& typedText) {
     const std::string text = clipAdText(box == EditorBox::Description ? withCrLf(typedText) : typedText,
                                         editorBoxLimit(box));
     std::string& stored = boxText(box);
@@ -101,7 +116,7 @@ std::string AdEditorController::typed(EditorBox box, const std::string& typedTex
     }
     counter.text = adCounterText(stored, limit);
     counter.visible = true;
-    if (box == EditorBox::DisplayUrl && mirrorDestination_) typed(EditorBox::DestinationUrl, stored);
+    if (box == EditorBox::DisplayUrl && mirrorDestination_) typedNow(EditorBox::DestinationUrl, stored);
     return stored;
 }
 
@@ -109,18 +124,22 @@ std::string AdEditorController::typed(EditorBox box, const std::string& typedTex
 // As the first check does: the display URL is copied on while the
 // destination box never had the focus.
 void AdEditorController::recheckAll() {
-    typed(EditorBox::Title, box(EditorBox::Title));
+    typedNow(EditorBox::Title, box(EditorBox::Title));
     if (oneDescription()) {
-        typed(EditorBox::Description, box(EditorBox::Description));
+        typedNow(EditorBox::Description, box(EditorBox::Description));
     } else {
-        typed(EditorBox::Text1, box(EditorBox::Text1));
-        typed(EditorBox::Text2, box(EditorBox::Text2));
+        typedNow(EditorBox::Text1, box(EditorBox::Text1));
+        typedNow(EditorBox::Text2, box(EditorBox::Text2));
     }
-    typed(EditorBox::DisplayUrl, box(EditorBox::DisplayUrl));
-    typed(EditorBox::DestinationUrl, box(EditorBox::DestinationUrl));
+    typedNow(EditorBox::DisplayUrl, box(EditorBox::DisplayUrl));
+    typedNow(EditorBox::DestinationUrl, box(EditorBox::DestinationUrl));
 }
 
 void AdEditorController::setNetwork(int network) {
+    gate_.run(Needs::Nothing, [&] { setNetworkNow(network); });
+}
+
+void AdEditorController::setNetworkNow(int network) {
     network_ = network >= 0 && network < kNetworkCount ? network : 0;
     preview_.oneDescription = oneDescription();
     if (oneDescription()) preview_.line2.clear();
@@ -149,6 +168,12 @@ Ad AdEditorController::adFromBoxes() const {
 }
 
 bool AdEditorController::save() {
+    bool saved = false;
+    gate_.run(savingNeeds(), [&] { saved = saveNow(); });
+    return saved;
+}
+
+bool AdEditorController::saveNow() {
     focus_.reset();
     if (box(EditorBox::DestinationUrl).empty()) {
         ui_.message({"Please fill in the destination URL!", "Illegal ad", Icon::Warning, Buttons::Ok});
@@ -173,29 +198,41 @@ bool AdEditorController::save() {
     return true;
 }
 
+// A refused or failed save keeps the window open with what was typed.
 AdEditorController::Closing AdEditorController::close() {
-    if (!edited_) return Closing::Discard;
-    switch (ui_.message({"This ad has changed. Save it before the window closes?", "Save ad?", Icon::Question,
-                         Buttons::YesNoCancel})) {
-    case Answer::Yes: return save() ? Closing::Saved : Closing::Stay;
-    case Answer::No: return Closing::Discard;
-    default: return Closing::Stay;
-    }
+    Closing closing = Closing::Stay;
+    gate_.run(Needs::Nothing, [&] {
+        if (!edited_) {
+            closing = Closing::Discard;
+            return;
+        }
+        switch (ui_.message({"This ad has changed. Save it before the window closes?", "Save ad?", Icon::Question,
+                             Buttons::YesNoCancel})) {
+        case Answer::Yes: closing = save() ? Closing::Saved : Closing::Stay; break;
+        case Answer::No: closing = Closing::Discard; break;
+        default: break;
+        }
+    });
+    return closing;
 }
 
 bool AdEditorController::deleteAd() {
-    if (!deleteEnabled() || !request_.list || !request_.ad) return false;
-    if (ui_.message({"Are you sure you want to delete the current ad?", "Confirm delete", Icon::Question,
-                     Buttons::YesNo}) != Answer::Yes)
-        return false;
-    AdList& list = *request_.list;
-    for (size_t i = 0; i < list.size(); ++i)
-        if (&list[i] == request_.ad) {
-            list.erase(list.begin() + static_cast<long>(i));
-            request_.ad = nullptr;
-            return true;
-        }
-    return false;
+    bool deleted = false;
+    gate_.run(Needs::Lists, [&] {
+        if (!deleteEnabled() || !request_.list || !request_.ad) return;
+        if (ui_.message({"Are you sure you want to delete the current ad?", "Confirm delete", Icon::Question,
+                         Buttons::YesNo}) != Answer::Yes)
+            return;
+        AdList& list = *request_.list;
+        for (size_t i = 0; i < list.size(); ++i)
+            if (&list[i] == request_.ad) {
+                list.erase(list.begin() + static_cast<long>(i));
+                request_.ad = nullptr;
+                deleted = true;
+                return;
+            }
+    });
+    return deleted;
 }
 
 }  // namespace pw::ui

@@ -12,6 +12,7 @@
 #include "ads/adpreviewlayout.h"
 #include "core/group.h"
 #include "ui/ads/adwindows.h"
+#include "ui/common/commandgate.h"
 #include "ui/common/desktop.h"
 
 namespace pw::ui {
@@ -29,7 +30,9 @@ size_t editorBoxLimit(EditorBox box);
 
 class AdEditorController {
 public:
-    AdEditorController(Desktop& ui, const AdEditRequest& request);
+    // Saving or deleting an ad of the project passes `gate` as a command
+    // that needs the lists; the rest pass it for its guard alone.
+    AdEditorController(Desktop& ui, CommandGate& gate, const AdEditRequest& request);
 
     const std::string& box(EditorBox b) const { return boxes_[static_cast<int>(b)]; }
     int network() const { return network_; }
@@ -46,7 +49,7 @@ public:
     // The user typed: returns the box's text after clipping (the window puts
     // it back and keeps the caret when it changed).
     std::string typed(EditorBox box, const std::string& text);
-    void destinationFocused() { mirrorDestination_ = false; }
+    void destinationFocused();
     void setNetwork(int network);
     // Puts a found ad's fields into the boxes; the ad itself waits for "&Save ad".
     void load(const Ad& ad);
@@ -66,10 +69,17 @@ public:
 
 private:
     bool edited_ = false;
+    // An ad of the account is not the project's: the lists need not wait for it.
+    Needs savingNeeds() const { return request_.accountMode ? Needs::Nothing : Needs::Lists; }
+    std::string typedNow(EditorBox box, const std::string& text);
+    void setNetworkNow(int network);
+    void loadNow(const Ad& ad);
+    bool saveNow();
     void recheckAll();
     std::string& boxText(EditorBox b) { return boxes_[static_cast<int>(b)]; }
 
     Desktop& ui_;
+    CommandGate& gate_;
     AdEditRequest request_;
     std::array<std::string, kEditorBoxCount> boxes_;
     std::array<Counter, kLimitedFieldCount> counters_;

@@ -10,9 +10,9 @@ PreviewScroll previewScroll(size_t ads, int previews) {
     return {n - previews + 1, 2, true};
 }
 
-AdsAreaController::AdsAreaController(Desktop& ui, AdWindows& windows, std::function<Group*()> group,
-                                     std::function<void()> modified)
-    : ui_(ui), windows_(windows), group_(std::move(group)), modified_(std::move(modified)) {}
+AdsAreaController::AdsAreaController(Desktop& ui, CommandGate& gate, AdWindows& windows,
+                                     std::function<Group*()> group, std::function<void()> modified)
+    : ui_(ui), gate_(gate), windows_(windows), group_(std::move(group)), modified_(std::move(modified)) {}
 
 AdList* AdsAreaController::list() const {
     Group* g = group_();
@@ -20,8 +20,10 @@ AdList* AdsAreaController::list() const {
 }
 
 void AdsAreaController::setListKind(int kind) {
-    kind_ = std::clamp(kind, 0, kAdListCount - 1);
-    scroll_ = 0;
+    gate_.run(Needs::Lists, [&] {
+        kind_ = std::clamp(kind, 0, kAdListCount - 1);
+        scroll_ = 0;
+    });
 }
 
 void AdsAreaController::reset() {
@@ -35,6 +37,10 @@ PreviewScroll AdsAreaController::scroll() const {
 }
 
 void AdsAreaController::setScrollPosition(int position) {
+    gate_.run(Needs::Lists, [&] { clampScroll(position); });
+}
+
+void AdsAreaController::clampScroll(int position) {
     const PreviewScroll s = scroll();
     // With the page of 2, the top row runs 0..maximum-1.
     scroll_ = s.enabled ? std::clamp(position, 0, s.maximum - 1) : 0;
@@ -53,7 +59,9 @@ bool AdsAreaController::refuseWhenFull(const char* caption) {
     return true;
 }
 
-void AdsAreaController::newAd() { addThroughEditor(Ad{}, false); }
+void AdsAreaController::newAd() {
+    gate_.run(Needs::Lists, [&] { addThroughEditor(Ad{}, false); });
+}
 
 // A new ad (or a copy) joins the shown list once the editor saves it.
 void AdsAreaController::addThroughEditor(Ad ad, bool copy) {
@@ -65,48 +73,58 @@ void AdsAreaController::addThroughEditor(Ad ad, bool copy) {
 }
 
 void AdsAreaController::editAd(int preview) {
-    AdList* ads = list();
-    if (!adAt(preview)) return;
-    if (windows_.editAd({&(*ads)[indexOf(preview)], ads, false, false, false, group_()})) {
-        modified_();
-        setScrollPosition(scroll_);  // the ad may have been deleted
-    }
+    gate_.run(Needs::Lists, [&] {
+        AdList* ads = list();
+        if (!adAt(preview)) return;
+        if (windows_.editAd({&(*ads)[indexOf(preview)], ads, false, false, false, group_()})) {
+            modified_();
+            clampScroll(scroll_);  // the ad may have been deleted
+        }
+    });
 }
 
 void AdsAreaController::deleteAd(int preview) {
-    AdList* ads = list();
-    const Ad* ad = adAt(preview);
-    if (!ad) return;
-    if (ui_.message({"Are you sure you want to delete ad '" + ad->title + "'?", "Confirm delete", Icon::Question,
-                     Buttons::YesNo}) != Answer::Yes)
-        return;
-    ads->erase(ads->begin() + static_cast<long>(indexOf(preview)));
-    setScrollPosition(scroll_);
-    modified_();
+    gate_.run(Needs::Lists, [&] {
+        AdList* ads = list();
+        const Ad* ad = adAt(preview);
+        if (!ad) return;
+        if (ui_.message({"Are you sure you want to delete ad '" + ad->title + "'?", "Confirm delete", Icon::Question,
+                         Buttons::YesNo}) != Answer::Yes)
+            return;
+        ads->erase(ads->begin() + static_cast<long>(indexOf(preview)));
+        clampScroll(scroll_);
+        modified_();
+    });
 }
 
 void AdsAreaController::copyToNewAd(int preview) {
-    if (const Ad* source = adAt(preview)) addThroughEditor(*source, true);
+    gate_.run(Needs::Lists, [&] {
+        if (const Ad* source = adAt(preview)) addThroughEditor(*source, true);
+    });
 }
 
 void AdsAreaController::copyFromAnotherAd(int preview) {
-    AdList* ads = list();
-    if (!adAt(preview)) return;
-    const std::optional<Ad> found = windows_.searchPastAds(group_());
-    if (!found) return;
-    if (ui_.message({"Do you want to overwrite the selected ad with the found ad?", "Confirm action", Icon::Question,
-                     Buttons::YesNo}) != Answer::Yes)
-        return;
-    (*ads)[indexOf(preview)] = *found;
-    modified_();
+    gate_.run(Needs::Lists, [&] {
+        AdList* ads = list();
+        if (!adAt(preview)) return;
+        const std::optional<Ad> found = windows_.searchPastAds(group_());
+        if (!found) return;
+        if (ui_.message({"Do you want to overwrite the selected ad with the found ad?", "Confirm action",
+                         Icon::Question, Buttons::YesNo}) != Answer::Yes)
+            return;
+        (*ads)[indexOf(preview)] = *found;
+        modified_();
+    });
 }
 
 void AdsAreaController::manageLists() {
-    Group* g = group_();
-    if (g && windows_.manageAdLists(*g)) {
-        modified_();
-        setScrollPosition(scroll_);
-    }
+    gate_.run(Needs::Lists, [&] {
+        Group* g = group_();
+        if (g && windows_.manageAdLists(*g)) {
+            modified_();
+            clampScroll(scroll_);
+        }
+    });
 }
 
 }  // namespace pw::ui

@@ -9,6 +9,7 @@
 #include "ads/adlists.h"
 #include "core/group.h"
 #include "ui/ads/adwindows.h"
+#include "ui/common/commandgate.h"
 #include "ui/common/desktop.h"
 
 namespace pw::ui {
@@ -27,8 +28,10 @@ PreviewScroll previewScroll(size_t ads, int previews);
 class AdsAreaController {
 public:
     // `group` gives the group of the selected tab (none on the main list);
-    // `modified` marks the project changed.
-    AdsAreaController(Desktop& ui, AdWindows& windows, std::function<Group*()> group, std::function<void()> modified);
+    // `modified` marks the project changed. Every command reads the group's
+    // ad lists, so each passes `gate` as one that needs the lists.
+    AdsAreaController(Desktop& ui, CommandGate& gate, AdWindows& windows, std::function<Group*()> group,
+                      std::function<void()> modified);
 
     int listKind() const { return kind_; }
     void setListKind(int kind);
@@ -37,7 +40,7 @@ public:
     PreviewScroll scroll() const;
     // The ad a preview shows, or none (a blank preview).
     const Ad* adAt(int preview) const;
-    // Call when another group is shown.
+    // Call when another group is shown (the main window's own step, not a command).
     void reset();
 
     void newAd();
@@ -49,11 +52,13 @@ public:
 
 private:
     AdList* list() const;
+    void clampScroll(int position);
     bool refuseWhenFull(const char* caption);
     void addThroughEditor(Ad ad, bool copy);
     size_t indexOf(int preview) const { return static_cast<size_t>(scroll_ + preview); }
 
     Desktop& ui_;
+    CommandGate& gate_;
     AdWindows& windows_;
     std::function<Group*()> group_;
     std::function<void()> modified_;

@@ -6,14 +6,17 @@
 
 namespace pw::ui {
 
-ManageListsController::ManageListsController(Desktop& ui, Group& group) : group_(group), ui_(ui) {}
+ManageListsController::ManageListsController(Desktop& ui, CommandGate& gate, Group& group)
+    : group_(group), ui_(ui), gate_(gate) {}
 
 void ManageListsController::choosePaneList(int pane, int kind) {
-    kinds_[pane] = std::clamp(kind, 0, kAdListCount - 1);
-    const int other = 1 - pane;
-    if (kinds_[other] == kinds_[pane]) kinds_[other] = (kinds_[other] + 1) % kAdListCount;
-    scroll_[0] = scroll_[1] = 0;
-    selection_.reset();
+    gate_.run(Needs::Nothing, [&] {
+        kinds_[pane] = std::clamp(kind, 0, kAdListCount - 1);
+        const int other = 1 - pane;
+        if (kinds_[other] == kinds_[pane]) kinds_[other] = (kinds_[other] + 1) % kAdListCount;
+        scroll_[0] = scroll_[1] = 0;
+        selection_.reset();
+    });
 }
 
 PreviewScroll ManageListsController::paneScrollRange(int pane) const {
@@ -21,6 +24,10 @@ PreviewScroll ManageListsController::paneScrollRange(int pane) const {
 }
 
 void ManageListsController::setPaneScroll(int pane, int position) {
+    gate_.run(Needs::Lists, [&] { clampPaneScroll(pane, position); });
+}
+
+void ManageListsController::clampPaneScroll(int pane, int position) {
     const PreviewScroll s = paneScrollRange(pane);
     scroll_[pane] = s.enabled ? std::clamp(position, 0, s.maximum - 1) : 0;
 }
@@ -38,31 +45,35 @@ bool ManageListsController::selected(int pane, int preview) const {
 
 // A click on an empty preview clears the selection.
 void ManageListsController::clickPreview(int pane, int preview) {
-    if (!adAt(pane, preview)) {
-        selection_.reset();
-        return;
-    }
-    if (selected(pane, preview)) selection_.reset();
-    else selection_ = std::make_pair(pane, static_cast<size_t>(scroll_[pane] + preview));
+    gate_.run(Needs::Lists, [&] {
+        if (!adAt(pane, preview)) {
+            selection_.reset();
+            return;
+        }
+        if (selected(pane, preview)) selection_.reset();
+        else selection_ = std::make_pair(pane, static_cast<size_t>(scroll_[pane] + preview));
+    });
 }
 
 void ManageListsController::move(int fromPane) {
-    if (!selection_ || selection_->first != fromPane) {
-        ui_.message({"Please select an ad to move", "Nothing to move", Icon::Information, Buttons::Ok});
-        return;
-    }
-    const int toKind = kinds_[1 - fromPane];
-    AdList& target = group_.adLists[toKind];
-    if (!adListHasRoom(toKind, target)) {
-        ui_.message({"You cannot have more than 3 ads in your current ad list!", "Cannot move ad", Icon::Warning,
-                     Buttons::Ok});
-        return;
-    }
-    moveAd(group_.adLists[kinds_[fromPane]], selection_->second, target);
-    selection_.reset();
-    setPaneScroll(0, scroll_[0]);
-    setPaneScroll(1, scroll_[1]);
-    changed_ = true;
+    gate_.run(Needs::Lists, [&] {
+        if (!selection_ || selection_->first != fromPane) {
+            ui_.message({"Please select an ad to move", "Nothing to move", Icon::Information, Buttons::Ok});
+            return;
+        }
+        const int toKind = kinds_[1 - fromPane];
+        AdList& target = group_.adLists[toKind];
+        if (!adListHasRoom(toKind, target)) {
+            ui_.message({"You cannot have more than 3 ads in your current ad list!", "Cannot move ad", Icon::Warning,
+                         Buttons::Ok});
+            return;
+        }
+        moveAd(group_.adLists[kinds_[fromPane]], selection_->second, target);
+        selection_.reset();
+        clampPaneScroll(0, scroll_[0]);
+        clampPaneScroll(1, scroll_[1]);
+        changed_ = true;
+    });
 }
 
 }  // namespace pw::ui

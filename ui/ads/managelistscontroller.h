@@ -9,6 +9,7 @@
 #include "core/group.h"
 #include "ui/ads/adsareacontroller.h"
 #include "ui/ads/adwindows.h"
+#include "ui/common/commandgate.h"
 #include "ui/common/desktop.h"
 
 namespace pw::ui {
@@ -17,7 +18,9 @@ constexpr int kPanePreviews = 5;
 
 class ManageListsController {
 public:
-    ManageListsController(Desktop& ui, Group& group);
+    // The commands that read or move the group's ads pass `gate` as ones
+    // that need the lists.
+    ManageListsController(Desktop& ui, CommandGate& gate, Group& group);
 
     int paneList(int pane) const { return kinds_[pane]; }
     void choosePaneList(int pane, int kind);
@@ -34,8 +37,11 @@ public:
     bool changed() const { return changed_; }
 
 private:
+    void clampPaneScroll(int pane, int position);
+
     Group& group_;
     Desktop& ui_;
+    CommandGate& gate_;
     int kinds_[2] = {0, 1};
     int scroll_[2] = {0, 0};
     std::optional<std::pair<int, size_t>> selection_;  // pane and index in its list

@@ -11,14 +11,18 @@
 #include "ads/pastadsearch.h"
 #include "ui/common/jobrunner.h"
 #include "ui/ads/adwindows.h"
+#include "ui/common/commandgate.h"
 #include "ui/common/desktop.h"
 
 namespace pw::ui {
 
 class PastAdsSearchController {
 public:
-    PastAdsSearchController(Desktop& ui, Dispatcher& dispatcher, ProgramFolder folder, const Project* project,
-                            const Group* group, bool threaded = true);
+    // The search's worker reads the open project, so starting it passes
+    // `gate` as a command that needs the lists: it never runs beside a list
+    // job of the main window. The other commands pass it for its guard.
+    PastAdsSearchController(Desktop& ui, CommandGate& gate, Dispatcher& dispatcher, ProgramFolder folder,
+                            const Project* project, const Group* group, bool threaded = true);
     ~PastAdsSearchController();
 
     AdQuery query;
@@ -28,9 +32,9 @@ public:
     void setCurrentGroup(bool on);
     void setCurrentProject(bool on);
     void setRecentProjects(bool on);
-    void setProjectsFolder(bool on) { scope_.projectsFolder = on; }
+    void setProjectsFolder(bool on);
     void setFolder(bool on);
-    void setFolderPath(const std::string& path) { scope_.folderPath = path.substr(0, 511); }
+    void setFolderPath(const std::string& path);
     // The folder browser; refused while a search runs.
     void browseFolder();
 
@@ -38,7 +42,7 @@ public:
     std::function<void()> onChange;
 
     void startSearch();
-    void stopSearch() { stop_ = true; }
+    void stopSearch();
     bool searching() const { return jobs_.busy(); }
     int progress() const { return progress_; }
     const std::vector<FoundAd>& results() const { return results_; }
@@ -51,11 +55,13 @@ public:
     bool close();
 
 private:
+    void browseFolderNow();
     void changed() {
         if (onChange) onChange();
     }
 
     Desktop& ui_;
+    CommandGate& gate_;
     Dispatcher& dispatcher_;
     ProgramFolder folder_;
     const Project* project_;

@@ -10,13 +10,13 @@
 namespace pw::ui {
 
 bool QtAdWindows::editAd(const AdEditRequest& request) {
-    AdEditorController controller(desktop_, request);
+    AdEditorController controller(desktop_, gate_, request);
     CDialogEditAd dialog(controller, *this, request.group, desktop_.parent());
     return dialog.exec() == QDialog::Accepted;
 }
 
 bool QtAdWindows::manageAdLists(Group& group) {
-    ManageListsController controller(desktop_, group);
+    ManageListsController controller(desktop_, gate_, group);
     CDialogManageLists dialog(controller, desktop_.parent());
     dialog.exec();
     return controller.changed();
@@ -24,7 +24,7 @@ bool QtAdWindows::manageAdLists(Group& group) {
 
 std::optional<Ad> QtAdWindows::searchPastAds(const Group* group) {
     QtDispatcher dispatcher;
-    PastAdsSearchController controller(desktop_, dispatcher, folder_, project_, group);
+    PastAdsSearchController controller(desktop_, gate_, dispatcher, folder_, project_, group);
     CDialogSearch dialog(controller, desktop_.parent());
     // Results that arrive after the window closed are dropped.
     dispatcher.setReceiver(&dialog);

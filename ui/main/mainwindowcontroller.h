@@ -377,7 +377,7 @@ private:
     bool exportGuard_ = false;
     bool savedNoticeShown_ = false;
     mutable long long shownMainListCount_ = 0;
-    AdsAreaController ads_{desktop_, adWindows_, [this] { return tab_ > 0 ? groupAt(project_, tab_ - 1) : nullptr; },
+    AdsAreaController ads_{desktop_, gate_, adWindows_, [this] { return tab_ > 0 ? groupAt(project_, tab_ - 1) : nullptr; },
                            [this] { project_.modified = true; }};
 };
 

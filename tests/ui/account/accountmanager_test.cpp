@@ -277,7 +277,7 @@ TEST(AccountEndToEnd, ANewDefaultProfileListsACampaignMadeWithTheTool) {
     pw::test::SandboxFolder sandbox;
     SettingsStore settings(sandbox.folder());
     test::ScriptedAccountUi ui;
-    ProfileChooserController chooser(ui, ui, sandbox.folder(), settings);
+    ProfileChooserController chooser(ui, ui.gate, ui, sandbox.folder(), settings);
     ui.profileEdits = {test::sandboxProfile("Main")};
     chooser.create();  // the only profile: the default at once
     ASSERT_EQ(settings.values().defaultProfile, "Main");

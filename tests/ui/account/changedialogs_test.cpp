@@ -69,7 +69,7 @@ TEST(ChangeListWidget, WithoutCallerTextsItIsTheCommitList) {
 
 TEST(KeywordTypesWidget, TheBoxesDriveOkAndARefusedAmountGetsTheFocus) {
     test::ScriptedAccountUi ui;
-    KeywordTypesController controller(ui, false);
+    KeywordTypesController controller(ui, ui.gate, false);
     CDialogSelectKeywordTypes dialog(controller, kDefaultBackgroundColor);
     dialog.show();
     dialog.activateWindow();
@@ -104,7 +104,7 @@ TEST(KeywordTypesWidget, TheBoxesDriveOkAndARefusedAmountGetsTheFocus) {
 
 TEST(KeywordTypesWidget, TypesOnlyLeavesTheBidsDisabled) {
     test::ScriptedAccountUi ui;
-    KeywordTypesController controller(ui, true);
+    KeywordTypesController controller(ui, ui.gate, true);
     CDialogSelectKeywordTypes dialog(controller, kDefaultBackgroundColor);
     EXPECT_EQ(dialog.windowTitle(), "Set default properties");
     EXPECT_FALSE(dialog.findChild<QLineEdit*>("maxCpm")->isEnabled());

@@ -221,7 +221,7 @@ TEST_F(Commit, TheDefaultProfileCannotChangeWhileACommitRunsAndNothingIsDropped)
     campaignCache().replace({campaign("Cached")});
 
     // The only profile is not made the default again on opening.
-    ProfileChooserController chooser(ui, ui, folder(), settings);
+    ProfileChooserController chooser(ui, ui.gate, ui, folder(), settings);
     chooser.fill();
     EXPECT_EQ(ui.messages.size(), 0u);
     EXPECT_EQ(readQueuedChanges(folder()), queued);
@@ -484,7 +484,7 @@ TEST_F(ImportProject, TheEditorUploadsIntoTheCampaignAsHandedIn) {
 
 TEST(KeywordTypesChooser, RefusesBadMoneyWithTheFieldToFocusAndReturnsTheChoice) {
     test::ScriptedAccountUi ui;
-    KeywordTypesController full(ui, false);
+    KeywordTypesController full(ui, ui.gate, false);
     EXPECT_FALSE(full.okEnabled());
     full.clickAll(true);
     EXPECT_TRUE(full.okEnabled());
@@ -505,7 +505,7 @@ TEST(KeywordTypesChooser, RefusesBadMoneyWithTheFieldToFocusAndReturnsTheChoice)
     EXPECT_EQ(full.choice().maxCpm, 50);
     EXPECT_TRUE(full.choice().broad && full.choice().phrase && !full.choice().exact);
 
-    KeywordTypesController typesOnly(ui, true);
+    KeywordTypesController typesOnly(ui, ui.gate, true);
     EXPECT_FALSE(typesOnly.bidsEnabled());
     typesOnly.form().maxCpc = "nonsense";
     typesOnly.clickType(KeywordType::Phrase, true);

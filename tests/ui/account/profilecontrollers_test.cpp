@@ -19,7 +19,7 @@ protected:
 
     void addProfile(const std::string& fileName) { ASSERT_TRUE(saveProfile(test::sandboxProfile(fileName), profilePath(folder, fileName))); }
     std::vector<ProfileRow> shownRows() {
-        ProfileChooserController chooser(ui, ui, folder, settings);
+        ProfileChooserController chooser(ui, ui.gate, ui, folder, settings);
         chooser.fill();
         return chooser.rows();
     }
@@ -49,7 +49,7 @@ TEST_F(ProfileChooser, RowsNameFilesUpToTheFirstExtensionAndMarkTheDefaultIgnori
     addProfile("beta.google");  // file "beta.google.google"
     settings.setDefaultProfile("ALPHA");
     pw::test::writeFile(queueFile(), "kept\n");
-    ProfileChooserController chooser(ui, ui, folder, settings);
+    ProfileChooserController chooser(ui, ui.gate, ui, folder, settings);
     chooser.fill();
     EXPECT_EQ(chooser.rows(), (std::vector<ProfileRow>{{"Alpha", true}, {"beta", false}}));
     EXPECT_FALSE(chooser.rowActionsEnabled());
@@ -69,7 +69,7 @@ TEST_F(ProfileChooser, CreatingADuplicateReopensTheEditorOnTheEnteredValues) {
     AccountProfile entered = test::sandboxProfile("Main");
     entered.email = "new@x.com";
     ui.profileEdits = {entered, std::nullopt};
-    ProfileChooserController chooser(ui, ui, folder, settings);
+    ProfileChooserController chooser(ui, ui.gate, ui, folder, settings);
     chooser.create();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0], (Message{"This Google profile already exists! Please choose a different name!",
@@ -83,7 +83,7 @@ TEST_F(ProfileChooser, CreatingADuplicateReopensTheEditorOnTheEnteredValues) {
 
 TEST_F(ProfileChooser, CreatedAndEditedProfilesAreWrittenToTheirFiles) {
     addProfile("Other");
-    ProfileChooserController chooser(ui, ui, folder, settings);
+    ProfileChooserController chooser(ui, ui.gate, ui, folder, settings);
     ui.profileEdits = {test::sandboxProfile("New")};
     chooser.create();
     EXPECT_EQ(chooser.rows(), (std::vector<ProfileRow>{{"New", false}, {"Other", false}}));
@@ -102,7 +102,7 @@ TEST_F(ProfileChooser, CreatedAndEditedProfilesAreWrittenToTheirFiles) {
 TEST_F(ProfileChooser, EditingAVanishedProfileSaysItCouldNotBeLoaded) {
     addProfile("Gone");
     addProfile("Other");
-    ProfileChooserController chooser(ui, ui, folder, settings);
+    ProfileChooserController chooser(ui, ui.gate, ui, folder, settings);
     chooser.fill();
     chooser.selectRow(0);
     removeFile(profilePath(folder, "Gone"));
@@ -117,7 +117,7 @@ TEST_F(ProfileChooser, DeleteAsksFirstAndKeepsTheDefaultSetting) {
     addProfile("Other");
     addProfile("Third");  // two left after the delete: none becomes the default by itself
     settings.setDefaultProfile("Main");
-    ProfileChooserController chooser(ui, ui, folder, settings);
+    ProfileChooserController chooser(ui, ui.gate, ui, folder, settings);
     chooser.fill();
     chooser.selectRow(0);
     ui.answers = {Answer::No, Answer::Yes};
@@ -135,7 +135,7 @@ TEST_F(ProfileChooser, RenamingTheDefaultLeavesTheSettingOnTheOldName) {
     addProfile("Main");
     addProfile("Other");
     settings.setDefaultProfile("Main");
-    ProfileChooserController chooser(ui, ui, folder, settings);
+    ProfileChooserController chooser(ui, ui.gate, ui, folder, settings);
     chooser.fill();
     chooser.selectRow(0);
     ui.renameAnswers = {"Renamed"};
@@ -157,7 +157,7 @@ TEST_F(ProfileChooser, RenamingOntoAnotherProfileIsRefusedAndKeepsBothFiles) {
     AccountProfile other = test::sandboxProfile("Other");
     other.email = "other@x.com";
     ASSERT_TRUE(saveProfile(other, profilePath(folder, "Other")));
-    ProfileChooserController chooser(ui, ui, folder, settings);
+    ProfileChooserController chooser(ui, ui.gate, ui, folder, settings);
     chooser.fill();
     chooser.selectRow(0);
     ui.renameAnswers = {"Other"};
@@ -177,7 +177,7 @@ TEST_F(ProfileChooser, ManageAccountOpensTheManagerWhenTheDefaultLoads) {
 
 TEST(ProfileEditor, SaveNeedsTheFourRequiredFieldsAndProxyFieldsFollowTheSwitch) {
     test::ScriptedAccountUi ui;
-    ProfileEditorController editor(ui, AccountProfile{}, true);
+    ProfileEditorController editor(ui, ui.gate, AccountProfile{}, true);
     EXPECT_FALSE(editor.saveEnabled());
     ProfileForm& f = editor.form();
     f.name = "n";
@@ -197,7 +197,7 @@ TEST(ProfileEditor, PortTextAndProxyTypeGoIntoTheRecord) {
     test::ScriptedAccountUi ui;
     AccountProfile stored = test::sandboxProfile("Main");
     stored.proxyPort = 0;
-    ProfileEditorController editor(ui, stored, false);
+    ProfileEditorController editor(ui, ui.gate, stored, false);
     EXPECT_EQ(editor.form().proxyPort, "");  // 0 shows empty
     EXPECT_FALSE(editor.nameEditable());
     for (const auto& [text, port] : std::vector<std::pair<std::string, int32_t>>{{"80a9", 80}, {"", 0}, {"x", 0}, {"8080", 8080}}) {
@@ -212,7 +212,7 @@ TEST(ProfileEditor, RefusesWhatWouldBreakTheToolsCommandLine) {
     test::ScriptedAccountUi ui;
     AccountProfile p = test::sandboxProfile("Main");
     p.password = "pa\"ss";
-    ProfileEditorController editor(ui, p, false);
+    ProfileEditorController editor(ui, ui.gate, p, false);
     EXPECT_FALSE(editor.save());
     EXPECT_EQ(editor.focusField(), ProfileField::Password);
     EXPECT_EQ(ui.lastMessage().caption, "Invalid input");

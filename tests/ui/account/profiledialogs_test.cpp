@@ -27,7 +27,7 @@ TEST(ProfileChooserWidget, ShowsRowsAndEnablesRowButtonsWithASelection) {
     for (const char* name : {"Main", "Other"}) saveProfile(p, profilePath(folder, name));
     settings.setDefaultProfile("Other");
     test::ScriptedAccountUi ui;
-    ProfileChooserController controller(ui, ui, folder, settings);
+    ProfileChooserController controller(ui, ui.gate, ui, folder, settings);
     CDialogSelectGoogleAccount dialog(controller, kDefaultBackgroundColor);
 
     auto* list = dialog.findChild<QTreeWidget*>("profiles");
@@ -49,7 +49,7 @@ TEST(ProfileChooserWidget, ShowsRowsAndEnablesRowButtonsWithASelection) {
 
 TEST(ProfileEditorWidget, SaveAndProxyFieldsFollowWhatIsTyped) {
     test::ScriptedAccountUi ui;
-    ProfileEditorController controller(ui, test::sandboxProfile("Main"), false);
+    ProfileEditorController controller(ui, ui.gate, test::sandboxProfile("Main"), false);
     CDialogEditGoogleAccount dialog(controller, kDefaultBackgroundColor);
     auto* name = dialog.findChild<QLineEdit*>("name");
     auto* token = dialog.findChild<QLineEdit*>("token");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <stdexcept>
 #include <thread>
 
 #include "core/projectfile.h"
@@ -35,7 +36,7 @@ protected:
 
 TEST_F(AdEditor, CountsCharactersAndKeepsEveryBoxWithinItsField) {
     Ad ad;
-    AdEditorController editor(ui, {&ad, nullptr, true, false, false});
+    AdEditorController editor(ui, ui.gate, {&ad, nullptr, true, false, false});
     const std::string accented = "Caf\xC3\xA9 in the old town";  // 20 characters, 21 bytes
     editor.typed(EditorBox::Title, accented);
     EXPECT_EQ(editor.counter(AdField::Title).text, "20/25");
@@ -55,10 +56,10 @@ TEST_F(AdEditor, CountsCharactersAndKeepsEveryBoxWithinItsField) {
 
 TEST_F(AdEditor, AChangedAdIsNotDroppedWithoutAsking) {
     Ad ad = adTitled("Shoes");
-    AdEditorController untouched(ui, {&ad, nullptr, false, false, false});
+    AdEditorController untouched(ui, ui.gate, {&ad, nullptr, false, false, false});
     EXPECT_EQ(untouched.close(), AdEditorController::Closing::Discard);  // nothing asked
 
-    AdEditorController editor(ui, {&ad, nullptr, false, false, false});
+    AdEditorController editor(ui, ui.gate, {&ad, nullptr, false, false, false});
     editor.typed(EditorBox::Title, "Boots");
     ui.answers.push_back(Answer::Cancel);
     EXPECT_EQ(editor.close(), AdEditorController::Closing::Stay);
@@ -79,7 +80,7 @@ TEST_F(AdEditor, AChangedAdIsNotDroppedWithoutAsking) {
 
 TEST_F(AdEditor, LimitsCountersAndTheKeywordMarker) {
     Ad ad;
-    AdEditorController editor(ui, {&ad, nullptr, true, false, false});
+    AdEditorController editor(ui, ui.gate, {&ad, nullptr, true, false, false});
     EXPECT_EQ(editor.counter(AdField::Title).text, "0/25");
     EXPECT_EQ(editor.typed(EditorBox::Title, std::string(26, 'x')), std::string(25, 'x'));
     EXPECT_EQ(editor.counter(AdField::Title).text, "25/25");
@@ -104,7 +105,7 @@ TEST_F(AdEditor, LimitsCountersAndTheKeywordMarker) {
 
 TEST_F(AdEditor, DisplayUrlIsCopiedUntilTheDestinationIsUsed) {
     Ad ad;
-    AdEditorController editor(ui, {&ad, nullptr, true, false, false});
+    AdEditorController editor(ui, ui.gate, {&ad, nullptr, true, false, false});
     editor.typed(EditorBox::DisplayUrl, "www.shoes.com");
     EXPECT_EQ(editor.box(EditorBox::DestinationUrl), "www.shoes.com");
     editor.destinationFocused();
@@ -112,14 +113,14 @@ TEST_F(AdEditor, DisplayUrlIsCopiedUntilTheDestinationIsUsed) {
     EXPECT_EQ(editor.box(EditorBox::DestinationUrl), "www.shoes.com");
 
     Ad existing = adTitled("Shoes");
-    AdEditorController loaded(ui, {&existing, nullptr, false, false, false});
+    AdEditorController loaded(ui, ui.gate, {&existing, nullptr, false, false, false});
     loaded.typed(EditorBox::DisplayUrl, "www.other.com");
     EXPECT_EQ(loaded.box(EditorBox::DestinationUrl), "http://www.example.com/");
 
     // A change of network checks every box again, and copies the display URL
     // on while the destination box never had the focus.
     Ad fresh;
-    AdEditorController switching(ui, {&fresh, nullptr, true, false, false});
+    AdEditorController switching(ui, ui.gate, {&fresh, nullptr, true, false, false});
     switching.setNetwork(3);
     const std::string longUrl = "www." + std::string(40, 'u') + ".com";
     switching.typed(EditorBox::DisplayUrl, longUrl);
@@ -130,7 +131,7 @@ TEST_F(AdEditor, DisplayUrlIsCopiedUntilTheDestinationIsUsed) {
 
 TEST_F(AdEditor, SavingChecksTheRulesAndRollsBack) {
     Ad ad = adTitled("Shoes");
-    AdEditorController editor(ui, {&ad, nullptr, false, false, false});
+    AdEditorController editor(ui, ui.gate, {&ad, nullptr, false, false, false});
     editor.typed(EditorBox::Title, "Buy now!");
     EXPECT_FALSE(editor.save());
     EXPECT_EQ(ui.lastMessage().text, "No exclamation point allowed in the title!");
@@ -148,7 +149,7 @@ TEST_F(AdEditor, SavingChecksTheRulesAndRollsBack) {
     EXPECT_EQ(editor.focusBox(), EditorBox::DestinationUrl);
 
     Ad yahoo = adTitled("Shoes", 3);
-    AdEditorController oneLine(ui, {&yahoo, nullptr, false, false, false});
+    AdEditorController oneLine(ui, ui.gate, {&yahoo, nullptr, false, false, false});
     oneLine.typed(EditorBox::Description, "A single description");
     ASSERT_TRUE(oneLine.save());
     EXPECT_EQ(yahoo.line1, "A single description");
@@ -157,12 +158,12 @@ TEST_F(AdEditor, SavingChecksTheRulesAndRollsBack) {
 
 TEST_F(AdEditor, DeleteRemovesTheAdFromItsList) {
     AdList list{adTitled("One"), adTitled("Two")};
-    AdEditorController editor(ui, {&list[1], &list, false, false, false});
+    AdEditorController editor(ui, ui.gate, {&list[1], &list, false, false, false});
     ui.answers.push_back(Answer::Yes);
     ASSERT_TRUE(editor.deleteAd());
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0].title, "One");
-    AdEditorController fresh(ui, {&list[0], nullptr, true, false, false});
+    AdEditorController fresh(ui, ui.gate, {&list[0], nullptr, true, false, false});
     EXPECT_FALSE(fresh.deleteEnabled());
 }
 
@@ -171,7 +172,7 @@ protected:
     test::ScriptedUi ui;
     Group group{"Shoes"};
     int modified = 0;
-    AdsAreaController area{ui, ui, [this] { return &group; }, [this] { ++modified; }};
+    AdsAreaController area{ui, ui.gate, ui, [this] { return &group; }, [this] { ++modified; }};
 
     // Scripts the editor to save the ad with this title.
     void editorSaves(const std::string& title) {
@@ -233,7 +234,7 @@ TEST(ManageLists, ScrollBarsFromSixAdsAndAClickOnNothingClearsTheSelection) {
     test::ScriptedUi ui;
     Group group{"Shoes"};
     for (int i = 0; i < 6; ++i) group.adLists[1].push_back(adTitled("Ad " + std::to_string(i)));
-    ManageListsController lists(ui, group);
+    ManageListsController lists(ui, ui.gate, group);
     EXPECT_FALSE(lists.paneScrollRange(0).enabled);
     const PreviewScroll six = lists.paneScrollRange(1);
     EXPECT_TRUE(six.enabled);
@@ -253,7 +254,7 @@ TEST(ManageLists, PanesNeverShowTheSameListAndMovesKeepThreeInTheCurrentList) {
     Group group("Shoes");
     group.adLists[0] = {adTitled("c1"), adTitled("c2"), adTitled("c3")};
     group.adLists[1] = {adTitled("e1")};
-    ManageListsController lists(ui, group);
+    ManageListsController lists(ui, ui.gate, group);
     lists.choosePaneList(0, 1);
     EXPECT_EQ(lists.paneList(1), 2);
     lists.choosePaneList(1, 3);
@@ -276,6 +277,80 @@ TEST(ManageLists, PanesNeverShowTheSameListAndMovesKeepThreeInTheCurrentList) {
     EXPECT_TRUE(lists.changed());
 }
 
+// While a list job of the main window runs, every command of the ad windows
+// that reads or changes the group's ads is refused with one double beep and
+// leaves the ads, the windows and the project as they were.
+TEST(AdWindowsGate, ListCommandsWaitForTheMainWindowsListJob) {
+    test::ScriptedUi ui;
+    pw::test::TempFolder dir;
+    ImmediateDispatcher dispatcher;
+    Project project;
+    Group& group = appendGroup(project, "Shoes");
+    group.adLists[0] = {adTitled("Shoes"), adTitled("Boots")};
+    for (int i = 0; i < 6; ++i) group.adLists[1].push_back(adTitled("Extra " + std::to_string(i)));
+    int modified = 0;
+    AdsAreaController area{ui, ui.gate, ui, [&] { return &group; }, [&] { ++modified; }};
+    area.setListKind(1);
+    AdEditorController editor(ui, ui.gate, {&group.adLists[0][0], &group.adLists[0], false, false, false, &group});
+    editor.typed(EditorBox::Title, "Sandals");
+    ManageListsController lists(ui, ui.gate, group);
+    lists.clickPreview(1, 0);
+    PastAdsSearchController search(ui, ui.gate, dispatcher, ProgramFolder(dir.path()), &project, &group, false);
+    search.query[0] = {"shoes", false, false};
+    const auto adsBefore = group.adLists;
+    ui.listJobRunning = true;
+
+    const std::vector<std::pair<const char*, std::function<void()>>> commands = {
+        {"ads area: choose list", [&] { area.setListKind(2); }},
+        {"ads area: scroll", [&] { area.setScrollPosition(2); }},
+        {"ads area: new ad", [&] { area.newAd(); }},
+        {"ads area: edit ad", [&] { area.editAd(0); }},
+        {"ads area: delete ad", [&] { area.deleteAd(0); }},
+        {"ads area: copy to new ad", [&] { area.copyToNewAd(0); }},
+        {"ads area: copy from another ad", [&] { area.copyFromAnotherAd(0); }},
+        {"ads area: manage lists", [&] { area.manageLists(); }},
+        {"editor: save", [&] { EXPECT_FALSE(editor.save()); }},
+        {"editor: delete", [&] { EXPECT_FALSE(editor.deleteAd()); }},
+        {"manage lists: click", [&] { lists.clickPreview(1, 1); }},
+        {"manage lists: scroll", [&] { lists.setPaneScroll(1, 1); }},
+        {"manage lists: move", [&] { lists.move(1); }},
+        {"past ads: search", [&] { search.startSearch(); }},
+    };
+    for (const auto& [name, run] : commands) {
+        const int before = ui.doubleBeeps;
+        run();
+        EXPECT_EQ(ui.doubleBeeps, before + 1) << name;
+        EXPECT_EQ(group.adLists, adsBefore) << name;
+    }
+    EXPECT_TRUE(ui.messages.empty());  // no question, no editor, no search window opened
+    EXPECT_EQ(ui.manageListsCalls, 0);
+    EXPECT_EQ(modified, 0);
+    EXPECT_EQ(area.listKind(), 1);
+    EXPECT_EQ(area.scrollPosition(), 0);
+    EXPECT_TRUE(lists.selected(1, 0));
+    EXPECT_EQ(lists.paneScroll(1), 0);
+    EXPECT_FALSE(lists.changed());
+    EXPECT_TRUE(search.results().empty());
+
+    // The editor's boxes are no part of the project: typing goes on.
+    EXPECT_EQ(editor.typed(EditorBox::Title, "Clogs"), "Clogs");
+    // An account ad is not the project's either: it saves beside a list job.
+    Ad accountAd = adTitled("Account");
+    AdEditorController accountEditor(ui, ui.gate, {&accountAd, nullptr, false, false, true});
+    accountEditor.typed(EditorBox::Title, "Account shoes");
+    EXPECT_TRUE(accountEditor.save());
+    EXPECT_EQ(accountAd.title, "Account shoes");
+
+    // Once the job has ended, a failure inside a command is told, not fatal.
+    ui.listJobRunning = false;
+    ui.adEdits.push_back([](const AdEditRequest&) -> bool { throw std::runtime_error("the editor broke"); });
+    area.setListKind(0);
+    area.newAd();
+    EXPECT_EQ(ui.lastMessage().text, kUnknownError.text);
+    EXPECT_EQ(group.adLists, adsBefore);
+    EXPECT_EQ(modified, 0);
+}
+
 class SearchWindow : public ::testing::Test {
 protected:
     pw::test::TempFolder dir;
@@ -286,7 +361,7 @@ protected:
 };
 
 TEST_F(SearchWindow, ScopesSwitchEachOther) {
-    PastAdsSearchController search(ui, dispatcher, folder, &project, nullptr, false);
+    PastAdsSearchController search(ui, ui.gate, dispatcher, folder, &project, nullptr, false);
     search.setCurrentProject(false);
     search.setCurrentGroup(false);
     EXPECT_FALSE(search.scope().currentGroup);
@@ -310,7 +385,7 @@ TEST_F(SearchWindow, FindsTheAdsOfTheGroupAndTheProjectOnce) {
     Group& shoes = appendGroup(project, "Shoes");
     shoes.adLists[0] = {adTitled("Red shoes"), adTitled("Boots")};
     appendGroup(project, "Hats").adLists[1] = {adTitled("Shoes for hats")};
-    PastAdsSearchController search(ui, dispatcher, folder, &project, &shoes, false);
+    PastAdsSearchController search(ui, ui.gate, dispatcher, folder, &project, &shoes, false);
     search.query[0] = {"shoes", false, false};
     search.startSearch();
     ASSERT_EQ(search.results().size(), 2u);
@@ -323,7 +398,7 @@ TEST_F(SearchWindow, FindsTheAdsOfTheGroupAndTheProjectOnce) {
 
 TEST_F(SearchWindow, ClosingWhileItSearchesBeepsAndStays) {
     test::ManualDispatcher manual;  // the search's ending waits here until the test lets it through
-    PastAdsSearchController search(ui, manual, folder, &project, nullptr, true);
+    PastAdsSearchController search(ui, ui.gate, manual, folder, &project, nullptr, true);
     search.startSearch();
     ASSERT_TRUE(search.searching());
     EXPECT_FALSE(search.close());

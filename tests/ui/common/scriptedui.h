@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ui/ads/adwindows.h"
+#include "ui/common/commandgate.h"
 #include "ui/common/desktop.h"
 #include "ui/common/jobrunner.h"
 #include "ui/groups/groupdialogs.h"
@@ -83,6 +84,10 @@ public:
     std::vector<std::string> ignoredWordsShown;
     int doubleBeeps = 0;
     int informationSounds = 0;
+    // The main window's gate as the windows under test get it: set
+    // `listJobRunning` to have it refuse their list commands.
+    bool listJobRunning = false;
+    CommandGate gate{*this, [this] { return listJobRunning; }};
     std::string clipboard;
 
     const Message& lastMessage() const {

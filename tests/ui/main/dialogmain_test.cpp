@@ -228,7 +228,7 @@ TEST(PastAdsWindow, EnterInASearchFieldStartsTheSearch) {
     ad.title = "Cheap flights";
     appendGroup(project, "Flights").adLists[kCurrentAdList].push_back(ad);
     QtDispatcher dispatcher;
-    PastAdsSearchController controller(ui, dispatcher, ProgramFolder(dir.path()), &project, nullptr, false);
+    PastAdsSearchController controller(ui, ui.gate, dispatcher, ProgramFolder(dir.path()), &project, nullptr, false);
     controller.setCurrentProject(true);
     CDialogSearch dialog(controller);
     dispatcher.setReceiver(&dialog);
@@ -266,7 +266,7 @@ TEST(ChooserWindow, ArrowKeysAndEnterOpenTheSelectedProject) {
 TEST(AdEditorWindow, TypingClipsCountsAndMirrors) {
     test::ScriptedUi ui;
     Ad ad;
-    AdEditorController controller(ui, {&ad, nullptr, true, false, false, nullptr});
+    AdEditorController controller(ui, ui.gate, {&ad, nullptr, true, false, false, nullptr});
     CDialogEditAd dialog(controller, ui, nullptr);
     dialog.show();
     auto* title = dialog.findChild<QLineEdit*>("title");
