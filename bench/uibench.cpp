@@ -102,9 +102,11 @@ int main(int argc, char** argv) {
 
     steps.push_back(timer.time("Load until the list is shown", [&] { controller.start(work + "/big.pwj"); }));
     steps.push_back(timer.time("Update, 10,000 ignore words", [&] {
-        controller.filters.ignoreOn = true;
-        controller.filters.ignoreText = ignoreText;
-        controller.filters.wholeWordsOnly = false;
+        FilterSettings typed = controller.filters();
+        typed.ignoreOn = true;
+        typed.ignoreText = ignoreText;
+        typed.wholeWordsOnly = false;
+        controller.setFilters(typed);
         controller.update();
     }));
     steps.push_back(timer.time("Tab switch to the large group", [&] { controller.selectTab(1); }));
@@ -117,7 +119,7 @@ int main(int argc, char** argv) {
     controller.goToPhase(3);
     steps.push_back(timer.time("10,000 rows into list 1", [&] { controller.moveToList1(firstRows(10000)); }));
     steps.push_back(timer.time("Group from 10,000 rows of list 1", [&] {
-        controller.boxes.list1Name = "From list 1";
+        controller.setPhase3Box(&ui::Phase3Boxes::list1Name, "From list 1");
         controller.createGroupFromList1();
     }));
 

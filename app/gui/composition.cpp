@@ -64,7 +64,7 @@ public:
                    accountWindowsFor(options, desktop_, folder_, settings_, {gate_, *adWindows_, groupDialogs_},
                                      accountPictureWindows_)) {
         adWindows_->setProject(&controller_.project());
-        controller_.onQuit = options.quit ? options.quit : [] { QCoreApplication::quit(); };
+        controller_.setQuitHandler(options.quit ? options.quit : [] { QCoreApplication::quit(); });
         account_.install(host_);
         window_ = std::make_unique<ui::CDialogMain>(controller_);
         // What the worker reports reaches the controller only while its window exists.
@@ -72,7 +72,7 @@ public:
         desktop_.setParent(window_.get());
     }
     ~ComposedProgram() override {
-        controller_.onQuit = nullptr;
+        controller_.setQuitHandler(nullptr);
         jobs_.wait();
         dispatcher_.setReceiver(nullptr);
         window_.reset();

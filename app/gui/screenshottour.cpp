@@ -84,7 +84,7 @@ void settle(ui::CDialogMain& window) {
 static bool saveSkinSheet(ui::CDialogMain& window, const QString& path) {
     ui::MainWindowController& c = window.controller();
     const int kept = c.skinIndex();
-    const FilterSettings keptFilters = c.filters;
+    const FilterSettings keptFilters = c.filters();
     FilterSettings off = keptFilters;
     off.ignoreOn = false;
     c.goToPhase(1);
@@ -133,7 +133,7 @@ bool runScreenshotTour(ui::CDialogMain& window, ui::Desktop& desktop, ui::MainDi
     auto shot = [&](const char* name) { ok = saveScreenshot(window, pictureFolder + "/" + name) && ok; };
 
     // Phase 1: ignore words and filters applied.
-    FilterSettings filters = c.filters;
+    FilterSettings filters = c.filters();
     filters.ignoreOn = true;
     filters.ignoreText = "age\r\nfree\r\ninsurance\r\n";
     filters.duplicates = true;
@@ -165,7 +165,7 @@ bool runScreenshotTour(ui::CDialogMain& window, ui::Desktop& desktop, ui::MainDi
     c.selectTab(c.project().groups.empty() ? 0 : 1);
     settle(window);
     c.goToPhase(4);
-    c.setForms({true, true, true}, c.notation);
+    c.setForms({true, true, true}, c.notation());
     c.setGroupColor(0, 2);
     shot("4-phase4-keywords.png");
 

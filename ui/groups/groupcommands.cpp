@@ -40,7 +40,7 @@ void MainWindowController::addList2ToGroup() {
 // List 1's group goes in name order, list 2's at the end. The side list's
 // phrases leave the current list for the new group with their hit counts.
 void MainWindowController::createGroupFrom(bool list1) {
-    const std::string& nameBox = list1 ? boxes.list1Name : boxes.list2Name;
+    const std::string& nameBox = list1 ? boxes_.list1Name : boxes_.list2Name;
     const Page* page = list1 ? this->list1() : this->list2();
     if (nameBox.empty() || !page || page->empty()) return;
     const std::string name = groupNameFromBox(nameBox);
@@ -52,7 +52,7 @@ void MainWindowController::createGroupFrom(bool list1) {
         notify(kSelection);
         return;
     }
-    (list1 ? boxes.list1Filter : boxes.list2Filter).clear();
+    (list1 ? boxes_.list1Filter : boxes_.list2Filter).clear();
     // The selected tab keeps showing its list when a tab is inserted before it.
     if (tab_ > 0 && position + 1 <= tab_) ++tab_;
     moveSideListInto(*group, list1, list1 ? "Creating group from phase 3 list 1..." : "Creating group from phase 3 list 2...",
@@ -110,7 +110,7 @@ void MainWindowController::addListToGroup(bool list1) {
     }
     const std::optional<size_t> chosen = groupDialogs_.chooseGroup(names);
     if (!chosen || *chosen >= names.size()) return;
-    (list1 ? boxes.list1Name : boxes.list2Name).clear();
+    (list1 ? boxes_.list1Name : boxes_.list2Name).clear();
     // The offered names are the groups in tab order without the current tab's.
     const int position = static_cast<int>(*chosen) + (tab_ > 0 && static_cast<int>(*chosen) >= tab_ - 1 ? 1 : 0);
     Group* target = groupAt(project_, position);

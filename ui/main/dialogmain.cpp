@@ -203,7 +203,7 @@ CDialogMain::CDialogMain(MainWindowController& controller, QWidget* parent)
     });
     connect(tabs_, &QWidget::customContextMenuRequested, this, &CDialogMain::showTabMenu);
 
-    controller_.onChange = [this](unsigned changes) { refresh(changes); };
+    controller_.setChangeListener([this](unsigned changes) { refresh(changes); });
     // A comfortable size, but never larger than a small screen.
     const QSize comfortable(1200, 840);
     resize(screen() ? comfortable.boundedTo(screen()->availableGeometry().size()) : comfortable);
@@ -249,7 +249,7 @@ QWidget* CDialogMain::buildListSide() {
         controller_.headerClicked(column);
         QHeaderView* header = listView_->horizontalHeader();
         header->setSortIndicatorShown(true);
-        header->setSortIndicator(column, controller_.sortRows.reverse[0] ? Qt::DescendingOrder : Qt::AscendingOrder);
+        header->setSortIndicator(column, controller_.sortRows().reverse[0] ? Qt::DescendingOrder : Qt::AscendingOrder);
     });
     // The move buttons of phases 2 and 3 work on the selected rows.
     connect(listView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -605,7 +605,7 @@ QWidget* CDialogMain::buildLabels() {
 void CDialogMain::connectFilterControls() {
     auto changed = [this] {
         if (refreshing_) return;
-        FilterSettings f = controller_.filters;
+        FilterSettings f = controller_.filters();
         f.ignoreOn = ignoreOn_->isChecked();
         f.ignoreText = fromQt(ignoreBox_->toPlainText().replace("\n", "\r\n"));
         f.wholeWordsOnly = wholeWords_->isChecked();
@@ -641,7 +641,7 @@ QAction* menuBarAction(QMainWindow& window, const QString& text) {
 CDialogMain::~CDialogMain() {
     // Actions provided after the window is gone reach no window.
     controller_.menuActions().setListener(nullptr);
-    controller_.onChange = nullptr;
+    controller_.setChangeListener(nullptr);
 }
 
 void CDialogMain::enableProvided(MenuId id) {
@@ -707,9 +707,9 @@ void CDialogMain::refresh(unsigned changes) {
     if (changes & kPhase4) {
         keywords_->clear();
         for (const std::string& row : controller_.keywordRows()) keywords_->addItem(toQt(row));
-        formBroad_->setChecked(controller_.forms.broad);
-        formPhrase_->setChecked(controller_.forms.phrase);
-        formExact_->setChecked(controller_.forms.exact);
+        formBroad_->setChecked(controller_.forms().broad);
+        formPhrase_->setChecked(controller_.forms().phrase);
+        formExact_->setChecked(controller_.forms().exact);
         refreshAds();
     }
     if (changes & (kLabels | kRows | kDeleteBox | kPages | kPhase4)) refreshLabels();
@@ -762,7 +762,7 @@ void CDialogMain::refreshPhase() {
 }
 
 void CDialogMain::refreshFilters() {
-    const FilterSettings& f = controller_.filters;
+    const FilterSettings& f = controller_.filters();
     ignoreOn_->setChecked(f.ignoreOn);
     QString box = toQt(f.ignoreText);
     box.replace("\r\n", "\n");
@@ -775,7 +775,7 @@ void CDialogMain::refreshFilters() {
     unwantedCharacters_->setChecked(f.unwantedCharacters);
     duplicates_->setChecked(f.duplicates);
     countries_->setChecked(f.countries);
-    if (controller_.updateFlashing && !updateFlash_->isActive()) {
+    if (controller_.updateFlashing() && !updateFlash_->isActive()) {
         updateTicks_ = 0;
         updateFlash_->start();
     }
@@ -783,13 +783,13 @@ void CDialogMain::refreshFilters() {
 
 void CDialogMain::refreshSortRows() {
     for (int row = 0; row < 3; ++row) {
-        sortKeys_[row]->setCurrentIndex(static_cast<int>(controller_.sortRows.keys[row]));
-        sortReverse_[row]->setChecked(controller_.sortRows.reverse[row]);
-        const bool free = controller_.sortRows.keys[row] == SortKey::FreeText;
+        sortKeys_[row]->setCurrentIndex(static_cast<int>(controller_.sortRows().keys[row]));
+        sortReverse_[row]->setChecked(controller_.sortRows().reverse[row]);
+        const bool free = controller_.sortRows().keys[row] == SortKey::FreeText;
         freeText_[row]->setVisible(free);
-        if (free) setTextKeepingCursor(freeText_[row], controller_.sortRows.freeText);
+        if (free) setTextKeepingCursor(freeText_[row], controller_.sortRows().freeText);
     }
-    if (controller_.sortFlashing && !sortFlash_->isActive()) {
+    if (controller_.sortFlashing() && !sortFlash_->isActive()) {
         sortTicks_ = 0;
         sortFlash_->start();
     }
@@ -803,10 +803,10 @@ void CDialogMain::refreshPages() {
     };
     fill(list1_, controller_.list1());
     fill(list2_, controller_.list2());
-    setTextKeepingCursor(list1Filter_, controller_.boxes.list1Filter);
-    setTextKeepingCursor(list1Name_, controller_.boxes.list1Name);
-    setTextKeepingCursor(list2Filter_, controller_.boxes.list2Filter);
-    setTextKeepingCursor(list2Name_, controller_.boxes.list2Name);
+    setTextKeepingCursor(list1Filter_, controller_.boxes().list1Filter);
+    setTextKeepingCursor(list1Name_, controller_.boxes().list1Name);
+    setTextKeepingCursor(list2Filter_, controller_.boxes().list2Filter);
+    setTextKeepingCursor(list2Name_, controller_.boxes().list2Name);
     list1Create_->setEnabled(controller_.list1CreateEnabled());
     list2Create_->setEnabled(controller_.list2CreateEnabled());
     const bool wasRefreshing = refreshing_;

@@ -122,8 +122,8 @@ Labels MainWindowController::labels() const {
     return l;
 }
 
-bool MainWindowController::list1CreateEnabled() const { return !boxes.list1Name.empty() && list1AddEnabled(); }
-bool MainWindowController::list2CreateEnabled() const { return !boxes.list2Name.empty() && list2AddEnabled(); }
+bool MainWindowController::list1CreateEnabled() const { return !boxes_.list1Name.empty() && list1AddEnabled(); }
+bool MainWindowController::list2CreateEnabled() const { return !boxes_.list2Name.empty() && list2AddEnabled(); }
 bool MainWindowController::list1AddEnabled() const { return list1() && !list1()->empty(); }
 bool MainWindowController::list2AddEnabled() const { return list2() && !list2()->empty(); }
 
@@ -131,7 +131,7 @@ std::optional<int> MainWindowController::takeRowToSelect() { return std::exchang
 Focus MainWindowController::takeFocus() { return std::exchange(focus_, Focus::None); }
 
 void MainWindowController::notify(unsigned changes) {
-    if (onChange) onChange(changes);
+    if (onChange_) onChange_(changes);
 }
 
 void MainWindowController::showStatus(const std::string& text) {
@@ -178,8 +178,8 @@ void MainWindowController::refill() {
 }
 
 void MainWindowController::restoreFilterControls() {
-    filters = storedFilterSettings(currentList());
-    updateFlashing = false;
+    filters_ = storedFilterSettings(currentList());
+    updateFlashing_ = false;
     notify(kFilters);
 }
 
@@ -203,7 +203,7 @@ void MainWindowController::showChooser() {
     command(MainCommand::OpenProject, [&] {
         const std::optional<std::string> chosen = dialogs_.chooseProject();
         if (!chosen) {
-            if (onQuit) onQuit();
+            if (onQuit_) onQuit_();
             return;
         }
         openPath(*chosen);
@@ -217,7 +217,7 @@ void MainWindowController::resetToEmpty() {
     rows_.clear();
     deleteRows_.clear();
     keywordRows_.clear();
-    boxes = {};
+    boxes_ = {};
     tab_ = 0;
     phase_ = Phase::Filter;
     status_.visible = false;
@@ -343,7 +343,7 @@ bool MainWindowController::exitProgram() {
         leavePhase3();
         if (!askToSave()) return;
         leaving = true;
-        if (onQuit) onQuit();
+        if (onQuit_) onQuit_();
     });
     return leaving;
 }
@@ -372,13 +372,13 @@ void MainWindowController::showTab(int tab) {
 }
 
 void MainWindowController::startPhase4OnList() {
-    forms = {};
+    forms_ = {};
     ads_.reset();
     refreshKeywordRows();
 }
 
 void MainWindowController::refreshKeywordRows() {
-    keywordRows_ = tab_ > 0 ? pw::keywordRows(currentList(), forms, notation) : std::vector<std::string>{};
+    keywordRows_ = tab_ > 0 ? pw::keywordRows(currentList(), forms_, notation_) : std::vector<std::string>{};
     notify(kPhase4 | kLabels);
 }
 
@@ -389,13 +389,13 @@ void MainWindowController::formsChanged() {
 // --- phase 1: filters and sorting ---
 
 void MainWindowController::filtersChanged() {
-    updateFlashing = true;
+    updateFlashing_ = true;
     notify(kFilters);
 }
 
 void MainWindowController::setFilters(FilterSettings edited) {
     clearSavedNotice();
-    filters = std::move(edited);
+    filters_ = std::move(edited);
     project_.modified = true;
     filtersChanged();
 }
@@ -403,7 +403,7 @@ void MainWindowController::setFilters(FilterSettings edited) {
 // The filter controls belong to the shown list: they go with it when it is
 // saved or another tab is shown, so that nothing typed is lost.
 void MainWindowController::keepFilterSettings() {
-    if (!busy()) storeFilterSettings(currentList(), filters);
+    if (!busy()) storeFilterSettings(currentList(), filters_);
 }
 
 bool MainWindowController::askToSave() {
@@ -411,27 +411,27 @@ bool MainWindowController::askToSave() {
     return session_.askToSave();
 }
 
-void MainWindowController::setPhase3Box(std::string Phase3Boxes::*box, std::string text) { boxes.*box = std::move(text); }
+void MainWindowController::setPhase3Box(std::string Phase3Boxes::*box, std::string text) { boxes_.*box = std::move(text); }
 
 void MainWindowController::setForms(KeywordForms shown, KeywordNotation shownNotation) {
-    forms = shown;
-    notation = shownNotation;
+    forms_ = shown;
+    notation_ = shownNotation;
     formsChanged();
 }
 
 void MainWindowController::setSortReverse(int row, bool on) {
     if (row < 0 || row > 2) return;
-    sortRows.reverse[row] = on;
+    sortRows_.reverse[row] = on;
     sortRowsChanged();
 }
 
 void MainWindowController::setSortFreeText(std::string text) {
-    sortRows.freeText = std::move(text);
+    sortRows_.freeText = std::move(text);
     sortRowsChanged();
 }
 
 void MainWindowController::sortRowsChanged() {
-    sortFlashing = true;
+    sortFlashing_ = true;
     notify(kSortRows);
 }
 
@@ -439,10 +439,10 @@ void MainWindowController::chooseSortKey(int row, SortKey key) {
     if (row < 0 || row > 2) return;
     if (key == SortKey::FreeText) {
         for (int other = 0; other < 3; ++other)
-            if (other != row && sortRows.keys[other] == SortKey::FreeText) sortRows.keys[other] = SortKey::Alphabetical;
-        sortRows.freeText.clear();
+            if (other != row && sortRows_.keys[other] == SortKey::FreeText) sortRows_.keys[other] = SortKey::Alphabetical;
+        sortRows_.freeText.clear();
     }
-    sortRows.keys[row] = key;
+    sortRows_.keys[row] = key;
     sortRowsChanged();
 }
 
@@ -458,11 +458,11 @@ struct UpdateJob {
 
 void MainWindowController::update(std::optional<int> firstSelectedRow) {
     command(MainCommand::Update, [&] {
-        updateFlashing = false;
+        updateFlashing_ = false;
         Group* list = &currentList();
         auto job = std::make_shared<UpdateJob>();
-        job->request.filters = filters;
-        job->request.order = sortRows;
+        job->request.filters = filters_;
+        job->request.order = sortRows_;
         job->request.selectedRow = firstSelectedRow;
         job->catalogues = filterCatalogues(project_);
         job->list = lendList(*list);
@@ -481,7 +481,7 @@ void MainWindowController::update(std::optional<int> firstSelectedRow) {
                 if (result.tooManyIgnoreWords)
                     desktop_.message({"Too many words added in the ignore box! The list will be truncated!",
                                       "Over 10,000 ignore words", Icon::Warning, Buttons::Ok});
-                if (filters.ignoreOn) filters.ignoreText = result.ignoreBoxText;
+                if (filters_.ignoreOn) filters_.ignoreText = result.ignoreBoxText;
                 notify(kFilters);
                 if (result.refill) {
                     refill();
@@ -494,16 +494,16 @@ void MainWindowController::update(std::optional<int> firstSelectedRow) {
 
 void MainWindowController::sortList() {
     command(MainCommand::SortList, [&] {
-        sortFlashing = false;
+        sortFlashing_ = false;
         Group* list = &currentList();
         auto lent = std::make_shared<Group>(lendList(*list));
         project_.modified = true;
         runJob(
-            "Sorting. Please wait...", [lent, order = sortRows](const ProgressFn&) { sortPhrases(*lent, order); },
+            "Sorting. Please wait...", [lent, order = sortRows_](const ProgressFn&) { sortPhrases(*lent, order); },
             [this, list, lent](bool ok) {
                 returnList(*list, std::move(*lent));
                 if (!ok) return;
-                sortRows.freeText.clear();
+                sortRows_.freeText.clear();
                 refill();
                 notify(kSortRows | kScrollToTop);
             });
@@ -512,9 +512,9 @@ void MainWindowController::sortList() {
 
 void MainWindowController::headerClicked(int column) {
     command(MainCommand::HeaderSort, [&] {
-        sortRows.keys[0] = column == 0 ? SortKey::Alphabetical : SortKey::HitCount;
+        sortRows_.keys[0] = column == 0 ? SortKey::Alphabetical : SortKey::HitCount;
         headerReverse_ = !headerReverse_;
-        sortRows.reverse[0] = headerReverse_;
+        sortRows_.reverse[0] = headerReverse_;
         notify(kSortRows);
         sortList();
     });
@@ -526,8 +526,8 @@ void MainWindowController::feedIgnoreBox(int row) {
         const Phrase& phrase = currentList().phrases[rows_[row]];
         std::string words;
         for (int i = 0; i < phrase.wordCount(); ++i) words.append(phrase.word(i)).append("\n");
-        filters.ignoreText = appendIgnoreLines(filters.ignoreText, words) + "\r\n";
-        filters.ignoreOn = true;
+        filters_.ignoreText = appendIgnoreLines(filters_.ignoreText, words) + "\r\n";
+        filters_.ignoreOn = true;
         focus_ = Focus::IgnoreBoxEnd;
         filtersChanged();
         notify(kSelection);
@@ -540,7 +540,7 @@ void MainWindowController::showIgnoredWords(const std::string& word) {
         const std::string shown = word.substr(0, 63);
         std::vector<ListRow> found;
         size_t cursor = 0;
-        while (const Phrase* p = nextMatching(currentList(), shown, filters.wholeWordsOnly, cursor))
+        while (const Phrase* p = nextMatching(currentList(), shown, filters_.wholeWordsOnly, cursor))
             found.push_back({p->text(), p->hitCount});
         dialogs_.showIgnoredWords(shown, found);
     });
@@ -581,8 +581,8 @@ void MainWindowController::importIgnoreBox() {
                               "Confirm large ignore list", Icon::Warning, Buttons::YesNo}) != Answer::Yes)
             return;
         project_.modified = true;
-        filters.ignoreText = appendIgnoreLines(filters.ignoreText, bytes);
-        filters.ignoreOn = true;
+        filters_.ignoreText = appendIgnoreLines(filters_.ignoreText, bytes);
+        filters_.ignoreOn = true;
         filtersChanged();
     });
 }
@@ -761,12 +761,12 @@ void MainWindowController::exportGroupNames() {
 
 void MainWindowController::exportIgnoreBox() {
     command(MainCommand::ExportIgnoreBox, [&] {
-        if (filters.ignoreText.empty()) {
+        if (filters_.ignoreText.empty()) {
             desktop_.message(messageOf(kEmptyIgnoreBox.text, kEmptyIgnoreBox.caption, Icon::Warning));
             return;
         }
         if (const std::optional<std::string> path = askExportPath(kTextFilter, ""))
-            writeExport(*path, filters.ignoreText, nullptr);
+            writeExport(*path, filters_.ignoreText, nullptr);
     });
 }
 

@@ -119,8 +119,10 @@ public:
     MainWindowController(MainWindowServices services, JobRunner& jobs, Dispatcher& dispatcher, CommandGate& gate,
                          MenuActions& actions, ProgramFolder folder, SettingsStore& settings);
 
-    std::function<void(unsigned changes)> onChange;
-    std::function<void()> onQuit;  // the program ends (chooser cancelled, exit)
+    // Told what changed after every command, so that the window redraws that.
+    void setChangeListener(std::function<void(unsigned changes)> listener) { onChange_ = std::move(listener); }
+    // The program ends (chooser cancelled, exit).
+    void setQuitHandler(std::function<void()> quit) { onQuit_ = std::move(quit); }
     // Work elsewhere in the program that keeps it open (a background commit): the message that says so.
     void setCloseRefusal(std::function<std::optional<Message>()> refusal) { closeRefusal_ = std::move(refusal); }
     // The status of that work while it runs (polled by the window), none once it has ended.
@@ -186,14 +188,14 @@ public:
     Focus takeFocus();
     // The ignore box was set from a list: the window puts the caret at its end.
 
-    // The controls the window writes into as the user changes them.
-    FilterSettings filters;
-    PhraseOrder sortRows;
-    Phase3Boxes boxes;
-    KeywordForms forms;
-    KeywordNotation notation = KeywordNotation::Symbols;
-    bool updateFlashing = false;  // "Update" flashes until pressed
-    bool sortFlashing = false;    // "Sort list" likewise
+    // The controls' state; the window changes it through the setters below.
+    const FilterSettings& filters() const { return filters_; }
+    const PhraseOrder& sortRows() const { return sortRows_; }
+    const Phase3Boxes& boxes() const { return boxes_; }
+    const KeywordForms& forms() const { return forms_; }
+    KeywordNotation notation() const { return notation_; }
+    bool updateFlashing() const { return updateFlashing_; }  // "Update" flashes until pressed
+    bool sortFlashing() const { return sortFlashing_; }      // "Sort list" likewise
 
     // What the user typed or ticked, as the window reports it.
     void setFilters(FilterSettings edited);
@@ -345,6 +347,16 @@ private:
     void sortGroupsNow(GroupOrder order);
     void createGroupFrom(bool list1);
     void addListToGroup(bool list1);
+
+    std::function<void(unsigned changes)> onChange_;
+    std::function<void()> onQuit_;
+    FilterSettings filters_;
+    PhraseOrder sortRows_;
+    Phase3Boxes boxes_;
+    KeywordForms forms_;
+    KeywordNotation notation_ = KeywordNotation::Symbols;
+    bool updateFlashing_ = false;
+    bool sortFlashing_ = false;
 
     Desktop& desktop_;
     MainDialogs& dialogs_;

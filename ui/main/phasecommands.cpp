@@ -122,7 +122,7 @@ void MainWindowController::moveToList1Now(const std::vector<int>& selectedRows) 
     const bool byFilter = rows.empty();
     auto job = std::make_shared<ToList1Job>();
     if (byFilter) {
-        const Phase3Filter filter = parsePhase3Filter(boxes.list1Filter);
+        const Phase3Filter filter = parsePhase3Filter(boxes_.list1Filter);
         if (filter.empty()) return;
         job->positions = visibleMatching(currentList().phrases, filter);
     } else {
@@ -139,12 +139,12 @@ void MainWindowController::moveToList1Now(const std::vector<int>& selectedRows) 
             setAsideAt(job->list, job->positions);
             progress(100);
         },
-        [this, list, job, pageIndex = pagePosition_, filterText = boxes.list1Filter, byFilter](bool ok) {
+        [this, list, job, pageIndex = pagePosition_, filterText = boxes_.list1Filter, byFilter](bool ok) {
             returnList(*list, std::move(job->list));
             if (!ok) return;
             Page& page = *pages_.page(pageIndex, true);
             for (std::string& text : job->texts) page.push_back(std::move(text));
-            if (byFilter && boxes.list1Name.empty()) boxes.list1Name = filterText.substr(0, kNameBoxSize);
+            if (byFilter && boxes_.list1Name.empty()) boxes_.list1Name = filterText.substr(0, kNameBoxSize);
             if (byFilter) focus_ = Focus::List1Name;
             refill();
             notify(kPages | kSelection);
@@ -156,14 +156,14 @@ void MainWindowController::searchList1IntoList2() {
 }
 
 void MainWindowController::searchList1IntoList2Now() {
-    const Phase3Filter filter = parsePhase3Filter(boxes.list2Filter);
+    const Phase3Filter filter = parsePhase3Filter(boxes_.list2Filter);
     if (filter.empty()) return;
     std::vector<int> matching;
     if (const Page* from = list1())
         for (size_t i = 0; i < from->size(); ++i)
             if (filter.matches(Phrase((*from)[i]).text())) matching.push_back(static_cast<int>(i));
     movePageRows(pagePosition_, pagePosition_ + 1, matching);
-    if (boxes.list2Name.empty()) boxes.list2Name = boxes.list2Filter.substr(0, kNameBoxSize);
+    if (boxes_.list2Name.empty()) boxes_.list2Name = boxes_.list2Filter.substr(0, kNameBoxSize);
     notify(kPages | kLabels);
 }
 
@@ -232,7 +232,7 @@ void MainWindowController::moveSideListToList(size_t pageIndex, const std::vecto
 // The scroll position moves back by one and both lists start afresh.
 void MainWindowController::afterPageRemoved() {
     if (pagePosition_ > 0) --pagePosition_;
-    boxes = {};
+    boxes_ = {};
     notify(kPages | kLabels);
 }
 
@@ -240,7 +240,7 @@ void MainWindowController::setPagePosition(int position) {
     if (!command(MainCommand::SetPagePosition, [&] {
             const int last = std::max(0, pageCount() - 1);
             pagePosition_ = static_cast<size_t>(std::clamp(position, 0, last));
-            boxes = {};
+            boxes_ = {};
         }))
         return notify(kPages);  // the scroll bar goes back to where the lists are
     notify(kPages | kLabels);
@@ -260,7 +260,7 @@ void MainWindowController::leavePhase3() {
     restoreByTexts(currentList(), texts);
     pages_.clear();
     pagePosition_ = 0;
-    boxes = {};
+    boxes_ = {};
     refill();
     notify(kPages | kLabels);
 }

@@ -30,7 +30,14 @@ protected:
     MainWindowController window{{ui, ui, ui, ui}, jobs, dispatcher, wiring.gate, wiring.actions, folder, settings};
     bool quit = false;
 
-    void SetUp() override { window.onQuit = [this] { quit = true; }; }
+    void SetUp() override { window.setQuitHandler([this] { quit = true; }); }
+
+    // The filter controls changed as the window changes them.
+    void editFilters(const std::function<void(FilterSettings&)>& edit) {
+        FilterSettings typed = window.filters();
+        edit(typed);
+        window.setFilters(std::move(typed));
+    }
 
     // Opens a project holding these phrases (hit count = position + 1).
     void open(const std::vector<std::string>& phrases, const std::vector<std::string>& groups = {}) {
@@ -117,22 +124,22 @@ TEST_F(MainWindow, PhaseTwoMovesAndPermanentDeleteCountEachPhraseOnce) {
 TEST_F(MainWindow, PhaseThreeFiltersIntoTheSideListsAndBack) {
     open({"cheap real estate", "estate in real madrid", "hotels"});
     window.goToPhase(3);
-    window.boxes.list1Filter = "\"real estate\"";
+    window.setPhase3Box(&Phase3Boxes::list1Filter, "\"real estate\"");
     window.moveToList1({});
     EXPECT_EQ(*window.list1(), (Strings{"cheap real estate"}));
-    EXPECT_EQ(window.boxes.list1Name, "\"real estate\"");
+    EXPECT_EQ(window.boxes().list1Name, "\"real estate\"");
     EXPECT_EQ(window.takeFocus(), Focus::List1Name);
     EXPECT_EQ(rows(), (Strings{"estate in real madrid", "hotels"}));
     EXPECT_EQ(window.labels().current, "3");  // page texts count in phase 3
 
-    window.boxes.list1Filter = "real estate";
+    window.setPhase3Box(&Phase3Boxes::list1Filter, "real estate");
     window.moveToList1({});
     EXPECT_EQ(*window.list1(), (Strings{"cheap real estate", "estate in real madrid"}));
 
-    window.boxes.list2Filter = "madrid";
+    window.setPhase3Box(&Phase3Boxes::list2Filter, "madrid");
     window.searchList1IntoList2();
     EXPECT_EQ(*window.list2(), (Strings{"estate in real madrid"}));
-    EXPECT_EQ(window.boxes.list2Name, "madrid");
+    EXPECT_EQ(window.boxes().list2Name, "madrid");
 
     // Leaving phase 3 puts everything back, however it was spread.
     window.goToPhase(2);
@@ -145,7 +152,7 @@ TEST_F(MainWindow, DoubleClicksAndTheDeleteKeyActByPhase) {
     open({"red shoes", "blue shoes", "hats"});
     window.deleteKeyPressed({0});  // phase 1: nothing
     window.rowDoubleClicked(0, {0});
-    EXPECT_EQ(window.filters.ignoreText, "red\r\nshoes\r\n");
+    EXPECT_EQ(window.filters().ignoreText, "red\r\nshoes\r\n");
     window.goToPhase(2);
     window.rowDoubleClicked(2, {2});
     window.deleteKeyPressed({0});
@@ -153,7 +160,7 @@ TEST_F(MainWindow, DoubleClicksAndTheDeleteKeyActByPhase) {
     window.goToPhase(3);
     window.rowDoubleClicked(0, {0});
     EXPECT_EQ(*window.list1(), (Strings{"blue shoes"}));
-    window.boxes.list2Filter = "blue";
+    window.setPhase3Box(&Phase3Boxes::list2Filter, "blue");
     window.moveIntoList2({});  // no selection in list 1: list 2's filter runs
     EXPECT_EQ(*window.list2(), (Strings{"blue shoes"}));
 }
@@ -161,7 +168,7 @@ TEST_F(MainWindow, DoubleClicksAndTheDeleteKeyActByPhase) {
 TEST_F(MainWindow, MovingTheLastRowsOfList1BackRemovesItsPage) {
     open({"a1", "a2", "b1"});
     window.goToPhase(3);
-    window.boxes.list1Filter = "a";
+    window.setPhase3Box(&Phase3Boxes::list1Filter, "a");
     window.moveToList1({});
     window.moveList1ToList2({1});
     window.setPagePosition(1);  // list 1 now shows the page that held list 2
@@ -176,9 +183,9 @@ TEST_F(MainWindow, MovingTheLastRowsOfList1BackRemovesItsPage) {
 TEST_F(MainWindow, GroupsFromList1GoInNameOrderAndFromList2AtTheEnd) {
     open({"boots red", "boots blue", "cars fast"}, {"apple", "Cars"});
     window.goToPhase(3);
-    window.boxes.list1Filter = "boots";
+    window.setPhase3Box(&Phase3Boxes::list1Filter, "boots");
     window.moveToList1({});
-    window.boxes.list1Name = "Boots";
+    window.setPhase3Box(&Phase3Boxes::list1Name, "Boots");
     window.createGroupFromList1();
     EXPECT_EQ(tabNames(), (Strings{"trip", "Boots", "apple", "Cars"}));
     const Group& boots = *window.project().groups[0];
@@ -187,16 +194,16 @@ TEST_F(MainWindow, GroupsFromList1GoInNameOrderAndFromList2AtTheEnd) {
     EXPECT_EQ(window.pageCount(), 0);
     EXPECT_EQ(window.project().editedCount, 3);  // phase-3 moves leave it alone
 
-    window.boxes.list1Filter = "cars";
+    window.setPhase3Box(&Phase3Boxes::list1Filter, "cars");
     window.moveToList1({});
     window.moveList1ToList2({0});
-    window.boxes.list2Name = "cars";  // differs from "Cars" only in case
+    window.setPhase3Box(&Phase3Boxes::list2Name, "cars");  // differs from "Cars" only in case
     window.createGroupFromList2();
     EXPECT_EQ(tabNames().back(), "cars");
 
-    window.boxes.list1Filter = "apple";
+    window.setPhase3Box(&Phase3Boxes::list1Filter, "apple");
     window.moveToList1({});  // matches nothing: list 1 stays empty
-    window.boxes.list1Name = "Boots";
+    window.setPhase3Box(&Phase3Boxes::list1Name, "Boots");
     window.createGroupFromList1();
     EXPECT_EQ(window.project().groups.size(), 4u);
 }
@@ -204,9 +211,9 @@ TEST_F(MainWindow, GroupsFromList1GoInNameOrderAndFromList2AtTheEnd) {
 TEST_F(MainWindow, AGroupNameThatIsTakenIsRefused) {
     open({"shoes red", "shoes"}, {"Shoes"});
     window.goToPhase(3);
-    window.boxes.list1Filter = "shoes";
+    window.setPhase3Box(&Phase3Boxes::list1Filter, "shoes");
     window.moveToList1({});
-    window.boxes.list1Name = "Shoes";
+    window.setPhase3Box(&Phase3Boxes::list1Name, "Shoes");
     window.createGroupFromList1();
     expectMessage("A group with this name already exists!", "Cannot create group", Icon::Warning);
     EXPECT_EQ(window.takeFocus(), Focus::List1Name);
@@ -216,9 +223,9 @@ TEST_F(MainWindow, AGroupNameThatIsTakenIsRefused) {
 TEST_F(MainWindow, AddingList1ToAGroupKeepsTheRowsOfList2) {
     open({"red shoes", "blue shoes", "green boots"}, {"Shoes"});
     window.goToPhase(3);
-    window.boxes.list1Filter = "shoes";
+    window.setPhase3Box(&Phase3Boxes::list1Filter, "shoes");
     window.moveToList1({});
-    window.boxes.list1Filter = "boots";
+    window.setPhase3Box(&Phase3Boxes::list1Filter, "boots");
     window.moveToList1({});
     window.moveList1ToList2({2});  // "green boots" waits in list 2
     ui.groupAnswers.push_back("Shoes");
@@ -252,7 +259,7 @@ TEST_F(MainWindow, PhaseFourIsForGroupsOnly) {
 
     window.selectTab(1);
     window.goToPhase(4);
-    window.forms = {true, true, true};
+    window.setForms({true, true, true}, window.notation());
     window.formsChanged();
     EXPECT_EQ(window.keywordRows(), (Strings{"Shoes phrase", "\"Shoes phrase\"", "[Shoes phrase]"}));
     EXPECT_EQ(window.labels().phase4Count, "Count: 3");
@@ -301,7 +308,7 @@ TEST_F(MainWindow, DeleteGoesOnFromTheRowThatTookTheMovedOnesPlace) {
 
 TEST_F(MainWindow, TypedFilterSettingsAreSavedAndTheSavedNoticeClears) {
     open({"a"});
-    FilterSettings typed = window.filters;
+    FilterSettings typed = window.filters();
     typed.ignoreOn = true;
     typed.ignoreText = "cheap\r\nfree\r\nwords";
     window.setFilters(typed);
@@ -402,19 +409,19 @@ TEST_F(MainWindow, GroupTabCommands) {
 
 TEST_F(MainWindow, UpdateFiltersTheListAndWarnsAboutTooManyWords) {
     open({"age issues", "management", "hotels"});
-    window.filters.ignoreOn = true;
-    window.filters.ignoreText = "age\r\nAGE\r\n";
+    editFilters([&](FilterSettings& f) { f.ignoreOn = true; });
+    editFilters([&](FilterSettings& f) { f.ignoreText = "age\r\nAGE\r\n"; });
     window.filtersChanged();
-    EXPECT_TRUE(window.updateFlashing);
+    EXPECT_TRUE(window.updateFlashing());
     window.update();
-    EXPECT_FALSE(window.updateFlashing);
+    EXPECT_FALSE(window.updateFlashing());
     EXPECT_EQ(rows(), (Strings{"management", "hotels"}));
-    EXPECT_EQ(window.filters.ignoreText, "age\r\n");
+    EXPECT_EQ(window.filters().ignoreText, "age\r\n");
     EXPECT_EQ(window.labels().edited, "2");
 
     std::string many;
     for (int i = 0; i < 10001; ++i) many.append("w").append(std::to_string(i)).append(" ");
-    window.filters.ignoreText = many;
+    editFilters([&](FilterSettings& f) { f.ignoreText = many; });
     window.update();
     expectMessage("Too many words added in the ignore box! The list will be truncated!", "Over 10,000 ignore words",
                   Icon::Warning);
@@ -424,12 +431,12 @@ TEST_F(MainWindow, SortRowsAndHeaderClicks) {
     open({"b", "a", "c"});
     window.chooseSortKey(1, SortKey::FreeText);
     window.chooseSortKey(2, SortKey::FreeText);
-    EXPECT_EQ(window.sortRows.keys[1], SortKey::Alphabetical);
-    EXPECT_TRUE(window.sortFlashing);
+    EXPECT_EQ(window.sortRows().keys[1], SortKey::Alphabetical);
+    EXPECT_TRUE(window.sortFlashing());
     window.chooseSortKey(2, SortKey::WordCount);
     window.headerClicked(1);  // by hit count, reversed
     EXPECT_EQ(rows(), (Strings{"c", "a", "b"}));
-    EXPECT_TRUE(window.sortRows.reverse[0]);
+    EXPECT_TRUE(window.sortRows().reverse[0]);
     window.headerClicked(0);
     EXPECT_EQ(rows(), (Strings{"a", "b", "c"}));
     EXPECT_TRUE(window.project().modified);
@@ -584,8 +591,8 @@ TEST_F(MainWindow, ExportsWriteTheRowsOfTheView) {
 TEST_F(MainWindow, FeedingTheIgnoreBoxAndTypeAhead) {
     open({"cheap flights, paris", "hotels"});
     window.feedIgnoreBox(0);
-    EXPECT_EQ(window.filters.ignoreText, "cheap\r\nflights\r\nparis\r\n");
-    EXPECT_TRUE(window.filters.ignoreOn);
+    EXPECT_EQ(window.filters().ignoreText, "cheap\r\nflights\r\nparis\r\n");
+    EXPECT_TRUE(window.filters().ignoreOn);
     EXPECT_EQ(window.takeFocus(), Focus::IgnoreBoxEnd);
     EXPECT_EQ(window.typeAhead("HOT"), 1);
     EXPECT_EQ(window.takeRowToSelect(), 1);

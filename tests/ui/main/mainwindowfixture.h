@@ -40,7 +40,7 @@ protected:
         window->show();
     }
     void TearDown() override {
-        controller.onQuit = nullptr;
+        controller.setQuitHandler(nullptr);
         jobs.wait();
         settle();
         window.reset();
