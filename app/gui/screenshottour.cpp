@@ -166,7 +166,7 @@ bool runScreenshotTour(ui::CDialogMain& window, ui::Desktop& desktop, ui::MainDi
     settle(window);
     c.goToPhase(4);
     c.setForms({true, true, true}, c.notation());
-    c.setGroupColor(0, 2);
+    c.groups().setGroupColor(0, 2);
     shot("4-phase4-keywords.png");
 
     // Three ads written in the editor, then one moved with the lists manager.

@@ -113,11 +113,11 @@ CDialogMain::CDialogMain(MainWindowController& controller, QWidget* parent)
     };
     const GroupButton groupButtons[] = {
         {"Rename group", "renameGroup", "Click here to rename the selected group",
-         [this](int group) { controller_.renameGroup(group); }},
+         [this](int group) { controller_.groups().renameGroup(group); }},
         {"Delete group", "deleteGroup", "Click here to delete the selected group",
-         [this](int group) { controller_.promptDeleteGroup(group); }},
+         [this](int group) { controller_.groups().promptDeleteGroup(group); }},
         {"Merge group", "mergeGroup", "Click here to merge the selected group into another",
-         [this](int group) { controller_.mergeGroup(group); }}};
+         [this](int group) { controller_.groups().mergeGroup(group); }}};
     for (const GroupButton& g : groupButtons) {
         QPushButton* b = button(g.text, g.name, g.tip);
         connect(b, &QPushButton::clicked, this, [this, command = g.command] { command(controller_.currentTab() - 1); });
@@ -995,7 +995,7 @@ void CDialogMain::showTabMenu(const QPoint& position) {
     controller_.selectTab(tab);
     QMenu menu(this);
     menu.addAction(tabs_->tabText(tab))->setEnabled(false);
-    addMenuItems(&menu, controller_.tabMenu(tab - 1), false);
+    addMenuItems(&menu, controller_.groups().tabMenu(tab - 1), false);
     menu.exec(tabs_->mapToGlobal(position));
 }
 

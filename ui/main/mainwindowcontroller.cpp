@@ -34,8 +34,7 @@ Message messageOf(std::string_view text, std::string_view caption, Icon icon) {
 // own controls, or leave the program: they need no list and pass while a job runs.
 constexpr MainCommand kWithoutLists[] = {
     MainCommand::ChooseSkin,      MainCommand::FiltersChanged,
-    MainCommand::SortRowsChanged, MainCommand::FormsChanged,   MainCommand::CopyGroupName,
-    MainCommand::SetGroupColor,  MainCommand::CopyKeywords,
+    MainCommand::SortRowsChanged, MainCommand::FormsChanged,   MainCommand::CopyKeywords,
 };
 }  // namespace
 
@@ -864,7 +863,7 @@ std::vector<MenuItem> MainWindowController::menus() {
                                                          {"By number of &phrases", GroupOrder::PhraseCount},
                                                          {"By last &modified", GroupOrder::LastModified},
                                                          {"By color", GroupOrder::Color}};
-    for (const auto& [text, order] : orders) sortGroupItems.push_back(menuItem(text, [this, order = order] { sortGroups(order); }));
+    for (const auto& [text, order] : orders) sortGroupItems.push_back(menuItem(text, [this, order = order] { groups_.sortGroups(order); }));
 
     std::vector<MenuItem> toolItems;
     for (int p = 1; p <= kPhaseCount; ++p)
@@ -902,7 +901,7 @@ std::vector<MenuItem> MainWindowController::menus() {
                           subMenu("&Export list", {menuItem("As &CSV...", [this] { exportListCsv(); }),
                                                    menuItem("As &TXT...", [this] { exportListText(); })}),
                           menuItem("&Export groups as TXT...", [this] { exportGroupNames(); })}),
-        subMenu("&View", {subMenu("&Sort groups", sortGroupItems), menuItem("&Find group...", [this] { promptFindGroup(); })}),
+        subMenu("&View", {subMenu("&Sort groups", sortGroupItems), menuItem("&Find group...", [this] { groups_.promptFindGroup(); })}),
         subMenu("&Tools", toolItems),
         subMenu("&Plugins", {quillmark, provided("&Folioforge", MenuId::Folioforge)}),
         subMenu("&Help", helpItems),

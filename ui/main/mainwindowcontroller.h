@@ -25,6 +25,8 @@
 #include "ui/common/jobrunner.h"
 #include "ui/common/menuactions.h"
 #include "ui/common/menus.h"
+#include "ui/common/listworkspace.h"
+#include "ui/groups/groupcommands.h"
 #include "ui/groups/groupdialogs.h"
 #include "ui/main/maindialogs.h"
 #include "ui/main/projectsession.h"
@@ -33,24 +35,6 @@ namespace pw::ui {
 
 // "Phrasewright - v" and the program version.
 std::string mainWindowTitle();
-
-// What changed, so that the window redraws only that.
-enum Change : unsigned {
-    kRows = 1 << 0,       // the list view
-    kDeleteBox = 1 << 1,  // the 'Delete' box
-    kPages = 1 << 2,      // phase-3 lists, their boxes and the page scroll bar
-    kLabels = 1 << 3,     // counts and dates
-    kStatus = 1 << 4,     // status line and progress bar
-    kTabs = 1 << 5,       // names, colours, selection
-    kPhase = 1 << 6,      // which phase's controls show
-    kFilters = 1 << 7,    // the filter controls
-    kSortRows = 1 << 8,   // the "Sort by:" rows
-    kPhase4 = 1 << 9,     // the keyword view
-    kSelection = 1 << 10, // a row to select and show, or a box to focus
-    kSkin = 1 << 11,
-    kScrollToTop = 1 << 12,  // after a sort the list shows its first rows
-    kEverything = ~0u,
-};
 
 // The four phases of the keyword road.
 enum class Phase { Filter = 1, Delete = 2, Group = 3, Ads = 4 };
@@ -69,7 +53,6 @@ enum class MainCommand {
     MoveToDeleteBox, MoveBackFromDeleteBox, DeletePermanently,
     MoveToList1, MoveIntoList2, MoveList1ToList2, MoveList2ToList1, MoveList1ToMain, MoveList2ToMain,
     SetPagePosition, CreateGroupFromList1, CreateGroupFromList2, AddList1ToGroup, AddList2ToGroup,
-    RenameGroup, DeleteGroup, MergeGroup, FindGroup, CopyGroupName, SortGroups, SetGroupColor,
     ChooseSkin, FiltersChanged, SortRowsChanged, FormsChanged,
 };
 // Whether the command reads or changes the lists (and so waits for the worker).
@@ -264,18 +247,8 @@ public:
     // Phase 4.
     void formsChanged();
 
-    // Groups, by position in the group sequence (tab - 1).
-    void renameGroup(int group);
-    void promptDeleteGroup(int group);
-    void mergeGroup(int group);
-    void promptFindGroup();
-    void copyGroupName(int group);
-    void sortGroups(GroupOrder order);
-    void setGroupColor(int group, int colorIndex);
-    int lastColor() const { return lastColor_; }
-
-    // The tab menu of group `group`.
-    std::vector<MenuItem> tabMenu(int group);
+    // The group commands of the tabs and the View menu.
+    GroupCommands& groups() { return groups_; }
 
     // Phase 4's ads area of the selected group.
     AdsAreaController& ads() { return ads_; }
@@ -331,7 +304,6 @@ private:
     void moveSideListToList(size_t pageIndex, const std::vector<int>& rows);
     void showTab(int tab);
     void startPhase4OnList();
-    std::vector<std::string> groupNames(int except = -1) const;
     void importSpreadsheet(const std::string& path);
     void importNextFile(std::vector<std::string> files, size_t index);
     void readImportFile(std::vector<std::string> files, size_t index, ImportColumns columns);
@@ -341,10 +313,6 @@ private:
     void moveToList1Now(const std::vector<int>& selectedRows);
     void moveIntoList2Now(const std::vector<int>& list1Rows);
     void searchList1IntoList2Now();
-    void deleteGroupNow(int group);
-    void renameGroupNow(int group);
-    void mergeGroupNow(int group);
-    void sortGroupsNow(GroupOrder order);
     void createGroupFrom(bool list1);
     void addListToGroup(bool list1);
 
@@ -382,13 +350,35 @@ private:
     std::vector<std::string> keywordRows_;
     Status status_;
     bool headerReverse_ = false;
-    int lastColor_ = -1;
     int skinIndex_ = 0;
     std::optional<int> rowToSelect_;
     Focus focus_ = Focus::None;
     bool exportGuard_ = false;
     bool savedNoticeShown_ = false;
     mutable long long shownMainListCount_ = 0;
+    // The lists as the feature controllers of the window reach them.
+    class Workspace : public ListWorkspace {
+    public:
+        explicit Workspace(MainWindowController& window) : window_(window) {}
+        Project& project() override { return window_.project_; }
+        Desktop& desktop() override { return window_.desktop_; }
+        int currentTab() const override { return window_.tab_; }
+        void showTab(int tab) override { window_.showTab(tab); }
+        void renumberTab(int tab) override { window_.tab_ = tab; }
+        void leavePhase3() override { window_.leavePhase3(); }
+        void refill() override { window_.refill(); }
+        void notify(unsigned changes) override { window_.notify(changes); }
+        void markModified() override { window_.project_.modified = true; }
+        bool command(Needs needs, const std::function<void()>& body) override {
+            window_.clearSavedNotice();
+            return window_.gate_.run(needs, body);
+        }
+
+    private:
+        MainWindowController& window_;
+    };
+    Workspace workspace_{*this};
+    GroupCommands groups_{workspace_, groupDialogs_};
     AdsAreaController ads_{desktop_, gate_, adWindows_, [this] { return tab_ > 0 ? groupAt(project_, tab_ - 1) : nullptr; },
                            [this] { project_.modified = true; }};
 };

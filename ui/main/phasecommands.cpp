@@ -7,6 +7,7 @@
 #include "core/groupoperations.h"
 #include "core/listmoves.h"
 #include "core/phraselist.h"
+#include "core/text.h"
 #include "ui/main/mainwindowcontroller.h"
 
 namespace pw::ui {
@@ -263,6 +264,105 @@ void MainWindowController::leavePhase3() {
     boxes_ = {};
     refill();
     notify(kPages | kLabels);
+}
+
+// --- groups made from the phase-3 lists ---
+
+void MainWindowController::createGroupFromList1() {
+    command(MainCommand::CreateGroupFromList1, [&] { createGroupFrom(true); });
+}
+void MainWindowController::createGroupFromList2() {
+    command(MainCommand::CreateGroupFromList2, [&] { createGroupFrom(false); });
+}
+void MainWindowController::addList1ToGroup() {
+    command(MainCommand::AddList1ToGroup, [&] { addListToGroup(true); });
+}
+void MainWindowController::addList2ToGroup() {
+    command(MainCommand::AddList2ToGroup, [&] { addListToGroup(false); });
+}
+
+// List 1's group goes in name order, list 2's at the end. The side list's
+// phrases leave the current list for the new group with their hit counts.
+void MainWindowController::createGroupFrom(bool list1) {
+    const std::string& nameBox = list1 ? boxes_.list1Name : boxes_.list2Name;
+    const Page* page = list1 ? this->list1() : this->list2();
+    if (nameBox.empty() || !page || page->empty()) return;
+    const std::string name = groupNameFromBox(nameBox);
+    int position = 0;
+    Group* group = addNewGroup(project_, name, list1 ? NewGroupPlace::NameOrder : NewGroupPlace::End, &position);
+    if (!group) {
+        desktop_.message({"A group with this name already exists!", "Cannot create group", Icon::Warning, Buttons::Ok});
+        focus_ = list1 ? Focus::List1Name : Focus::List2Name;
+        notify(kSelection);
+        return;
+    }
+    (list1 ? boxes_.list1Filter : boxes_.list2Filter).clear();
+    // The selected tab keeps showing its list when a tab is inserted before it.
+    if (tab_ > 0 && position + 1 <= tab_) ++tab_;
+    moveSideListInto(*group, list1, list1 ? "Creating group from phase 3 list 1..." : "Creating group from phase 3 list 2...",
+                     [this, list1] { focus_ = list1 ? Focus::List1Filter : Focus::List2Filter; });
+}
+
+namespace {
+// A side list going into a group on the worker: both lists are lent to it.
+struct SideListJob {
+    Group source;
+    Group target;
+    std::vector<std::string> texts;
+};
+}  // namespace
+
+// On the worker: the side list's phrases leave the current list for the end
+// of `target`; then the side list's page goes.
+void MainWindowController::moveSideListInto(Group& target, bool list1, const std::string& statusText,
+                                            std::function<void()> after) {
+    const size_t pageIndex = pagePosition_ + (list1 ? 0 : 1);
+    auto job = std::make_shared<SideListJob>();
+    job->texts = *pages_.page(pageIndex, false);
+    Group* source = &currentList();
+    job->source = lendList(*source);
+    job->target = lendList(target);
+    project_.modified = true;
+    runJob(
+        statusText, [job](const ProgressFn& progress) {
+            moveSideListPhrases(job->source, job->target, job->texts);
+            progress(100);
+        },
+        [this, job, source, target = &target, pageIndex, after = std::move(after)](bool ok) {
+            returnList(*source, std::move(job->source));
+            returnList(*target, std::move(job->target));
+            if (!ok) return;
+            pages_.remove(pageIndex);
+            afterPageRemoved();
+            if (after) after();
+            refill();
+            notify(kTabs | kPages | kSelection);
+        });
+}
+
+// Only the side list's phrases move; the other side list keeps its rows.
+void MainWindowController::addListToGroup(bool list1) {
+    const Page* page = list1 ? this->list1() : this->list2();
+    if (!page || page->empty()) {
+        desktop_.message({"No items to add to an existing group!", "Cannot move", Icon::Warning, Buttons::Ok});
+        return;
+    }
+    const std::vector<std::string> names = groupNames(project_, tab_ - 1);
+    if (names.empty()) {
+        desktop_.message({"No available groups!", "Cannot move", Icon::Warning, Buttons::Ok});
+        return;
+    }
+    const std::optional<size_t> chosen = groupDialogs_.chooseGroup(names);
+    if (!chosen || *chosen >= names.size()) return;
+    (list1 ? boxes_.list1Name : boxes_.list2Name).clear();
+    // The offered names are the groups in tab order without the current tab's.
+    const int position = static_cast<int>(*chosen) + (tab_ > 0 && static_cast<int>(*chosen) >= tab_ - 1 ? 1 : 0);
+    Group* target = groupAt(project_, position);
+    if (!target) return;
+    moveSideListInto(*target, list1,
+                     list1 ? "Adding to existing group from phase 3 list 1..."
+                           : "Adding to existing group from phase 3 list 2...",
+                     {});
 }
 
 }  // namespace pw::ui

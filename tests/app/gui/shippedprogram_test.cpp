@@ -116,8 +116,8 @@ const std::vector<Row>& tabMenuRows() {
          does([](Program& p) { return tabNames(p) == std::vector<std::string>{"shipped", "beta", "alpha"}; })},
         {"Sort groups/By modified date", does([](Program& p) { return tabNames(p).size() == 3; })},
         {"Sort groups/By color", does([](Program& p) { return tabNames(p).size() == 3; })},
-        {"Change group color/Purple", does([](Program& p) { return p.program->controller().lastColor() == 1; })},
-        {"Set color to Purple", does([](Program& p) { return p.program->controller().lastColor() == 1; })},
+        {"Change group color/Purple", does([](Program& p) { return p.program->controller().groups().lastColor() == 1; })},
+        {"Set color to Purple", does([](Program& p) { return p.program->controller().groups().lastColor() == 1; })},
     };
     return rows;
 }

@@ -272,7 +272,7 @@ TEST_F(MainWindow, PhaseFourIsForGroupsOnly) {
 TEST_F(MainWindow, MergingIntoAGroupCalledMainListKeepsTheMainListOutOfIt) {
     open({"x"}, {"main LIST", "source"});
     ui.groupPositionAnswers.push_back(1);  // the group, offered after the main list
-    window.mergeGroup(1);
+    window.groups().mergeGroup(1);
     EXPECT_EQ(ui.groupChoicesOffered.back(), (Strings{"Main list", "main LIST"}));
     ASSERT_EQ(window.project().groups.size(), 1u);
     EXPECT_EQ(pw::test::textsOf(window.project().groups[0]->phrases), (Strings{"main LIST phrase", "source phrase"}));
@@ -366,44 +366,44 @@ TEST_F(MainWindow, AProjectNamedAtStartWithoutAFileIsNotCreated) {
 TEST_F(MainWindow, GroupTabCommands) {
     open({"x"}, {"one", "two", "three"});
     window.selectTab(2);
-    window.setGroupColor(1, 5);
-    EXPECT_EQ(window.lastColor(), 5);
+    window.groups().setGroupColor(1, 5);
+    EXPECT_EQ(window.groups().lastColor(), 5);
     EXPECT_EQ(window.tabs()[2].color, (Rgb{240, 234, 51}));
-    window.sortGroups(GroupOrder::Color);
+    window.groups().sortGroups(GroupOrder::Color);
     EXPECT_EQ(tabNames(), (Strings{"trip", "two", "three", "one"}));
     EXPECT_EQ(window.currentTab(), 1);  // still "two"
 
     ui.answers.push_back(Answer::Yes);
-    window.promptDeleteGroup(0);
+    window.groups().promptDeleteGroup(0);
     EXPECT_EQ(window.currentTab(), 0);  // the tab to its left
     EXPECT_EQ(window.project().editedCount, 0);
 
     ui.groupAnswers.push_back("Main list");
-    window.mergeGroup(1);
+    window.groups().mergeGroup(1);
     EXPECT_EQ(ui.groupChoicesOffered.back(), (Strings{"Main list", "three"}));
     EXPECT_EQ(rows(), (Strings{"x", "one phrase"}));
     EXPECT_EQ(tabNames(), (Strings{"trip", "three"}));
 
     ui.textAnswers.push_back("three");
-    window.renameGroup(0);  // unchanged: nothing happens
+    window.groups().renameGroup(0);  // unchanged: nothing happens
     ui.textAnswers.push_back("Three!");
-    window.renameGroup(0);
+    window.groups().renameGroup(0);
     EXPECT_EQ(tabNames()[1], "Three!");
 
-    window.renameGroup(-1);
+    window.groups().renameGroup(-1);
     expectMessage("Cannot rename the main list!", "Cannot rename", Icon::Information);
-    window.promptDeleteGroup(-1);
+    window.groups().promptDeleteGroup(-1);
     expectMessage("Cannot delete the main list!", "Cannot delete", Icon::Information);
-    window.mergeGroup(-1);
+    window.groups().mergeGroup(-1);
     expectMessage("Cannot merge the main list!", "Cannot merge", Icon::Information);
 
     ui.groupAnswers.push_back("nope");
-    window.promptFindGroup();
+    window.groups().promptFindGroup();
     expectMessage("Cannot find selected group!", "Search error", Icon::Warning);
     ui.groupAnswers.push_back("Three!");
-    window.promptFindGroup();
+    window.groups().promptFindGroup();
     EXPECT_EQ(window.currentTab(), 1);
-    window.copyGroupName(0);
+    window.groups().copyGroupName(0);
     EXPECT_EQ(ui.clipboard, "Three!");
 }
 
@@ -712,17 +712,24 @@ TEST_F(MainWindow, EveryCommandThatNeedsTheListsIsRefusedWhileAJobRuns) {
         {MainCommand::CreateGroupFromList2, [&] { busy.createGroupFromList2(); }},
         {MainCommand::AddList1ToGroup, [&] { busy.addList1ToGroup(); }},
         {MainCommand::AddList2ToGroup, [&] { busy.addList2ToGroup(); }},
-        {MainCommand::RenameGroup, [&] { busy.renameGroup(0); }},
-        {MainCommand::DeleteGroup, [&] { busy.promptDeleteGroup(0); }},
-        {MainCommand::MergeGroup, [&] { busy.mergeGroup(0); }},
-        {MainCommand::FindGroup, [&] { busy.promptFindGroup(); }},
-        {MainCommand::SortGroups, [&] { busy.sortGroups(GroupOrder::Alphabetical); }},
     };
     for (const auto& [id, run] : commands) {
         ASSERT_TRUE(needsLists(id));
         const int before = ui.doubleBeeps;
         run();
         EXPECT_EQ(ui.doubleBeeps, before + 1) << "command " << static_cast<int>(id);
+    }
+    const std::vector<std::pair<const char*, std::function<void()>>> groupCommands = {
+        {"rename", [&] { busy.groups().renameGroup(0); }},
+        {"delete", [&] { busy.groups().promptDeleteGroup(0); }},
+        {"merge", [&] { busy.groups().mergeGroup(0); }},
+        {"find", [&] { busy.groups().promptFindGroup(); }},
+        {"sort", [&] { busy.groups().sortGroups(GroupOrder::Alphabetical); }},
+    };
+    for (const auto& [name, run] : groupCommands) {
+        const int before = ui.doubleBeeps;
+        run();
+        EXPECT_EQ(ui.doubleBeeps, before + 1) << "group command " << name;
     }
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(ui.textPrompts.empty());
@@ -743,8 +750,8 @@ TEST_F(MainWindow, GroupCommandsWaitWhileAProjectOfManyGroupsLoads) {
     MainWindowController loading({ui, ui, ui, ui}, threaded, manual, loadingWiring.gate, loadingWiring.actions, folder, settings);
     loading.start(p.path);  // the worker reads the groups while these run
     for (int i = 0; i < 20; ++i) {
-        loading.sortGroups(GroupOrder::Alphabetical);
-        loading.promptFindGroup();
+        loading.groups().sortGroups(GroupOrder::Alphabetical);
+        loading.groups().promptFindGroup();
         loading.exportGroupNames();
     }
     EXPECT_EQ(ui.doubleBeeps, 60);

@@ -1,0 +1,55 @@
+#pragma once
+// The lists of the main window as the controllers of its features see them:
+// the open project, the selected tab, the gate every command passes and the
+// notices that tell the window what to redraw. The main window keeps them;
+// its feature controllers (the group commands) work on them through this.
+
+#include <utility>
+
+#include "core/project.h"
+#include "ui/common/commandgate.h"
+#include "ui/common/desktop.h"
+
+namespace pw::ui {
+
+// What changed, so that the window redraws only that.
+enum Change : unsigned {
+    kRows = 1 << 0,       // the list view
+    kDeleteBox = 1 << 1,  // the 'Delete' box
+    kPages = 1 << 2,      // phase-3 lists, their boxes and the page scroll bar
+    kLabels = 1 << 3,     // counts and dates
+    kStatus = 1 << 4,     // status line and progress bar
+    kTabs = 1 << 5,       // names, colours, selection
+    kPhase = 1 << 6,      // which phase's controls show
+    kFilters = 1 << 7,    // the filter controls
+    kSortRows = 1 << 8,   // the "Sort by:" rows
+    kPhase4 = 1 << 9,     // the keyword view
+    kSelection = 1 << 10, // a row to select and show, or a box to focus
+    kSkin = 1 << 11,
+    kScrollToTop = 1 << 12,  // after a sort the list shows its first rows
+    kEverything = ~0u,
+};
+
+class ListWorkspace {
+public:
+    virtual ~ListWorkspace() = default;
+
+    virtual Project& project() = 0;
+    virtual Desktop& desktop() = 0;
+    // 0 for the main list, group + 1 for a group.
+    virtual int currentTab() const = 0;
+    // Shows another tab: its rows, its filters, the phase it allows.
+    virtual void showTab(int tab) = 0;
+    // The same list keeps showing under another tab number (a tab came or went before it).
+    virtual void renumberTab(int tab) = 0;
+    // Puts the phase-3 side lists back before the groups change under them.
+    virtual void leavePhase3() = 0;
+    // The list view shows the current list again.
+    virtual void refill() = 0;
+    virtual void notify(unsigned changes) = 0;
+    virtual void markModified() = 0;
+    // Runs a command through the gate; false when refused or failed.
+    virtual bool command(Needs needs, const std::function<void()>& body) = 0;
+};
+
+}  // namespace pw::ui
