@@ -66,7 +66,7 @@ void QtAccountWindows::manageAccount() {
     runReadingWindow(desktop_, *dispatcher, controller, dialog, [this](auto& d) { managerShown(d); });
 }
 
-bool QtAccountWindows::editCampaign(AccountCampaign& campaign, bool newCampaign) {
+std::optional<AccountCampaign> QtAccountWindows::editCampaign(const AccountCampaign& campaign, bool newCampaign) {
     CampaignEditorController controller(desktop_, campaign, newCampaign);
     controller.onImportProject = [this](const AccountCampaign& target) {
         const Project none;
@@ -82,7 +82,8 @@ bool QtAccountWindows::editCampaign(AccountCampaign& campaign, bool newCampaign)
     campaignEditorShown(dialog);
     const bool saved = dialog.isVisible() ? dialog.exec() == QDialog::Accepted : dialog.result() == QDialog::Accepted;
     desktop_.setParent(parent);
-    return saved;
+    if (!saved) return std::nullopt;
+    return controller.campaign();
 }
 
 void QtAccountWindows::manageAdGroups(int32_t campaignId, const std::string& campaignName) {

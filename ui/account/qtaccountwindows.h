@@ -40,7 +40,7 @@ public:
     std::optional<AccountProfile> editProfile(const AccountProfile& profile, bool nameEditable) override;
     std::optional<std::string> renameProfile(const std::string& name) override;
     void manageAccount() override;
-    bool editCampaign(AccountCampaign& campaign, bool newCampaign) override;
+    std::optional<AccountCampaign> editCampaign(const AccountCampaign& campaign, bool newCampaign) override;
     void manageAdGroups(int32_t campaignId, const std::string& campaignName) override;
     std::optional<std::vector<std::string>> listChanges(const std::string& caption, const std::string& okText,
                                                         const std::vector<std::string>& lines) override;
