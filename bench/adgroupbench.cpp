@@ -86,7 +86,7 @@ public:
     }
     std::optional<KeywordTypesChoice> chooseKeywordTypes(bool) override { return std::nullopt; }
     std::optional<Ad> chooseProjectAd() override { return std::nullopt; }
-    bool editAd(const AdEditRequest&) override { return false; }
+    std::optional<AdEditResult> editAd(const AdEditRequest&) override { return std::nullopt; }
     bool manageAdLists(Group&) override { return false; }
     std::optional<Ad> searchPastAds(const Group*) override { return std::nullopt; }
     std::optional<size_t> chooseGroup(const std::vector<std::string>&) override { return std::nullopt; }

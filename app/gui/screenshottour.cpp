@@ -43,7 +43,7 @@ void typeInto(QWidget* dialog, const char* name, const QString& text) {
 }
 }  // namespace
 
-bool TourAdWindows::editAd(const ui::AdEditRequest& request) {
+std::optional<ui::AdEditResult> TourAdWindows::editAd(const ui::AdEditRequest& request) {
     const TourAd& t = kTourAds[ads_ % std::size(kTourAds)];
     ui::AdEditorController controller(desktop_, gate_, request);
     ui::CDialogEditAd dialog(controller, *this, request.group);
@@ -56,7 +56,8 @@ bool TourAdWindows::editAd(const ui::AdEditRequest& request) {
     QApplication::processEvents();
     if (ads_ < 2) dialog.grab().save(pictures_ + (ads_ == 0 ? "/5-ad-editor-google.png" : "/6-ad-editor-yahoo.png"));
     ++ads_;
-    return controller.save();
+    if (!controller.save()) return std::nullopt;
+    return controller.result();
 }
 
 bool TourAdWindows::manageAdLists(Group& group) {

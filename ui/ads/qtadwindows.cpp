@@ -9,10 +9,11 @@
 
 namespace pw::ui {
 
-bool QtAdWindows::editAd(const AdEditRequest& request) {
+std::optional<AdEditResult> QtAdWindows::editAd(const AdEditRequest& request) {
     AdEditorController controller(desktop_, gate_, request);
     CDialogEditAd dialog(controller, *this, request.group, desktop_.parent());
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return controller.result();
 }
 
 bool QtAdWindows::manageAdLists(Group& group) {

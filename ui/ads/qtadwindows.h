@@ -17,7 +17,7 @@ public:
     // The past-ads search reads the open project from memory.
     void setProject(const Project* project) { project_ = project; }
 
-    bool editAd(const AdEditRequest& request) override;
+    std::optional<AdEditResult> editAd(const AdEditRequest& request) override;
     bool manageAdLists(Group& group) override;
     std::optional<Ad> searchPastAds(const Group* group) override;
 

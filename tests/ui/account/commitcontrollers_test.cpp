@@ -392,7 +392,8 @@ protected:
     ImportProject() {
         Group& shoes = appendGroup(project, "shoes");
         shoes.phrases.emplace_back("red shoes");
-        shoes.adLists[kCurrentAdList] = {Ad{"Red Shoes", "Cheap and red", "Order today", "shoes.example", "shoes.example/red"}};
+        shoes.adLists[AdListKind::Current] = {
+            Ad{"Red Shoes", "Cheap and red", "Order today", "shoes.example", "shoes.example/red"}};
     }
     const KeywordTypesChoice choice{.maxCpc = 25, .broad = true, .exact = true};
     const AccountCampaign target = [] {
