@@ -1,6 +1,7 @@
 #pragma once
 // The account windows as the program shows them: modal Qt dialogs over the
-// desktop's window, wearing the skin of the settings.
+// window in front, wearing the skin of the settings. Each window's messages
+// go through a desktop of its own, bound to it.
 
 #include <memory>
 
@@ -54,8 +55,10 @@ protected:
     virtual void adGroupManagerShown(CDialogManageAdGroups&) {}
     virtual void campaignEditorShown(CDialogManageCampaign&) {}
     uint32_t background() const { return settings_.values().backgroundColor; }
+    // The window a new account window opens over.
+    QWidget* owner() const { return desktop_.frontWindow(); }
 
-    QtDesktop& desktop_;
+    QtDesktop& desktop_;  // the main window's
     ProgramFolder folder_;
     SettingsStore& settings_;
     QueueChange queue_;
