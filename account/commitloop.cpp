@@ -321,7 +321,7 @@ std::mutex& commitLock() {
 
 CurrentAds currentAdsOf(const Project& project) {
     CurrentAds ads;
-    for (const auto& group : project.groups) ads.emplace(group->name, group->adLists[kCurrentAdList]);
+    for (const auto& group : project.groups) ads.emplace(group->name, group->adLists[AdListKind::Current]);
     return ads;
 }
 

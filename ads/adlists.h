@@ -14,8 +14,7 @@ constexpr std::array<std::string_view, kAdListCount> kAdListNames = {"Current ad
                                                                      "Ineffective ad list", "Neutral ad list"};
 constexpr size_t kMaxCurrentAds = 3;
 
-// The fields that have a length limit, in counter order.
-enum class AdField : int { Title = 0, Text1 = 1, Text2 = 2, DisplayUrl = 3, DestinationUrl = 4 };
+// The first fields, up to the destination URL, have a limit per network.
 constexpr int kLimitedFieldCount = 5;
 
 // Characters allowed per network and field while editing.
@@ -27,18 +26,22 @@ constexpr int kAdFieldLimits[kNetworkCount][kLimitedFieldCount] = {
     {25, 70, 10000, 35, 1015},     // MSN
 };
 
-inline int adFieldLimit(int network, AdField field) {
-    const int n = network >= 0 && network < kNetworkCount ? network : 0;
-    return kAdFieldLimits[n][static_cast<int>(field)];
+// The row of a network in the tables; a number beyond them reads as Google.
+constexpr int networkRow(SearchEngine network) {
+    const int n = static_cast<int>(network);
+    return n < kNetworkCount ? n : 0;
+}
+inline int adFieldLimit(SearchEngine network, AdField field) {
+    return kAdFieldLimits[networkRow(network)][static_cast<int>(field)];
 }
 // Networks other than Google write one description instead of two lines.
-inline bool oneDescription(int network) { return network != 0; }
-inline std::string_view networkName(int network) {
-    return kNetworkNames[network >= 0 && network < kNetworkCount ? network : 0];
-}
+inline bool oneDescription(SearchEngine network) { return network != SearchEngine::Google; }
+inline std::string_view networkName(SearchEngine network) { return kNetworkNames[networkRow(network)]; }
 
 // Whether one more ad may go into this list (the current list holds three).
-inline bool adListHasRoom(int kind, const AdList& list) { return kind != kCurrentAdList || list.size() < kMaxCurrentAds; }
+inline bool adListHasRoom(AdListKind kind, const AdList& list) {
+    return kind != AdListKind::Current || list.size() < kMaxCurrentAds;
+}
 
 // Moves the ad at `index` of `from` to the end of `to`; false when there is none.
 bool moveAd(AdList& from, size_t index, AdList& to);

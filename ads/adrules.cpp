@@ -56,10 +56,10 @@ bool sentenceSpacing(std::string_view text) {
 
 // The first of title, line 1 and line 2 that fails the test.
 template <typename Test>
-std::optional<RuleField> firstFailing(const Ad& ad, Test fails) {
-    if (fails(ad.title)) return RuleField::Title;
-    if (fails(ad.line1)) return RuleField::Text1;
-    if (fails(ad.line2)) return RuleField::Text2;
+std::optional<AdField> firstFailing(const Ad& ad, Test fails) {
+    if (fails(ad.title)) return AdField::Title;
+    if (fails(ad.line1)) return AdField::Text1;
+    if (fails(ad.line2)) return AdField::Text2;
     return std::nullopt;
 }
 
@@ -71,7 +71,7 @@ std::optional<RuleFailure> phraseRule(const Ad& ad, std::string_view phrase) {
 
 std::optional<RuleFailure> noExclamationInTitle(const Ad& ad) {
     if (ad.title.find('!') != std::string::npos)
-        return RuleFailure{"No exclamation point allowed in the title!", RuleField::Title};
+        return RuleFailure{"No exclamation point allowed in the title!", AdField::Title};
     return std::nullopt;
 }
 
@@ -80,7 +80,7 @@ std::optional<RuleFailure> googleRules(const Ad& ad) {
     if (auto field = firstFailing(ad, repeatedPunctuation))
         return RuleFailure{"No repeated punctuation symbols allowed!", *field};
     if (auto field = firstFailing(ad, capitalisedWord)) return RuleFailure{"No entire capitalized words allowed!", *field};
-    if (capitalisedUrl(ad.displayUrl)) return RuleFailure{"Entire capitalized URL not allowed!", RuleField::DisplayUrl};
+    if (capitalisedUrl(ad.displayUrl)) return RuleFailure{"Entire capitalized URL not allowed!", AdField::DisplayUrl};
     if (auto field = firstFailing(ad, [](const std::string& t) { return !sentenceSpacing(t); }))
         return RuleFailure{"You must use spaces between sentences!", *field};
     for (std::string_view phrase : {"click here", "link here", "visit this link", "this site is"})
@@ -92,7 +92,7 @@ std::optional<RuleFailure> enhanceRules(const Ad& ad) {
     constexpr std::string_view kForbidden = "+`!~$_=^*(){}<>|@#?/\\";
     if (ad.title.find_first_of(kForbidden) != std::string::npos)
         return RuleFailure{"The title cannot contain any of the following characters: +`!~$_=^*(){}<>|@#?/\\",
-                           RuleField::Title};
+                           AdField::Title};
     return std::nullopt;
 }
 
@@ -103,11 +103,11 @@ std::optional<RuleFailure> msnRules(const Ad& ad) {
 
 }  // namespace
 
-std::optional<RuleFailure> validate(const Ad& ad, int network) {
+std::optional<RuleFailure> validate(const Ad& ad, SearchEngine network) {
     switch (network) {
-    case 0: return googleRules(ad);
-    case 2: return enhanceRules(ad);
-    case 4: return msnRules(ad);
+    case SearchEngine::Google: return googleRules(ad);
+    case SearchEngine::Enhance: return enhanceRules(ad);
+    case SearchEngine::Msn: return msnRules(ad);
     default: return std::nullopt;
     }
 }

@@ -9,15 +9,13 @@
 
 namespace pw {
 
-enum class RuleField : int { Title = 0, Text1 = 1, Text2 = 2, DisplayUrl = 3 };
-
 struct RuleFailure {
     std::string message;
-    RuleField field;
+    AdField field;  // the title, a text line or the display URL
     bool operator==(const RuleFailure&) const = default;
 };
 
 // Google, Enhance and MSN have rules; Miva and Yahoo! accept everything.
-std::optional<RuleFailure> validate(const Ad& ad, int network);
+std::optional<RuleFailure> validate(const Ad& ad, SearchEngine network);
 
 }  // namespace pw

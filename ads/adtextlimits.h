@@ -13,15 +13,12 @@
 
 namespace pw {
 
-enum class AdText : int { Title, Line1, Line2, DisplayUrl, DestinationUrl, Notes, Tokens };
-constexpr int kAdTextCount = 7;
-
 // The project file keeps one NUL more than each limit.
-constexpr std::array<size_t, kAdTextCount> kAdTextLimits = {
+constexpr std::array<size_t, kAdFieldCount> kAdTextLimits = {
     Ad::kTitleSize - 1, Ad::kLineSize - 1, Ad::kLineSize - 1, Ad::kUrlSize - 1,
     Ad::kUrlSize - 1,   Ad::kNotesSize - 1, Ad::kTokensSize - 1};  // 127, 255, 255, 2047, 2047, 9999, 255
 
-constexpr size_t adTextLimit(AdText text) { return kAdTextLimits[static_cast<int>(text)]; }
+constexpr size_t adTextLimit(AdField field) { return kAdTextLimits[static_cast<int>(field)]; }
 
 // Characters in the text, as the counters show them.
 size_t adTextLength(std::string_view text);
@@ -29,7 +26,7 @@ size_t adTextLength(std::string_view text);
 std::string clipAdText(std::string_view text, size_t limit);
 // A network's limit for a field, applied to typed text: the box's own limit
 // as well as the network's ("Title" of Google: 25 characters).
-std::string clipToNetworkLimit(std::string_view text, int network, AdField field);
+std::string clipToNetworkLimit(std::string_view text, SearchEngine network, AdField field);
 // The counter beside a box: "22/25".
 std::string adCounterText(std::string_view text, int limit);
 

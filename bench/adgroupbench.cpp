@@ -78,7 +78,7 @@ public:
     std::optional<AccountProfile> editProfile(const AccountProfile&, bool) override { return std::nullopt; }
     std::optional<std::string> renameProfile(const std::string&) override { return std::nullopt; }
     void manageAccount() override {}
-    bool editCampaign(AccountCampaign&, bool) override { return false; }
+    std::optional<AccountCampaign> editCampaign(const AccountCampaign&, bool) override { return std::nullopt; }
     void manageAdGroups(int32_t, const std::string&) override {}
     std::optional<std::vector<std::string>> listChanges(const std::string&, const std::string&,
                                                         const std::vector<std::string>&) override {
@@ -86,7 +86,7 @@ public:
     }
     std::optional<KeywordTypesChoice> chooseKeywordTypes(bool) override { return std::nullopt; }
     std::optional<Ad> chooseProjectAd() override { return std::nullopt; }
-    bool editAd(const AdEditRequest&) override { return false; }
+    std::optional<AdEditResult> editAd(const AdEditRequest&) override { return std::nullopt; }
     bool manageAdLists(Group&) override { return false; }
     std::optional<Ad> searchPastAds(const Group*) override { return std::nullopt; }
     std::optional<size_t> chooseGroup(const std::vector<std::string>&) override { return std::nullopt; }

@@ -110,10 +110,13 @@ bool readAdText(ByteReader& in, size_t bufferSize, std::string& out) {
 }
 
 bool readAd(ByteReader& in, FileVersion version, Ad& ad) {
-    return readAdText(in, Ad::kTitleSize, ad.title) && readAdText(in, Ad::kLineSize, ad.line1) &&
+    uint8_t engine = 0;
+    const bool read = readAdText(in, Ad::kTitleSize, ad.title) && readAdText(in, Ad::kLineSize, ad.line1) &&
            readAdText(in, Ad::kLineSize, ad.line2) && readAdText(in, Ad::kUrlSize, ad.displayUrl) &&
            readAdText(in, Ad::kUrlSize, ad.destinationUrl) && readAdText(in, Ad::kNotesSize, ad.notes) &&
-           in.u8(ad.engine) && (!version.hasAdTokens() || readAdText(in, Ad::kTokensSize, ad.tokens));
+           in.u8(engine) && (!version.hasAdTokens() || readAdText(in, Ad::kTokensSize, ad.tokens));
+    ad.engine = static_cast<SearchEngine>(engine);
+    return read;
 }
 
 bool readPhrases(ByteReader& in, FileVersion version, Group& group, bool adsOnly, const ProgressFn* progress) {
@@ -221,7 +224,7 @@ void writeAd(ByteWriter& out, const Ad& ad) {
     out.counted(ad.displayUrl, Ad::kUrlSize);
     out.counted(ad.destinationUrl, Ad::kUrlSize);
     out.counted(ad.notes, Ad::kNotesSize);
-    out.u8(ad.engine);
+    out.u8(static_cast<uint8_t>(ad.engine));
     out.counted(ad.tokens, Ad::kTokensSize);
 }
 

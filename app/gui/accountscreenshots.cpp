@@ -149,7 +149,7 @@ void ScreenshotAccountWindows::managerShown(ui::CDialogGoogleManager& manager) {
 std::optional<std::vector<std::string>> ScreenshotAccountWindows::listChanges(const std::string& caption,
                                                                               const std::string& okText,
                                                                               const std::vector<std::string>& lines) {
-    ui::CDialogListChanges list(caption, okText, lines, background(), desktop_.parent());
+    ui::CDialogListChanges list(caption, okText, lines, background(), owner());
     // The change refused once stays behind: run again it would be refused again.
     auto* rows = list.findChild<QTreeWidget*>("changes");
     for (size_t r = 0; r < lines.size(); ++r)
@@ -162,8 +162,10 @@ std::optional<std::vector<std::string>> ScreenshotAccountWindows::listChanges(co
 }
 
 std::optional<KeywordTypesChoice> ScreenshotAccountWindows::chooseKeywordTypes(bool typesOnly) {
-    ui::KeywordTypesController controller(desktop_, links_.gate, typesOnly);
-    ui::CDialogSelectKeywordTypes chooser(controller, background(), desktop_.parent());
+    ui::QtDesktop desktop(owner());
+    ui::KeywordTypesController controller(desktop, links_.gate, typesOnly);
+    ui::CDialogSelectKeywordTypes chooser(controller, background(), owner());
+    desktop.bind(&chooser);
     chooser.show();
     chooser.findChild<QCheckBox*>("broad")->click();
     chooser.findChild<QCheckBox*>("phrase")->click();

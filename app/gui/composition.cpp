@@ -69,7 +69,7 @@ public:
         window_ = std::make_unique<ui::CDialogMain>(controller_);
         // What the worker reports reaches the controller only while its window exists.
         dispatcher_.setReceiver(window_.get());
-        desktop_.setParent(window_.get());
+        desktop_.bind(window_.get());
     }
     ~ComposedProgram() override {
         controller_.setQuitHandler(nullptr);

@@ -43,10 +43,12 @@ void typeInto(QWidget* dialog, const char* name, const QString& text) {
 }
 }  // namespace
 
-bool TourAdWindows::editAd(const ui::AdEditRequest& request) {
+std::optional<ui::AdEditResult> TourAdWindows::editAd(const ui::AdEditRequest& request) {
     const TourAd& t = kTourAds[ads_ % std::size(kTourAds)];
-    ui::AdEditorController controller(desktop_, gate_, request);
+    ui::QtDesktop desktop;
+    ui::AdEditorController controller(desktop, gate_, request);
     ui::CDialogEditAd dialog(controller, *this, request.group);
+    desktop.bind(&dialog);
     dialog.show();
     dialog.findChild<QComboBox*>("network")->setCurrentIndex(t.network);
     typeInto(&dialog, "title", t.title);
@@ -56,13 +58,16 @@ bool TourAdWindows::editAd(const ui::AdEditRequest& request) {
     QApplication::processEvents();
     if (ads_ < 2) dialog.grab().save(pictures_ + (ads_ == 0 ? "/5-ad-editor-google.png" : "/6-ad-editor-yahoo.png"));
     ++ads_;
-    return controller.save();
+    if (!controller.save()) return std::nullopt;
+    return controller.result();
 }
 
 bool TourAdWindows::manageAdLists(Group& group) {
-    ui::ManageListsController controller(desktop_, gate_, group);
+    ui::QtDesktop desktop;
+    ui::ManageListsController controller(desktop, gate_, group);
     controller.clickPreview(0, 1);
     ui::CDialogManageLists dialog(controller);
+    desktop.bind(&dialog);
     dialog.show();
     QApplication::processEvents();
     dialog.grab().save(pictures_ + "/8-manage-ads-lists.png");

@@ -22,7 +22,7 @@ class TourAdWindows : public ui::QtAdWindows {
 public:
     TourAdWindows(ui::QtDesktop& desktop, ProgramFolder folder, ui::CommandGate& gate, QString pictureFolder)
         : QtAdWindows(desktop, std::move(folder), gate), pictures_(std::move(pictureFolder)) {}
-    bool editAd(const ui::AdEditRequest& request) override;
+    std::optional<ui::AdEditResult> editAd(const ui::AdEditRequest& request) override;
     bool manageAdLists(Group& group) override;
 
 private:

@@ -106,7 +106,7 @@ TEST_F(AccountCommit, CampaignThenProjectUploadWithAdsReadBack) {
         Project p;
         p.path = project;
         ASSERT_EQ(loadProject(p), kLoaded);
-        findGroup(p, "hotels")->adLists[kCurrentAdList].push_back(
+        findGroup(p, "hotels")->adLists[AdListKind::Current].push_back(
             Ad{"Paris hotels", "Near the tower", "Book today", "hotels.example", "hotels.example/paris"});
         ASSERT_TRUE(saveProject(p));
     }

@@ -135,7 +135,7 @@ TEST(ProjectFile, ReadsEveryVersionFrom14To18) {
         const Ad& ad = main.adLists[0][0];
         EXPECT_EQ(ad.title, "Cheap Flights");
         EXPECT_EQ(ad.destinationUrl, "http://www.example.com/");
-        EXPECT_EQ(ad.engine, 3);
+        EXPECT_EQ(ad.engine, SearchEngine::Yahoo);
         EXPECT_EQ(ad.tokens, version >= 18 ? "tokens" : "");
 
         ASSERT_EQ(p.groups.size(), 3u);
@@ -160,7 +160,7 @@ TEST(ProjectFile, SavedProjectsLoadBackTheSame) {
     g.phrases[0].setAside = 1;
     g.colorIndex = -2;
     g.modifiedTime = 0xFFFFFFFF00000001ULL;
-    g.adLists[2].push_back(Ad{"t", "1", "2", "d", "u", std::string(9999, 'n'), 4, "k"});
+    g.adLists[2].push_back(Ad{"t", "1", "2", "d", "u", std::string(9999, 'n'), SearchEngine::Msn, "k"});
     original.unwantedCountries = "france\n";
     original.importedCount = 2;
     original.modified = true;
@@ -249,7 +249,7 @@ TEST(ProjectFile, StoredLimitsNeverSplitACharacter) {
     for (int i = 0; i < 130; ++i) title += "\xE2\x82\xAC";
     Project p;
     Group& g = appendGroup(p, name);
-    g.adLists[0].push_back(Ad{title, "", "", "", "", "", 0, ""});
+    g.adLists[0].push_back(Ad{title, "", "", "", "", "", SearchEngine::Google, ""});
     Project back;
     ASSERT_EQ(loadBytes(back, projectFileBytes(p)), kLoaded);
     EXPECT_EQ(back.groups[0]->name, name.substr(0, 126));

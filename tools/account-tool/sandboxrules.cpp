@@ -8,12 +8,10 @@ namespace pw::tool {
 
 namespace {
 
-constexpr int kGoogle = 0;
-
 [[noreturn]] void refuse(const std::string& message) { throw ServiceRefusal(message); }
 
 void checkLength(std::string_view what, std::string_view text, AdField field) {
-    const size_t limit = static_cast<size_t>(adFieldLimit(kGoogle, field));
+    const size_t limit = static_cast<size_t>(adFieldLimit(SearchEngine::Google, field));
     if (characterCount(text) > limit)
         refuse(std::string(what) + " is longer than " + std::to_string(limit) + " characters");
 }

@@ -287,8 +287,8 @@ void AccountManagerController::queueChange(const std::optional<std::string>& lin
 
 void AccountManagerController::createCampaign() {
     command(Needs::Lists, [this] {
-        AccountCampaign campaign;
-        if (windows_.editCampaign(campaign, true)) queueChange(createCampaignCommand(profile_, campaign));
+        if (const std::optional<AccountCampaign> created = windows_.editCampaign(AccountCampaign{}, true))
+            queueChange(createCampaignCommand(profile_, *created));
     });
 }
 
@@ -296,8 +296,8 @@ void AccountManagerController::editCampaign() {
     command(Needs::Lists, [this] {
         const AccountCampaign* selected = selectedCampaign();
         if (!selected) return;
-        AccountCampaign copy = *selected;
-        if (windows_.editCampaign(copy, false)) queueChange(modifyCampaignCommand(profile_, copy));
+        if (const std::optional<AccountCampaign> edited = windows_.editCampaign(*selected, false))
+            queueChange(modifyCampaignCommand(profile_, *edited));
         // The editor may have queued an upload into the campaign.
         refreshButtons();
     });

@@ -31,8 +31,8 @@ public:
     virtual std::optional<std::string> renameProfile(const std::string& name) = 0;
     // "Google Manager" on the default profile.
     virtual void manageAccount() = 0;
-    // "Manage Google Campaign": true when the campaign was saved into the record.
-    virtual bool editCampaign(AccountCampaign& campaign, bool newCampaign) = 0;
+    // "Manage Google Campaign": the edited campaign on "Save", none on "Cancel".
+    virtual std::optional<AccountCampaign> editCampaign(const AccountCampaign& campaign, bool newCampaign) = 0;
     // "Manage Ad Groups" on one campaign of the default profile.
     virtual void manageAdGroups(int32_t campaignId, const std::string& campaignName) = 0;
     // The change list ("Commit changes", "Delete uncommited changes") with the

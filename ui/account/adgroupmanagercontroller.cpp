@@ -475,9 +475,12 @@ void AdGroupManagerController::newAd() {
     command(Needs::Lists, [&] {
         const AccountAdGroup* group = groupSelected() ? selectedGroup() : nullptr;
         if (!group) return;
-        Ad ad;
-        if (!windows_.ads.editAd({.ad = &ad, .newAd = true, .accountMode = true})) return;
-        AccountAd created = accountAdFromAd(ad);
+        const std::optional<AdEditResult> result =
+            windows_.ads.editAd({.ad = Ad{}, .origin = AdOrigin::New, .accountMode = true});
+        // An ad of the account cannot be deleted in the editor: only a saved one comes back.
+        const Ad* saved = result ? std::get_if<Ad>(&*result) : nullptr;
+        if (!saved) return;
+        AccountAd created = accountAdFromAd(*saved);
         created.adGroupId = group->id;
         queueAdLine(created, createAdCommand);
     });
@@ -488,9 +491,11 @@ void AdGroupManagerController::editAdAs(bool copy) {
     const AccountAd* selected = selectedAd();
     if (!group || !selected) return;
     const int32_t adId = selected->id;
-    Ad ad = adFromAccountAd(*selected);
-    if (!windows_.ads.editAd({.ad = &ad, .accountMode = true})) return;
-    AccountAd edited = accountAdFromAd(ad);
+    const std::optional<AdEditResult> result = windows_.ads.editAd(
+        {.ad = adFromAccountAd(*selected), .origin = copy ? AdOrigin::Copy : AdOrigin::Stored, .accountMode = true});
+    const Ad* saved = result ? std::get_if<Ad>(&*result) : nullptr;
+    if (!saved) return;
+    AccountAd edited = accountAdFromAd(*saved);
     edited.adGroupId = group->id;
     if (copy) {
         queueAdLine(edited, createAdCommand);

@@ -49,7 +49,7 @@ CampaignStatus campaignStatusAtRow(int row) {
                                                                           : CampaignStatus::Unknown;
 }
 
-CampaignEditorController::CampaignEditorController(Desktop& desktop, AccountCampaign& campaign, bool newCampaign)
+CampaignEditorController::CampaignEditorController(Desktop& desktop, const AccountCampaign& campaign, bool newCampaign)
     : desktop_(desktop), campaign_(campaign), handedIn_(campaign), newCampaign_(newCampaign) {
     form_.name = campaign.name;
     form_.status = campaign.status;

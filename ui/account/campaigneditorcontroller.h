@@ -33,7 +33,8 @@ CampaignStatus campaignStatusAtRow(int row);
 
 class CampaignEditorController {
 public:
-    CampaignEditorController(Desktop& desktop, AccountCampaign& campaign, bool newCampaign);
+    // Edits a copy of `campaign`; the caller takes campaign() after save().
+    CampaignEditorController(Desktop& desktop, const AccountCampaign& campaign, bool newCampaign);
 
     CampaignEditorForm& form() { return form_; }
     const CampaignEditorForm& form() const { return form_; }
@@ -51,8 +52,9 @@ public:
     void removeCountries(const std::vector<int>& rows);
     void removeLanguages(const std::vector<int>& rows);
 
-    // Checks the fields and writes the record; false after a refusal (shown).
+    // Checks the fields and writes them into campaign(); false after a refusal (shown).
     bool save();
+    const AccountCampaign& campaign() const { return campaign_; }
     CampaignField focusField() const { return focus_; }
 
     // "Import PWR project": the whole open project into the campaign as it
@@ -67,7 +69,7 @@ public:
 
 private:
     Desktop& desktop_;
-    AccountCampaign& campaign_;
+    AccountCampaign campaign_;
     const AccountCampaign handedIn_;
     bool newCampaign_;
     CampaignEditorForm form_;

@@ -1,6 +1,7 @@
 #pragma once
 // The account windows as the program shows them: modal Qt dialogs over the
-// desktop's window, wearing the skin of the settings.
+// window in front, wearing the skin of the settings. Each window's messages
+// go through a desktop of its own, bound to it.
 
 #include <memory>
 
@@ -40,7 +41,7 @@ public:
     std::optional<AccountProfile> editProfile(const AccountProfile& profile, bool nameEditable) override;
     std::optional<std::string> renameProfile(const std::string& name) override;
     void manageAccount() override;
-    bool editCampaign(AccountCampaign& campaign, bool newCampaign) override;
+    std::optional<AccountCampaign> editCampaign(const AccountCampaign& campaign, bool newCampaign) override;
     void manageAdGroups(int32_t campaignId, const std::string& campaignName) override;
     std::optional<std::vector<std::string>> listChanges(const std::string& caption, const std::string& okText,
                                                         const std::vector<std::string>& lines) override;
@@ -54,8 +55,10 @@ protected:
     virtual void adGroupManagerShown(CDialogManageAdGroups&) {}
     virtual void campaignEditorShown(CDialogManageCampaign&) {}
     uint32_t background() const { return settings_.values().backgroundColor; }
+    // The window a new account window opens over.
+    QWidget* owner() const { return desktop_.frontWindow(); }
 
-    QtDesktop& desktop_;
+    QtDesktop& desktop_;  // the main window's
     ProgramFolder folder_;
     SettingsStore& settings_;
     QueueChange queue_;

@@ -61,7 +61,7 @@ CDialogManageLists::CDialogManageLists(ManageListsController& controller, QWidge
         row->addWidget(scroll_[pane]);
         box->addLayout(row);
         connect(lists_[pane], &QComboBox::activated, this, [this, pane](int kind) {
-            controller_.choosePaneList(pane, kind);
+            controller_.choosePaneList(pane, static_cast<AdListKind>(kind));
             showPanes();
         });
         connect(scroll_[pane], &QScrollBar::valueChanged, this, [this, pane](int value) {
@@ -101,7 +101,7 @@ CDialogManageLists::CDialogManageLists(ManageListsController& controller, QWidge
 
 void CDialogManageLists::showPanes() {
     for (int pane = 0; pane < 2; ++pane) {
-        lists_[pane]->setCurrentIndex(controller_.paneList(pane));
+        lists_[pane]->setCurrentIndex(static_cast<int>(controller_.paneList(pane)));
         applyScroll(scroll_[pane], controller_.paneScrollRange(pane), controller_.paneScroll(pane));
         for (int i = 0; i < kPanePreviews; ++i) {
             AdPreview* preview = previews_[pane][i];

@@ -9,8 +9,8 @@ namespace pw::ui {
 namespace {
 constexpr std::string_view kKeywordMarker = "{keyword:";
 
-// The limited field a box counts against, or none (notes).
-std::optional<AdField> fieldOf(EditorBox box) {
+// The field of the ad a box holds: the description is text 1.
+AdField fieldOf(EditorBox box) {
     switch (box) {
     case EditorBox::Title: return AdField::Title;
     case EditorBox::Text1:
@@ -18,10 +18,12 @@ std::optional<AdField> fieldOf(EditorBox box) {
     case EditorBox::Text2: return AdField::Text2;
     case EditorBox::DisplayUrl: return AdField::DisplayUrl;
     case EditorBox::DestinationUrl: return AdField::DestinationUrl;
-    case EditorBox::Notes: return std::nullopt;
+    case EditorBox::Notes: return AdField::Notes;
     }
-    return std::nullopt;
+    return AdField::Notes;
 }
+
+bool hasNetworkLimit(AdField field) { return static_cast<int>(field) < kLimitedFieldCount; }
 
 // A line break typed into the description is kept as CR LF, as stored ads have it.
 std::string withCrLf(std::string_view text) {
@@ -35,26 +37,15 @@ std::string withCrLf(std::string_view text) {
 }
 }  // namespace
 
-size_t editorBoxLimit(EditorBox box) {
-    switch (box) {
-    case EditorBox::Title: return adTextLimit(AdText::Title);
-    case EditorBox::Text1:
-    case EditorBox::Description: return adTextLimit(AdText::Line1);
-    case EditorBox::Text2: return adTextLimit(AdText::Line2);
-    case EditorBox::DisplayUrl: return adTextLimit(AdText::DisplayUrl);
-    case EditorBox::DestinationUrl: return adTextLimit(AdText::DestinationUrl);
-    case EditorBox::Notes: return adTextLimit(AdText::Notes);
-    }
-    return 0;
-}
+size_t editorBoxLimit(EditorBox box) { return adTextLimit(fieldOf(box)); }
 
 AdEditorController::AdEditorController(Desktop& ui, CommandGate& gate, const AdEditRequest& request)
     : ui_(ui), gate_(gate), request_(request) {
     for (int f = 0; f < kLimitedFieldCount; ++f)
-        counters_[f].text = "0/" + std::to_string(adFieldLimit(0, static_cast<AdField>(f)));
+        counters_[f].text = "0/" + std::to_string(adFieldLimit(SearchEngine::Google, static_cast<AdField>(f)));
     preview_ = placeholderPreview();
-    if (request_.ad && !request_.newAd) loadNow(*request_.ad);
-    else setNetworkNow(request_.ad ? request_.ad->engine : 0);
+    if (request_.origin == AdOrigin::New) setNetworkNow(request_.ad.engine);
+    else loadNow(request_.ad);
 }
 
 void AdEditorController::load(const Ad& ad) {
@@ -63,7 +54,7 @@ void AdEditorController::load(const Ad& ad) {
 
 void AdEditorController::loadNow(const Ad& ad) {
     boxText(EditorBox::Title) = ad.title;
-    if (ad.engine != 0) {
+    if (pw::oneDescription(ad.engine)) {
         boxText(EditorBox::Description) = ad.line1;
     } else {
         boxText(EditorBox::Text1) = ad.line1;
@@ -73,7 +64,8 @@ void AdEditorController::loadNow(const Ad& ad) {
     boxText(EditorBox::DestinationUrl) = ad.destinationUrl;
     boxText(EditorBox::Notes) = ad.notes;
     mirrorDestination_ = false;  // an existing ad has its own destination
-    preview_ = {ad.title, ad.line1, ad.engine != 0 ? std::string() : ad.line2, ad.displayUrl, ad.engine != 0};
+    preview_ = {ad.title, ad.line1, pw::oneDescription(ad.engine) ? std::string() : ad.line2, ad.displayUrl,
+                pw::oneDescription(ad.engine)};
     setNetworkNow(ad.engine);
 }
 
@@ -92,20 +84,20 @@ std::string AdEditorController::typedNow(EditorBox box, const std::string& typed
                                         editorBoxLimit(box));
     std::string& stored = boxText(box);
     if (stored != text) edited_ = true;
-    const std::optional<AdField> field = fieldOf(box);
-    if (!field) {
+    const AdField field = fieldOf(box);
+    if (!hasNetworkLimit(field)) {
         stored = text;
         return stored;
     }
-    Counter& counter = counters_[static_cast<int>(*field)];
+    Counter& counter = counters_[static_cast<int>(field)];
     const bool markerBox = box == EditorBox::Title || box == EditorBox::Text1 || box == EditorBox::Text2;
     if (markerBox && containsIgnoreCase(text, kKeywordMarker)) {
         stored = text;
         counter.visible = false;
         return stored;
     }
-    const int limit = adFieldLimit(network_, *field);
-    stored = clipToNetworkLimit(text, network_, *field);
+    const int limit = adFieldLimit(network_, field);
+    stored = clipToNetworkLimit(text, network_, field);
     switch (box) {
     case EditorBox::Title: preview_.title = stored; break;
     case EditorBox::Text1:
@@ -135,12 +127,12 @@ void AdEditorController::recheckAll() {
     typedNow(EditorBox::DestinationUrl, box(EditorBox::DestinationUrl));
 }
 
-void AdEditorController::setNetwork(int network) {
+void AdEditorController::setNetwork(SearchEngine network) {
     gate_.run(Needs::Nothing, [&] { setNetworkNow(network); });
 }
 
-void AdEditorController::setNetworkNow(int network) {
-    network_ = network >= 0 && network < kNetworkCount ? network : 0;
+void AdEditorController::setNetworkNow(SearchEngine network) {
+    network_ = static_cast<SearchEngine>(networkRow(network));
     preview_.oneDescription = oneDescription();
     if (oneDescription()) preview_.line2.clear();
     recheckAll();
@@ -151,9 +143,9 @@ std::string AdEditorController::copyButtonCaption() const {
 }
 
 Ad AdEditorController::adFromBoxes() const {
-    Ad ad = request_.ad ? *request_.ad : Ad{};
+    Ad ad = request_.ad;
     ad.title = box(EditorBox::Title).substr(0, Ad::kTitleSize - 1);
-    ad.engine = static_cast<uint8_t>(network_);
+    ad.engine = network_;
     if (oneDescription()) {
         ad.line1 = box(EditorBox::Description).substr(0, Ad::kLineSize - 1);
         ad.line2.clear();
@@ -185,15 +177,15 @@ bool AdEditorController::saveNow() {
         if (const std::optional<RuleFailure> failure = validate(candidate, network_)) {
             ui_.message({failure->message, "Illegal ad", Icon::Warning, Buttons::Ok});
             switch (failure->field) {
-            case RuleField::Title: focus_ = EditorBox::Title; break;
-            case RuleField::Text1: focus_ = oneDescription() ? EditorBox::Description : EditorBox::Text1; break;
-            case RuleField::Text2: focus_ = EditorBox::Text2; break;
-            case RuleField::DisplayUrl: focus_ = EditorBox::DisplayUrl; break;
+            case AdField::Title: focus_ = EditorBox::Title; break;
+            case AdField::Text1: focus_ = oneDescription() ? EditorBox::Description : EditorBox::Text1; break;
+            case AdField::Text2: focus_ = EditorBox::Text2; break;
+            case AdField::DisplayUrl: focus_ = EditorBox::DisplayUrl; break;
             }
             return false;  // the ad keeps what it had
         }
     }
-    if (request_.ad) *request_.ad = candidate;
+    result_ = candidate;
     edited_ = false;
     return true;
 }
@@ -219,18 +211,12 @@ AdEditorController::Closing AdEditorController::close() {
 bool AdEditorController::deleteAd() {
     bool deleted = false;
     gate_.run(Needs::Lists, [&] {
-        if (!deleteEnabled() || !request_.list || !request_.ad) return;
+        if (!deleteEnabled()) return;
         if (ui_.message({"Are you sure you want to delete the current ad?", "Confirm delete", Icon::Question,
                          Buttons::YesNo}) != Answer::Yes)
             return;
-        AdList& list = *request_.list;
-        for (size_t i = 0; i < list.size(); ++i)
-            if (&list[i] == request_.ad) {
-                list.erase(list.begin() + static_cast<long>(i));
-                request_.ad = nullptr;
-                deleted = true;
-                return;
-            }
+        result_ = AdDeleted{};
+        deleted = true;
     });
     return deleted;
 }

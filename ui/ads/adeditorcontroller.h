@@ -35,13 +35,13 @@ public:
     AdEditorController(Desktop& ui, CommandGate& gate, const AdEditRequest& request);
 
     const std::string& box(EditorBox b) const { return boxes_[static_cast<int>(b)]; }
-    int network() const { return network_; }
+    SearchEngine network() const { return network_; }
     bool oneDescription() const { return pw::oneDescription(network_); }
     // Counters in order: title, text 1 or description, text 2, display URL, destination URL.
     const Counter& counter(AdField field) const { return counters_[static_cast<int>(field)]; }
     const PreviewTexts& preview() const { return preview_; }
     std::string copyButtonCaption() const;
-    bool deleteEnabled() const { return !request_.newAd && !request_.copy && !request_.accountMode; }
+    bool deleteEnabled() const { return request_.origin == AdOrigin::Stored && !request_.accountMode; }
     bool networkEnabled() const { return !request_.accountMode; }
     bool notesEnabled() const { return !request_.accountMode; }
     bool validateRules = true;  // "Validate search engine rules"
@@ -50,7 +50,7 @@ public:
     // it back and keeps the caret when it changed).
     std::string typed(EditorBox box, const std::string& text);
     void destinationFocused();
-    void setNetwork(int network);
+    void setNetwork(SearchEngine network);
     // Puts a found ad's fields into the boxes; the ad itself waits for "&Save ad".
     void load(const Ad& ad);
 
@@ -61,8 +61,11 @@ public:
     // save() and its checks), dropped or kept open, as the user answers.
     enum class Closing { Stay, Discard, Saved };
     Closing close();
-    // "Delete ad": true when the ad was deleted and the window closes.
+    // "Delete ad": true when the user confirmed and the window closes.
     bool deleteAd();
+    // What the window hands back once it closes: the saved ad or the
+    // deletion; none while neither happened.
+    const std::optional<AdEditResult>& result() const { return result_; }
     std::optional<EditorBox> focusBox() const { return focus_; }
     // The ad as the boxes hold it (for "Copy into ...").
     Ad adFromBoxes() const;
@@ -72,7 +75,7 @@ private:
     // An ad of the account is not the project's: the lists need not wait for it.
     Needs savingNeeds() const { return request_.accountMode ? Needs::Nothing : Needs::Lists; }
     std::string typedNow(EditorBox box, const std::string& text);
-    void setNetworkNow(int network);
+    void setNetworkNow(SearchEngine network);
     void loadNow(const Ad& ad);
     bool saveNow();
     void recheckAll();
@@ -83,10 +86,11 @@ private:
     AdEditRequest request_;
     std::array<std::string, kEditorBoxCount> boxes_;
     std::array<Counter, kLimitedFieldCount> counters_;
-    int network_ = 0;
+    SearchEngine network_ = SearchEngine::Google;
     bool mirrorDestination_ = true;
     PreviewTexts preview_;
     std::optional<EditorBox> focus_;
+    std::optional<AdEditResult> result_;
 };
 
 }  // namespace pw::ui

@@ -47,7 +47,8 @@ int AdPreview::linesHeight() {
 }
 
 void AdPreview::showAd(const Ad& ad) {
-    showTexts({ad.title, ad.line1, ad.engine != 0 ? std::string() : ad.line2, ad.displayUrl, ad.engine != 0});
+    const bool one = oneDescription(ad.engine);
+    showTexts({ad.title, ad.line1, one ? std::string() : ad.line2, ad.displayUrl, one});
     marked_ = false;
 }
 

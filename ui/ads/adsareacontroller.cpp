@@ -1,6 +1,7 @@
 #include "ui/ads/adsareacontroller.h"
 
 #include <algorithm>
+#include <variant>
 
 namespace pw::ui {
 
@@ -19,15 +20,15 @@ AdList* AdsAreaController::list() const {
     return g ? &g->adLists[kind_] : nullptr;
 }
 
-void AdsAreaController::setListKind(int kind) {
+void AdsAreaController::setListKind(AdListKind kind) {
     gate_.run(Needs::Lists, [&] {
-        kind_ = std::clamp(kind, 0, kAdListCount - 1);
+        kind_ = static_cast<AdListKind>(std::clamp(static_cast<int>(kind), 0, kAdListCount - 1));
         scroll_ = 0;
     });
 }
 
 void AdsAreaController::reset() {
-    kind_ = kCurrentAdList;
+    kind_ = AdListKind::Current;
     scroll_ = 0;
 }
 
@@ -60,27 +61,44 @@ bool AdsAreaController::refuseWhenFull(const char* caption) {
 }
 
 void AdsAreaController::newAd() {
-    gate_.run(Needs::Lists, [&] { addThroughEditor(Ad{}, false); });
+    gate_.run(Needs::Lists, [&] { addThroughEditor(Ad{}, AdOrigin::New); });
 }
 
-// A new ad (or a copy) joins the shown list once the editor saves it.
-void AdsAreaController::addThroughEditor(Ad ad, bool copy) {
+void AdsAreaController::addThroughEditor(Ad ad, AdOrigin origin) {
     AdList* ads = list();
     if (!ads || refuseWhenFull("Cannot add new ad")) return;
-    if (!windows_.editAd({&ad, nullptr, !copy, copy, false, group_()})) return;
-    ads->push_back(std::move(ad));
-    modified_();
+    const AdEditRequest request{.ad = std::move(ad), .origin = origin, .group = group_(), .list = kind_};
+    if (const std::optional<AdEditResult> result = windows_.editAd(request)) applyEdit(request, *result);
 }
 
 void AdsAreaController::editAd(int preview) {
     gate_.run(Needs::Lists, [&] {
-        AdList* ads = list();
-        if (!adAt(preview)) return;
-        if (windows_.editAd({&(*ads)[indexOf(preview)], ads, false, false, false, group_()})) {
-            modified_();
-            clampScroll(scroll_);  // the ad may have been deleted
-        }
+        const Ad* ad = adAt(preview);
+        if (!ad) return;
+        const AdEditRequest request{
+            .ad = *ad, .origin = AdOrigin::Stored, .group = group_(), .list = kind_, .position = indexOf(preview)};
+        if (const std::optional<AdEditResult> result = windows_.editAd(request)) applyEdit(request, *result);
     });
+}
+
+// The editor returns a copy; it goes back where the request says the ad
+// stands. A new ad or a copy joins the end of the list.
+void AdsAreaController::applyEdit(const AdEditRequest& request, const AdEditResult& result) {
+    Group* group = group_();
+    if (!group || group != request.group) return;
+    AdList& ads = group->adLists[request.list];
+    const bool stored = request.origin == AdOrigin::Stored;
+    if (stored && request.position >= ads.size()) return;
+    if (const Ad* saved = std::get_if<Ad>(&result)) {
+        if (stored) ads[request.position] = *saved;
+        else ads.push_back(*saved);
+    } else if (stored) {
+        ads.erase(ads.begin() + static_cast<long>(request.position));
+    } else {
+        return;
+    }
+    clampScroll(scroll_);  // a deleted ad shortens the list
+    modified_();
 }
 
 void AdsAreaController::deleteAd(int preview) {
@@ -99,7 +117,7 @@ void AdsAreaController::deleteAd(int preview) {
 
 void AdsAreaController::copyToNewAd(int preview) {
     gate_.run(Needs::Lists, [&] {
-        if (const Ad* source = adAt(preview)) addThroughEditor(*source, true);
+        if (const Ad* source = adAt(preview)) addThroughEditor(*source, AdOrigin::Copy);
     });
 }
 

@@ -33,8 +33,8 @@ public:
     AdsAreaController(Desktop& ui, CommandGate& gate, AdWindows& windows, std::function<Group*()> group,
                       std::function<void()> modified);
 
-    int listKind() const { return kind_; }
-    void setListKind(int kind);
+    AdListKind listKind() const { return kind_; }
+    void setListKind(AdListKind kind);
     int scrollPosition() const { return scroll_; }
     void setScrollPosition(int position);
     PreviewScroll scroll() const;
@@ -54,7 +54,8 @@ private:
     AdList* list() const;
     void clampScroll(int position);
     bool refuseWhenFull(const char* caption);
-    void addThroughEditor(Ad ad, bool copy);
+    void addThroughEditor(Ad ad, AdOrigin origin);
+    void applyEdit(const AdEditRequest& request, const AdEditResult& result);
     size_t indexOf(int preview) const { return static_cast<size_t>(scroll_ + preview); }
 
     Desktop& ui_;
@@ -62,7 +63,7 @@ private:
     AdWindows& windows_;
     std::function<Group*()> group_;
     std::function<void()> modified_;
-    int kind_ = kCurrentAdList;
+    AdListKind kind_ = AdListKind::Current;
     int scroll_ = 0;
 };
 

@@ -116,7 +116,7 @@ CDialogEditAd::CDialogEditAd(AdEditorController& controller, AdWindows& ui, cons
 
     connect(network_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (updating_) return;
-        controller_.setNetwork(index);
+        controller_.setNetwork(static_cast<SearchEngine>(index));
         showBoxes();
     });
     connect(validate_, &QCheckBox::toggled, this, [this](bool on) { controller_.validateRules = on; });
@@ -177,7 +177,7 @@ void CDialogEditAd::showBoxes() {
         description_->setPlainText(shownInBox(controller_.box(EditorBox::Description)));
     if (notes_->toPlainText() != toQt(controller_.box(EditorBox::Notes)))
         notes_->setPlainText(toQt(controller_.box(EditorBox::Notes)));
-    network_->setCurrentIndex(controller_.network());
+    network_->setCurrentIndex(static_cast<int>(controller_.network()));
     const bool one = controller_.oneDescription();
     text1_->setVisible(!one);
     description_->setVisible(one);

@@ -9,11 +9,12 @@ namespace pw::ui {
 ManageListsController::ManageListsController(Desktop& ui, CommandGate& gate, Group& group)
     : group_(group), ui_(ui), gate_(gate) {}
 
-void ManageListsController::choosePaneList(int pane, int kind) {
+void ManageListsController::choosePaneList(int pane, AdListKind kind) {
     gate_.run(Needs::Nothing, [&] {
-        kinds_[pane] = std::clamp(kind, 0, kAdListCount - 1);
+        kinds_[pane] = static_cast<AdListKind>(std::clamp(static_cast<int>(kind), 0, kAdListCount - 1));
         const int other = 1 - pane;
-        if (kinds_[other] == kinds_[pane]) kinds_[other] = (kinds_[other] + 1) % kAdListCount;
+        if (kinds_[other] == kinds_[pane])
+            kinds_[other] = static_cast<AdListKind>((static_cast<int>(kinds_[other]) + 1) % kAdListCount);
         scroll_[0] = scroll_[1] = 0;
         selection_.reset();
     });
@@ -61,7 +62,7 @@ void ManageListsController::move(int fromPane) {
             ui_.message({"Please select an ad to move", "Nothing to move", Icon::Information, Buttons::Ok});
             return;
         }
-        const int toKind = kinds_[1 - fromPane];
+        const AdListKind toKind = kinds_[1 - fromPane];
         AdList& target = group_.adLists[toKind];
         if (!adListHasRoom(toKind, target)) {
             ui_.message({"You cannot have more than 3 ads in your current ad list!", "Cannot move ad", Icon::Warning,

@@ -22,8 +22,9 @@ public:
     // that need the lists.
     ManageListsController(Desktop& ui, CommandGate& gate, Group& group);
 
-    int paneList(int pane) const { return kinds_[pane]; }
-    void choosePaneList(int pane, int kind);
+    AdListKind paneList(int pane) const { return kinds_[pane]; }
+    // The other pane moves on to the next list when it showed this one.
+    void choosePaneList(int pane, AdListKind kind);
     int paneScroll(int pane) const { return scroll_[pane]; }
     // The pane's scroll bar: enabled from six ads on.
     PreviewScroll paneScrollRange(int pane) const;
@@ -42,7 +43,7 @@ private:
     Group& group_;
     Desktop& ui_;
     CommandGate& gate_;
-    int kinds_[2] = {0, 1};
+    AdListKind kinds_[2] = {AdListKind::Current, AdListKind::Effective};
     int scroll_[2] = {0, 0};
     std::optional<std::pair<int, size_t>> selection_;  // pane and index in its list
     bool changed_ = false;

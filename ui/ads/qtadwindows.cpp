@@ -9,23 +9,31 @@
 
 namespace pw::ui {
 
-bool QtAdWindows::editAd(const AdEditRequest& request) {
-    AdEditorController controller(desktop_, gate_, request);
-    CDialogEditAd dialog(controller, *this, request.group, desktop_.parent());
-    return dialog.exec() == QDialog::Accepted;
+// Each window has a desktop of its own, bound once the window exists.
+std::optional<AdEditResult> QtAdWindows::editAd(const AdEditRequest& request) {
+    QtDesktop desktop(desktop_.frontWindow());
+    AdEditorController controller(desktop, gate_, request);
+    CDialogEditAd dialog(controller, *this, request.group, desktop_.frontWindow());
+    desktop.bind(&dialog);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return controller.result();
 }
 
 bool QtAdWindows::manageAdLists(Group& group) {
-    ManageListsController controller(desktop_, gate_, group);
-    CDialogManageLists dialog(controller, desktop_.parent());
+    QtDesktop desktop(desktop_.frontWindow());
+    ManageListsController controller(desktop, gate_, group);
+    CDialogManageLists dialog(controller, desktop_.frontWindow());
+    desktop.bind(&dialog);
     dialog.exec();
     return controller.changed();
 }
 
 std::optional<Ad> QtAdWindows::searchPastAds(const Group* group) {
     QtDispatcher dispatcher;
-    PastAdsSearchController controller(desktop_, gate_, dispatcher, folder_, project_, group);
-    CDialogSearch dialog(controller, desktop_.parent());
+    QtDesktop desktop(desktop_.frontWindow());
+    PastAdsSearchController controller(desktop, gate_, dispatcher, folder_, project_, group);
+    CDialogSearch dialog(controller, desktop_.frontWindow());
+    desktop.bind(&dialog);
     // Results that arrive after the window closed are dropped.
     dispatcher.setReceiver(&dialog);
     if (dialog.exec() != QDialog::Accepted || !controller.selected()) return std::nullopt;

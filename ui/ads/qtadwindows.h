@@ -11,13 +11,14 @@ namespace pw::ui {
 
 class QtAdWindows : public AdWindows {
 public:
-    // The ad windows' commands pass the main window's `gate`.
+    // The ad windows' commands pass the main window's `gate`; they open over
+    // the window in front of `desktop` (the main window's).
     QtAdWindows(QtDesktop& desktop, ProgramFolder folder, CommandGate& gate)
         : desktop_(desktop), folder_(std::move(folder)), gate_(gate) {}
     // The past-ads search reads the open project from memory.
     void setProject(const Project* project) { project_ = project; }
 
-    bool editAd(const AdEditRequest& request) override;
+    std::optional<AdEditResult> editAd(const AdEditRequest& request) override;
     bool manageAdLists(Group& group) override;
     std::optional<Ad> searchPastAds(const Group* group) override;
 

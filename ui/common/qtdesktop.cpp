@@ -26,6 +26,11 @@ QString filterString(const std::vector<FileFilter>& filters) {
 
 }  // namespace
 
+QWidget* QtDesktop::frontWindow() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return parent_;
+}
+
 Answer QtDesktop::message(const Message& m) {
     QMessageBox box(parent_);
     box.setWindowTitle(QString::fromStdString(m.caption));

@@ -510,7 +510,7 @@ QWidget* CDialogMain::buildPhase4() {
     av->addLayout(adRow);
     v->addWidget(ads);
     connect(adList_, &QComboBox::activated, this, [this](int kind) {
-        controller_.ads().setListKind(kind);
+        controller_.ads().setListKind(static_cast<AdListKind>(kind));
         refreshAds();
     });
     connect(adScroll_, &QScrollBar::valueChanged, this, [this](int value) {
@@ -879,7 +879,7 @@ void CDialogMain::refreshSelection() {
 
 void CDialogMain::refreshAds() {
     AdsAreaController& ads = controller_.ads();
-    adList_->setCurrentIndex(ads.listKind());
+    adList_->setCurrentIndex(static_cast<int>(ads.listKind()));
     const PreviewScroll scroll = ads.scroll();
     const bool wasRefreshing = refreshing_;
     refreshing_ = true;

@@ -399,18 +399,23 @@ TEST_F(AdGroupSandbox, AdChangesAndImportsQueueTheirLines) {
     m->selectPreview(0);
     ASSERT_TRUE(m->adEditEnabled());
 
+    m->editAd();  // cancelled: nothing to queue
+    EXPECT_TRUE(queued.empty());
+    EXPECT_EQ(ui.adEditRequests.back().ad.title, "Shoes 0");
     auto retitle = [](const char* title) {
-        return [title](const AdEditRequest& r) {
+        return [title](const AdEditRequest& r) -> std::optional<AdEditResult> {
             EXPECT_TRUE(r.accountMode);
-            r.ad->title = title;
-            return true;
+            Ad ad = r.ad;
+            ad.title = title;
+            return ad;
         };
     };
-    ui.adEdits = {retitle("Edited"), retitle("Copied"), [](const AdEditRequest& r) {
-                      EXPECT_TRUE(r.newAd);
-                      r.ad->title = "Fresh";
-                      r.ad->displayUrl = "new.example.com";
-                      return true;
+    ui.adEdits = {retitle("Edited"), retitle("Copied"), [](const AdEditRequest& r) -> std::optional<AdEditResult> {
+                      EXPECT_EQ(r.origin, AdOrigin::New);
+                      Ad ad = r.ad;
+                      ad.title = "Fresh";
+                      ad.displayUrl = "new.example.com";
+                      return ad;
                   }};
     m->editAd();
     m->copyAd();
@@ -461,7 +466,11 @@ TEST_F(AdGroupSandbox, AQuoteInAnAdTextIsRefusedNamingItsFieldAndNothingIsQueued
                   {&Ad::displayUrl, "display URL"},
                   {&Ad::destinationUrl, "destination URL"}};
     const auto quoteIn = [](std::string Ad::*field) {
-        return [field](const AdEditRequest& r) { return (*r.ad).*field = "say \"hi\"", true; };
+        return [field](const AdEditRequest& r) -> std::optional<AdEditResult> {
+            Ad ad = r.ad;
+            ad.*field = "say \"hi\"";
+            return ad;
+        };
     };
     const auto refusal = [](const std::string& name) {
         return Message{"Please don't use quotes in the ad's " + name + "!", "Invalid input", Icon::Warning, Buttons::Ok};

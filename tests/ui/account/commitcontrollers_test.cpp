@@ -111,7 +111,7 @@ TEST_F(Commit, ACreatedCampaignIsCommittedAndListedAfterTheListIsReadAgain) {
     EXPECT_TRUE(m->rowCount() == 0 && !m->commitEnabled() && !m->clearEnabled());
     EXPECT_EQ(m->statusText(), kNoChanges);
 
-    ui.campaignEdits.push_back([](AccountCampaign& c, bool) { return c = campaign("Spring"), true; });
+    ui.campaignEdits.push_back([](AccountCampaign, bool) { return campaign("Spring"); });
     m->createCampaign();
     EXPECT_EQ(ui.lastMessage(), kQueued);
     EXPECT_TRUE(m->commitEnabled() && m->clearEnabled());
@@ -392,7 +392,8 @@ protected:
     ImportProject() {
         Group& shoes = appendGroup(project, "shoes");
         shoes.phrases.emplace_back("red shoes");
-        shoes.adLists[kCurrentAdList] = {Ad{"Red Shoes", "Cheap and red", "Order today", "shoes.example", "shoes.example/red"}};
+        shoes.adLists[AdListKind::Current] = {
+            Ad{"Red Shoes", "Cheap and red", "Order today", "shoes.example", "shoes.example/red"}};
     }
     const KeywordTypesChoice choice{.maxCpc = 25, .broad = true, .exact = true};
     const AccountCampaign target = [] {

@@ -41,7 +41,8 @@ public:
     std::vector<ProfileEditorOpened> profileEditorsOpened;
     std::deque<std::optional<AccountProfile>> profileEdits;
     std::deque<std::optional<std::string>> renameAnswers;
-    std::deque<std::function<bool(AccountCampaign&, bool)>> campaignEdits;
+    // Each gets the campaign the editor opens on and returns what it saves, or none (Cancel).
+    std::deque<std::function<std::optional<AccountCampaign>(AccountCampaign, bool)>> campaignEdits;
     struct AdGroupManagerOpened {
         int32_t campaignId;
         std::string campaignName;
@@ -76,8 +77,8 @@ public:
         return answer;
     }
     void manageAccount() override { ++managers; }
-    bool editCampaign(AccountCampaign& campaign, bool newCampaign) override {
-        if (campaignEdits.empty()) return false;
+    std::optional<AccountCampaign> editCampaign(const AccountCampaign& campaign, bool newCampaign) override {
+        if (campaignEdits.empty()) return std::nullopt;
         auto edit = campaignEdits.front();
         campaignEdits.pop_front();
         return edit(campaign, newCampaign);

@@ -18,7 +18,7 @@
 namespace pw::ui {
 namespace {
 
-Ad adTitled(const std::string& title, uint8_t engine = 0) {
+Ad adTitled(const std::string& title, SearchEngine engine = SearchEngine::Google) {
     Ad ad;
     ad.title = title;
     ad.line1 = "Great prices";
@@ -29,6 +29,15 @@ Ad adTitled(const std::string& title, uint8_t engine = 0) {
     return ad;
 }
 
+AdEditRequest newAd(const Ad& ad = {}) { return {.ad = ad, .origin = AdOrigin::New}; }
+AdEditRequest storedAd(const Ad& ad) { return {.ad = ad, .origin = AdOrigin::Stored}; }
+
+// The ad the editor hands back after "&Save ad".
+std::string savedTitle(const AdEditorController& editor) {
+    const std::optional<AdEditResult>& result = editor.result();
+    return result && std::holds_alternative<Ad>(*result) ? std::get<Ad>(*result).title : "(nothing saved)";
+}
+
 class AdEditor : public ::testing::Test {
 protected:
     test::ScriptedUi ui;
@@ -36,7 +45,7 @@ protected:
 
 TEST_F(AdEditor, CountsCharactersAndKeepsEveryBoxWithinItsField) {
     Ad ad;
-    AdEditorController editor(ui, ui.gate, {&ad, nullptr, true, false, false});
+    AdEditorController editor(ui, ui.gate, newAd(ad));
     const std::string accented = "Caf\xC3\xA9 in the old town";  // 20 characters, 21 bytes
     editor.typed(EditorBox::Title, accented);
     EXPECT_EQ(editor.counter(AdField::Title).text, "20/25");
@@ -49,17 +58,17 @@ TEST_F(AdEditor, CountsCharactersAndKeepsEveryBoxWithinItsField) {
     EXPECT_EQ(editor.typed(EditorBox::Title, marked).size(), 127u);
 
     // A line break typed into the description is stored as CR LF.
-    editor.setNetwork(3);
+    editor.setNetwork(SearchEngine::Yahoo);
     EXPECT_EQ(editor.typed(EditorBox::Description, "first\nsecond"), "first\r\nsecond");
     EXPECT_EQ(editor.typed(EditorBox::Description, "first\r\nsecond"), "first\r\nsecond");
 }
 
 TEST_F(AdEditor, AChangedAdIsNotDroppedWithoutAsking) {
     Ad ad = adTitled("Shoes");
-    AdEditorController untouched(ui, ui.gate, {&ad, nullptr, false, false, false});
+    AdEditorController untouched(ui, ui.gate, storedAd(ad));
     EXPECT_EQ(untouched.close(), AdEditorController::Closing::Discard);  // nothing asked
 
-    AdEditorController editor(ui, ui.gate, {&ad, nullptr, false, false, false});
+    AdEditorController editor(ui, ui.gate, storedAd(ad));
     editor.typed(EditorBox::Title, "Boots");
     ui.answers.push_back(Answer::Cancel);
     EXPECT_EQ(editor.close(), AdEditorController::Closing::Stay);
@@ -67,45 +76,46 @@ TEST_F(AdEditor, AChangedAdIsNotDroppedWithoutAsking) {
     EXPECT_EQ(ui.lastMessage().buttons, Buttons::YesNoCancel);
     ui.answers.push_back(Answer::Yes);
     EXPECT_EQ(editor.close(), AdEditorController::Closing::Saved);
-    EXPECT_EQ(ad.title, "Boots");
+    EXPECT_EQ(savedTitle(editor), "Boots");
 
     editor.typed(EditorBox::Title, "Buy now!");  // the rules refuse it: the window stays
     ui.answers.push_back(Answer::Yes);
     EXPECT_EQ(editor.close(), AdEditorController::Closing::Stay);
-    EXPECT_EQ(ad.title, "Boots");
+    EXPECT_EQ(savedTitle(editor), "Boots");
     ui.answers.push_back(Answer::No);
     EXPECT_EQ(editor.close(), AdEditorController::Closing::Discard);
-    EXPECT_EQ(ad.title, "Boots");
+    EXPECT_EQ(savedTitle(editor), "Boots");
+    EXPECT_EQ(ad.title, "Shoes");  // the editor only hands back a copy
 }
 
 TEST_F(AdEditor, LimitsCountersAndTheKeywordMarker) {
     Ad ad;
-    AdEditorController editor(ui, ui.gate, {&ad, nullptr, true, false, false});
+    AdEditorController editor(ui, ui.gate, newAd(ad));
     EXPECT_EQ(editor.counter(AdField::Title).text, "0/25");
     EXPECT_EQ(editor.typed(EditorBox::Title, std::string(26, 'x')), std::string(25, 'x'));
     EXPECT_EQ(editor.counter(AdField::Title).text, "25/25");
     EXPECT_EQ(editor.preview().title, std::string(25, 'x'));
-    editor.setNetwork(1);
+    editor.setNetwork(SearchEngine::Miva);
     EXPECT_EQ(editor.counter(AdField::Title).text, "25/50");
     EXPECT_EQ(editor.copyButtonCaption(), "Copy into Miva");
 
     const std::string marked = "Buy {KEYWORD:shoes} now at the lowest prices";
-    editor.setNetwork(0);
+    editor.setNetwork(SearchEngine::Google);
     EXPECT_EQ(editor.typed(EditorBox::Title, marked), marked);
     EXPECT_FALSE(editor.counter(AdField::Title).visible);
     EXPECT_EQ(editor.preview().title, std::string(25, 'x'));  // keeps what it showed
 
     // A long description stays as it is when Google hides its box.
-    editor.setNetwork(3);
+    editor.setNetwork(SearchEngine::Yahoo);
     editor.typed(EditorBox::Description, std::string(150, 'd'));
-    editor.setNetwork(0);
+    editor.setNetwork(SearchEngine::Google);
     EXPECT_EQ(editor.box(EditorBox::Description).size(), 150u);
     EXPECT_FALSE(editor.oneDescription());
 }
 
 TEST_F(AdEditor, DisplayUrlIsCopiedUntilTheDestinationIsUsed) {
     Ad ad;
-    AdEditorController editor(ui, ui.gate, {&ad, nullptr, true, false, false});
+    AdEditorController editor(ui, ui.gate, newAd(ad));
     editor.typed(EditorBox::DisplayUrl, "www.shoes.com");
     EXPECT_EQ(editor.box(EditorBox::DestinationUrl), "www.shoes.com");
     editor.destinationFocused();
@@ -113,58 +123,71 @@ TEST_F(AdEditor, DisplayUrlIsCopiedUntilTheDestinationIsUsed) {
     EXPECT_EQ(editor.box(EditorBox::DestinationUrl), "www.shoes.com");
 
     Ad existing = adTitled("Shoes");
-    AdEditorController loaded(ui, ui.gate, {&existing, nullptr, false, false, false});
+    AdEditorController loaded(ui, ui.gate, storedAd(existing));
     loaded.typed(EditorBox::DisplayUrl, "www.other.com");
     EXPECT_EQ(loaded.box(EditorBox::DestinationUrl), "http://www.example.com/");
 
     // A change of network checks every box again, and copies the display URL
     // on while the destination box never had the focus.
     Ad fresh;
-    AdEditorController switching(ui, ui.gate, {&fresh, nullptr, true, false, false});
-    switching.setNetwork(3);
+    AdEditorController switching(ui, ui.gate, newAd(fresh));
+    switching.setNetwork(SearchEngine::Yahoo);
     const std::string longUrl = "www." + std::string(40, 'u') + ".com";
     switching.typed(EditorBox::DisplayUrl, longUrl);
-    switching.setNetwork(0);
+    switching.setNetwork(SearchEngine::Google);
     EXPECT_LT(switching.box(EditorBox::DisplayUrl).size(), longUrl.size());
     EXPECT_EQ(switching.box(EditorBox::DestinationUrl), switching.box(EditorBox::DisplayUrl));
 }
 
 TEST_F(AdEditor, SavingChecksTheRulesAndRollsBack) {
     Ad ad = adTitled("Shoes");
-    AdEditorController editor(ui, ui.gate, {&ad, nullptr, false, false, false});
+    AdEditorController editor(ui, ui.gate, storedAd(ad));
     editor.typed(EditorBox::Title, "Buy now!");
     EXPECT_FALSE(editor.save());
     EXPECT_EQ(ui.lastMessage().text, "No exclamation point allowed in the title!");
     EXPECT_EQ(ui.lastMessage().caption, "Illegal ad");
     EXPECT_EQ(editor.focusBox(), EditorBox::Title);
-    EXPECT_EQ(ad.title, "Shoes");
+    EXPECT_FALSE(editor.result());
 
     editor.validateRules = false;
     ASSERT_TRUE(editor.save());
-    EXPECT_EQ(ad.title, "Buy now!");
+    EXPECT_EQ(savedTitle(editor), "Buy now!");
 
     editor.typed(EditorBox::DestinationUrl, "");
     EXPECT_FALSE(editor.save());
     EXPECT_EQ(ui.lastMessage().text, "Please fill in the destination URL!");
     EXPECT_EQ(editor.focusBox(), EditorBox::DestinationUrl);
 
-    Ad yahoo = adTitled("Shoes", 3);
-    AdEditorController oneLine(ui, ui.gate, {&yahoo, nullptr, false, false, false});
+    Ad yahoo = adTitled("Shoes", SearchEngine::Yahoo);
+    AdEditorController oneLine(ui, ui.gate, storedAd(yahoo));
     oneLine.typed(EditorBox::Description, "A single description");
     ASSERT_TRUE(oneLine.save());
-    EXPECT_EQ(yahoo.line1, "A single description");
-    EXPECT_EQ(yahoo.line2, "");
+    const Ad saved = std::get<Ad>(*oneLine.result());
+    EXPECT_EQ(saved.line1, "A single description");
+    EXPECT_EQ(saved.line2, "");
+    EXPECT_EQ(saved.engine, SearchEngine::Yahoo);
 }
 
-TEST_F(AdEditor, DeleteRemovesTheAdFromItsList) {
-    AdList list{adTitled("One"), adTitled("Two")};
-    AdEditorController editor(ui, ui.gate, {&list[1], &list, false, false, false});
-    ui.answers.push_back(Answer::Yes);
+TEST_F(AdEditor, DeleteIsAskedAndHandedBackForAStoredAdOnly) {
+    AdEditorController editor(ui, ui.gate, storedAd(adTitled("Two")));
+    ui.answers = {Answer::No, Answer::Yes};
+    EXPECT_FALSE(editor.deleteAd());
+    EXPECT_FALSE(editor.result());
     ASSERT_TRUE(editor.deleteAd());
-    ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(list[0].title, "One");
-    AdEditorController fresh(ui, ui.gate, {&list[0], nullptr, true, false, false});
-    EXPECT_FALSE(fresh.deleteEnabled());
+    EXPECT_EQ(ui.lastMessage().text, "Are you sure you want to delete the current ad?");
+    EXPECT_EQ(editor.result(), AdEditResult(AdDeleted{}));
+
+    const AdEditRequest notStored[] = {
+        newAd(adTitled("One")),
+        {.ad = adTitled("One"), .origin = AdOrigin::Copy},
+        {.ad = adTitled("One"), .origin = AdOrigin::Stored, .accountMode = true},
+    };
+    for (const AdEditRequest& request : notStored) {
+        AdEditorController other(ui, ui.gate, request);
+        EXPECT_FALSE(other.deleteEnabled());
+        EXPECT_FALSE(other.deleteAd());
+        EXPECT_FALSE(other.result());
+    }
 }
 
 class AdsArea : public ::testing::Test {
@@ -176,9 +199,10 @@ protected:
 
     // Scripts the editor to save the ad with this title.
     void editorSaves(const std::string& title) {
-        ui.adEdits.push_back([title](const AdEditRequest& r) {
-            r.ad->title = title;
-            return true;
+        ui.adEdits.push_back([title](const AdEditRequest& r) -> std::optional<AdEditResult> {
+            Ad ad = r.ad;
+            ad.title = title;
+            return ad;
         });
     }
 };
@@ -195,7 +219,7 @@ TEST_F(AdsArea, TheCurrentListHoldsThreeAds) {
     area.copyToNewAd(0);
     EXPECT_EQ(group.adLists[0].size(), 3u);
 
-    area.setListKind(1);
+    area.setListKind(AdListKind::Effective);
     for (const char* t : {"A", "B", "C", "D"}) {
         editorSaves(t);
         area.newAd();
@@ -206,7 +230,7 @@ TEST_F(AdsArea, TheCurrentListHoldsThreeAds) {
 
 TEST_F(AdsArea, ScrollingDeletingAndCopyingFromAnotherAd) {
     for (int i = 0; i < 5; ++i) group.adLists[2].push_back(adTitled("Ad " + std::to_string(i)));
-    area.setListKind(2);
+    area.setListKind(AdListKind::Ineffective);
     EXPECT_EQ(area.scroll().maximum, 3);  // n - 2 with a page of 2
     area.setScrollPosition(9);
     EXPECT_EQ(area.scrollPosition(), 2);
@@ -225,9 +249,45 @@ TEST_F(AdsArea, ScrollingDeletingAndCopyingFromAnotherAd) {
     EXPECT_EQ(group.adLists[2][1].title, "Found");
 
     group.adLists[3] = {adTitled("x"), adTitled("y")};
-    area.setListKind(3);
+    area.setListKind(AdListKind::Neutral);
     EXPECT_FALSE(area.scroll().enabled);
     EXPECT_EQ(area.adAt(2), nullptr);
+}
+
+TEST_F(AdsArea, WhatTheEditorReturnsGoesWhereTheAdStands) {
+    for (int i = 0; i < 5; ++i) group.adLists[1].push_back(adTitled("Ad " + std::to_string(i)));
+    area.setListKind(AdListKind::Effective);
+    area.setScrollPosition(2);
+    auto titles = [this] {
+        std::vector<std::string> t;
+        for (const Ad& ad : group.adLists[1]) t.push_back(ad.title);
+        return t;
+    };
+
+    area.editAd(1);  // cancelled
+    const AdEditRequest& opened = ui.adEditRequests.back();
+    EXPECT_EQ(opened.ad.title, "Ad 3");
+    EXPECT_EQ(opened.origin, AdOrigin::Stored);
+    EXPECT_EQ(opened.group, &group);
+    EXPECT_EQ(opened.list, AdListKind::Effective);
+    EXPECT_EQ(opened.position, 3u);
+    EXPECT_EQ(modified, 0);
+
+    editorSaves("Edited");
+    area.editAd(1);
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Ad 0", "Ad 1", "Ad 2", "Edited", "Ad 4"}));
+
+    ui.adEdits.push_back([](const AdEditRequest&) -> std::optional<AdEditResult> { return AdDeleted{}; });
+    area.editAd(2);
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Ad 0", "Ad 1", "Ad 2", "Edited"}));
+    EXPECT_EQ(area.scrollPosition(), 1);  // the shorter list scrolls back
+
+    editorSaves("Copied");
+    area.copyToNewAd(0);
+    EXPECT_EQ(ui.adEditRequests.back().origin, AdOrigin::Copy);
+    EXPECT_EQ(ui.adEditRequests.back().ad.title, "Ad 1");
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Ad 0", "Ad 1", "Ad 2", "Edited", "Copied"}));
+    EXPECT_EQ(modified, 3);
 }
 
 TEST(ManageLists, ScrollBarsFromSixAdsAndAClickOnNothingClearsTheSelection) {
@@ -255,15 +315,15 @@ TEST(ManageLists, PanesNeverShowTheSameListAndMovesKeepThreeInTheCurrentList) {
     group.adLists[0] = {adTitled("c1"), adTitled("c2"), adTitled("c3")};
     group.adLists[1] = {adTitled("e1")};
     ManageListsController lists(ui, ui.gate, group);
-    lists.choosePaneList(0, 1);
-    EXPECT_EQ(lists.paneList(1), 2);
-    lists.choosePaneList(1, 3);
-    lists.choosePaneList(0, 1);
-    EXPECT_EQ(lists.paneList(1), 3);
+    lists.choosePaneList(0, AdListKind::Effective);
+    EXPECT_EQ(lists.paneList(1), AdListKind::Ineffective);
+    lists.choosePaneList(1, AdListKind::Neutral);
+    lists.choosePaneList(0, AdListKind::Effective);
+    EXPECT_EQ(lists.paneList(1), AdListKind::Neutral);
 
     lists.move(0);
     EXPECT_EQ(ui.lastMessage().text, "Please select an ad to move");
-    lists.choosePaneList(1, 0);
+    lists.choosePaneList(1, AdListKind::Current);
     lists.clickPreview(0, 0);
     EXPECT_TRUE(lists.selected(0, 0));
     lists.move(0);
@@ -290,8 +350,9 @@ TEST(AdWindowsGate, ListCommandsWaitForTheMainWindowsListJob) {
     for (int i = 0; i < 6; ++i) group.adLists[1].push_back(adTitled("Extra " + std::to_string(i)));
     int modified = 0;
     AdsAreaController area{ui, ui.gate, ui, [&] { return &group; }, [&] { ++modified; }};
-    area.setListKind(1);
-    AdEditorController editor(ui, ui.gate, {&group.adLists[0][0], &group.adLists[0], false, false, false, &group});
+    area.setListKind(AdListKind::Effective);
+    AdEditorController editor(ui, ui.gate,
+                              {.ad = group.adLists[0][0], .origin = AdOrigin::Stored, .group = &group, .position = 0});
     editor.typed(EditorBox::Title, "Sandals");
     ManageListsController lists(ui, ui.gate, group);
     lists.clickPreview(1, 0);
@@ -301,7 +362,7 @@ TEST(AdWindowsGate, ListCommandsWaitForTheMainWindowsListJob) {
     ui.listJobRunning = true;
 
     const std::vector<std::pair<const char*, std::function<void()>>> commands = {
-        {"ads area: choose list", [&] { area.setListKind(2); }},
+        {"ads area: choose list", [&] { area.setListKind(AdListKind::Ineffective); }},
         {"ads area: scroll", [&] { area.setScrollPosition(2); }},
         {"ads area: new ad", [&] { area.newAd(); }},
         {"ads area: edit ad", [&] { area.editAd(0); }},
@@ -325,7 +386,7 @@ TEST(AdWindowsGate, ListCommandsWaitForTheMainWindowsListJob) {
     EXPECT_TRUE(ui.messages.empty());  // no question, no editor, no search window opened
     EXPECT_EQ(ui.manageListsCalls, 0);
     EXPECT_EQ(modified, 0);
-    EXPECT_EQ(area.listKind(), 1);
+    EXPECT_EQ(area.listKind(), AdListKind::Effective);
     EXPECT_EQ(area.scrollPosition(), 0);
     EXPECT_TRUE(lists.selected(1, 0));
     EXPECT_EQ(lists.paneScroll(1), 0);
@@ -336,15 +397,16 @@ TEST(AdWindowsGate, ListCommandsWaitForTheMainWindowsListJob) {
     EXPECT_EQ(editor.typed(EditorBox::Title, "Clogs"), "Clogs");
     // An account ad is not the project's either: it saves beside a list job.
     Ad accountAd = adTitled("Account");
-    AdEditorController accountEditor(ui, ui.gate, {&accountAd, nullptr, false, false, true});
+    AdEditorController accountEditor(ui, ui.gate, {.ad = accountAd, .origin = AdOrigin::Stored, .accountMode = true});
     accountEditor.typed(EditorBox::Title, "Account shoes");
     EXPECT_TRUE(accountEditor.save());
-    EXPECT_EQ(accountAd.title, "Account shoes");
+    EXPECT_EQ(savedTitle(accountEditor), "Account shoes");
 
     // Once the job has ended, a failure inside a command is told, not fatal.
     ui.listJobRunning = false;
-    ui.adEdits.push_back([](const AdEditRequest&) -> bool { throw std::runtime_error("the editor broke"); });
-    area.setListKind(0);
+    ui.adEdits.push_back(
+        [](const AdEditRequest&) -> std::optional<AdEditResult> { throw std::runtime_error("the editor broke"); });
+    area.setListKind(AdListKind::Current);
     area.newAd();
     EXPECT_EQ(ui.lastMessage().text, kUnknownError.text);
     EXPECT_EQ(group.adLists, adsBefore);

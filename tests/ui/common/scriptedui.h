@@ -163,13 +163,16 @@ public:
     }
     std::optional<std::string> chooseProject() override { return popOr(projectAnswers, std::nullopt); }
 
-    // The ad editor: each scripted edit is applied to the ad and saved.
-    std::deque<std::function<bool(const AdEditRequest&)>> adEdits;
+    // The ad editor: each scripted edit answers one opening (none: "Cancel");
+    // every opening's request is kept.
+    std::deque<std::function<std::optional<AdEditResult>(const AdEditRequest&)>> adEdits;
+    std::vector<AdEditRequest> adEditRequests;
     int manageListsCalls = 0;
     std::deque<std::optional<Ad>> pastAdAnswers;
     std::deque<std::optional<std::string>> folderAnswers;
-    bool editAd(const AdEditRequest& r) override {
-        if (adEdits.empty()) return false;
+    std::optional<AdEditResult> editAd(const AdEditRequest& r) override {
+        adEditRequests.push_back(r);
+        if (adEdits.empty()) return std::nullopt;
         return pop(adEdits)(r);
     }
     bool manageAdLists(Group&) override {

@@ -226,7 +226,7 @@ TEST(PastAdsWindow, EnterInASearchFieldStartsTheSearch) {
     project.path = dir.file("open.pwj");
     Ad ad;
     ad.title = "Cheap flights";
-    appendGroup(project, "Flights").adLists[kCurrentAdList].push_back(ad);
+    appendGroup(project, "Flights").adLists[AdListKind::Current].push_back(ad);
     QtDispatcher dispatcher;
     PastAdsSearchController controller(ui, ui.gate, dispatcher, ProgramFolder(dir.path()), &project, nullptr, false);
     controller.setCurrentProject(true);
@@ -265,8 +265,7 @@ TEST(ChooserWindow, ArrowKeysAndEnterOpenTheSelectedProject) {
 
 TEST(AdEditorWindow, TypingClipsCountsAndMirrors) {
     test::ScriptedUi ui;
-    Ad ad;
-    AdEditorController controller(ui, ui.gate, {&ad, nullptr, true, false, false, nullptr});
+    AdEditorController controller(ui, ui.gate, {.ad = Ad{}, .origin = AdOrigin::New});
     CDialogEditAd dialog(controller, ui, nullptr);
     dialog.show();
     auto* title = dialog.findChild<QLineEdit*>("title");
