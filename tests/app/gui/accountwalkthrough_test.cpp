@@ -139,10 +139,3 @@ TEST_F(AccountWalkthrough, FromNothingToACampaignHoldingTheProjectThroughTheMenu
 
 }  // namespace
 }  // namespace pw::app::test
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

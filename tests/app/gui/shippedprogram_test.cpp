@@ -57,6 +57,14 @@ std::vector<std::string> tabNames(Program& p) {
     return names;
 }
 
+// The tabs in this order afterwards.
+Expect tabsInOrder(std::vector<std::string> names) {
+    return does([names = std::move(names)](Program& p) { return tabNames(p) == names; });
+}
+const Expect kEveryGroupKept = does([](Program& p) { return tabNames(p).size() == 3; });
+const std::vector<std::string> kByName{"shipped", "alpha", "beta"};
+const std::vector<std::string> kBySize{"shipped", "beta", "alpha"};
+
 // Items of the menu bar, in menu order; the two that end the session come last.
 const std::vector<Row>& menuBarRows() {
     static const std::vector<Row> rows = {
@@ -68,12 +76,10 @@ const std::vector<Row>& menuBarRows() {
         {"&Edit/&Export list/As &CSV...", opens("Export type")},
         {"&Edit/&Export list/As &TXT...", opens("Save As")},
         {"&Edit/&Export groups as TXT...", opens("Save As")},
-        {"&View/&Sort groups/By number of &phrases",
-         does([](Program& p) { return tabNames(p) == std::vector<std::string>{"shipped", "beta", "alpha"}; })},
-        {"&View/&Sort groups/&Alphabetically",
-         does([](Program& p) { return tabNames(p) == std::vector<std::string>{"shipped", "alpha", "beta"}; })},
-        {"&View/&Sort groups/By last &modified", does([](Program& p) { return tabNames(p).size() == 3; })},
-        {"&View/&Sort groups/By color", does([](Program& p) { return tabNames(p).size() == 3; })},
+        {"&View/&Sort groups/By number of &phrases", tabsInOrder(kBySize)},
+        {"&View/&Sort groups/&Alphabetically", tabsInOrder(kByName)},
+        {"&View/&Sort groups/By last &modified", kEveryGroupKept},
+        {"&View/&Sort groups/By color", kEveryGroupKept},
         {"&View/&Find group...", opens("Find group...")},
         {"&Tools/Go to phase &2", does([](Program& p) { return p.program->controller().phase() == 2; })},
         {"&Tools/Go to phase &3", does([](Program& p) { return p.program->controller().phase() == 3; })},
@@ -110,12 +116,10 @@ const std::vector<Row>& tabMenuRows() {
         {"&Merge into another group", opens("Select group")},
         {"Copy group name to clipboard", does([](Program&) { return QApplication::clipboard()->text() == "beta"; })},
         {"Find group...", opens("Find group...")},
-        {"Sort groups/Alphabetically",
-         does([](Program& p) { return tabNames(p) == std::vector<std::string>{"shipped", "alpha", "beta"}; })},
-        {"Sort groups/By phrase count",
-         does([](Program& p) { return tabNames(p) == std::vector<std::string>{"shipped", "beta", "alpha"}; })},
-        {"Sort groups/By modified date", does([](Program& p) { return tabNames(p).size() == 3; })},
-        {"Sort groups/By color", does([](Program& p) { return tabNames(p).size() == 3; })},
+        {"Sort groups/Alphabetically", tabsInOrder(kByName)},
+        {"Sort groups/By phrase count", tabsInOrder(kBySize)},
+        {"Sort groups/By modified date", kEveryGroupKept},
+        {"Sort groups/By color", kEveryGroupKept},
         {"Change group color/Purple", does([](Program& p) { return p.program->controller().groups().lastColor() == 1; })},
         {"Set color to Purple", does([](Program& p) { return p.program->controller().groups().lastColor() == 1; })},
     };
@@ -328,10 +332,3 @@ TEST_F(Program, EveryButtonOfThePhasesWorks) {
 
 }  // namespace
 }  // namespace pw::app::test
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
