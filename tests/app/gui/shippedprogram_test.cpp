@@ -143,6 +143,16 @@ void selectFirstRow(Program& p, const char* view) {
     if (auto* table = child<QTableView>(p, view)) table->selectRow(0);
     if (auto* list = child<QListWidget>(p, view)) list->setCurrentRow(0);
 }
+// The first row of a list moved with a button, as a person selects and clicks.
+void moveFirstRow(Program& p, const char* view, const char* button) {
+    selectFirstRow(p, view);
+    QTest::mouseClick(child<QPushButton>(p, button), Qt::LeftButton);
+    p.settle();
+}
+void firstRowIntoList2(Program& p) {
+    moveFirstRow(p, "listView", "moveToList1");
+    moveFirstRow(p, "list1", "list1ToList2");
+}
 void typeName(Program& p, const char* box, const char* name) {
     QLineEdit* edit = child<QLineEdit>(p, box);
     edit->clear();
@@ -170,12 +180,7 @@ const std::vector<ButtonRow>& buttonRows() {
         {1, "phase2", phase(2)},
         {2, "moveToDeleteBox", rowsInList(2), [](Program& p) { selectFirstRow(p, "listView"); }},
         {2, "moveBack", rowsInList(3), [](Program& p) { selectFirstRow(p, "deleteBox"); }},
-        {2, "deletePermanently", rowsInList(2),
-         [](Program& p) {
-             selectFirstRow(p, "listView");
-             QTest::mouseClick(child<QPushButton>(p, "moveToDeleteBox"), Qt::LeftButton);
-             p.settle();
-         }},
+        {2, "deletePermanently", rowsInList(2), [](Program& p) { moveFirstRow(p, "listView", "moveToDeleteBox"); }},
         {2, "phase3", phase(3)},
         {3, "moveToList1", rowsInList(1), [](Program& p) { selectFirstRow(p, "listView"); }},
         {3, "list1ToList2", does([](Program& p) { return p.program->controller().list2() != nullptr; }),
@@ -183,32 +188,15 @@ const std::vector<ButtonRow>& buttonRows() {
         {3, "list2ToList1", does([](Program& p) { return p.program->controller().list1() != nullptr; }),
          [](Program& p) { selectFirstRow(p, "list2"); }},
         {3, "list1ToMain", rowsInList(2), [](Program& p) { selectFirstRow(p, "list1"); }},
-        {3, "list1Add", opens("Select group"),
-         [](Program& p) {
-             selectFirstRow(p, "listView");
-             QTest::mouseClick(child<QPushButton>(p, "moveToList1"), Qt::LeftButton);
-             p.settle();
-         }},
+        {3, "list1Add", opens("Select group"), [](Program& p) { moveFirstRow(p, "listView", "moveToList1"); }},
         {3, "list1Create", does([](Program& p) { return tabNames(p).size() == 4; }),
          [](Program& p) { typeName(p, "list1Name", "gamma"); }},
         {3, "list2Add", opens("Select group"),
-         [](Program& p) {
-             selectFirstRow(p, "listView");
-             QTest::mouseClick(child<QPushButton>(p, "moveToList1"), Qt::LeftButton);
-             p.settle();
-             selectFirstRow(p, "list1");
-             QTest::mouseClick(child<QPushButton>(p, "list1ToList2"), Qt::LeftButton);
-             p.settle();
-         }},
+         [](Program& p) { firstRowIntoList2(p); }},
         {3, "list2ToMain", rowsInList(1), [](Program& p) { selectFirstRow(p, "list2"); }},
         {3, "list2Create", does([](Program& p) { return tabNames(p).size() == 5; }),
          [](Program& p) {
-             selectFirstRow(p, "listView");
-             QTest::mouseClick(child<QPushButton>(p, "moveToList1"), Qt::LeftButton);
-             p.settle();
-             selectFirstRow(p, "list1");
-             QTest::mouseClick(child<QPushButton>(p, "list1ToList2"), Qt::LeftButton);
-             p.settle();
+             firstRowIntoList2(p);
              typeName(p, "list2Name", "delta");
          }},
         // Phase 4 works on a group: its tab is clicked first.
