@@ -10,6 +10,7 @@
 #include "ui/account/accountmodule.h"
 #include "ui/common/commandgate.h"
 #include "ui/common/qtdispatcher.h"
+#include "ui/common/windowregistry.h"
 #include "ui/groups/qtgroupdialogs.h"
 #include "ui/main/mainwindowhost.h"
 #include "ui/main/qtmaindialogs.h"
@@ -65,6 +66,8 @@ public:
                                      accountPictureWindows_)) {
         adWindows_->setProject(&controller_.project());
         controller_.setQuitHandler(options.quit ? options.quit : [] { QCoreApplication::quit(); });
+        // The feature windows that work on the project close with it.
+        controller_.setProjectLeaving([this] { featureWindows_.closeAll(); });
         account_.install(host_);
         window_ = std::make_unique<ui::CDialogMain>(controller_);
         // What the worker reports reaches the controller only while its window exists.
@@ -81,6 +84,7 @@ public:
     ui::CDialogMain& window() override { return *window_; }
     ui::MainWindowController& controller() override { return controller_; }
     ui::QtDesktop& desktop() override { return desktop_; }
+    ui::WindowRegistry& featureWindows() override { return featureWindows_; }
     ui::QtMainDialogs& dialogs() override { return dialogs_; }
     ui::JobRunner& jobs() override { return jobs_; }
     const ProgramFolder& folder() const override { return folder_; }
@@ -99,6 +103,7 @@ private:
     ProgramFolder folder_;
     SettingsStore settings_;
     ui::MenuActions menuActions_;
+    ui::WindowRegistry featureWindows_;
     ui::QtDesktop desktop_;
     ui::QtDispatcher dispatcher_;
     ui::JobRunner jobs_{dispatcher_, true};

@@ -18,6 +18,7 @@
 namespace pw::ui {
 class QtDesktop;
 class QtMainDialogs;
+class WindowRegistry;
 class JobRunner;
 }  // namespace pw::ui
 
@@ -40,6 +41,8 @@ public:
     virtual ui::CDialogMain& window() = 0;
     virtual ui::MainWindowController& controller() = 0;
     virtual ui::QtDesktop& desktop() = 0;
+    // The modeless windows features open beside the main window.
+    virtual ui::WindowRegistry& featureWindows() = 0;
     virtual ui::QtMainDialogs& dialogs() = 0;
     virtual ui::JobRunner& jobs() = 0;
     virtual const ProgramFolder& folder() const = 0;

@@ -210,6 +210,7 @@ void MainWindowController::showChooser() {
 }
 
 void MainWindowController::resetToEmpty() {
+    if (projectLeaving_) projectLeaving_();
     session_.reset();
     pages_.clear();
     pagePosition_ = 0;

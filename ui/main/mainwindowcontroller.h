@@ -104,6 +104,8 @@ public:
 
     // Told what changed after every command, so that the window redraws that.
     void setChangeListener(std::function<void(unsigned changes)> listener) { onChange_ = std::move(listener); }
+    // The open project is about to be replaced or closed: the windows that work on it close.
+    void setProjectLeaving(std::function<void()> leaving) { projectLeaving_ = std::move(leaving); }
     // The program ends (chooser cancelled, exit).
     void setQuitHandler(std::function<void()> quit) { onQuit_ = std::move(quit); }
     // Work elsewhere in the program that keeps it open (a background commit): the message that says so.
@@ -318,6 +320,7 @@ private:
 
     std::function<void(unsigned changes)> onChange_;
     std::function<void()> onQuit_;
+    std::function<void()> projectLeaving_;
     FilterSettings filters_;
     PhraseOrder sortRows_;
     Phase3Boxes boxes_;

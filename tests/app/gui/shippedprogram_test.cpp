@@ -21,6 +21,7 @@
 #include "core/projectfile.h"
 #include "io/appsettings.h"
 #include "tests/app/gui/programdriver.h"
+#include "ui/common/windowregistry.h"
 #include "ui/main/mainwindowcontroller.h"
 
 namespace pw::app::test {
@@ -316,6 +317,29 @@ TEST_F(Program, EveryButtonOfThePhasesWorks) {
         if (enabled) button->click();
         check(*this, row.name, row.expect, enabled);
     }
+}
+
+}  // namespace
+}  // namespace pw::app::test
+
+namespace pw::app::test {
+namespace {
+
+TEST_F(Program, FeatureWindowsCloseWithTheProjectAndAreForgottenWhenClosed) {
+    openShippedProject(*this);
+    ui::WindowRegistry& windows = program->featureWindows();
+    QPointer<QWidget> first = new QWidget, second = new QWidget, third = new QWidget;
+    for (QWidget* w : {first.data(), second.data(), third.data()}) windows.open(w);
+    third->close();  // the user closes one: it goes, and the registry forgets it
+    settle();
+    EXPECT_TRUE(third.isNull());
+    EXPECT_EQ(windows.openWindows().size(), 2u);
+
+    menuAction("&File/&Close project")->trigger();  // the chooser that follows is cancelled
+    settle();
+    EXPECT_TRUE(first.isNull());
+    EXPECT_TRUE(second.isNull());
+    EXPECT_TRUE(windows.openWindows().empty());
 }
 
 }  // namespace
