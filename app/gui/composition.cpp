@@ -76,6 +76,7 @@ public:
     }
     ~ComposedProgram() override {
         controller_.setQuitHandler(nullptr);
+        featureWindows_.closeAll();
         jobs_.wait();
         dispatcher_.setReceiver(nullptr);
         window_.reset();
@@ -103,7 +104,6 @@ private:
     ProgramFolder folder_;
     SettingsStore settings_;
     ui::MenuActions menuActions_;
-    ui::WindowRegistry featureWindows_;
     ui::QtDesktop desktop_;
     ui::QtDispatcher dispatcher_;
     ui::JobRunner jobs_{dispatcher_, true};
@@ -115,6 +115,8 @@ private:
     ui::MainWindowHost host_;
     const ScreenshotAccountWindows* accountPictureWindows_ = nullptr;  // set while account_ is built
     ui::AccountModule account_;
+    // Feature windows go before the controllers, gate and desktop they use.
+    ui::WindowRegistry featureWindows_;
     std::unique_ptr<ui::CDialogMain> window_;
 };
 

@@ -20,8 +20,8 @@ public:
     virtual ~FeatureHost() = default;
 
     // Supplies the action of one of the main window's items; it runs through
-    // the gate, refused while a list job changes the project.
-    virtual void provide(MenuId id, std::function<void()> run) = 0;
+    // the gate, refused while a list job changes the project when it `needs` the lists.
+    virtual void provide(MenuId id, std::function<void()> run, Needs needs = Needs::Lists) = 0;
     virtual CommandGate& gate() = 0;
     virtual bool busy() const = 0;
     // The open project; the same record for the whole run.

@@ -22,9 +22,10 @@ std::string_view menuIdName(MenuId id) {
     return "unknown";
 }
 
-void MenuActions::provide(MenuId id, Action run) {
-    if (!run || !actions_.emplace(id, std::move(run)).second) {
-        report_("menu action " + std::string(menuIdName(id)) + (run ? " provided twice" : " provided empty"));
+void MenuActions::provide(MenuId id, Action run, Needs needs) {
+    const bool empty = !run;
+    if (empty || !actions_.emplace(id, Provided{std::move(run), needs}).second) {
+        report_("menu action " + std::string(menuIdName(id)) + (empty ? " provided empty" : " provided twice"));
         return;
     }
     if (listener_) listener_(id);
@@ -32,7 +33,12 @@ void MenuActions::provide(MenuId id, Action run) {
 
 void MenuActions::run(MenuId id) const {
     const auto found = actions_.find(id);
-    if (found != actions_.end()) found->second();
+    if (found != actions_.end()) found->second.run();
+}
+
+Needs MenuActions::needs(MenuId id) const {
+    const auto found = actions_.find(id);
+    return found == actions_.end() ? Needs::Nothing : found->second.needs;
 }
 
 std::vector<MenuId> MenuActions::providedIds() const {

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/common/commandgate.h"
+
 namespace pw::ui {
 
 enum class MenuId {
@@ -42,9 +44,14 @@ public:
 
     explicit MenuActions(FaultReport report = logFault) : report_(std::move(report)) {}
 
-    // Supplies the action of `id`; a second action for one id is refused and reported.
-    void provide(MenuId id, Action run);
+    // Supplies the action of `id`; a second action for one id is refused and
+    // reported. An action that reads the project waits for the main window's
+    // list jobs (`needs`); one that does not (About) runs at any time.
+    void provide(MenuId id, Action run, Needs needs = Needs::Lists);
+    // Takes the action back (its window is going).
+    void withdraw(MenuId id) { actions_.erase(id); }
     bool provided(MenuId id) const { return actions_.count(id) != 0; }
+    Needs needs(MenuId id) const;
     // Runs the action of `id`, when one was provided.
     void run(MenuId id) const;
     // The ids provided so far, in id order.
@@ -59,7 +66,11 @@ public:
 
 private:
     FaultReport report_;
-    std::map<MenuId, Action> actions_;
+    struct Provided {
+        Action run;
+        Needs needs;
+    };
+    std::map<MenuId, Provided> actions_;
     std::function<void(MenuId)> listener_;
 };
 

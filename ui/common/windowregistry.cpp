@@ -14,11 +14,12 @@ void WindowRegistry::open(QWidget* window) {
     window->activateWindow();
 }
 
-void WindowRegistry::closeAll() {
+bool WindowRegistry::closeAll() {
     // Closing may delete a window: work on a copy.
     const std::vector<QPointer<QWidget>> open = std::exchange(windows_, {});
     for (const QPointer<QWidget>& w : open)
-        if (w) w->close();
+        if (w && !w->close()) windows_.push_back(w);
+    return windows_.empty();
 }
 
 std::vector<QWidget*> WindowRegistry::openWindows() const {

@@ -19,8 +19,9 @@ public:
 
     // Takes the window, shows it and brings it to the front.
     void open(QWidget* window);
-    // Closes every open window (the project they work on is going).
-    void closeAll();
+    // Closes every open window (the project they work on is going); false
+    // when one refused, which stays open and registered.
+    bool closeAll();
     // The windows still open, in the order they opened.
     std::vector<QWidget*> openWindows() const;
 

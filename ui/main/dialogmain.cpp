@@ -624,7 +624,9 @@ void CDialogMain::connectFilterControls() {
 
 void CDialogMain::buildMenus() {
     MenuActions& actions = controller_.menuActions();
-    actions.provide(MenuId::About, [this] { QMessageBox::about(this, "About Phrasewright", toQt(mainWindowTitle())); });
+    actions.provide(
+        MenuId::About, [this] { QMessageBox::about(this, "About Phrasewright", toQt(mainWindowTitle())); },
+        Needs::Nothing);
     for (const MenuItem& menu : controller_.menus()) addMenuItems(menuBar()->addMenu(toQt(menu.text)), menu.submenu, true);
     // An action a feature supplies later enables its item then.
     actions.setListener([this](MenuId id) { enableProvided(id); });
@@ -639,8 +641,9 @@ QAction* menuBarAction(QMainWindow& window, const QString& text) {
 }
 
 CDialogMain::~CDialogMain() {
-    // Actions provided after the window is gone reach no window.
+    // Actions provided after the window is gone reach no window, nor does its own.
     controller_.menuActions().setListener(nullptr);
+    controller_.menuActions().withdraw(MenuId::About);
     controller_.setChangeListener(nullptr);
 }
 

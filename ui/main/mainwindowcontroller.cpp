@@ -839,10 +839,10 @@ void MainWindowController::chooseSkin(int index) {
 // --- menus ---
 
 void MainWindowController::runMenuAction(MenuId id) {
-    // What features plug in opens windows that read the project: refused
-    // while a list job changes it, and guarded like every other command.
+    // What features plug in mostly opens windows that read the project:
+    // those are refused while a list job changes it; all are guarded.
     clearSavedNotice();
-    gate_.run(Needs::Lists, [&] { actions_.run(id); });
+    gate_.run(actions_.needs(id), [&] { actions_.run(id); });
 }
 
 void MainWindowController::markModified() {

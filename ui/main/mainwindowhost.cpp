@@ -2,9 +2,9 @@
 
 namespace pw::ui {
 
-void MainWindowHost::provide(MenuId id, std::function<void()> run) {
+void MainWindowHost::provide(MenuId id, std::function<void()> run, Needs needs) {
     // The window runs it through the gate when the item is chosen.
-    window_.menuActions().provide(id, std::move(run));
+    window_.menuActions().provide(id, std::move(run), needs);
 }
 
 void MainWindowHost::setCloseRefusal(std::function<std::optional<Message>()> refusal) {

@@ -10,7 +10,7 @@ class MainWindowHost : public FeatureHost {
 public:
     explicit MainWindowHost(MainWindowController& window) : window_(window) {}
 
-    void provide(MenuId id, std::function<void()> run) override;
+    void provide(MenuId id, std::function<void()> run, Needs needs) override;
     CommandGate& gate() override { return window_.gate(); }
     bool busy() const override { return window_.busy(); }
     const Project& project() const override { return window_.project(); }

@@ -89,7 +89,7 @@ const std::vector<Row>& menuBarRows() {
         {"&Tools/Go to phase &1", does([](Program& p) { return p.program->controller().phase() == 1; })},
         {"&Tools/Search top &Google ads", later()},
         // Without a default profile the manager says so and offers the profiles.
-        {"&Tools/Manage your Google &account", opens("Google profile")},
+        {"&Tools/Manage your Google &account", opens("Default profile not found")},
         {"&Tools/Manage your Google &profile", opens("Select Google profile")},
         {"&Tools/&Research tool", later()},
         {"&Plugins/&Quillmark/&Tokenize web page...", later()},

@@ -205,6 +205,24 @@ TEST_F(Window, EveryPhaseFitsASmallScreen) {
 }
 
 // A commit left running when its window closed shows in the main window's status line until it ends.
+TEST_F(Window, AFeatureItemIsEnabledWhenItsActionArrivesAfterTheWindowIsBuilt) {
+    QAction* research = action("&Research tool");
+    ASSERT_NE(research, nullptr);
+    EXPECT_FALSE(research->isEnabled());
+    int runs = 0;
+    controller.menuActions().provide(MenuId::ResearchTool, [&] { ++runs; });
+    EXPECT_TRUE(research->isEnabled());
+    research->trigger();
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(wiring.takeFaults().empty());
+
+    // A second action for one item is a wiring fault: reported, and the first one stays.
+    controller.menuActions().provide(MenuId::ResearchTool, [&] { runs += 10; });
+    research->trigger();
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(wiring.takeFaults(), std::vector<std::string>{"menu action ResearchTool provided twice"});
+}
+
 TEST_F(Window, WorkInTheBackgroundShowsInTheStatusLine) {
     std::optional<std::string> running = "Create campaign \"Spring\"...";
     controller.setBackgroundStatus([&] { return running; });

@@ -731,6 +731,16 @@ TEST_F(MainWindow, EveryCommandThatNeedsTheListsIsRefusedWhileAJobRuns) {
         run();
         EXPECT_EQ(ui.doubleBeeps, before + 1) << "group command " << name;
     }
+    // A feature's item that reads the project waits too; one that does not runs.
+    bool opened = false, about = false;
+    busyWiring.actions.provide(MenuId::ManageAccount, [&] { opened = true; });
+    busyWiring.actions.provide(MenuId::About, [&] { about = true; }, Needs::Nothing);
+    const int before = ui.doubleBeeps;
+    busy.runMenuAction(MenuId::ManageAccount);
+    busy.runMenuAction(MenuId::About);
+    EXPECT_EQ(ui.doubleBeeps, before + 1);
+    EXPECT_FALSE(opened);
+    EXPECT_TRUE(about);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(ui.textPrompts.empty());
     EXPECT_TRUE(ui.groupChoicesOffered.empty());
