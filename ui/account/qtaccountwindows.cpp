@@ -13,6 +13,19 @@ namespace pw::ui {
 
 namespace {
 
+// Shows a dialog modal from its first showing (exec() on a window already
+// shown would leave the main window usable beneath it), lets `shown` look at
+// it (the screenshot run photographs it there), then waits for the user
+// unless `shown` closed it. True when it was accepted.
+template <typename Shown>
+bool execShown(QDialog& dialog, Shown shown) {
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    shown();
+    if (dialog.isVisible()) return dialog.exec() == QDialog::Accepted;
+    return dialog.result() == QDialog::Accepted;
+}
+
 // A window that reads through the account tool: the tool's end reaches the
 // controller only while the window exists (the receiver is set before the
 // first read starts). A read that cannot start is told over the window in
@@ -24,12 +37,7 @@ void runReadingWindow(QtDesktop& desktop, QtDispatcher& dispatcher, Controller& 
     if (!controller.open()) return;
     desktop.bind(&dialog);
     dialog.showState();
-    // Modal from its first showing: exec() on a window already shown would
-    // leave the main window usable beneath it.
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.show();
-    shown(dialog);
-    if (dialog.isVisible()) dialog.exec();
+    execShown(dialog, [&] { shown(dialog); });
 }
 
 }  // namespace
@@ -83,11 +91,7 @@ std::optional<AccountCampaign> QtAccountWindows::editCampaign(const AccountCampa
     controller.onOpenAdGroups = [this](const AccountCampaign& stored) { manageAdGroups(stored.id, stored.name); };
     CDialogManageCampaign dialog(controller, background(), owner());
     desktop.bind(&dialog);
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.show();
-    campaignEditorShown(dialog);
-    const bool saved = dialog.isVisible() ? dialog.exec() == QDialog::Accepted : dialog.result() == QDialog::Accepted;
-    if (!saved) return std::nullopt;
+    if (!execShown(dialog, [&] { campaignEditorShown(dialog); })) return std::nullopt;
     return controller.campaign();
 }
 

@@ -371,7 +371,7 @@ private:
         void leavePhase3() override { window_.leavePhase3(); }
         void refill() override { window_.refill(); }
         void notify(unsigned changes) override { window_.notify(changes); }
-        void markModified() override { window_.project_.modified = true; }
+        void markModified() override { window_.markModified(); }
         bool command(Needs needs, const std::function<void()>& body) override {
             window_.clearSavedNotice();
             return window_.gate_.run(needs, body);
