@@ -87,7 +87,7 @@ void searchPastAds(const SearchRequest& request, const std::function<void(FoundA
         } else {
             Project other;
             other.path = path;
-            if (loadProject(other, {}, request.adsOnly) == kLoaded) searchProject(request.query, other, path, found);
+            if (loadProject(other, {}, request.adsOnly) == LoadCode::Loaded) searchProject(request.query, other, path, found);
         }
         report(progress, static_cast<int>((i + 1) * 100 / request.files.size()));
     }

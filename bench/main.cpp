@@ -226,7 +226,7 @@ std::vector<Row> pastAdsSearch(const bench::GeneratedList& generated, const std:
 int measureLoad(const std::string& path) {
     Project project;
     project.path = path;
-    if (loadProject(project) != kLoaded) return 1;
+    if (loadProject(project) != LoadCode::Loaded) return 1;
     std::printf("%ld %zu\n", peakMemoryKb(), project.mainList.phrases.size());
     return 0;
 }

@@ -102,25 +102,25 @@ int main(int argc, char** argv) {
 
     steps.push_back(timer.time("Load until the list is shown", [&] { controller.start(work + "/big.pwj"); }));
     steps.push_back(timer.time("Update, 10,000 ignore words", [&] {
-        FilterSettings typed = controller.filters();
+        FilterSettings typed = controller.filtering().filters();
         typed.ignoreOn = true;
         typed.ignoreText = ignoreText;
         typed.wholeWordsOnly = false;
-        controller.setFilters(typed);
-        controller.update();
+        controller.filtering().setFilters(typed);
+        controller.filtering().update();
     }));
     steps.push_back(timer.time("Tab switch to the large group", [&] { controller.selectTab(1); }));
     steps.push_back(timer.time("Tab switch back", [&] { controller.selectTab(0); }));
     controller.goToPhase(2);
-    steps.push_back(timer.time("10,000 rows to the 'Delete' box", [&] { controller.moveToDeleteBox(firstRows(10000)); }));
-    std::vector<int> all(controller.deleteBoxCount());
+    steps.push_back(timer.time("10,000 rows to the 'Delete' box", [&] { controller.deleteBox().moveToDeleteBox(firstRows(10000)); }));
+    std::vector<int> all(controller.deleteBox().count());
     for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);
-    steps.push_back(timer.time("10,000 rows back", [&] { controller.moveBackFromDeleteBox(all); }));
+    steps.push_back(timer.time("10,000 rows back", [&] { controller.deleteBox().moveBackFromDeleteBox(all); }));
     controller.goToPhase(3);
-    steps.push_back(timer.time("10,000 rows into list 1", [&] { controller.moveToList1(firstRows(10000)); }));
+    steps.push_back(timer.time("10,000 rows into list 1", [&] { controller.sideLists().moveToList1(firstRows(10000)); }));
     steps.push_back(timer.time("Group from 10,000 rows of list 1", [&] {
-        controller.setPhase3Box(&ui::Phase3Boxes::list1Name, "From list 1");
-        controller.createGroupFromList1();
+        controller.sideLists().setPhase3Box(&ui::Phase3Boxes::list1Name, "From list 1");
+        controller.sideLists().createGroupFromList1();
     }));
 
     std::printf("\n%-36s %10s  %8s  %s\n", "step", "time", "target", "progress updates");

@@ -279,14 +279,15 @@ size_t estimatedFileSize(const Project& project) {
 
 }  // namespace
 
-LoadMessage loadMessage(int code) {
+LoadMessage loadMessage(LoadCode code) {
     switch (code) {
-    case kBadVersion: return {"Cannot load", "Incorrect file version!"};
-    case kBadChecksum: return {"Error loading project!", "Cannot load project! File corrupt!"};
-    case kCannotOpen: return {"Error loading project!", "Cannot load project! File not found!"};
-    case kCannotRead: return {"Error loading project!", "Cannot load project! Cannot read from file!"};
-    default: return {"Error loading project!", "Cannot load project!"};
+    case LoadCode::BadVersion: return {"Cannot load", "Incorrect file version!"};
+    case LoadCode::BadChecksum: return {"Error loading project!", "Cannot load project! File corrupt!"};
+    case LoadCode::CannotOpen: return {"Error loading project!", "Cannot load project! File not found!"};
+    case LoadCode::CannotRead: return {"Error loading project!", "Cannot load project! Cannot read from file!"};
+    case LoadCode::Loaded: break;
     }
+    return {"Error loading project!", "Cannot load project!"};
 }
 
 std::optional<int32_t> checksumOfBody(std::string_view body) {
@@ -330,26 +331,26 @@ bool verifyChecksum(const std::string& path) {
     return readWholeFile(path, file) && verifyChecksumBytes(file);
 }
 
-int loadProjectFromBytes(Project& project, std::string_view file, const ProgressFn& progress, bool adsOnly) {
+LoadCode loadProjectFromBytes(Project& project, std::string_view file, const ProgressFn& progress, bool adsOnly) {
     ByteReader header(file, 0);
     FileVersion version{0};
-    if (!header.i32(version.number)) return kCannotRead;
-    if (version.number < kOldestProjectFileVersion || version.number > kProjectFileVersion) return kBadVersion;
-    if (!verifyChecksumBytes(file)) return kBadChecksum;
+    if (!header.i32(version.number)) return LoadCode::CannotRead;
+    if (version.number < kOldestProjectFileVersion || version.number > kProjectFileVersion) return LoadCode::BadVersion;
+    if (!verifyChecksumBytes(file)) return LoadCode::BadChecksum;
 
     ByteReader in(file.substr(0, file.size() - 4), 4);
-    if (!readGroup(in, version, project.mainList, adsOnly, &progress)) return kCannotRead;
+    if (!readGroup(in, version, project.mainList, adsOnly, &progress)) return LoadCode::CannotRead;
     int32_t groupCount;
     if (!in.i32(project.importedCount) || !in.i32(project.editedCount) ||
         !readLenientBuffer(in, kDateSize, project.createdDate) || !readLenientBuffer(in, kDateSize, project.modifiedDate) ||
         !in.count(groupCount, version.minGroupRecord()))
-        return kCannotRead;
+        return LoadCode::CannotRead;
 
     std::unordered_set<std::string> taken;
     for (const auto& g : project.groups) taken.insert(g->name);
     for (int32_t i = 0; i < groupCount; ++i) {
         auto group = std::make_unique<Group>();
-        if (!readGroup(in, version, *group, adsOnly, nullptr)) return kCannotRead;
+        if (!readGroup(in, version, *group, adsOnly, nullptr)) return LoadCode::CannotRead;
         group->name = uniqueName(group->name, taken);
         taken.insert(group->name);
         project.groups.push_back(std::move(group));
@@ -359,16 +360,16 @@ int loadProjectFromBytes(Project& project, std::string_view file, const Progress
     std::string_view countries;
     if (!readLenientBuffer(in, kUnwantedCharactersSize, project.unwantedCharacters) || !in.length(countriesLength) ||
         !in.bytes(static_cast<size_t>(countriesLength), countries))
-        return kCannotRead;
+        return LoadCode::CannotRead;
     project.unwantedCountries = storedText(countries);
     project.modified = false;
-    return kLoaded;
+    return LoadCode::Loaded;
 }
 
-int loadProject(Project& project, const ProgressFn& progress, bool adsOnly) {
-    if (project.path.empty()) return kCannotOpen;
+LoadCode loadProject(Project& project, const ProgressFn& progress, bool adsOnly) {
+    if (project.path.empty()) return LoadCode::CannotOpen;
     const std::optional<FileBytes> file = readWholeFileBytes(project.path);
-    if (!file) return kCannotOpen;
+    if (!file) return LoadCode::CannotOpen;
     return loadProjectFromBytes(project, file->view(), progress, adsOnly);
 }
 

@@ -15,12 +15,13 @@ namespace pw {
 constexpr int32_t kProjectFileVersion = 18;
 constexpr int32_t kOldestProjectFileVersion = 14;
 
-enum LoadCode : int {
-    kLoaded = 0,
-    kBadVersion = 1,
-    kBadChecksum = 2,
-    kCannotOpen = 3,
-    kCannotRead = 5,
+// How a load ended; the numbers are the ones the program has always reported.
+enum class LoadCode : int {
+    Loaded = 0,
+    BadVersion = 1,
+    BadChecksum = 2,
+    CannotOpen = 3,
+    CannotRead = 5,
 };
 
 struct LoadMessage {
@@ -28,13 +29,13 @@ struct LoadMessage {
     std::string_view text;
 };
 // What the main window shows for a load result.
-LoadMessage loadMessage(int code);
+LoadMessage loadMessage(LoadCode code);
 
 // Loads the file at project.path into a project the caller has reset. With
 // adsOnly the phrases are skipped (the past-ads search needs only the ads).
-int loadProject(Project& project, const ProgressFn& progress = {}, bool adsOnly = false);
+LoadCode loadProject(Project& project, const ProgressFn& progress = {}, bool adsOnly = false);
 // The same over the file's bytes, checksum included.
-int loadProjectFromBytes(Project& project, std::string_view file, const ProgressFn& progress = {},
+LoadCode loadProjectFromBytes(Project& project, std::string_view file, const ProgressFn& progress = {},
                          bool adsOnly = false);
 
 // Saves to project.path, replacing the file only once the new one is whole.

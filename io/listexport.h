@@ -35,17 +35,11 @@ std::string keywordRowsForClipboard(const std::vector<std::string>& rows);
 // cannot be created or a write fails.
 bool writeExportFile(const std::string& path, std::string_view bytes);
 
-// The messages of the export commands.
+// What a failed export write says, in the window and on the command line.
 struct ExportMessage {
     std::string_view caption;
     std::string_view text;
 };
-constexpr ExportMessage kListExported{"Success", "The list was successfully exported!"};
-constexpr ExportMessage kGroupsExported{"Success", "Ad groups exported OK!"};
 constexpr ExportMessage kCannotWriteExport{"Write error!", "Cannot open file for writing!"};
-constexpr ExportMessage kNothingToExport{"Nothing to export!", "The list is empty! Nothing to export!"};
-constexpr ExportMessage kNoGroupsToExport{"Nothing to export",
-                                          "There are no ad groups in your project! Nothing to export!"};
-constexpr ExportMessage kEmptyIgnoreBox{"Nothing to export", "The ignore box is empty. Nothing to export!"};
 
 }  // namespace pw

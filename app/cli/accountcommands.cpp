@@ -84,8 +84,8 @@ int readFailure(const Streams& io, bool started, const ReadResult& result) {
 // The project an upload reads, or the window's words for why it cannot be loaded.
 bool openProject(const Streams& io, const std::string& path, Project& project) {
     project.path = path;
-    const int code = loadProject(project);
-    if (code == kLoaded) return true;
+    const LoadCode code = loadProject(project);
+    if (code == LoadCode::Loaded) return true;
     io.err << loadMessage(code).text << "\n";
     return false;
 }

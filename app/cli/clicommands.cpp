@@ -48,8 +48,8 @@ constexpr int kNotLoaded = 2;
 int openProject(const Streams& io, const std::string& path, Project& project) {
     resetProject(project);
     project.path = path;
-    const int code = loadProject(project);
-    if (code == kLoaded) return 0;
+    const LoadCode code = loadProject(project);
+    if (code == LoadCode::Loaded) return 0;
     io.err << loadMessage(code).text << "\n";
     return kNotLoaded;
 }
@@ -123,7 +123,7 @@ int info(const Streams& io, const std::string& projectPath) {
     Json lists = Json::array({listInfo(project.mainList)});
     for (const auto& group : project.groups) lists.push_back(listInfo(*group));
     const Json out{
-        {"load_code", kLoaded},
+        {"load_code", LoadCode::Loaded},
         {"imported", project.importedCount},
         {"edited", project.editedCount},
         {"created", displayText(project.createdDate)},

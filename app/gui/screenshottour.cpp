@@ -89,11 +89,11 @@ void settle(ui::CDialogMain& window) {
 static bool saveSkinSheet(ui::CDialogMain& window, const QString& path) {
     ui::MainWindowController& c = window.controller();
     const int kept = c.skinIndex();
-    const FilterSettings keptFilters = c.filters();
+    const FilterSettings keptFilters = c.filtering().filters();
     FilterSettings off = keptFilters;
     off.ignoreOn = false;
     c.goToPhase(1);
-    c.setFilters(off);
+    c.filtering().setFilters(off);
     settle(window);
     auto* update = window.findChild<QWidget*>("update");
     if (!update) return false;
@@ -119,7 +119,7 @@ static bool saveSkinSheet(ui::CDialogMain& window, const QString& path) {
     }
     painter.end();
     c.chooseSkin(kept);
-    c.setFilters(keptFilters);
+    c.filtering().setFilters(keptFilters);
     settle(window);
     return sheet.save(path);
 }
@@ -138,34 +138,34 @@ bool runScreenshotTour(ui::CDialogMain& window, ui::Desktop& desktop, ui::MainDi
     auto shot = [&](const char* name) { ok = saveScreenshot(window, pictureFolder + "/" + name) && ok; };
 
     // Phase 1: ignore words and filters applied.
-    FilterSettings filters = c.filters();
+    FilterSettings filters = c.filtering().filters();
     filters.ignoreOn = true;
     filters.ignoreText = "age\r\nfree\r\ninsurance\r\n";
     filters.duplicates = true;
     filters.unwantedCharacters = true;
-    c.setFilters(filters);
-    c.update();
+    c.filtering().setFilters(filters);
+    c.filtering().update();
     settle(window);
-    c.filtersChanged();
+    c.filtering().filtersChanged();
     shot("1-phase1-filters.png");
 
     // Phase 2: two phrases waiting in the 'Delete' box.
     c.goToPhase(2);
-    c.moveToDeleteBox({2, 5});
+    c.deleteBox().moveToDeleteBox({2, 5});
     shot("2-phase2-delete-box.png");
 
     // Phase 3: hotels into list 1, the Paris ones on into list 2.
     c.goToPhase(3);
-    c.setPhase3Box(&ui::Phase3Boxes::list1Filter, "hotel");
-    c.moveToList1({});
+    c.sideLists().setPhase3Box(&ui::Phase3Boxes::list1Filter, "hotel");
+    c.sideLists().moveToList1({});
     settle(window);
-    c.setPhase3Box(&ui::Phase3Boxes::list2Filter, "paris");
-    c.searchList1IntoList2();
+    c.sideLists().setPhase3Box(&ui::Phase3Boxes::list2Filter, "paris");
+    c.sideLists().searchList1IntoList2();
     shot("3-phase3-side-lists.png");
 
     // Phase 4: a group made from list 1, its keywords in all three forms.
-    c.setPhase3Box(&ui::Phase3Boxes::list1Name, "Hotels");
-    c.createGroupFromList1();
+    c.sideLists().setPhase3Box(&ui::Phase3Boxes::list1Name, "Hotels");
+    c.sideLists().createGroupFromList1();
     settle(window);
     c.selectTab(c.project().groups.empty() ? 0 : 1);
     settle(window);

@@ -84,7 +84,7 @@ TEST_F(PastAds, FolderRecentAndOpenProjectEachSearchedOnce) {
     // The open project is read from memory, where it may differ from its file.
     Project open;
     open.path = a;
-    ASSERT_EQ(loadProject(open), kLoaded);
+    ASSERT_EQ(loadProject(open), LoadCode::Loaded);
     open.groups[0]->adLists[0].push_back(adTitled("Unsaved shoes"));
     SearchRequest request;
     request.query[0] = {"shoes", false, false};
@@ -103,7 +103,7 @@ TEST_F(PastAds, FolderRecentAndOpenProjectEachSearchedOnce) {
 TEST_F(PastAds, TheMainListAsTheCurrentGroupIsSearchedOnce) {
     Project open;
     open.path = writeProject("m.pwj", {});
-    ASSERT_EQ(loadProject(open), kLoaded);
+    ASSERT_EQ(loadProject(open), LoadCode::Loaded);
     open.mainList.adLists[1].push_back(adTitled("Main shoes"));
     SearchRequest request;
     request.query[0] = {"shoes", false, false};

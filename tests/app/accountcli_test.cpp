@@ -105,7 +105,7 @@ TEST_F(AccountCommit, CampaignThenProjectUploadWithAdsReadBack) {
     {
         Project p;
         p.path = project;
-        ASSERT_EQ(loadProject(p), kLoaded);
+        ASSERT_EQ(loadProject(p), LoadCode::Loaded);
         findGroup(p, "hotels")->adLists[AdListKind::Current].push_back(
             Ad{"Paris hotels", "Near the tower", "Book today", "hotels.example", "hotels.example/paris"});
         ASSERT_TRUE(saveProject(p));

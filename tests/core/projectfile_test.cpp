@@ -101,7 +101,7 @@ std::string typicalFile(int32_t version) {
     return b.tail("france\nspain\n").withChecksum();
 }
 
-int loadBytes(Project& project, const std::string& bytes) {
+LoadCode loadBytes(Project& project, const std::string& bytes) {
     resetProject(project);
     return loadProjectFromBytes(project, bytes);
 }
@@ -110,7 +110,7 @@ TEST(ProjectFile, ReadsEveryVersionFrom14To18) {
     for (int32_t version = 14; version <= 18; ++version) {
         SCOPED_TRACE(version);
         Project p;
-        ASSERT_EQ(loadBytes(p, typicalFile(version)), kLoaded);
+        ASSERT_EQ(loadBytes(p, typicalFile(version)), LoadCode::Loaded);
         EXPECT_EQ(p.importedCount, 100);
         EXPECT_EQ(p.editedCount, 80);
         EXPECT_EQ(p.createdDate, "01/02/03");
@@ -171,7 +171,7 @@ TEST(ProjectFile, SavedProjectsLoadBackTheSame) {
 
     Project loaded;
     loaded.path = original.path;
-    ASSERT_EQ(loadProject(loaded), kLoaded);
+    ASSERT_EQ(loadProject(loaded), LoadCode::Loaded);
     EXPECT_EQ(projectFileBytes(loaded), projectFileBytes(original));
     EXPECT_EQ(loaded.mainList.ignoreText, "");  // on, with nothing typed
     EXPECT_EQ(loaded.groups[0]->colorIndex, -2);
@@ -197,7 +197,7 @@ TEST(ProjectFile, EveryGroupFlagComesBackInItsOwnPlace) {
     ASSERT_TRUE(saveProject(original));
     Project loaded;
     loaded.path = original.path;
-    ASSERT_EQ(loadProject(loaded), kLoaded);
+    ASSERT_EQ(loadProject(loaded), LoadCode::Loaded);
     for (size_t i = 0; i < 2; ++i) {
         const Group& a = *original.groups[i];
         const Group& b = *loaded.groups[i];
@@ -220,7 +220,7 @@ TEST(ProjectFile, Windows1252ProjectsLoadAndSaveAsUtf8) {
 
     TempFolder dir;
     Project p;
-    ASSERT_EQ(loadBytes(p, file), kLoaded);
+    ASSERT_EQ(loadBytes(p, file), LoadCode::Loaded);
     EXPECT_EQ(p.mainList.name, "Caf\xC3\xA9s");
     EXPECT_EQ(p.mainList.phrases[0].text(), "caf\xC3\xA9 paris");
     EXPECT_EQ(p.mainList.phrases[1].text(), "cheap flights");
@@ -235,7 +235,7 @@ TEST(ProjectFile, Windows1252ProjectsLoadAndSaveAsUtf8) {
     EXPECT_EQ(saved.find("caf\xE9 paris"), std::string::npos);
     Project back;
     back.path = p.path;
-    ASSERT_EQ(loadProject(back), kLoaded);
+    ASSERT_EQ(loadProject(back), LoadCode::Loaded);
     EXPECT_EQ(projectFileBytes(back), projectFileBytes(p));
     EXPECT_EQ(back.groups[0]->phrases[0].text(), "m\xC3\xBCnchen");
 }
@@ -251,7 +251,7 @@ TEST(ProjectFile, StoredLimitsNeverSplitACharacter) {
     Group& g = appendGroup(p, name);
     g.adLists[0].push_back(Ad{title, "", "", "", "", "", SearchEngine::Google, ""});
     Project back;
-    ASSERT_EQ(loadBytes(back, projectFileBytes(p)), kLoaded);
+    ASSERT_EQ(loadBytes(back, projectFileBytes(p)), LoadCode::Loaded);
     EXPECT_EQ(back.groups[0]->name, name.substr(0, 126));
     EXPECT_EQ(back.groups[0]->adLists[0][0].title, title.substr(0, 127 * 3));
 }
@@ -265,7 +265,7 @@ TEST(ProjectFile, ChecksumSamplesOneByteInEvery101) {
     std::string at105 = file;
     at105[105] ^= 0x20;
     Project q;
-    EXPECT_EQ(loadBytes(q, at105), kBadChecksum);
+    EXPECT_EQ(loadBytes(q, at105), LoadCode::BadChecksum);
     std::string at106 = file;
     at106[106] ^= 0x01;
     EXPECT_TRUE(verifyChecksumBytes(at106));
@@ -290,22 +290,21 @@ TEST(ProjectFile, LoadResultCodes) {
     version13[0] = 13;
     std::string version19 = typicalFile(18);
     version19[0] = 19;
-    EXPECT_EQ(loadFile(version13), kBadVersion);  // the checksum is not even looked at
-    EXPECT_EQ(loadFile(version19), kBadVersion);
-    EXPECT_EQ(loadFile(std::string("\x12\0\0\0\0\0\0\0", 8)), kBadChecksum);
-    EXPECT_EQ(loadFile("\x12\0"), kCannotRead);
-    EXPECT_EQ(loadFile(""), kCannotRead);
+    EXPECT_EQ(loadFile(version13), LoadCode::BadVersion);  // the checksum is not even looked at
+    EXPECT_EQ(loadFile(version19), LoadCode::BadVersion);
+    EXPECT_EQ(loadFile(std::string("\x12\0\0\0\0\0\0\0", 8)), LoadCode::BadChecksum);
+    EXPECT_EQ(loadFile("\x12\0"), LoadCode::CannotRead);
+    EXPECT_EQ(loadFile(""), LoadCode::CannotRead);
 
     Project missing;
     missing.path = dir.file("none.pwj");
-    EXPECT_EQ(loadProject(missing), kCannotOpen);
+    EXPECT_EQ(loadProject(missing), LoadCode::CannotOpen);
     Project untitled;
-    EXPECT_EQ(loadProject(untitled), kCannotOpen);
+    EXPECT_EQ(loadProject(untitled), LoadCode::CannotOpen);
 
-    EXPECT_EQ(loadMessage(kBadChecksum).text, "Cannot load project! File corrupt!");
-    EXPECT_EQ(loadMessage(kCannotOpen).title, "Error loading project!");
-    EXPECT_EQ(loadMessage(kBadVersion).title, "Cannot load");
-    EXPECT_EQ(loadMessage(4).text, "Cannot load project!");
+    EXPECT_EQ(loadMessage(LoadCode::BadChecksum).text, "Cannot load project! File corrupt!");
+    EXPECT_EQ(loadMessage(LoadCode::CannotOpen).title, "Error loading project!");
+    EXPECT_EQ(loadMessage(LoadCode::BadVersion).title, "Cannot load");
 }
 
 TEST(ProjectFile, StoredCountsAndLengthsAreNeverTrusted) {
@@ -333,7 +332,7 @@ TEST(ProjectFile, StoredCountsAndLengthsAreNeverTrusted) {
     };
     for (const auto& [what, file] : cases) {
         Project p;
-        EXPECT_EQ(loadBytes(p, file), kCannotRead) << what;
+        EXPECT_EQ(loadBytes(p, file), LoadCode::CannotRead) << what;
     }
     // A tiny file claiming two billion phrases fails at once, without reserving for them.
     EXPECT_LT(cases[0].second.size(), 200u);
@@ -344,7 +343,7 @@ TEST(ProjectFile, LongDuplicateGroupNamesAreShortenedToFit) {
     const std::string longName(127, 'g');
     b.group("main list", {}).header(2).group(longName, {}).group(longName, {});
     Project p;
-    ASSERT_EQ(loadBytes(p, b.tail("").withChecksum()), kLoaded);
+    ASSERT_EQ(loadBytes(p, b.tail("").withChecksum()), LoadCode::Loaded);
     ASSERT_EQ(p.groups.size(), 2u);
     EXPECT_EQ(p.groups[1]->name, std::string(123, 'g') + " (2)");
     EXPECT_EQ(p.unwantedCountries, "");
@@ -352,7 +351,7 @@ TEST(ProjectFile, LongDuplicateGroupNamesAreShortenedToFit) {
 
 TEST(ProjectFile, AdsOnlyLoadingSkipsThePhrases) {
     Project p;
-    ASSERT_EQ(loadProjectFromBytes(p, typicalFile(18), {}, true), kLoaded);
+    ASSERT_EQ(loadProjectFromBytes(p, typicalFile(18), {}, true), LoadCode::Loaded);
     EXPECT_TRUE(p.mainList.phrases.empty());
     ASSERT_EQ(p.groups.size(), 3u);
     EXPECT_EQ(p.groups[2]->adLists[0][0].title, "Cheap Flights");
@@ -364,7 +363,7 @@ TEST(ProjectFile, ReportsProgressWhileReadingTheMainList) {
     b.group("main list", many).header(0).tail("");
     std::vector<int> seen;
     Project p;
-    ASSERT_EQ(loadProjectFromBytes(p, b.withChecksum(), [&](int percent) { seen.push_back(percent); }), kLoaded);
+    ASSERT_EQ(loadProjectFromBytes(p, b.withChecksum(), [&](int percent) { seen.push_back(percent); }), LoadCode::Loaded);
     ASSERT_EQ(seen.size(), 10u);
     EXPECT_EQ(seen.front(), 10);
     EXPECT_EQ(seen.back(), 100);
@@ -410,7 +409,7 @@ TEST(ProjectFile, SavingOverAReadOnlyFileSucceeds) {
     ASSERT_TRUE(saveProject(p));
     Project back;
     back.path = p.path;
-    ASSERT_EQ(loadProject(back), kLoaded);
+    ASSERT_EQ(loadProject(back), LoadCode::Loaded);
     EXPECT_EQ(back.mainList.phrases.size(), 1u);
     // No temporary file is left behind.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 1);

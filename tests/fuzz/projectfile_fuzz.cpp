@@ -19,9 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (const auto sum = checksumOfBody(withSum)) withSum.append(reinterpret_cast<const char*>(&*sum), 4);
     for (const bool adsOnly : {false, true}) {
         Project project;
-        if (loadProjectFromBytes(project, withSum, {}, adsOnly) != kLoaded) continue;
+        if (loadProjectFromBytes(project, withSum, {}, adsOnly) != LoadCode::Loaded) continue;
         Project again;
-        if (loadProjectFromBytes(again, projectFileBytes(project)) != kLoaded) std::abort();
+        if (loadProjectFromBytes(again, projectFileBytes(project)) != LoadCode::Loaded) std::abort();
     }
     return 0;
 }

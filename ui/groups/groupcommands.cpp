@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/group.h"
+#include "ui/groups/messages.h"
 
 namespace pw::ui {
 
@@ -19,7 +20,7 @@ std::vector<std::string> groupNames(const Project& project, int except) {
 
 void GroupCommands::renameGroup(int group) {
     if (group < 0) {
-        lists_.desktop().message({"Cannot rename the main list!", "Cannot rename", Icon::Information, Buttons::Ok});
+        lists_.desktop().message(kCannotRenameMainList);
         return;
     }
     lists_.command(Needs::Lists, [&] { renameGroupNow(group); });
@@ -41,7 +42,7 @@ void GroupCommands::renameGroupNow(int group) {
 
 void GroupCommands::promptDeleteGroup(int group) {
     if (group < 0) {
-        lists_.desktop().message({"Cannot delete the main list!", "Cannot delete", Icon::Information, Buttons::Ok});
+        lists_.desktop().message(kCannotDeleteMainList);
         return;
     }
     lists_.command(Needs::Lists, [&] { deleteGroupNow(group); });
@@ -50,9 +51,7 @@ void GroupCommands::promptDeleteGroup(int group) {
 void GroupCommands::deleteGroupNow(int group) {
     Project& project = lists_.project();
     if (!groupAt(project, group)) return;
-    if (lists_.desktop().message({"Are you sure you want to delete this group?", "Confirm delete", Icon::Question,
-                                  Buttons::YesNo}) != Answer::Yes)
-        return;
+    if (lists_.desktop().message(kConfirmDeleteGroup) != Answer::Yes) return;
     removeGroupTab(group, [&] { deleteGroupCounted(project, *project.groups[group]); });
     lists_.notify(kTabs | kLabels);
 }
@@ -70,7 +69,7 @@ void GroupCommands::removeGroupTab(int group, const std::function<void()>& remov
 
 void GroupCommands::mergeGroup(int group) {
     if (group < 0) {
-        lists_.desktop().message({"Cannot merge the main list!", "Cannot merge", Icon::Information, Buttons::Ok});
+        lists_.desktop().message(kCannotMergeMainList);
         return;
     }
     lists_.command(Needs::Lists, [&] { mergeGroupNow(group); });
@@ -100,7 +99,7 @@ void GroupCommands::promptFindGroup() {
         if (!chosen) return;
         const int index = groupIndex(project, *chosen);
         if (index < 0) {
-            lists_.desktop().message({"Cannot find selected group!", "Search error", Icon::Warning, Buttons::Ok});
+            lists_.desktop().message(kCannotFindGroup);
             return;
         }
         if (index + 1 != lists_.currentTab()) {

@@ -1,4 +1,5 @@
 #include "ui/main/cataloguecontrollers.h"
+#include "ui/main/messages.h"
 
 #include <algorithm>
 
@@ -39,7 +40,7 @@ CountriesController::CountriesController(Desktop& ui, ProgramFolder folder, cons
 bool CountriesController::add(const std::string& name) {
     if (name.empty()) return false;
     if (containsIgnoringCase(lists.available, name) || containsIgnoringCase(lists.unwanted, name)) {
-        ui_.message({"Country already exists!", "Cannot add country", Icon::Warning, Buttons::Ok});
+        ui_.message(kCountryExists);
         return false;
     }
     if (!appendCountry(folder_, name)) return false;

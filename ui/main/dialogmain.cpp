@@ -246,10 +246,10 @@ QWidget* CDialogMain::buildListSide() {
     });
     listView_->horizontalHeader()->setSortIndicatorShown(false);
     connect(listView_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
-        controller_.headerClicked(column);
+        controller_.filtering().headerClicked(column);
         QHeaderView* header = listView_->horizontalHeader();
         header->setSortIndicatorShown(true);
-        header->setSortIndicator(column, controller_.sortRows().reverse[0] ? Qt::DescendingOrder : Qt::AscendingOrder);
+        header->setSortIndicator(column, controller_.filtering().sortRows().reverse[0] ? Qt::DescendingOrder : Qt::AscendingOrder);
     });
     // The move buttons of phases 2 and 3 work on the selected rows.
     connect(listView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -323,12 +323,12 @@ QWidget* CDialogMain::buildPhase1() {
 
     connect(update_, &QPushButton::clicked, this, [this] {
         const std::vector<int> rows = selectedRows(listView_);
-        controller_.update(rows.empty() ? std::nullopt : std::optional<int>(rows.front()));
+        controller_.filtering().update(rows.empty() ? std::nullopt : std::optional<int>(rows.front()));
     });
-    connect(importIgnore, &QPushButton::clicked, this, [this] { controller_.importIgnoreBox(); });
-    connect(exportIgnore, &QPushButton::clicked, this, [this] { controller_.exportIgnoreBox(); });
-    connect(characters, &QPushButton::clicked, this, [this] { controller_.editUnwantedCharacters(); });
-    connect(countriesButton, &QPushButton::clicked, this, [this] { controller_.editCountries(); });
+    connect(importIgnore, &QPushButton::clicked, this, [this] { controller_.filtering().importIgnoreBox(); });
+    connect(exportIgnore, &QPushButton::clicked, this, [this] { controller_.filtering().exportIgnoreBox(); });
+    connect(characters, &QPushButton::clicked, this, [this] { controller_.filtering().editUnwantedCharacters(); });
+    connect(countriesButton, &QPushButton::clicked, this, [this] { controller_.filtering().editCountries(); });
     return page;
 }
 
@@ -354,10 +354,10 @@ QWidget* CDialogMain::buildPhase2() {
     bottom->addWidget(deleteButton_);
     v->addLayout(bottom);
 
-    connect(toBox, &QPushButton::clicked, this, [this] { controller_.moveToDeleteBox(selectedRows(listView_)); });
+    connect(toBox, &QPushButton::clicked, this, [this] { controller_.deleteBox().moveToDeleteBox(selectedRows(listView_)); });
     connect(back, &QPushButton::clicked, this,
-            [this] { controller_.moveBackFromDeleteBox(selectedRows(deleteBox_)); });
-    connect(deleteButton_, &QPushButton::clicked, this, [this] { controller_.deletePermanently(); });
+            [this] { controller_.deleteBox().moveBackFromDeleteBox(selectedRows(deleteBox_)); });
+    connect(deleteButton_, &QPushButton::clicked, this, [this] { controller_.deleteBox().deletePermanently(); });
     return page;
 }
 
@@ -416,21 +416,21 @@ QWidget* CDialogMain::buildPhase3() {
     pageBar_->setObjectName("pageBar");
     v->addWidget(pageBar_);
 
-    connect(toList1, &QPushButton::clicked, this, [this] { controller_.moveToList1(selectedRows(listView_)); });
-    connect(oneToTwo, &QPushButton::clicked, this, [this] { controller_.moveIntoList2(selectedRows(list1_)); });
-    connect(twoToOne, &QPushButton::clicked, this, [this] { controller_.moveList2ToList1(selectedRows(list2_)); });
-    connect(oneBack, &QPushButton::clicked, this, [this] { controller_.moveList1ToMain(selectedRows(list1_)); });
-    connect(twoBack, &QPushButton::clicked, this, [this] { controller_.moveList2ToMain(selectedRows(list2_)); });
-    connect(list1Create_, &QPushButton::clicked, this, [this] { controller_.createGroupFromList1(); });
-    connect(list2Create_, &QPushButton::clicked, this, [this] { controller_.createGroupFromList2(); });
-    connect(list1Add_, &QPushButton::clicked, this, [this] { controller_.addList1ToGroup(); });
-    connect(list2Add_, &QPushButton::clicked, this, [this] { controller_.addList2ToGroup(); });
+    connect(toList1, &QPushButton::clicked, this, [this] { controller_.sideLists().moveToList1(selectedRows(listView_)); });
+    connect(oneToTwo, &QPushButton::clicked, this, [this] { controller_.sideLists().moveIntoList2(selectedRows(list1_)); });
+    connect(twoToOne, &QPushButton::clicked, this, [this] { controller_.sideLists().moveList2ToList1(selectedRows(list2_)); });
+    connect(oneBack, &QPushButton::clicked, this, [this] { controller_.sideLists().moveList1ToMain(selectedRows(list1_)); });
+    connect(twoBack, &QPushButton::clicked, this, [this] { controller_.sideLists().moveList2ToMain(selectedRows(list2_)); });
+    connect(list1Create_, &QPushButton::clicked, this, [this] { controller_.sideLists().createGroupFromList1(); });
+    connect(list2Create_, &QPushButton::clicked, this, [this] { controller_.sideLists().createGroupFromList2(); });
+    connect(list1Add_, &QPushButton::clicked, this, [this] { controller_.sideLists().addList1ToGroup(); });
+    connect(list2Add_, &QPushButton::clicked, this, [this] { controller_.sideLists().addList2ToGroup(); });
     connect(pageBar_, &QScrollBar::valueChanged, this, [this](int value) {
-        if (!refreshing_) controller_.setPagePosition(value);
+        if (!refreshing_) controller_.sideLists().setPagePosition(value);
     });
     auto syncBox = [this](QLineEdit* edit, std::string Phase3Boxes::*field) {
         connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
-            controller_.setPhase3Box(field, fromQt(text));
+            controller_.sideLists().setPhase3Box(field, fromQt(text));
             refreshPages();
         });
     };
@@ -555,18 +555,18 @@ QWidget* CDialogMain::buildSortBox() {
         g->addWidget(sortReverse_[row], row, 2);
         g->addWidget(freeText_[row], row, 3);
         connect(sortKeys_[row], &QComboBox::activated, this, [this, row](int index) {
-            controller_.chooseSortKey(row, static_cast<SortKey>(index));
+            controller_.filtering().chooseSortKey(row, static_cast<SortKey>(index));
             // The free text is what the person types next.
             if (static_cast<SortKey>(index) == SortKey::FreeText) freeText_[row]->setFocus();
         });
         connect(sortReverse_[row], &QCheckBox::toggled, this, [this, row](bool on) {
             if (refreshing_) return;
-            controller_.setSortReverse(row, on);
+            controller_.filtering().setSortReverse(row, on);
         });
         connect(freeText_[row], &QLineEdit::textEdited, this, [this](const QString& text) {
-            controller_.setSortFreeText(fromQt(text));
+            controller_.filtering().setSortFreeText(fromQt(text));
         });
-        connect(freeText_[row], &QLineEdit::returnPressed, this, [this] { controller_.sortList(); });
+        connect(freeText_[row], &QLineEdit::returnPressed, this, [this] { controller_.filtering().sortList(); });
     }
     sortList_ = button("Sort list", "sortList", "Click here to sort the list");
     g->addWidget(sortList_, 0, 4, 3, 1);
@@ -574,7 +574,7 @@ QWidget* CDialogMain::buildSortBox() {
     sortFlash_ = new QTimer(this);
     sortFlash_->setInterval(150);
     connect(sortFlash_, &QTimer::timeout, this, [this] { flash(sortList_, sortFlash_, sortTicks_); });
-    connect(sortList_, &QPushButton::clicked, this, [this] { controller_.sortList(); });
+    connect(sortList_, &QPushButton::clicked, this, [this] { controller_.filtering().sortList(); });
     return box;
 }
 
@@ -605,7 +605,7 @@ QWidget* CDialogMain::buildLabels() {
 void CDialogMain::connectFilterControls() {
     auto changed = [this] {
         if (refreshing_) return;
-        FilterSettings f = controller_.filters();
+        FilterSettings f = controller_.filtering().filters();
         f.ignoreOn = ignoreOn_->isChecked();
         f.ignoreText = fromQt(ignoreBox_->toPlainText().replace("\n", "\r\n"));
         f.wholeWordsOnly = wholeWords_->isChecked();
@@ -614,7 +614,7 @@ void CDialogMain::connectFilterControls() {
         f.unwantedCharacters = unwantedCharacters_->isChecked();
         f.duplicates = duplicates_->isChecked();
         f.countries = countries_->isChecked();
-        controller_.setFilters(std::move(f));
+        controller_.filtering().setFilters(std::move(f));
     };
     for (QCheckBox* c : {ignoreOn_, wholeWords_, maxWordsOn_, unwantedCharacters_, duplicates_, countries_})
         connect(c, &QCheckBox::toggled, this, changed);
@@ -765,7 +765,7 @@ void CDialogMain::refreshPhase() {
 }
 
 void CDialogMain::refreshFilters() {
-    const FilterSettings& f = controller_.filters();
+    const FilterSettings& f = controller_.filtering().filters();
     ignoreOn_->setChecked(f.ignoreOn);
     QString box = toQt(f.ignoreText);
     box.replace("\r\n", "\n");
@@ -778,7 +778,7 @@ void CDialogMain::refreshFilters() {
     unwantedCharacters_->setChecked(f.unwantedCharacters);
     duplicates_->setChecked(f.duplicates);
     countries_->setChecked(f.countries);
-    if (controller_.updateFlashing() && !updateFlash_->isActive()) {
+    if (controller_.filtering().updateFlashing() && !updateFlash_->isActive()) {
         updateTicks_ = 0;
         updateFlash_->start();
     }
@@ -786,13 +786,13 @@ void CDialogMain::refreshFilters() {
 
 void CDialogMain::refreshSortRows() {
     for (int row = 0; row < 3; ++row) {
-        sortKeys_[row]->setCurrentIndex(static_cast<int>(controller_.sortRows().keys[row]));
-        sortReverse_[row]->setChecked(controller_.sortRows().reverse[row]);
-        const bool free = controller_.sortRows().keys[row] == SortKey::FreeText;
+        sortKeys_[row]->setCurrentIndex(static_cast<int>(controller_.filtering().sortRows().keys[row]));
+        sortReverse_[row]->setChecked(controller_.filtering().sortRows().reverse[row]);
+        const bool free = controller_.filtering().sortRows().keys[row] == SortKey::FreeText;
         freeText_[row]->setVisible(free);
-        if (free) setTextKeepingCursor(freeText_[row], controller_.sortRows().freeText);
+        if (free) setTextKeepingCursor(freeText_[row], controller_.filtering().sortRows().freeText);
     }
-    if (controller_.sortFlashing() && !sortFlash_->isActive()) {
+    if (controller_.filtering().sortFlashing() && !sortFlash_->isActive()) {
         sortTicks_ = 0;
         sortFlash_->start();
     }
@@ -804,18 +804,18 @@ void CDialogMain::refreshPages() {
         if (!page) return;
         for (const std::string& text : *page) list->addItem(toQt(text));
     };
-    fill(list1_, controller_.list1());
-    fill(list2_, controller_.list2());
-    setTextKeepingCursor(list1Filter_, controller_.boxes().list1Filter);
-    setTextKeepingCursor(list1Name_, controller_.boxes().list1Name);
-    setTextKeepingCursor(list2Filter_, controller_.boxes().list2Filter);
-    setTextKeepingCursor(list2Name_, controller_.boxes().list2Name);
-    list1Create_->setEnabled(controller_.list1CreateEnabled());
-    list2Create_->setEnabled(controller_.list2CreateEnabled());
+    fill(list1_, controller_.sideLists().list1());
+    fill(list2_, controller_.sideLists().list2());
+    setTextKeepingCursor(list1Filter_, controller_.sideLists().boxes().list1Filter);
+    setTextKeepingCursor(list1Name_, controller_.sideLists().boxes().list1Name);
+    setTextKeepingCursor(list2Filter_, controller_.sideLists().boxes().list2Filter);
+    setTextKeepingCursor(list2Name_, controller_.sideLists().boxes().list2Name);
+    list1Create_->setEnabled(controller_.sideLists().list1CreateEnabled());
+    list2Create_->setEnabled(controller_.sideLists().list2CreateEnabled());
     const bool wasRefreshing = refreshing_;
     refreshing_ = true;
-    pageBar_->setRange(0, std::max(0, controller_.pageCount() - 1));
-    pageBar_->setValue(controller_.pagePosition());
+    pageBar_->setRange(0, std::max(0, controller_.sideLists().pageCount() - 1));
+    pageBar_->setValue(controller_.sideLists().pagePosition());
     refreshing_ = wasRefreshing;
 }
 
@@ -829,7 +829,7 @@ void CDialogMain::refreshLabels() {
     modified_->setText(QString::fromStdString(l.modified));
     listCount_->setText(QString::fromStdString(l.listCount));
     deleteCount_->setText(QString::fromStdString(l.deleteCount));
-    deleteButton_->setEnabled(controller_.deleteButtonEnabled());
+    deleteButton_->setEnabled(controller_.deleteBox().deleteButtonEnabled());
     list1Count_->setText(QString::fromStdString(l.list1Count));
     list2Count_->setText(QString::fromStdString(l.list2Count));
     keywordCount_->setText(QString::fromStdString(l.phase4Count));
@@ -958,19 +958,19 @@ bool CDialogMain::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (enter && watched == list1Filter_) {
-            controller_.moveToList1(selectedRows(listView_));
+            controller_.sideLists().moveToList1(selectedRows(listView_));
             return true;
         }
         if (enter && watched == list2Filter_) {
-            controller_.moveIntoList2(selectedRows(list1_));
+            controller_.sideLists().moveIntoList2(selectedRows(list1_));
             return true;
         }
         if (enter && watched == list1Name_) {
-            controller_.createGroupFromList1();
+            controller_.sideLists().createGroupFromList1();
             return true;
         }
         if (enter && watched == list2Name_) {
-            controller_.createGroupFromList2();
+            controller_.sideLists().createGroupFromList2();
             return true;
         }
     }
@@ -978,7 +978,7 @@ bool CDialogMain::eventFilter(QObject* watched, QEvent* event) {
         QTextCursor cursor = ignoreBox_->textCursor();
         cursor.select(QTextCursor::LineUnderCursor);
         const QString word = cursor.selectedText().trimmed();
-        if (!word.isEmpty()) controller_.showIgnoredWords(fromQt(word));
+        if (!word.isEmpty()) controller_.filtering().showIgnoredWords(fromQt(word));
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

@@ -8,6 +8,7 @@
 
 #include "core/delimitedline.h"
 #include "io/listexport.h"
+#include "ui/lists/listdialogs.h"
 
 namespace pw::ui {
 
@@ -19,29 +20,15 @@ struct TextPrompt {
     bool multiLine = false;
 };
 
-struct DeleteConfirmation {
-    bool yes = false;
-    bool dontShowAgain = false;
-};
-
-class MainDialogs {
+class MainDialogs : public ListDialogs {
 public:
-    virtual ~MainDialogs() = default;
 
     virtual std::optional<std::string> askText(const TextPrompt& prompt) = 0;
-    // The "Confirm action" window before a permanent delete.
-    virtual DeleteConfirmation confirmPermanentDelete() = 0;
     // "Select XLS sheet": the position of the chosen sheet among `sheets` (the
     // names as the chooser shows them), or none.
     virtual std::optional<int> chooseSheet(const std::string& fileName, const std::vector<std::string>& sheets) = 0;
     // "Select CSV columns" for a file of three or more columns.
     virtual std::optional<ImportColumns> chooseColumns(const std::string& fileLabel, int columnCount) = 0;
-    // The catalogue windows, opened on the project's unwanted countries (names,
-    // each followed by LF) or characters: the new text on OK, none on Cancel.
-    virtual std::optional<std::string> editCountries(const std::string& unwantedCountries) = 0;
-    virtual std::optional<std::string> editUnwantedCharacters(const std::string& unwantedCharacters) = 0;
-    // The "Ignored words" window.
-    virtual void showIgnoredWords(const std::string& word, const std::vector<ListRow>& rows) = 0;
     // The "Open/Create project" window: the chosen project's path, or none.
     virtual std::optional<std::string> chooseProject() = 0;
 };

@@ -14,33 +14,9 @@
 #include "core/version.h"
 #include "io/spreadsheetimport.h"
 #include "io/textimport.h"
+#include "ui/main/messages.h"
 
 namespace pw::ui {
-
-namespace {
-const FileFilter kTextFilter{"Text files (*.txt)", "*.txt"};
-const FileFilter kCsvFilter{"CSV files (*.csv)", "*.csv"};
-
-bool endsWithIgnoreCase(const std::string& text, std::string_view end) {
-    return text.size() >= end.size() && equalsIgnoreCase(std::string_view(text).substr(text.size() - end.size()), end);
-}
-
-// A box with one of the texts the import and export code defines.
-Message messageOf(std::string_view text, std::string_view caption, Icon icon) {
-    return {std::string(text), std::string(caption), icon, Buttons::Ok};
-}
-
-// The commands that only open a dialog, change what the window shows of its
-// own controls, or leave the program: they need no list and pass while a job runs.
-constexpr MainCommand kWithoutLists[] = {
-    MainCommand::ChooseSkin,      MainCommand::FiltersChanged,
-    MainCommand::SortRowsChanged, MainCommand::FormsChanged,   MainCommand::CopyKeywords,
-};
-}  // namespace
-
-bool needsLists(MainCommand command) {
-    return std::find(std::begin(kWithoutLists), std::end(kWithoutLists), command) == std::end(kWithoutLists);
-}
 
 std::string mainWindowTitle() { return "Phrasewright - v" + std::string(kProgramVersion); }
 
@@ -94,13 +70,6 @@ std::string_view MainWindowController::rowText(size_t row) const {
 int32_t MainWindowController::rowHits(size_t row) const {
     return busy() || row >= rows_.size() ? 0 : currentList().phrases[rows_[row]].hitCount;
 }
-std::string_view MainWindowController::deleteBoxText(size_t row) const {
-    return busy() || row >= deleteRows_.size() ? std::string_view() : currentList().phrases[deleteRows_[row]].text();
-}
-int32_t MainWindowController::deleteBoxHits(size_t row) const {
-    return busy() || row >= deleteRows_.size() ? 0 : currentList().phrases[deleteRows_[row]].hitCount;
-}
-
 Labels MainWindowController::labels() const {
     Labels l;
     l.original = formatCount(project_.importedCount);
@@ -108,23 +77,20 @@ Labels MainWindowController::labels() const {
     // While the worker has the lists the count shown last stays.
     if (!busy()) shownMainListCount_ = visibleCount(project_.mainList.phrases);
     long long current = shownMainListCount_;
-    if (phase_ == Phase::Group) current += static_cast<long long>(pages_.totalTexts());
+    if (phase_ == Phase::Group) current += static_cast<long long>(sideLists_.phraseCount());
     l.current = formatCount(current);
     l.groups = formatCount(static_cast<long long>(project_.groups.size()));
     l.created = project_.createdDate;
     l.modified = project_.modifiedDate;
     l.listCount = "Current count: " + std::to_string(rows_.size());
-    l.deleteCount = "Current count: " + formatCount(static_cast<long long>(deleteRows_.size()));
-    l.list1Count = "Count: " + std::to_string(list1() ? list1()->size() : 0);
-    l.list2Count = "Count: " + std::to_string(list2() ? list2()->size() : 0);
+    l.deleteCount = "Current count: " + formatCount(static_cast<long long>(deleteBox_.count()));
+    const Page* list1 = sideLists_.list1();
+    const Page* list2 = sideLists_.list2();
+    l.list1Count = "Count: " + std::to_string(list1 ? list1->size() : 0);
+    l.list2Count = "Count: " + std::to_string(list2 ? list2->size() : 0);
     l.phase4Count = "Count: " + std::to_string(keywordRows_.size());
     return l;
 }
-
-bool MainWindowController::list1CreateEnabled() const { return !boxes_.list1Name.empty() && list1AddEnabled(); }
-bool MainWindowController::list2CreateEnabled() const { return !boxes_.list2Name.empty() && list2AddEnabled(); }
-bool MainWindowController::list1AddEnabled() const { return list1() && !list1()->empty(); }
-bool MainWindowController::list2AddEnabled() const { return list2() && !list2()->empty(); }
 
 std::optional<int> MainWindowController::takeRowToSelect() { return std::exchange(rowToSelect_, std::nullopt); }
 Focus MainWindowController::takeFocus() { return std::exchange(focus_, Focus::None); }
@@ -172,14 +138,8 @@ void MainWindowController::refill() {
     if (busy()) return;
     const PhraseList& list = currentList().phrases;
     rows_ = visiblePositions(list);
-    deleteRows_ = pages_.empty() ? setAsidePositions(list) : std::vector<uint32_t>{};
+    deleteBox_.refill(sideLists_.holdPhrases());
     notify(kRows | kDeleteBox | kLabels);
-}
-
-void MainWindowController::restoreFilterControls() {
-    filters_ = storedFilterSettings(currentList());
-    updateFlashing_ = false;
-    notify(kFilters);
 }
 
 // --- the project ---
@@ -190,8 +150,7 @@ void MainWindowController::start(const std::string& startupPath) {
     const std::string path(trimSpaces(startupPath));
     if (path.empty()) return;
     if (!fileExists(path)) {
-        const LoadMessage m = loadMessage(kCannotOpen);
-        desktop_.message({std::string(m.text), std::string(m.title), Icon::Warning, Buttons::Ok});
+        desktop_.message(projectLoadFailed(LoadCode::CannotOpen));
         showChooser();
         return;
     }
@@ -199,7 +158,7 @@ void MainWindowController::start(const std::string& startupPath) {
 }
 
 void MainWindowController::showChooser() {
-    command(MainCommand::OpenProject, [&] {
+    command(Needs::Lists, [&] {
         const std::optional<std::string> chosen = dialogs_.chooseProject();
         if (!chosen) {
             if (onQuit_) onQuit_();
@@ -212,12 +171,10 @@ void MainWindowController::showChooser() {
 void MainWindowController::resetToEmpty() {
     if (projectLeaving_) projectLeaving_();
     session_.reset();
-    pages_.clear();
-    pagePosition_ = 0;
+    sideLists_.clear();
     rows_.clear();
-    deleteRows_.clear();
+    deleteBox_.clear();
     keywordRows_.clear();
-    boxes_ = {};
     tab_ = 0;
     phase_ = Phase::Filter;
     status_.visible = false;
@@ -240,7 +197,7 @@ void MainWindowController::openPath(const std::string& path) {
 void MainWindowController::prepareWindow() {
     if (project_.createdDate.empty()) project_.createdDate = todayLocalDate();
     project_.modifiedDate = todayLocalDate();
-    restoreFilterControls();
+    filters_.restore();
     refill();
     // A new project is listed among the recent ones only once it is opened again.
     if (project_.path.empty()) saveAndShow(false);
@@ -252,21 +209,20 @@ void MainWindowController::prepareWindow() {
 void MainWindowController::loadProject(const std::string& path) {
     auto loaded = std::make_shared<Project>();
     loaded->path = path;
-    auto code = std::make_shared<int>(kLoaded);
+    auto code = std::make_shared<LoadCode>(LoadCode::Loaded);
     runJob(
         "Loading project...", [loaded, code](const ProgressFn& progress) { *code = pw::loadProject(*loaded, progress); },
         [this, loaded, code](bool ok) {
             if (!ok) return;
-            if (*code != kLoaded) {
-                const LoadMessage m = loadMessage(*code);
-                desktop_.message({std::string(m.text), std::string(m.title), Icon::Warning, Buttons::Ok});
+            if (*code != LoadCode::Loaded) {
+                desktop_.message(projectLoadFailed(*code));
                 resetToEmpty();
                 showChooser();
                 return;
             }
             resetToEmpty();
             session_.adopt(std::move(*loaded));
-            restoreFilterControls();
+            filters_.restore();
             notify(kEverything);
         });
 }
@@ -277,8 +233,8 @@ void MainWindowController::clearSavedNotice() {
 }
 
 bool MainWindowController::saveAndShow(bool saveAs) {
-    leavePhase3();
-    keepFilterSettings();
+    sideLists_.putBack();
+    filters_.keep();
     const bool saved = saveAs ? session_.saveAs() : session_.save();
     if (saved) showStatus("Project saved!");
     savedNoticeShown_ = saved;
@@ -287,8 +243,8 @@ bool MainWindowController::saveAndShow(bool saveAs) {
 }
 
 void MainWindowController::newProject() {
-    command(MainCommand::NewProject, [&] {
-        leavePhase3();
+    command(Needs::Lists, [&] {
+        sideLists_.putBack();
         if (!askToSave()) return;
         const std::optional<std::string> path = session_.askNewProject();
         if (!path) return;
@@ -297,8 +253,8 @@ void MainWindowController::newProject() {
 }
 
 void MainWindowController::openProject() {
-    command(MainCommand::OpenProject, [&] {
-        leavePhase3();
+    command(Needs::Lists, [&] {
+        sideLists_.putBack();
         if (!askToSave()) return;
         const std::optional<std::string> path = session_.askProjectToOpen();
         if (!path) return;
@@ -308,13 +264,13 @@ void MainWindowController::openProject() {
 
 bool MainWindowController::saveProject() {
     bool saved = false;
-    command(MainCommand::SaveProject, [&] { saved = saveAndShow(false); });
+    command(Needs::Lists, [&] { saved = saveAndShow(false); });
     return saved;
 }
 
 bool MainWindowController::saveProjectAs() {
     bool saved = false;
-    command(MainCommand::SaveProjectAs, [&] { saved = saveAndShow(true); });
+    command(Needs::Lists, [&] { saved = saveAndShow(true); });
     return saved;
 }
 
@@ -327,9 +283,9 @@ bool MainWindowController::refusedToClose() {
 }
 
 void MainWindowController::closeProject() {
-    command(MainCommand::CloseProject, [&] {
+    command(Needs::Lists, [&] {
         if (refusedToClose()) return;
-        leavePhase3();
+        sideLists_.putBack();
         if (!askToSave()) return;
         resetToEmpty();
         showChooser();
@@ -338,9 +294,9 @@ void MainWindowController::closeProject() {
 
 bool MainWindowController::exitProgram() {
     bool leaving = false;
-    command(MainCommand::Exit, [&] {
+    command(Needs::Lists, [&] {
         if (refusedToClose()) return;
-        leavePhase3();
+        sideLists_.putBack();
         if (!askToSave()) return;
         leaving = true;
         if (onQuit_) onQuit_();
@@ -352,9 +308,9 @@ bool MainWindowController::exitProgram() {
 
 void MainWindowController::selectTab(int tab) {
     if (tab < 0 || tab > static_cast<int>(project_.groups.size()) || tab == tab_) return;
-    if (!command(MainCommand::SelectTab, [&] {
-            leavePhase3();
-            keepFilterSettings();
+    if (!command(Needs::Lists, [&] {
+            sideLists_.putBack();
+            filters_.keep();
             showTab(tab);
         }))
         notify(kTabs);
@@ -366,9 +322,36 @@ void MainWindowController::showTab(int tab) {
     tab_ = tab;
     if (phase_ == Phase::Ads && tab == 0) phase_ = Phase::Filter;
     else if (phase_ == Phase::Ads) startPhase4OnList();
-    restoreFilterControls();
+    filters_.restore();
     refill();
     notify(kTabs | kPhase | kPhase4);
+}
+
+void MainWindowController::goToPhase(int phase) {
+    if (phase < 1 || phase > kPhaseCount || phase == this->phase()) return;
+    command(Needs::Lists, [&] {
+        if (phase == static_cast<int>(Phase::Ads) && tab_ == 0) {
+            desktop_.message(kNoPhase4OnMainList);
+            return;
+        }
+        sideLists_.putBack();
+        phase_ = static_cast<Phase>(phase);
+        if (phase_ == Phase::Ads) startPhase4OnList();
+        notify(kPhase | kLabels | kPhase4);
+    });
+}
+
+void MainWindowController::rowDoubleClicked(int row, const std::vector<int>& selectedRows) {
+    switch (phase_) {
+    case Phase::Filter: filters_.feedIgnoreBox(row); break;
+    case Phase::Delete: deleteBox_.moveToDeleteBox({row}); break;
+    case Phase::Group: sideLists_.moveToList1(selectedRows); break;
+    case Phase::Ads: break;
+    }
+}
+
+void MainWindowController::deleteKeyPressed(const std::vector<int>& selectedRows) {
+    if (phase_ == Phase::Delete) deleteBox_.moveToDeleteBox(selectedRows);
 }
 
 void MainWindowController::startPhase4OnList() {
@@ -383,208 +366,18 @@ void MainWindowController::refreshKeywordRows() {
 }
 
 void MainWindowController::formsChanged() {
-    command(MainCommand::FormsChanged, [&] { refreshKeywordRows(); });
-}
-
-// --- phase 1: filters and sorting ---
-
-void MainWindowController::filtersChanged() {
-    updateFlashing_ = true;
-    notify(kFilters);
-}
-
-void MainWindowController::setFilters(FilterSettings edited) {
-    clearSavedNotice();
-    filters_ = std::move(edited);
-    project_.modified = true;
-    filtersChanged();
-}
-
-// The filter controls belong to the shown list: they go with it when it is
-// saved or another tab is shown, so that nothing typed is lost.
-void MainWindowController::keepFilterSettings() {
-    if (!busy()) storeFilterSettings(currentList(), filters_);
+    command(Needs::Nothing, [&] { refreshKeywordRows(); });
 }
 
 bool MainWindowController::askToSave() {
-    keepFilterSettings();
+    filters_.keep();
     return session_.askToSave();
 }
-
-void MainWindowController::setPhase3Box(std::string Phase3Boxes::*box, std::string text) { boxes_.*box = std::move(text); }
 
 void MainWindowController::setForms(KeywordForms shown, KeywordNotation shownNotation) {
     forms_ = shown;
     notation_ = shownNotation;
     formsChanged();
-}
-
-void MainWindowController::setSortReverse(int row, bool on) {
-    if (row < 0 || row > 2) return;
-    sortRows_.reverse[row] = on;
-    sortRowsChanged();
-}
-
-void MainWindowController::setSortFreeText(std::string text) {
-    sortRows_.freeText = std::move(text);
-    sortRowsChanged();
-}
-
-void MainWindowController::sortRowsChanged() {
-    sortFlashing_ = true;
-    notify(kSortRows);
-}
-
-void MainWindowController::chooseSortKey(int row, SortKey key) {
-    if (row < 0 || row > 2) return;
-    if (key == SortKey::FreeText) {
-        for (int other = 0; other < 3; ++other)
-            if (other != row && sortRows_.keys[other] == SortKey::FreeText) sortRows_.keys[other] = SortKey::Alphabetical;
-        sortRows_.freeText.clear();
-    }
-    sortRows_.keys[row] = key;
-    sortRowsChanged();
-}
-
-namespace {
-// An Update on the worker: it owns the lent list and a copy of the catalogues.
-struct UpdateJob {
-    Group list;
-    UpdateRequest request;
-    FilterCatalogues catalogues;
-    UpdateResult result;
-};
-}  // namespace
-
-void MainWindowController::update(std::optional<int> firstSelectedRow) {
-    command(MainCommand::Update, [&] {
-        updateFlashing_ = false;
-        Group* list = &currentList();
-        auto job = std::make_shared<UpdateJob>();
-        job->request.filters = filters_;
-        job->request.order = sortRows_;
-        job->request.selectedRow = firstSelectedRow;
-        job->catalogues = filterCatalogues(project_);
-        job->list = lendList(*list);
-        project_.modified = true;
-        runJob(
-            "Updating list. Please wait...",
-            [job](const ProgressFn& progress) {
-                job->request.progress = progress;
-                job->result = updateFilters(job->list, job->request, job->catalogues);
-            },
-            [this, list, job](bool ok) {
-                returnList(*list, std::move(job->list));
-                if (!ok) return;
-                const UpdateResult& result = job->result;
-                project_.editedCount += result.editedDelta;
-                if (result.tooManyIgnoreWords)
-                    desktop_.message({"Too many words added in the ignore box! The list will be truncated!",
-                                      "Over 10,000 ignore words", Icon::Warning, Buttons::Ok});
-                if (filters_.ignoreOn) filters_.ignoreText = result.ignoreBoxText;
-                notify(kFilters);
-                if (result.refill) {
-                    refill();
-                    rowToSelect_ = result.rowToSelect;
-                    notify(kSelection);
-                }
-            });
-    });
-}
-
-void MainWindowController::sortList() {
-    command(MainCommand::SortList, [&] {
-        sortFlashing_ = false;
-        Group* list = &currentList();
-        auto lent = std::make_shared<Group>(lendList(*list));
-        project_.modified = true;
-        runJob(
-            "Sorting. Please wait...", [lent, order = sortRows_](const ProgressFn&) { sortPhrases(*lent, order); },
-            [this, list, lent](bool ok) {
-                returnList(*list, std::move(*lent));
-                if (!ok) return;
-                sortRows_.freeText.clear();
-                refill();
-                notify(kSortRows | kScrollToTop);
-            });
-    });
-}
-
-void MainWindowController::headerClicked(int column) {
-    command(MainCommand::HeaderSort, [&] {
-        sortRows_.keys[0] = column == 0 ? SortKey::Alphabetical : SortKey::HitCount;
-        headerReverse_ = !headerReverse_;
-        sortRows_.reverse[0] = headerReverse_;
-        notify(kSortRows);
-        sortList();
-    });
-}
-
-void MainWindowController::feedIgnoreBox(int row) {
-    if (busy() || row < 0 || static_cast<size_t>(row) >= rows_.size()) return;
-    command(MainCommand::FeedIgnoreBox, [&] {
-        const Phrase& phrase = currentList().phrases[rows_[row]];
-        std::string words;
-        for (int i = 0; i < phrase.wordCount(); ++i) words.append(phrase.word(i)).append("\n");
-        filters_.ignoreText = appendIgnoreLines(filters_.ignoreText, words) + "\r\n";
-        filters_.ignoreOn = true;
-        focus_ = Focus::IgnoreBoxEnd;
-        filtersChanged();
-        notify(kSelection);
-    });
-}
-
-void MainWindowController::showIgnoredWords(const std::string& word) {
-    if (word.empty()) return;
-    command(MainCommand::ShowIgnoredWords, [&] {
-        const std::string shown = word.substr(0, 63);
-        std::vector<ListRow> found;
-        size_t cursor = 0;
-        while (const Phrase* p = nextMatching(currentList(), shown, filters_.wholeWordsOnly, cursor))
-            found.push_back({p->text(), p->hitCount});
-        dialogs_.showIgnoredWords(shown, found);
-    });
-}
-
-void MainWindowController::editCountries() {
-    command(MainCommand::EditCountries, [&] {
-        const std::optional<std::string> countries = dialogs_.editCountries(project_.unwantedCountries);
-        if (!countries) return;
-        project_.unwantedCountries = *countries;
-        project_.modified = true;
-        filtersChanged();
-    });
-}
-
-void MainWindowController::editUnwantedCharacters() {
-    command(MainCommand::EditUnwantedCharacters, [&] {
-        const std::optional<std::string> characters = dialogs_.editUnwantedCharacters(project_.unwantedCharacters);
-        if (!characters) return;
-        project_.unwantedCharacters = *characters;
-        project_.modified = true;
-        filtersChanged();
-    });
-}
-
-void MainWindowController::importIgnoreBox() {
-    command(MainCommand::ImportIgnoreBox, [&] {
-        const std::vector<std::string> chosen = desktop_.openFiles({{kTextFilter}, "", false});
-        if (chosen.empty()) return;
-        std::string bytes;
-        if (!readWholeFile(chosen.front(), bytes)) {
-            desktop_.message({"Cannot open file for importing!", "File error", Icon::Warning, Buttons::Ok});
-            return;
-        }
-        if (bytes.size() > kLargeIgnoreFile &&
-            desktop_.message({"Importing large lists into the ignore box is not recommended. Are you sure you want to "
-                              "continue?",
-                              "Confirm large ignore list", Icon::Warning, Buttons::YesNo}) != Answer::Yes)
-            return;
-        project_.modified = true;
-        filters_.ignoreText = appendIgnoreLines(filters_.ignoreText, bytes);
-        filters_.ignoreOn = true;
-        filtersChanged();
-    });
 }
 
 // --- import and export ---
@@ -613,7 +406,7 @@ struct ReadJob {
 // the user picks. Each file is detected, its columns chosen and read before
 // the next one starts.
 void MainWindowController::importList() {
-    command(MainCommand::ImportList, [&] {
+    command(Needs::Lists, [&] {
         const std::vector<std::string> files =
             desktop_.openFiles({{std::begin(kImportFilters), std::end(kImportFilters)}, "", true});
         if (files.empty()) return;
@@ -621,7 +414,7 @@ void MainWindowController::importList() {
             return f.find(".xls") != std::string::npos || isSpreadsheetFile(f);
         });
         if (files.size() > 1 && anyXls) {
-            desktop_.message({"Cannot import multiple XLS files at once!", "XLS import", Icon::Warning, Buttons::Ok});
+            desktop_.message(kCannotImportSeveralXls);
             return;
         }
         project_.modified = true;
@@ -642,7 +435,7 @@ void MainWindowController::importSpreadsheet(const std::string& path) {
         [this, conversion, path, base](bool ok) {
             if (!ok) return;
             if (conversion->result != ConvertResult::Success) {
-                desktop_.message(messageOf(convertMessage(conversion->result), kSpreadsheetErrorCaption, Icon::Warning));
+                desktop_.message(spreadsheetFailed(conversion->result));
                 return;
             }
             std::vector<std::string> shown;
@@ -669,8 +462,7 @@ void MainWindowController::importNextFile(std::vector<std::string> files, size_t
                 columns = automaticColumns(**count);
                 if (!columns) columns = dialogs_.chooseColumns(fileNameOf(path), **count);
             } else {
-                const ImportMessage m = importMessage(ImportProblem::InvalidFileType);
-                desktop_.message(messageOf(m.text, m.caption, Icon::Error));
+                desktop_.message(importFailed(ImportProblem::InvalidFileType));
             }
             if (!columns) {
                 importNextFile(std::move(files), index + 1);  // the file is skipped
@@ -694,8 +486,7 @@ void MainWindowController::readImportFile(std::vector<std::string> files, size_t
             project_.editedCount += job->counts.editedCount;
             if (!ok) return;
             if (job->report.problem == ImportProblem::ErrorImporting) {
-                const ImportMessage m = importMessage(job->report.problem);
-                desktop_.message(messageOf(m.text, m.caption, Icon::Error));
+                desktop_.message(importFailed(job->report.problem));
                 return;
             }
             importNextFile(std::move(files), index + 1);
@@ -708,75 +499,44 @@ bool MainWindowController::exportMenuAllowed() {
         return false;
     }
     if (!rows_.empty()) return true;
-    desktop_.message(messageOf(kNothingToExport.text, kNothingToExport.caption, Icon::Information));
+    desktop_.message(kNothingToExport);
     return false;
 }
 
-std::optional<std::string> MainWindowController::askExportPath(const FileFilter& filter, const std::string& initialName) {
-    if (exportGuard_) return std::nullopt;
-    exportGuard_ = true;
-    std::optional<std::string> path = desktop_.saveFile({{filter}, "", initialName});
-    exportGuard_ = false;
-    if (!path) return std::nullopt;
-    return withExtension(*path, filter.pattern.substr(1));
-}
-
-// Writes the export and says how it went; `success` is none for exports
-// that finish without a word.
-void MainWindowController::writeExport(const std::string& path, const std::string& bytes,
-                                       const ExportMessage* success) {
-    if (!writeExportFile(path, bytes))
-        desktop_.message(messageOf(kCannotWriteExport.text, kCannotWriteExport.caption, Icon::Warning));
-    else if (success)
-        desktop_.message(messageOf(success->text, success->caption, Icon::Information));
-}
-
 void MainWindowController::exportListText() {
-    command(MainCommand::ExportListText, [&] {
-        if (const std::optional<std::string> path = askExportPath(kTextFilter, tabCaption(tab_).substr(0, 62)))
-            writeExport(*path, listAsText(visibleRows(currentList())), &kListExported);
+    command(Needs::Lists, [&] {
+        if (const std::optional<std::string> path = exports_.askPath(kTextFiles, tabCaption(tab_).substr(0, 62)))
+            exports_.write(*path, listAsText(visibleRows(currentList())), &kListExported);
     });
 }
 
 void MainWindowController::exportListCsv() {
-    command(MainCommand::ExportListCsv, [&] {
-        const Answer withHits =
-            desktop_.message({"Export hit counts also?", "Export type", Icon::Question, Buttons::YesNoCancel});
+    command(Needs::Lists, [&] {
+        const Answer withHits = desktop_.message(kExportHitCounts);
         if (withHits == Answer::Cancel) return;
-        if (const std::optional<std::string> path = askExportPath(kCsvFilter, tabCaption(tab_).substr(0, 62)))
-            writeExport(*path, listAsCsv(visibleRows(currentList()), withHits == Answer::Yes), &kListExported);
+        if (const std::optional<std::string> path = exports_.askPath(kCsvFiles, tabCaption(tab_).substr(0, 62)))
+            exports_.write(*path, listAsCsv(visibleRows(currentList()), withHits == Answer::Yes), &kListExported);
     });
 }
 
 void MainWindowController::exportGroupNames() {
-    command(MainCommand::ExportGroupNames, [&] {
+    command(Needs::Lists, [&] {
         if (project_.groups.empty()) {
-            desktop_.message(messageOf(kNoGroupsToExport.text, kNoGroupsToExport.caption, Icon::Warning));
+            desktop_.message(kNoGroupsToExport);
             return;
         }
-        if (const std::optional<std::string> path = askExportPath(kTextFilter, ""))
-            writeExport(*path, groupNamesAsText(project_), &kGroupsExported);
-    });
-}
-
-void MainWindowController::exportIgnoreBox() {
-    command(MainCommand::ExportIgnoreBox, [&] {
-        if (filters_.ignoreText.empty()) {
-            desktop_.message(messageOf(kEmptyIgnoreBox.text, kEmptyIgnoreBox.caption, Icon::Warning));
-            return;
-        }
-        if (const std::optional<std::string> path = askExportPath(kTextFilter, ""))
-            writeExport(*path, filters_.ignoreText, nullptr);
+        if (const std::optional<std::string> path = exports_.askPath(kTextFiles, ""))
+            exports_.write(*path, groupNamesAsText(project_), &kGroupsExported);
     });
 }
 
 void MainWindowController::copyKeywordsToClipboard() {
-    command(MainCommand::CopyKeywords, [&] { desktop_.setClipboardText(keywordRowsForClipboard(keywordRows_)); });
+    command(Needs::Nothing, [&] { desktop_.setClipboardText(keywordRowsForClipboard(keywordRows_)); });
 }
 
 void MainWindowController::copyRows(const std::vector<int>& rows) {
     if (busy()) return;
-    command(MainCommand::CopyRows, [&] {
+    command(Needs::Lists, [&] {
         std::string text;
         for (int r : rows)
             if (r >= 0 && static_cast<size_t>(r) < rows_.size()) text.append(rowText(r)).append("\r\n");
@@ -785,7 +545,7 @@ void MainWindowController::copyRows(const std::vector<int>& rows) {
 }
 
 void MainWindowController::addPhrases() {
-    command(MainCommand::AddPhrases, [&] {
+    command(Needs::Lists, [&] {
         const std::optional<std::string> text = dialogs_.askText({"Add search phrase", "Enter phrases:", "", true});
         if (!text) return;
         Group& list = currentList();
@@ -806,7 +566,7 @@ void MainWindowController::addPhrases() {
 int MainWindowController::typeAhead(const std::string& text) {
     if (busy()) return -1;
     int row = -1;
-    command(MainCommand::TypeAhead, [&] {
+    command(Needs::Lists, [&] {
         row = bestPrefixMatch(currentList().phrases, text);
         if (row >= 0) {
             rowToSelect_ = row;
@@ -822,7 +582,7 @@ bool MainWindowController::autoUpdateCheck() const { return settings_.values().a
 void MainWindowController::setAutoUpdateCheck(bool on) { settings_.setAutoUpdateCheck(on); }
 
 void MainWindowController::chooseSkin(int index) {
-    command(MainCommand::ChooseSkin, [&] {
+    command(Needs::Nothing, [&] {
         if (index >= 0 && index < kSkinPresetCount) {
             settings_.setBackgroundColor(kSkinPresets[index].color());
             skinIndex_ = index;

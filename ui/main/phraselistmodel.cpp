@@ -6,7 +6,7 @@ namespace pw::ui {
 
 int PhraseListModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid()) return 0;
-    return static_cast<int>(source_ == Source::ListView ? controller_.rowCount() : controller_.deleteBoxCount());
+    return static_cast<int>(source_ == Source::ListView ? controller_.rowCount() : controller_.deleteBox().count());
 }
 
 int PhraseListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
@@ -17,8 +17,8 @@ QVariant PhraseListModel::data(const QModelIndex& index, int role) const {
     const bool list = source_ == Source::ListView;
     if (role == Qt::DisplayRole) {
         if (controller_.busy()) return {};
-        if (index.column() == 0) return toQt(list ? controller_.rowText(row) : controller_.deleteBoxText(row));
-        return QString::number(list ? controller_.rowHits(row) : controller_.deleteBoxHits(row));
+        if (index.column() == 0) return toQt(list ? controller_.rowText(row) : controller_.deleteBox().text(row));
+        return QString::number(list ? controller_.rowHits(row) : controller_.deleteBox().hits(row));
     }
     if (role == Qt::TextAlignmentRole && index.column() == 1)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);

@@ -1,4 +1,5 @@
 #include "ui/main/projectchoosercontroller.h"
+#include "ui/main/messages.h"
 
 #include <filesystem>
 #include <fstream>
@@ -33,7 +34,7 @@ bool ProjectChooserController::openEntry(int index) {
     if (index < 0 || static_cast<size_t>(index) >= entries_.size()) return false;
     const std::string path = entries_[index].path.substr(0, 510);
     if (std::ifstream(path, std::ios::binary)) return choose(path, true);
-    ui_.message({"The specified project could not be opened!", "Cannot open project", Icon::Warning, Buttons::Ok});
+    ui_.message(kCannotOpenChosenProject);
     removeRecentProject(folder_, entries_[index].path);
     fill();
     return false;
@@ -55,18 +56,16 @@ std::optional<std::string> askNewProjectPath(Desktop& ui, MainDialogs& dialogs, 
     std::optional<std::string> name = dialogs.askText({"New project...", "Please enter project name:", "", false});
     if (!name || name->empty()) return std::nullopt;
     if (const std::optional<std::string> problem = projectNameProblem(*name)) {
-        ui.message({*problem, "Invalid project name", Icon::Warning, Buttons::Ok});
+        ui.message(invalidProjectName(*problem));
         return std::nullopt;
     }
     const std::string path = newProjectPath(folder, *name);
     // A project copied onto itself would be lost: the overwrite deletes the source.
     if (!copyOf.empty() && sameFile(copyOf, path)) {
-        ui.message({"A project cannot be copied onto itself! Please choose another name.", "Copy project", Icon::Warning,
-                    Buttons::Ok});
+        ui.message(kCannotCopyOntoItself);
         return std::nullopt;
     }
-    if (fileExists(path) && ui.message({"Project '" + path + "' already exists! Overwrite?", "Overwrite project file",
-                                        Icon::Warning, Buttons::YesNo}) != Answer::Yes)
+    if (fileExists(path) && ui.message(confirmOverwriteProject(path)) != Answer::Yes)
         return std::nullopt;
     return path;
 }
@@ -99,7 +98,7 @@ bool ProjectChooserController::copyInto(const std::string& source) {
     if (!target) return false;
     // A vanished source shows as an empty new project.
     if (copyProjectFile(source, *target) == CopyProjectResult::CannotWrite) {
-        ui_.message({"Cannot save project!", "Error saving", Icon::Error, Buttons::Ok});
+        ui_.message(kCannotSaveProject);
         return false;
     }
     return choose(*target, true);
@@ -118,12 +117,10 @@ bool ProjectChooserController::copyToNewProject(int index) {
 void ProjectChooserController::deleteProject(int index) {
     if (index < 0 || static_cast<size_t>(index) >= entries_.size()) return;
     const ChooserEntry entry = entries_[index];
-    if (ui_.message({"Are you sure you want to delete project '" + entry.name + "'?", "Confirm delete", Icon::Question,
-                     Buttons::YesNo, true}) != Answer::Yes)
+    if (ui_.message(confirmDeleteProject(entry.name)) != Answer::Yes)
         return;
     if (!removeFile(entry.path)) {
-        ui_.message({"Cannot delete file! Make sure the file is not in use by another application!", "Delete error",
-                     Icon::Warning, Buttons::Ok});
+        ui_.message(kCannotDeleteProjectFile);
         return;
     }
     removeRecentProject(folder_, entry.path);

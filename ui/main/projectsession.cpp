@@ -1,4 +1,5 @@
 #include "ui/main/projectsession.h"
+#include "ui/main/messages.h"
 
 #include "core/atomicfile.h"
 #include "core/filetime.h"
@@ -15,7 +16,7 @@ bool ProjectSession::saveTo(const std::string& path) {
     project_.path = path;
     if (!saveProject(project_)) {
         project_.path = previous;
-        desktop_.message({"Cannot save project!", "Error saving", Icon::Error, Buttons::Ok});
+        desktop_.message(kCannotSaveProject);
         return false;
     }
     desktop_.informationSound();
@@ -51,8 +52,7 @@ bool ProjectSession::saveAs() {
 
 bool ProjectSession::askToSave() {
     if (!project_.modified) return true;
-    const Answer a =
-        desktop_.message({"Project not saved!\nSave now?", "Save project?", Icon::Question, Buttons::YesNoCancel});
+    const Answer a = desktop_.message(kAskToSaveProject);
     if (a == Answer::Cancel) return false;
     if (a == Answer::Yes) return save();
     return true;

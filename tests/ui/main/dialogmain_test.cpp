@@ -119,7 +119,7 @@ TEST_F(Window, TheKeywordRoadWithKeysAndClicks) {
     EXPECT_EQ(ui.lastMessage().text, "The list was successfully exported!");
     Project reopened;
     reopened.path = projectPath;
-    ASSERT_EQ(loadProject(reopened), kLoaded);
+    ASSERT_EQ(loadProject(reopened), LoadCode::Loaded);
     ASSERT_EQ(reopened.groups.size(), 1u);
     EXPECT_EQ(reopened.groups[0]->phrases.size(), 2u);
     EXPECT_EQ(reopened.mainList.phrases.size(), 3u);
