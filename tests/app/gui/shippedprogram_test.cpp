@@ -210,6 +210,10 @@ const std::vector<ButtonRow>& buttonRows() {
          [](Program& p) { child<QCheckBox>(p, "formBroad")->setChecked(true); }},
         {4, "newAd", opens("Edit ad")},
         {4, "manageAdLists", opens("Manage ads lists")},
+        // The group buttons beside the tabs work on the selected group; each is cancelled.
+        {4, "renameGroup", opens("Rename group")},
+        {4, "deleteGroup", opens("Confirm delete")},
+        {4, "mergeGroup", opens("Select group")},
         {4, "phase1", phase(1)},
     };
     return rows;
@@ -306,6 +310,13 @@ TEST_F(Program, EveryTabMenuItemWorksOnTheGroupItWasOpenedOn) {
 
 TEST_F(Program, EveryButtonOfThePhasesWorks) {
     openShippedProject(*this);
+    // The table names every button of the window, and nothing more.
+    std::set<QString> listed, shown;
+    for (const ButtonRow& row : buttonRows()) listed.insert(row.name);
+    for (QPushButton* b : program->window().findChildren<QPushButton*>())
+        if (!b->objectName().isEmpty()) shown.insert(b->objectName());
+    EXPECT_EQ(listed, shown);
+
     for (const ButtonRow& row : buttonRows()) {
         ASSERT_EQ(program->controller().phase(), row.phase) << row.name;
         if (row.prepare) row.prepare(*this);
