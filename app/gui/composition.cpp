@@ -20,10 +20,11 @@ namespace pw::app {
 namespace {
 
 std::unique_ptr<ui::QtAdWindows> adWindowsFor(const ProgramOptions& options, ui::QtDesktop& desktop,
-                                              const ProgramFolder& folder, ui::CommandGate& gate) {
+                                              const ProgramFolder& folder, ui::CommandGate& gate,
+                                              const ui::MenuActions& actions) {
     if (!options.tourPictures.isEmpty())
-        return std::make_unique<TourAdWindows>(desktop, folder, gate, options.tourPictures);
-    return std::make_unique<ui::QtAdWindows>(desktop, folder, gate);
+        return std::make_unique<TourAdWindows>(desktop, folder, gate, actions, options.tourPictures);
+    return std::make_unique<ui::QtAdWindows>(desktop, folder, gate, actions);
 }
 
 std::unique_ptr<ui::QtAccountWindows> accountWindowsFor(const ProgramOptions& options, ui::QtDesktop& desktop,
@@ -57,7 +58,7 @@ public:
           menuActions_(options.menuFault),
           dialogs_(desktop_, folder_),
           groupDialogs_(desktop_),
-          adWindows_(adWindowsFor(options, desktop_, folder_, gate_)),
+          adWindows_(adWindowsFor(options, desktop_, folder_, gate_, menuActions_)),
           controller_({desktop_, dialogs_, groupDialogs_, *adWindows_}, jobs_, dispatcher_, gate_, menuActions_,
                       folder_, settings_),
           host_(controller_),

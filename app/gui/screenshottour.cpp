@@ -46,7 +46,7 @@ void typeInto(QWidget* dialog, const char* name, const QString& text) {
 std::optional<ui::AdEditResult> TourAdWindows::editAd(const ui::AdEditRequest& request) {
     const TourAd& t = kTourAds[ads_ % std::size(kTourAds)];
     ui::QtDesktop desktop;
-    ui::AdEditorController controller(desktop, gate_, request);
+    ui::AdEditorController controller(desktop, gate_, actions_, request);
     ui::CDialogEditAd dialog(controller, *this, request.group);
     desktop.bind(&dialog);
     dialog.show();

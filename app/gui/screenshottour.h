@@ -20,8 +20,9 @@ namespace pw::app {
 // waiting for a person, are filled in and photographed, and close.
 class TourAdWindows : public ui::QtAdWindows {
 public:
-    TourAdWindows(ui::QtDesktop& desktop, ProgramFolder folder, ui::CommandGate& gate, QString pictureFolder)
-        : QtAdWindows(desktop, std::move(folder), gate), pictures_(std::move(pictureFolder)) {}
+    TourAdWindows(ui::QtDesktop& desktop, ProgramFolder folder, ui::CommandGate& gate, const ui::MenuActions& actions,
+                  QString pictureFolder)
+        : QtAdWindows(desktop, std::move(folder), gate, actions), pictures_(std::move(pictureFolder)) {}
     std::optional<ui::AdEditResult> editAd(const ui::AdEditRequest& request) override;
     bool manageAdLists(Group& group) override;
 

@@ -39,8 +39,9 @@ std::string withCrLf(std::string_view text) {
 
 size_t editorBoxLimit(EditorBox box) { return adTextLimit(fieldOf(box)); }
 
-AdEditorController::AdEditorController(Desktop& ui, CommandGate& gate, const AdEditRequest& request)
-    : ui_(ui), gate_(gate), request_(request) {
+AdEditorController::AdEditorController(Desktop& ui, CommandGate& gate, const MenuActions& actions,
+                                       const AdEditRequest& request)
+    : ui_(ui), gate_(gate), actions_(actions), request_(request) {
     for (int f = 0; f < kLimitedFieldCount; ++f)
         counters_[f].text = "0/" + std::to_string(adFieldLimit(SearchEngine::Google, static_cast<AdField>(f)));
     preview_ = placeholderPreview();
@@ -136,6 +137,32 @@ void AdEditorController::setNetworkNow(SearchEngine network) {
     preview_.oneDescription = oneDescription();
     if (oneDescription()) preview_.line2.clear();
     recheckAll();
+}
+
+bool AdEditorController::copyIntoEnabled() const {
+    return network_ != SearchEngine::Msn && actions_.provided(MenuId::AdCopyIntoConsole);
+}
+
+void AdEditorController::copyFromGoogle() {
+    gate_.run(actions_.needs(MenuId::AdCopyFromGoogle), [&] {
+        Ad ad = adFromBoxes();
+        if (actions_.runOnAd(MenuId::AdCopyFromGoogle, ad, network_)) loadNow(ad);
+    });
+}
+
+void AdEditorController::setTokens() {
+    gate_.run(actions_.needs(MenuId::AdSetTokens), [&] {
+        Ad ad = adFromBoxes();
+        if (actions_.runOnAd(MenuId::AdSetTokens, ad, network_)) loadNow(ad);
+    });
+}
+
+void AdEditorController::copyIntoConsole() {
+    if (!copyIntoEnabled()) return;
+    gate_.run(actions_.needs(MenuId::AdCopyIntoConsole), [&] {
+        Ad ad = adFromBoxes();
+        actions_.runOnAd(MenuId::AdCopyIntoConsole, ad, network_);
+    });
 }
 
 std::string AdEditorController::copyButtonCaption() const {

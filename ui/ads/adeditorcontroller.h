@@ -14,6 +14,7 @@
 #include "ui/ads/adwindows.h"
 #include "ui/common/commandgate.h"
 #include "ui/common/desktop.h"
+#include "ui/common/menuactions.h"
 
 namespace pw::ui {
 
@@ -31,8 +32,9 @@ size_t editorBoxLimit(EditorBox box);
 class AdEditorController {
 public:
     // Saving or deleting an ad of the project passes `gate` as a command
-    // that needs the lists; the rest pass it for its guard alone.
-    AdEditorController(Desktop& ui, CommandGate& gate, const AdEditRequest& request);
+    // that needs the lists; the rest pass it for its guard alone. The web
+    // buttons run what the web features supply in `actions`.
+    AdEditorController(Desktop& ui, CommandGate& gate, const MenuActions& actions, const AdEditRequest& request);
 
     const std::string& box(EditorBox b) const { return boxes_[static_cast<int>(b)]; }
     SearchEngine network() const { return network_; }
@@ -67,6 +69,17 @@ public:
     // deletion; none while neither happened.
     const std::optional<AdEditResult>& result() const { return result_; }
     std::optional<EditorBox> focusBox() const { return focus_; }
+    // "Copy from Google", "Copy into ..." and "Set tokens...": greyed until a
+    // feature supplies them ("Copy into MSN" always: that console takes no ad).
+    bool copyFromGoogleEnabled() const { return actions_.provided(MenuId::AdCopyFromGoogle); }
+    bool copyIntoEnabled() const;
+    bool setTokensEnabled() const { return actions_.provided(MenuId::AdSetTokens); }
+    // The top-ads search or the tokens work on the ad as the boxes hold it; a
+    // changed ad shows in the boxes and is kept by "&Save ad" as typed text is.
+    void copyFromGoogle();
+    void setTokens();
+    // The ad as the boxes hold it goes into the selected network's console.
+    void copyIntoConsole();
     // The ad as the boxes hold it (for "Copy into ...").
     Ad adFromBoxes() const;
 
@@ -83,6 +96,7 @@ private:
 
     Desktop& ui_;
     CommandGate& gate_;
+    const MenuActions& actions_;
     AdEditRequest request_;
     std::array<std::string, kEditorBoxCount> boxes_;
     std::array<Counter, kLimitedFieldCount> counters_;

@@ -11,9 +11,14 @@ PreviewScroll previewScroll(size_t ads, int previews) {
     return {n - previews + 1, 2, true};
 }
 
-AdsAreaController::AdsAreaController(Desktop& ui, CommandGate& gate, AdWindows& windows,
+AdsAreaController::AdsAreaController(Desktop& ui, CommandGate& gate, AdWindows& windows, const MenuActions& actions,
                                      std::function<Group*()> group, std::function<void()> modified)
-    : ui_(ui), gate_(gate), windows_(windows), group_(std::move(group)), modified_(std::move(modified)) {}
+    : ui_(ui),
+      gate_(gate),
+      windows_(windows),
+      actions_(actions),
+      group_(std::move(group)),
+      modified_(std::move(modified)) {}
 
 AdList* AdsAreaController::list() const {
     Group* g = group_();
@@ -132,6 +137,30 @@ void AdsAreaController::copyFromAnotherAd(int preview) {
             return;
         (*ads)[indexOf(preview)] = *found;
         modified_();
+    });
+}
+
+bool AdsAreaController::copyIntoEnabled(int preview) const {
+    const Ad* ad = adAt(preview);
+    return ad && ad->engine != SearchEngine::Msn && actions_.provided(MenuId::AdCopyIntoConsole);
+}
+
+void AdsAreaController::copyFromGoogle(int preview) {
+    gate_.run(Needs::Lists, [&] {
+        const Ad* stored = adAt(preview);
+        if (!stored) return;
+        Ad ad = *stored;
+        if (!actions_.runOnAd(MenuId::AdCopyFromGoogle, ad, ad.engine)) return;
+        (*list())[indexOf(preview)] = std::move(ad);
+        modified_();
+    });
+}
+
+void AdsAreaController::copyIntoConsole(int preview) {
+    if (!copyIntoEnabled(preview)) return;
+    gate_.run(Needs::Lists, [&] {
+        Ad ad = *adAt(preview);
+        actions_.runOnAd(MenuId::AdCopyIntoConsole, ad, ad.engine);
     });
 }
 

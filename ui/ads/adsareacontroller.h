@@ -11,6 +11,7 @@
 #include "ui/ads/adwindows.h"
 #include "ui/common/commandgate.h"
 #include "ui/common/desktop.h"
+#include "ui/common/menuactions.h"
 
 namespace pw::ui {
 
@@ -30,8 +31,8 @@ public:
     // `group` gives the group of the selected tab (none on the main list);
     // `modified` marks the project changed. Every command reads the group's
     // ad lists, so each passes `gate` as one that needs the lists.
-    AdsAreaController(Desktop& ui, CommandGate& gate, AdWindows& windows, std::function<Group*()> group,
-                      std::function<void()> modified);
+    AdsAreaController(Desktop& ui, CommandGate& gate, AdWindows& windows, const MenuActions& actions,
+                      std::function<Group*()> group, std::function<void()> modified);
 
     AdListKind listKind() const { return kind_; }
     void setListKind(AdListKind kind);
@@ -48,6 +49,13 @@ public:
     void deleteAd(int preview);
     void copyToNewAd(int preview);
     void copyFromAnotherAd(int preview);
+    // The preview menu's web commands on the stored ad, greyed until a
+    // feature supplies them ("Copy into MSN" always). A result picked in the
+    // top-ads search replaces the stored ad's texts.
+    bool copyFromGoogleEnabled() const { return actions_.provided(MenuId::AdCopyFromGoogle); }
+    bool copyIntoEnabled(int preview) const;
+    void copyFromGoogle(int preview);
+    void copyIntoConsole(int preview);
     void manageLists();
 
 private:
@@ -61,6 +69,7 @@ private:
     Desktop& ui_;
     CommandGate& gate_;
     AdWindows& windows_;
+    const MenuActions& actions_;
     std::function<Group*()> group_;
     std::function<void()> modified_;
     AdListKind kind_ = AdListKind::Current;

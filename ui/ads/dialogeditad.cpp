@@ -96,12 +96,12 @@ CDialogEditAd::CDialogEditAd(AdEditorController& controller, AdWindows& ui, cons
 
     auto* buttons = new QHBoxLayout;
     QPushButton* search = plainButton("Search...", "search");
+    // The web buttons are greyed until a feature supplies them.
     QPushButton* copyFrom = plainButton("Copy from Google", "copyFromGoogle");
-    copyFrom->setEnabled(false);
+    copyFrom->setEnabled(controller_.copyFromGoogleEnabled());
     copyInto_ = plainButton("Copy into Google", "copyInto");
-    copyInto_->setEnabled(false);
     QPushButton* tokens = plainButton("Set tokens...", "setTokens");
-    tokens->setEnabled(false);
+    tokens->setEnabled(controller_.setTokensEnabled());
     delete_ = plainButton("Delete ad", "deleteAd");
     delete_->setEnabled(controller_.deleteEnabled());
     QPushButton* save = plainButton("&Save ad", "saveAd");
@@ -129,6 +129,15 @@ CDialogEditAd::CDialogEditAd(AdEditorController& controller, AdWindows& ui, cons
             controller_.load(*found);
             showBoxes();
         }
+    });
+    connect(copyFrom, &QPushButton::clicked, this, [this] {
+        controller_.copyFromGoogle();
+        showBoxes();
+    });
+    connect(copyInto_, &QPushButton::clicked, this, [this] { controller_.copyIntoConsole(); });
+    connect(tokens, &QPushButton::clicked, this, [this] {
+        controller_.setTokens();
+        showBoxes();
     });
     connect(save, &QPushButton::clicked, this, [this] {
         if (controller_.save()) accept();
@@ -186,6 +195,7 @@ void CDialogEditAd::showBoxes() {
     counters_[2]->setVisible(!one);
     text1Label_->setText(one ? "Ad description:" : "Ad text1:");
     copyInto_->setText(QString::fromStdString(controller_.copyButtonCaption()));
+    copyInto_->setEnabled(controller_.copyIntoEnabled());
     updating_ = false;
     showCountersAndPreview();
 }

@@ -12,7 +12,7 @@ namespace pw::ui {
 // Each window has a desktop of its own, bound once the window exists.
 std::optional<AdEditResult> QtAdWindows::editAd(const AdEditRequest& request) {
     QtDesktop desktop(desktop_.frontWindow());
-    AdEditorController controller(desktop, gate_, request);
+    AdEditorController controller(desktop, gate_, actions_, request);
     CDialogEditAd dialog(controller, *this, request.group, desktop_.frontWindow());
     desktop.bind(&dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;

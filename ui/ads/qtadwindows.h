@@ -7,14 +7,17 @@
 #include "ui/common/commandgate.h"
 #include "ui/common/qtdesktop.h"
 
+#include "ui/common/menuactions.h"
+
 namespace pw::ui {
 
 class QtAdWindows : public AdWindows {
 public:
     // The ad windows' commands pass the main window's `gate`; they open over
-    // the window in front of `desktop` (the main window's).
-    QtAdWindows(QtDesktop& desktop, ProgramFolder folder, CommandGate& gate)
-        : desktop_(desktop), folder_(std::move(folder)), gate_(gate) {}
+    // the window in front of `desktop` (the main window's); the editor's web
+    // buttons run what features supply in `actions`.
+    QtAdWindows(QtDesktop& desktop, ProgramFolder folder, CommandGate& gate, const MenuActions& actions)
+        : desktop_(desktop), folder_(std::move(folder)), gate_(gate), actions_(actions) {}
     // The past-ads search reads the open project from memory.
     void setProject(const Project* project) { project_ = project; }
 
@@ -26,6 +29,7 @@ protected:
     QtDesktop& desktop_;
     ProgramFolder folder_;
     CommandGate& gate_;
+    const MenuActions& actions_;
     const Project* project_ = nullptr;
 };
 

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/ad.h"
 #include "ui/common/commandgate.h"
 
 namespace pw::ui {
@@ -31,6 +32,12 @@ enum class MenuId {
     PhrasewrightOnline,
     CheckForUpdates,
     About,
+    // Main-window buttons
+    ImportResearch,
+    // The web commands on one ad: the ad editor's buttons and the ad previews' menu
+    AdCopyFromGoogle,
+    AdCopyIntoConsole,
+    AdSetTokens,
 };
 
 // A readable name for reports and test output.
@@ -39,6 +46,9 @@ std::string_view menuIdName(MenuId id);
 class MenuActions {
 public:
     using Action = std::function<void()>;
+    // A command on one ad: told the ad and the network it is written for, it
+    // says whether it changed the ad (the caller keeps the change).
+    using AdAction = std::function<bool(Ad& ad, SearchEngine network)>;
     // How a wiring fault is reported: the program logs it, tests fail on it.
     using FaultReport = std::function<void(const std::string& fault)>;
 
@@ -48,12 +58,18 @@ public:
     // reported. An action that reads the project waits for the main window's
     // list jobs (`needs`); one that does not (About) runs at any time.
     void provide(MenuId id, Action run, Needs needs = Needs::Lists);
+    void provideAdAction(MenuId id, AdAction run, Needs needs = Needs::Lists);
     // Takes the action back (its window is going).
-    void withdraw(MenuId id) { actions_.erase(id); }
-    bool provided(MenuId id) const { return actions_.count(id) != 0; }
+    void withdraw(MenuId id) {
+        actions_.erase(id);
+        adActions_.erase(id);
+    }
+    bool provided(MenuId id) const { return actions_.count(id) != 0 || adActions_.count(id) != 0; }
     Needs needs(MenuId id) const;
     // Runs the action of `id`, when one was provided.
     void run(MenuId id) const;
+    // Runs the ad command `id` on `ad`; false when none was provided or it left the ad as it was.
+    bool runOnAd(MenuId id, Ad& ad, SearchEngine network) const;
     // The ids provided so far, in id order.
     std::vector<MenuId> providedIds() const;
 
@@ -71,6 +87,12 @@ private:
         Needs needs;
     };
     std::map<MenuId, Provided> actions_;
+    struct ProvidedAdAction {
+        AdAction run;
+        Needs needs;
+    };
+    std::map<MenuId, ProvidedAdAction> adActions_;
+    bool accepted(MenuId id, bool empty);
     std::function<void(MenuId)> listener_;
 };
 

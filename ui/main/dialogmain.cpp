@@ -184,6 +184,15 @@ CDialogMain::CDialogMain(MainWindowController& controller, QWidget* parent)
     progress_->setMaximumWidth(260);
     statusBar()->addWidget(statusText_, 1);
     statusBar()->addPermanentWidget(progress_);
+    // The web features' buttons sit at the right of the status line, where
+    // every phase shows them.
+    statusBar()->addPermanentWidget(featureButton(MenuId::SearchTopAds, "Search Top Google Ads", "searchTopAds",
+                                                  "Click here to search the top Google ads"));
+    QPushButton* searchIcon = featureButton(MenuId::SearchTopAds, "", "searchTopAdsIcon", "Search top Google ads");
+    searchIcon->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    statusBar()->addPermanentWidget(searchIcon);
+    statusBar()->addPermanentWidget(featureButton(MenuId::ImportResearch, "Import research", "importResearch",
+                                                  "Use this tool to import already researched data into Phrasewright"));
     backgroundPoll_ = new QTimer(this);
     backgroundPoll_->setInterval(500);
     connect(backgroundPoll_, &QTimer::timeout, this, &CDialogMain::pollBackgroundWork);
@@ -631,7 +640,7 @@ void CDialogMain::buildMenus() {
     // An action a feature supplies later enables its item then.
     actions.setListener([this](MenuId id) { enableProvided(id); });
     for (MenuId id : actions.providedIds())
-        if (!providedItems_.count(id)) actions.reportUnknown(id);
+        if (!featureItems_.count(id) && !adCommand(id)) actions.reportUnknown(id);
 }
 
 QAction* menuBarAction(QMainWindow& window, const QString& text) {
@@ -647,13 +656,27 @@ CDialogMain::~CDialogMain() {
     controller_.setChangeListener(nullptr);
 }
 
+// The ad commands show in the ad editor and the preview menus, which ask
+// for them each time they open.
+bool CDialogMain::adCommand(MenuId id) {
+    return id == MenuId::AdCopyFromGoogle || id == MenuId::AdCopyIntoConsole || id == MenuId::AdSetTokens;
+}
+
 void CDialogMain::enableProvided(MenuId id) {
-    const auto found = providedItems_.find(id);
-    if (found == providedItems_.end()) {
-        controller_.menuActions().reportUnknown(id);
-        return;
-    }
-    found->second->setEnabled(true);
+    const auto [first, last] = featureItems_.equal_range(id);
+    if (first == last && !adCommand(id)) controller_.menuActions().reportUnknown(id);
+    // Actions and buttons alike have the property.
+    for (auto item = first; item != last; ++item) item->second->setProperty("enabled", true);
+}
+
+// A feature's button: connected now, enabled when its action arrives.
+QPushButton* CDialogMain::featureButton(MenuId id, const QString& text, const QString& objectName,
+                                        const QString& tip) {
+    QPushButton* b = button(text, objectName, tip);
+    b->setEnabled(controller_.menuActions().provided(id));
+    featureItems_.emplace(id, b);
+    connect(b, &QPushButton::clicked, this, [this, id] { controller_.runMenuAction(id); });
+    return b;
 }
 
 // Builds a menu from the controller's items; items without an action show disabled.
@@ -674,7 +697,7 @@ void CDialogMain::addMenuItems(QMenu* menu, const std::vector<MenuItem>& items, 
             action->setEnabled(item.enabled());
             if (item.id && menuBarItems) {
                 // A feature's item: connected now, enabled when its action arrives.
-                providedItems_[*item.id] = action;
+                featureItems_.emplace(*item.id, action);
                 connect(action, &QAction::triggered, this, [this, id = *item.id] { controller_.runMenuAction(id); });
             } else if (item.run) {
                 connect(action, &QAction::triggered, this, [run = item.run] { run(); });
@@ -908,9 +931,13 @@ void CDialogMain::showAdMenu(int preview, const QPoint& position) {
     menu.addAction("&Delete Ad", this, [&ads, preview] { ads.deleteAd(preview); });
     menu.addAction("&Copy to new ad", this, [&ads, preview] { ads.copyToNewAd(preview); });
     menu.addSeparator();
-    menu.addAction("Copy &from Google")->setEnabled(false);
+    // The web commands are greyed until a feature supplies them.
+    menu.addAction("Copy &from Google", this, [&ads, preview] { ads.copyFromGoogle(preview); })
+        ->setEnabled(ads.copyFromGoogleEnabled());
     const std::string_view network = networkName(ad->engine);
-    menu.addAction(QString("Copy into &%1").arg(QString::fromUtf8(network.data(), network.size())))->setEnabled(false);
+    menu.addAction(QString("Copy into &%1").arg(QString::fromUtf8(network.data(), network.size())), this,
+                   [&ads, preview] { ads.copyIntoConsole(preview); })
+        ->setEnabled(ads.copyIntoEnabled(preview));
     menu.addSeparator();
     menu.addAction("Copy from &another ad", this, [&ads, preview] { ads.copyFromAnotherAd(preview); });
     menu.exec(position);

@@ -47,6 +47,8 @@ private:
     // pop-up menu is built afresh each time and takes them as they are.
     void addMenuItems(QMenu* menu, const std::vector<MenuItem>& items, bool menuBarItems);
     void enableProvided(MenuId id);
+    static bool adCommand(MenuId id);
+    QPushButton* featureButton(MenuId id, const QString& text, const QString& objectName, const QString& tip);
     QWidget* buildListSide();
     QWidget* buildPhase1();
     QWidget* buildPhase2();
@@ -77,7 +79,8 @@ private:
     MainWindowController& controller_;
     bool refreshing_ = false;
     // The menu bar's items whose action a feature supplies.
-    std::map<MenuId, QAction*> providedItems_;
+    // The menu items and buttons whose actions features supply, by id.
+    std::multimap<MenuId, QObject*> featureItems_;
 
     GroupTabBar* tabs_;
     QTableView* listView_;

@@ -288,7 +288,7 @@ private:
     DeleteBox deleteBox_{workspace_, dialogs_, settings_};
     SideLists sideLists_{workspace_, groupDialogs_};
     GroupCommands groups_{workspace_, groupDialogs_};
-    AdsAreaController ads_{desktop_, gate_, adWindows_, [this] { return tab_ > 0 ? groupAt(project_, tab_ - 1) : nullptr; },
+    AdsAreaController ads_{desktop_, gate_, adWindows_, actions_, [this] { return tab_ > 0 ? groupAt(project_, tab_ - 1) : nullptr; },
                            [this] { project_.modified = true; }};
 };
 

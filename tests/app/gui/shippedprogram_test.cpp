@@ -166,6 +166,10 @@ const std::vector<ButtonRow>& buttonRows() {
         return does([n](Program& p) { return p.program->controller().rowCount() == static_cast<size_t>(n); });
     };
     static const std::vector<ButtonRow> rows = {
+        // The web features' buttons come with them.
+        {1, "searchTopAds", later()},
+        {1, "searchTopAdsIcon", later()},
+        {1, "importResearch", later()},
         {1, "addPhrases", opens("Add search phrase")},
         {1, "exportList", opens("Save As"), [](Program& p) { p.watcher->choose("Export as T&XT..."); }},
         {1, "importIgnore", opens("Open")},

@@ -45,7 +45,7 @@ protected:
 
 TEST_F(AdEditor, CountsCharactersAndKeepsEveryBoxWithinItsField) {
     Ad ad;
-    AdEditorController editor(ui, ui.gate, newAd(ad));
+    AdEditorController editor(ui, ui.gate, ui.menuActions, newAd(ad));
     const std::string accented = "Caf\xC3\xA9 in the old town";  // 20 characters, 21 bytes
     editor.typed(EditorBox::Title, accented);
     EXPECT_EQ(editor.counter(AdField::Title).text, "20/25");
@@ -65,10 +65,10 @@ TEST_F(AdEditor, CountsCharactersAndKeepsEveryBoxWithinItsField) {
 
 TEST_F(AdEditor, AChangedAdIsNotDroppedWithoutAsking) {
     Ad ad = adTitled("Shoes");
-    AdEditorController untouched(ui, ui.gate, storedAd(ad));
+    AdEditorController untouched(ui, ui.gate, ui.menuActions, storedAd(ad));
     EXPECT_EQ(untouched.close(), AdEditorController::Closing::Discard);  // nothing asked
 
-    AdEditorController editor(ui, ui.gate, storedAd(ad));
+    AdEditorController editor(ui, ui.gate, ui.menuActions, storedAd(ad));
     editor.typed(EditorBox::Title, "Boots");
     ui.answers.push_back(Answer::Cancel);
     EXPECT_EQ(editor.close(), AdEditorController::Closing::Stay);
@@ -90,7 +90,7 @@ TEST_F(AdEditor, AChangedAdIsNotDroppedWithoutAsking) {
 
 TEST_F(AdEditor, LimitsCountersAndTheKeywordMarker) {
     Ad ad;
-    AdEditorController editor(ui, ui.gate, newAd(ad));
+    AdEditorController editor(ui, ui.gate, ui.menuActions, newAd(ad));
     EXPECT_EQ(editor.counter(AdField::Title).text, "0/25");
     EXPECT_EQ(editor.typed(EditorBox::Title, std::string(26, 'x')), std::string(25, 'x'));
     EXPECT_EQ(editor.counter(AdField::Title).text, "25/25");
@@ -115,7 +115,7 @@ TEST_F(AdEditor, LimitsCountersAndTheKeywordMarker) {
 
 TEST_F(AdEditor, DisplayUrlIsCopiedUntilTheDestinationIsUsed) {
     Ad ad;
-    AdEditorController editor(ui, ui.gate, newAd(ad));
+    AdEditorController editor(ui, ui.gate, ui.menuActions, newAd(ad));
     editor.typed(EditorBox::DisplayUrl, "www.shoes.com");
     EXPECT_EQ(editor.box(EditorBox::DestinationUrl), "www.shoes.com");
     editor.destinationFocused();
@@ -123,14 +123,14 @@ TEST_F(AdEditor, DisplayUrlIsCopiedUntilTheDestinationIsUsed) {
     EXPECT_EQ(editor.box(EditorBox::DestinationUrl), "www.shoes.com");
 
     Ad existing = adTitled("Shoes");
-    AdEditorController loaded(ui, ui.gate, storedAd(existing));
+    AdEditorController loaded(ui, ui.gate, ui.menuActions, storedAd(existing));
     loaded.typed(EditorBox::DisplayUrl, "www.other.com");
     EXPECT_EQ(loaded.box(EditorBox::DestinationUrl), "http://www.example.com/");
 
     // A change of network checks every box again, and copies the display URL
     // on while the destination box never had the focus.
     Ad fresh;
-    AdEditorController switching(ui, ui.gate, newAd(fresh));
+    AdEditorController switching(ui, ui.gate, ui.menuActions, newAd(fresh));
     switching.setNetwork(SearchEngine::Yahoo);
     const std::string longUrl = "www." + std::string(40, 'u') + ".com";
     switching.typed(EditorBox::DisplayUrl, longUrl);
@@ -141,7 +141,7 @@ TEST_F(AdEditor, DisplayUrlIsCopiedUntilTheDestinationIsUsed) {
 
 TEST_F(AdEditor, SavingChecksTheRulesAndRollsBack) {
     Ad ad = adTitled("Shoes");
-    AdEditorController editor(ui, ui.gate, storedAd(ad));
+    AdEditorController editor(ui, ui.gate, ui.menuActions, storedAd(ad));
     editor.typed(EditorBox::Title, "Buy now!");
     EXPECT_FALSE(editor.save());
     EXPECT_EQ(ui.lastMessage().text, "No exclamation point allowed in the title!");
@@ -159,7 +159,7 @@ TEST_F(AdEditor, SavingChecksTheRulesAndRollsBack) {
     EXPECT_EQ(editor.focusBox(), EditorBox::DestinationUrl);
 
     Ad yahoo = adTitled("Shoes", SearchEngine::Yahoo);
-    AdEditorController oneLine(ui, ui.gate, storedAd(yahoo));
+    AdEditorController oneLine(ui, ui.gate, ui.menuActions, storedAd(yahoo));
     oneLine.typed(EditorBox::Description, "A single description");
     ASSERT_TRUE(oneLine.save());
     const Ad saved = std::get<Ad>(*oneLine.result());
@@ -169,7 +169,7 @@ TEST_F(AdEditor, SavingChecksTheRulesAndRollsBack) {
 }
 
 TEST_F(AdEditor, DeleteIsAskedAndHandedBackForAStoredAdOnly) {
-    AdEditorController editor(ui, ui.gate, storedAd(adTitled("Two")));
+    AdEditorController editor(ui, ui.gate, ui.menuActions, storedAd(adTitled("Two")));
     ui.answers = {Answer::No, Answer::Yes};
     EXPECT_FALSE(editor.deleteAd());
     EXPECT_FALSE(editor.result());
@@ -183,11 +183,48 @@ TEST_F(AdEditor, DeleteIsAskedAndHandedBackForAStoredAdOnly) {
         {.ad = adTitled("One"), .origin = AdOrigin::Stored, .accountMode = true},
     };
     for (const AdEditRequest& request : notStored) {
-        AdEditorController other(ui, ui.gate, request);
+        AdEditorController other(ui, ui.gate, ui.menuActions, request);
         EXPECT_FALSE(other.deleteEnabled());
         EXPECT_FALSE(other.deleteAd());
         EXPECT_FALSE(other.result());
     }
+}
+
+TEST_F(AdEditor, TheWebButtonsWorkOnTheAdAsTypedOnceAFeatureSuppliesThem) {
+    AdEditorController editor(ui, ui.gate, ui.menuActions, storedAd(adTitled("Shoes")));
+    EXPECT_FALSE(editor.copyFromGoogleEnabled());
+    EXPECT_FALSE(editor.copyIntoEnabled());
+    EXPECT_FALSE(editor.setTokensEnabled());
+
+    std::vector<std::pair<std::string, SearchEngine>> consoleGot;
+    ui.menuActions.provideAdAction(MenuId::AdCopyFromGoogle, [](Ad& ad, SearchEngine) {
+        ad.title = "Found";
+        return true;
+    });
+    ui.menuActions.provideAdAction(MenuId::AdCopyIntoConsole, [&](Ad& ad, SearchEngine network) {
+        consoleGot.emplace_back(ad.title, network);
+        return false;
+    });
+    editor.typed(EditorBox::Title, "Boots");
+    ASSERT_TRUE(editor.copyIntoEnabled());
+    editor.copyIntoConsole();
+    EXPECT_EQ(consoleGot, (std::vector<std::pair<std::string, SearchEngine>>{{"Boots", SearchEngine::Google}}));
+
+    // A picked result shows in the boxes and is kept only by "&Save ad".
+    editor.copyFromGoogle();
+    EXPECT_EQ(editor.box(EditorBox::Title), "Found");
+    EXPECT_FALSE(editor.result());
+    EXPECT_TRUE(editor.save());
+    EXPECT_EQ(savedTitle(editor), "Found");
+
+    // That console takes no ad; and while a list job runs nothing starts.
+    editor.setNetwork(SearchEngine::Msn);
+    EXPECT_FALSE(editor.copyIntoEnabled());
+    editor.setNetwork(SearchEngine::Google);
+    ui.listJobRunning = true;
+    editor.copyIntoConsole();
+    EXPECT_EQ(consoleGot.size(), 1u);
+    EXPECT_EQ(ui.doubleBeeps, 1);
 }
 
 class AdsArea : public ::testing::Test {
@@ -195,7 +232,7 @@ protected:
     test::ScriptedUi ui;
     Group group{"Shoes"};
     int modified = 0;
-    AdsAreaController area{ui, ui.gate, ui, [this] { return &group; }, [this] { ++modified; }};
+    AdsAreaController area{ui, ui.gate, ui, ui.menuActions, [this] { return &group; }, [this] { ++modified; }};
 
     // Scripts the editor to save the ad with this title.
     void editorSaves(const std::string& title) {
@@ -206,6 +243,22 @@ protected:
         });
     }
 };
+
+TEST_F(AdsArea, CopyFromGoogleInThePreviewMenuReplacesTheStoredAd) {
+    group.adLists[0].push_back(adTitled("Old", SearchEngine::Yahoo));
+    EXPECT_FALSE(area.copyFromGoogleEnabled());
+    SearchEngine searchedFor = SearchEngine::Google;
+    ui.menuActions.provideAdAction(MenuId::AdCopyFromGoogle, [&](Ad& ad, SearchEngine network) {
+        searchedFor = network;
+        ad.title = "New";
+        return true;
+    });
+    area.copyFromGoogle(0);
+    EXPECT_EQ(searchedFor, SearchEngine::Yahoo);
+    EXPECT_EQ(group.adLists[0][0].title, "New");
+    EXPECT_EQ(modified, 1);
+    EXPECT_FALSE(area.copyIntoEnabled(0));  // nothing supplies the consoles yet
+}
 
 TEST_F(AdsArea, TheCurrentListHoldsThreeAds) {
     for (const char* t : {"One", "Two", "Three"}) {
@@ -349,9 +402,9 @@ TEST(AdWindowsGate, ListCommandsWaitForTheMainWindowsListJob) {
     group.adLists[0] = {adTitled("Shoes"), adTitled("Boots")};
     for (int i = 0; i < 6; ++i) group.adLists[1].push_back(adTitled("Extra " + std::to_string(i)));
     int modified = 0;
-    AdsAreaController area{ui, ui.gate, ui, [&] { return &group; }, [&] { ++modified; }};
+    AdsAreaController area{ui, ui.gate, ui, ui.menuActions, [&] { return &group; }, [&] { ++modified; }};
     area.setListKind(AdListKind::Effective);
-    AdEditorController editor(ui, ui.gate,
+    AdEditorController editor(ui, ui.gate, ui.menuActions,
                               {.ad = group.adLists[0][0], .origin = AdOrigin::Stored, .group = &group, .position = 0});
     editor.typed(EditorBox::Title, "Sandals");
     ManageListsController lists(ui, ui.gate, group);
@@ -397,7 +450,7 @@ TEST(AdWindowsGate, ListCommandsWaitForTheMainWindowsListJob) {
     EXPECT_EQ(editor.typed(EditorBox::Title, "Clogs"), "Clogs");
     // An account ad is not the project's either: it saves beside a list job.
     Ad accountAd = adTitled("Account");
-    AdEditorController accountEditor(ui, ui.gate, {.ad = accountAd, .origin = AdOrigin::Stored, .accountMode = true});
+    AdEditorController accountEditor(ui, ui.gate, ui.menuActions, {.ad = accountAd, .origin = AdOrigin::Stored, .accountMode = true});
     accountEditor.typed(EditorBox::Title, "Account shoes");
     EXPECT_TRUE(accountEditor.save());
     EXPECT_EQ(savedTitle(accountEditor), "Account shoes");

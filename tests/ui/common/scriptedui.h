@@ -12,6 +12,7 @@
 
 #include "ui/ads/adwindows.h"
 #include "ui/common/commandgate.h"
+#include "ui/common/menuactions.h"
 #include "ui/common/desktop.h"
 #include "ui/common/jobrunner.h"
 #include "ui/groups/groupdialogs.h"
@@ -88,6 +89,8 @@ public:
     // `listJobRunning` to have it refuse their list commands.
     bool listJobRunning = false;
     CommandGate gate{*this, [this] { return listJobRunning; }};
+    // What the web features supply to the ad windows under test.
+    MenuActions menuActions;
     std::string clipboard;
 
     const Message& lastMessage() const {

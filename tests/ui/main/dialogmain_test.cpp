@@ -221,6 +221,18 @@ TEST_F(Window, AFeatureItemIsEnabledWhenItsActionArrivesAfterTheWindowIsBuilt) {
     research->trigger();
     EXPECT_EQ(runs, 2);
     EXPECT_EQ(wiring.takeFaults(), std::vector<std::string>{"menu action ResearchTool provided twice"});
+
+    // One action enables every item of its id: the menu item and both buttons.
+    QAction* topAds = action("Search top &Google ads");
+    auto* topAdsButton = find<QPushButton>("searchTopAds");
+    auto* topAdsIcon = find<QPushButton>("searchTopAdsIcon");
+    ASSERT_TRUE(topAds && topAdsButton && topAdsIcon);
+    EXPECT_FALSE(topAdsButton->isEnabled());
+    controller.menuActions().provide(MenuId::SearchTopAds, [&] { runs += 100; });
+    EXPECT_TRUE(topAds->isEnabled() && topAdsButton->isEnabled() && topAdsIcon->isEnabled());
+    QTest::mouseClick(topAdsIcon, Qt::LeftButton);
+    EXPECT_EQ(runs, 102);
+    EXPECT_TRUE(wiring.takeFaults().empty());
 }
 
 TEST_F(Window, WorkInTheBackgroundShowsInTheStatusLine) {
@@ -283,7 +295,7 @@ TEST(ChooserWindow, ArrowKeysAndEnterOpenTheSelectedProject) {
 
 TEST(AdEditorWindow, TypingClipsCountsAndMirrors) {
     test::ScriptedUi ui;
-    AdEditorController controller(ui, ui.gate, {.ad = Ad{}, .origin = AdOrigin::New});
+    AdEditorController controller(ui, ui.gate, ui.menuActions, {.ad = Ad{}, .origin = AdOrigin::New});
     CDialogEditAd dialog(controller, ui, nullptr);
     dialog.show();
     auto* title = dialog.findChild<QLineEdit*>("title");
