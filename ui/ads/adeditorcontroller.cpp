@@ -1,4 +1,5 @@
 #include "ui/ads/adeditorcontroller.h"
+#include "ui/ads/messages.h"
 
 #include "ads/adrules.h"
 #include "ads/adtextlimits.h"
@@ -195,14 +196,14 @@ bool AdEditorController::save() {
 bool AdEditorController::saveNow() {
     focus_.reset();
     if (box(EditorBox::DestinationUrl).empty()) {
-        ui_.message({"Please fill in the destination URL!", "Illegal ad", Icon::Warning, Buttons::Ok});
+        ui_.message(kFillInDestination);
         focus_ = EditorBox::DestinationUrl;
         return false;
     }
     const Ad candidate = adFromBoxes();
     if (validateRules) {
         if (const std::optional<RuleFailure> failure = validate(candidate, network_)) {
-            ui_.message({failure->message, "Illegal ad", Icon::Warning, Buttons::Ok});
+            ui_.message(illegalAd(failure->message));
             switch (failure->field) {
             case AdField::Title: focus_ = EditorBox::Title; break;
             case AdField::Text1: focus_ = oneDescription() ? EditorBox::Description : EditorBox::Text1; break;
@@ -225,8 +226,7 @@ AdEditorController::Closing AdEditorController::close() {
             closing = Closing::Discard;
             return;
         }
-        switch (ui_.message({"This ad has changed. Save it before the window closes?", "Save ad?", Icon::Question,
-                             Buttons::YesNoCancel})) {
+        switch (ui_.message(kSaveChangedAd)) {
         case Answer::Yes: closing = save() ? Closing::Saved : Closing::Stay; break;
         case Answer::No: closing = Closing::Discard; break;
         default: break;
@@ -239,8 +239,7 @@ bool AdEditorController::deleteAd() {
     bool deleted = false;
     gate_.run(Needs::Lists, [&] {
         if (!deleteEnabled()) return;
-        if (ui_.message({"Are you sure you want to delete the current ad?", "Confirm delete", Icon::Question,
-                         Buttons::YesNo}) != Answer::Yes)
+        if (ui_.message(kConfirmDeleteCurrentAd) != Answer::Yes)
             return;
         result_ = AdDeleted{};
         deleted = true;

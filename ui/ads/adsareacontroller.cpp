@@ -1,4 +1,5 @@
 #include "ui/ads/adsareacontroller.h"
+#include "ui/ads/messages.h"
 
 #include <algorithm>
 #include <variant>
@@ -61,7 +62,7 @@ const Ad* AdsAreaController::adAt(int preview) const {
 bool AdsAreaController::refuseWhenFull(const char* caption) {
     const AdList* ads = list();
     if (!ads || adListHasRoom(kind_, *ads)) return false;
-    ui_.message({"You cannot have more than 3 ads in your current ad list!", caption, Icon::Warning, Buttons::Ok});
+    ui_.message(currentListFull(caption));
     return true;
 }
 
@@ -111,8 +112,7 @@ void AdsAreaController::deleteAd(int preview) {
         AdList* ads = list();
         const Ad* ad = adAt(preview);
         if (!ad) return;
-        if (ui_.message({"Are you sure you want to delete ad '" + ad->title + "'?", "Confirm delete", Icon::Question,
-                         Buttons::YesNo}) != Answer::Yes)
+        if (ui_.message(confirmDeleteAd(ad->title)) != Answer::Yes)
             return;
         ads->erase(ads->begin() + static_cast<long>(indexOf(preview)));
         clampScroll(scroll_);
@@ -132,8 +132,7 @@ void AdsAreaController::copyFromAnotherAd(int preview) {
         if (!adAt(preview)) return;
         const std::optional<Ad> found = windows_.searchPastAds(group_());
         if (!found) return;
-        if (ui_.message({"Do you want to overwrite the selected ad with the found ad?", "Confirm action",
-                         Icon::Question, Buttons::YesNo}) != Answer::Yes)
+        if (ui_.message(kOverwriteWithFoundAd) != Answer::Yes)
             return;
         (*ads)[indexOf(preview)] = *found;
         modified_();

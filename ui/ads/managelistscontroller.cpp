@@ -1,4 +1,5 @@
 #include "ui/ads/managelistscontroller.h"
+#include "ui/ads/messages.h"
 
 #include <algorithm>
 
@@ -59,14 +60,13 @@ void ManageListsController::clickPreview(int pane, int preview) {
 void ManageListsController::move(int fromPane) {
     gate_.run(Needs::Lists, [&] {
         if (!selection_ || selection_->first != fromPane) {
-            ui_.message({"Please select an ad to move", "Nothing to move", Icon::Information, Buttons::Ok});
+            ui_.message(kSelectAdToMove);
             return;
         }
         const AdListKind toKind = kinds_[1 - fromPane];
         AdList& target = group_.adLists[toKind];
         if (!adListHasRoom(toKind, target)) {
-            ui_.message({"You cannot have more than 3 ads in your current ad list!", "Cannot move ad", Icon::Warning,
-                         Buttons::Ok});
+            ui_.message(currentListFull("Cannot move ad"));
             return;
         }
         moveAd(group_.adLists[kinds_[fromPane]], selection_->second, target);
