@@ -62,13 +62,15 @@ void sortCampaigns(std::vector<AccountCampaign>& campaigns, int column) {
 
 AccountManagerController::AccountManagerController(Desktop& desktop, AccountWindows& windows, ProgramFolder folder,
                                                    SettingsStore& settings,
-                                                   std::shared_ptr<Dispatcher> dispatcher, QueueChange queue)
+                                                   std::shared_ptr<Dispatcher> dispatcher, QueueChange queue,
+                                                   const Project* project)
     : desktop_(desktop),
       windows_(windows),
       folder_(std::move(folder)),
       settings_(settings),
       dispatcher_(std::move(dispatcher)),
-      queue_(std::move(queue)) {}
+      queue_(std::move(queue)),
+      project_(project) {}
 
 AccountManagerController::~AccountManagerController() { close(); }
 

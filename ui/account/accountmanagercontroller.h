@@ -52,14 +52,13 @@ class AccountManagerController {
 public:
     // Tasks posted from the tool's watcher thread run through `dispatcher`,
     // which the controller shares so that a late run finds it alive.
+    // `project` is the open project, whose groups' current ads a commit
+    // uploads after it created their ad groups (read on the window's thread
+    // when the commit starts); without one, created ad groups get no ads.
     AccountManagerController(Desktop& desktop, AccountWindows& windows, ProgramFolder folder,
-                             SettingsStore& settings, std::shared_ptr<Dispatcher> dispatcher, QueueChange queue);
+                             SettingsStore& settings, std::shared_ptr<Dispatcher> dispatcher, QueueChange queue,
+                             const Project* project = nullptr);
     ~AccountManagerController();
-
-    // The open project, whose groups' current ads a commit uploads after it
-    // created their ad groups (read on the window's thread when the commit
-    // starts). Without one, created ad groups get no ads.
-    void setProject(const Project* project) { project_ = project; }
 
     // Loads the default profile and the campaigns (from the cache, or read
     // afresh, unless a commit runs); false when the window is to close.

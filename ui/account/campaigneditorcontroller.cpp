@@ -49,8 +49,9 @@ CampaignStatus campaignStatusAtRow(int row) {
                                                                           : CampaignStatus::Unknown;
 }
 
-CampaignEditorController::CampaignEditorController(Desktop& desktop, const AccountCampaign& campaign, bool newCampaign)
-    : desktop_(desktop), campaign_(campaign), handedIn_(campaign), newCampaign_(newCampaign) {
+CampaignEditorController::CampaignEditorController(Desktop& desktop, const AccountCampaign& campaign, bool newCampaign,
+                                                   CampaignEditorLinks links)
+    : desktop_(desktop), campaign_(campaign), handedIn_(campaign), newCampaign_(newCampaign), links_(std::move(links)) {
     form_.name = campaign.name;
     form_.status = campaign.status;
     form_.dailyBudget = formatMoney(campaign.dailyBudget);
@@ -105,15 +106,15 @@ bool CampaignEditorController::save() {
 
 void CampaignEditorController::importProject() {
     gate_.run(Needs::Nothing, [this] {
-        if (newCampaign_ || !onImportProject) return;
-        onImportProject(handedIn_);
+        if (newCampaign_ || !links_.importProject) return;
+        links_.importProject(handedIn_);
     });
 }
 
 void CampaignEditorController::openAdGroups() {
     gate_.run(Needs::Nothing, [this] {
-        if (newCampaign_ || !onOpenAdGroups) return;
-        onOpenAdGroups(handedIn_);
+        if (newCampaign_ || !links_.openAdGroups) return;
+        links_.openAdGroups(handedIn_);
     });
 }
 

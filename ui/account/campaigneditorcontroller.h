@@ -31,10 +31,20 @@ struct CampaignEditorForm : CampaignForm {
 int campaignStatusRow(CampaignStatus status);
 CampaignStatus campaignStatusAtRow(int row);
 
+// What the editor's account buttons reach, supplied by whoever opens it.
+struct CampaignEditorLinks {
+    // "Import PWR project": the whole open project into the campaign as it
+    // was handed in, whatever the fields hold now (see importProjectIntoCampaign).
+    std::function<void(const AccountCampaign&)> importProject;
+    // "Ad groups...": the ad group manager on the stored campaign.
+    std::function<void(const AccountCampaign&)> openAdGroups;
+};
+
 class CampaignEditorController {
 public:
     // Edits a copy of `campaign`; the caller takes campaign() after save().
-    CampaignEditorController(Desktop& desktop, const AccountCampaign& campaign, bool newCampaign);
+    CampaignEditorController(Desktop& desktop, const AccountCampaign& campaign, bool newCampaign,
+                             CampaignEditorLinks links = {});
 
     CampaignEditorForm& form() { return form_; }
     const CampaignEditorForm& form() const { return form_; }
@@ -57,14 +67,7 @@ public:
     const AccountCampaign& campaign() const { return campaign_; }
     CampaignField focusField() const { return focus_; }
 
-    // "Import PWR project": the whole open project into the campaign as it
-    // was handed in, whatever the fields hold now. Supplied by whoever knows
-    // the project (see importProjectIntoCampaign).
-    std::function<void(const AccountCampaign&)> onImportProject;
     void importProject();
-    // "Ad groups...": the ad group manager on the stored campaign. Supplied
-    // by whoever opens the account windows.
-    std::function<void(const AccountCampaign&)> onOpenAdGroups;
     void openAdGroups();
 
 private:
@@ -72,6 +75,7 @@ private:
     AccountCampaign campaign_;
     const AccountCampaign handedIn_;
     bool newCampaign_;
+    CampaignEditorLinks links_;
     CampaignEditorForm form_;
     CampaignField focus_ = CampaignField::Name;
     CommandGate gate_{desktop_, [] { return false; }};

@@ -74,21 +74,21 @@ std::optional<std::string> QtAccountWindows::renameProfile(const std::string& na
 void QtAccountWindows::manageAccount() {
     auto dispatcher = std::make_shared<QtDispatcher>();
     QtDesktop desktop(owner());
-    AccountManagerController controller(desktop, *this, folder_, settings_, dispatcher, queue_);
-    controller.setProject(project_);
+    AccountManagerController controller(desktop, *this, folder_, settings_, dispatcher, queue_, project_);
     CDialogGoogleManager dialog(controller, background(), owner());
     runReadingWindow(desktop, *dispatcher, controller, dialog, [this](auto& d) { managerShown(d); });
 }
 
 std::optional<AccountCampaign> QtAccountWindows::editCampaign(const AccountCampaign& campaign, bool newCampaign) {
     QtDesktop desktop(owner());
-    CampaignEditorController controller(desktop, campaign, newCampaign);
     // The upload's questions and chooser open over the editor.
-    controller.onImportProject = [this, &desktop](const AccountCampaign& target) {
-        const Project none;
-        importProjectIntoCampaign(desktop, *this, folder_, settings_, project_ ? *project_ : none, target);
-    };
-    controller.onOpenAdGroups = [this](const AccountCampaign& stored) { manageAdGroups(stored.id, stored.name); };
+    CampaignEditorLinks links{[this, &desktop](const AccountCampaign& target) {
+                                  const Project none;
+                                  importProjectIntoCampaign(desktop, *this, folder_, settings_,
+                                                            project_ ? *project_ : none, target);
+                              },
+                              [this](const AccountCampaign& stored) { manageAdGroups(stored.id, stored.name); }};
+    CampaignEditorController controller(desktop, campaign, newCampaign, std::move(links));
     CDialogManageCampaign dialog(controller, background(), owner());
     desktop.bind(&dialog);
     if (!execShown(dialog, [&] { campaignEditorShown(dialog); })) return std::nullopt;

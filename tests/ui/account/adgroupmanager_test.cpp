@@ -237,13 +237,11 @@ TEST(CampaignEditorAdGroups, OpenTheManagerOnTheStoredCampaignOnly) {
     AccountCampaign stored;
     stored.id = 12;
     stored.name = "Spring";
-    CampaignEditorController editor(ui, stored, false);
-    editor.onOpenAdGroups = open;
+    CampaignEditorController editor(ui, stored, false, {{}, open});
     editor.form().name = "Renamed, not saved";
     editor.openAdGroups();
     AccountCampaign fresh;
-    CampaignEditorController creating(ui, fresh, true);
-    creating.onOpenAdGroups = open;
+    CampaignEditorController creating(ui, fresh, true, {{}, open});
     creating.openAdGroups();
     ASSERT_EQ(ui.adGroupManagers.size(), 1u);
     EXPECT_EQ(ui.adGroupManagers[0].campaignId, 12);

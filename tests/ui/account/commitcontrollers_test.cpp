@@ -68,8 +68,8 @@ protected:
     const ProgramFolder& folder() const { return sandbox.folder(); }
     std::unique_ptr<AccountManagerController> openManager() {
         auto m = std::make_unique<AccountManagerController>(
-            ui, ui, folder(), settings, dispatcher, [this](const std::string& line) { return queueChange(folder(), line); });
-        m->setProject(&project);
+            ui, ui, folder(), settings, dispatcher,
+            [this](const std::string& line) { return queueChange(folder(), line); }, &project);
         EXPECT_TRUE(m->open());
         settle(*m);
         return m;
@@ -469,14 +469,13 @@ TEST_F(ImportProject, AnsweringNoOrCancellingWritesNothing) {
 TEST_F(ImportProject, TheEditorUploadsIntoTheCampaignAsHandedIn) {
     AccountCampaign record = target;
     std::vector<std::string> uploadedInto;
-    CampaignEditorController editor(ui, record, false);
-    editor.onImportProject = [&](const AccountCampaign& c) { uploadedInto.push_back(c.name); };
+    const CampaignEditorLinks links{[&](const AccountCampaign& c) { uploadedInto.push_back(c.name); }, {}};
+    CampaignEditorController editor(ui, record, false, links);
     editor.form().name = "Renamed but not saved";
     editor.importProject();
     EXPECT_EQ(uploadedInto, std::vector<std::string>{"Spring"});
 
-    CampaignEditorController fresh(ui, record, true);  // a new campaign has nothing to upload into
-    fresh.onImportProject = [&](const AccountCampaign& c) { uploadedInto.push_back(c.name); };
+    CampaignEditorController fresh(ui, record, true, links);  // a new campaign has nothing to upload into
     fresh.importProject();
     EXPECT_EQ(uploadedInto.size(), 1u);
 }
