@@ -61,7 +61,7 @@ public:
           adWindows_(adWindowsFor(options, desktop_, folder_, gate_, menuActions_)),
           controller_({desktop_, dialogs_, groupDialogs_, *adWindows_}, jobs_, dispatcher_, gate_, menuActions_,
                       folder_, settings_),
-          host_(controller_),
+          host_(controller_, featureWindows_),
           account_(desktop_, folder_, settings_,
                    accountWindowsFor(options, desktop_, folder_, settings_, {gate_, *adWindows_, groupDialogs_},
                                      accountPictureWindows_)) {

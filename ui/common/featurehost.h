@@ -15,6 +15,8 @@
 
 namespace pw::ui {
 
+class WindowRegistry;
+
 class FeatureHost {
 public:
     virtual ~FeatureHost() = default;
@@ -22,6 +24,10 @@ public:
     // Supplies the action of one of the main window's items; it runs through
     // the gate, refused while a list job changes the project when it `needs` the lists.
     virtual void provide(MenuId id, std::function<void()> run, Needs needs = Needs::Lists) = 0;
+    // Supplies a command on one ad (the ad editor's and the previews' web commands).
+    virtual void provideAdAction(MenuId id, MenuActions::AdAction run, Needs needs = Needs::Lists) = 0;
+    // Where the feature's modeless windows go: they close with the project.
+    virtual WindowRegistry& windows() = 0;
     virtual CommandGate& gate() = 0;
     virtual bool busy() const = 0;
     // The open project; the same record for the whole run.

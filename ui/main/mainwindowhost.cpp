@@ -7,6 +7,10 @@ void MainWindowHost::provide(MenuId id, std::function<void()> run, Needs needs) 
     window_.menuActions().provide(id, std::move(run), needs);
 }
 
+void MainWindowHost::provideAdAction(MenuId id, MenuActions::AdAction run, Needs needs) {
+    window_.menuActions().provideAdAction(id, std::move(run), needs);
+}
+
 void MainWindowHost::setCloseRefusal(std::function<std::optional<Message>()> refusal) {
     window_.setCloseRefusal(std::move(refusal));
 }

@@ -8,9 +8,11 @@ namespace pw::ui {
 
 class MainWindowHost : public FeatureHost {
 public:
-    explicit MainWindowHost(MainWindowController& window) : window_(window) {}
+    MainWindowHost(MainWindowController& window, WindowRegistry& windows) : window_(window), windows_(windows) {}
 
     void provide(MenuId id, std::function<void()> run, Needs needs) override;
+    void provideAdAction(MenuId id, MenuActions::AdAction run, Needs needs) override;
+    WindowRegistry& windows() override { return windows_; }
     CommandGate& gate() override { return window_.gate(); }
     bool busy() const override { return window_.busy(); }
     const Project& project() const override { return window_.project(); }
@@ -22,6 +24,7 @@ public:
 
 private:
     MainWindowController& window_;
+    WindowRegistry& windows_;
 };
 
 }  // namespace pw::ui
