@@ -104,6 +104,13 @@ TEST_F(Cli, WideFilesUseTheColumnOptions) {
     }
 }
 
+TEST_F(Cli, TheSampleListStartsWithAPhraseNotAHeader) {
+    ASSERT_EQ(importLists(io, project, {PW_EXAMPLES "/sample-list.csv"}, {}), 0);
+    const std::string phrases = dumped();
+    EXPECT_EQ(phrases.substr(0, phrases.find('\n')), "cheap flights\t12000\t1\t0");
+    EXPECT_EQ(phrases.find("search phrase"), std::string::npos);
+}
+
 TEST_F(Cli, ErrorsSayWhatWentWrongAndExitNonZero) {
     writeFile(dir.file("bad.pwj"), std::string("\x12\0\0\0\0\0\0\0\0\0", 10));
     EXPECT_EQ(info(io, dir.file("bad.pwj")), 2);
