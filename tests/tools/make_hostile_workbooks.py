@@ -15,6 +15,7 @@ Files:
   shared-string-million.xlsx one long shared string used by 1,000,000 cells
   nested.xlsx               a sheet nested 20,000,000 elements deep
   empty-shared-strings.xlsx 500 MB of empty shared strings
+  many-sheets.ods           30,000,000 empty sheets
   laughs.xlsx               shared strings that expand an entity a billion times
   broken-shared-strings.xlsx, broken-styles.xlsx, broken-rels.xlsx
                             a real workbook with one part malformed half-way
@@ -91,19 +92,23 @@ def phrase(n):
 
 def memory_bombs(out):
     cell = "x" * 32000
-    content = (
+    ods_head = (
         '<?xml version="1.0" encoding="UTF-8"?>'
         '<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"'
         ' xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"'
         ' xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0">'
-        '<office:body><office:spreadsheet><table:table table:name="Sheet1">'
-        '<table:table-row table:number-rows-repeated="1000000">'
+        '<office:body><office:spreadsheet>')
+    ods_tail = '</office:spreadsheet></office:body></office:document-content>'
+    content = (
+        ods_head + '<table:table table:name="Sheet1"><table:table-row table:number-rows-repeated="1000000">'
         '<table:table-cell office:value-type="string" table:number-columns-repeated="10"><text:p>' + cell +
-        '</text:p></table:table-cell></table:table-row></table:table></office:spreadsheet></office:body>'
-        '</office:document-content>')
+        '</text:p></table:table-cell></table:table-row></table:table>' + ods_tail)
     with zipfile.ZipFile(os.path.join(out, "repeated-row.ods"), "w", zipfile.ZIP_DEFLATED) as zf:
         zf.writestr(zipfile.ZipInfo("mimetype"), "application/vnd.oasis.opendocument.spreadsheet")
         zf.writestr("content.xml", content)
+    with zipfile.ZipFile(os.path.join(out, "many-sheets.ods"), "w", zipfile.ZIP_DEFLATED) as zf:
+        zf.writestr(zipfile.ZipInfo("mimetype"), "application/vnd.oasis.opendocument.spreadsheet")
+        write_parts(zf, "content.xml", [ods_head, *repeated("<table:table/>", 30000000), ods_tail])
 
     long_text = "".join(phrase(n) + " " for n in range(3000))[:32767]
     xlsx(os.path.join(out, "shared-string-million.xlsx"),

@@ -43,6 +43,7 @@ TEST_F(HostileWorkbooks, FilesThatUnpackIntoGigabytesAreRefusedWithinTheBudget) 
         {"repeated-row.ods", kTooLargeError},
         {"shared-string-million.xlsx", kTooLargeError},
         {"empty-shared-strings.xlsx", kTooLargeError},
+        {"many-sheets.ods", kTooLargeError},
         {"nested.xlsx", "damaged"},
     };
     for (const auto& [name, reason] : cases) {

@@ -58,6 +58,7 @@ private:
             inTable_ = true;
             Sheet& sheet = book_.sheets.emplace_back();
             sheet.name = std::string(a.get("name").value_or(""));
+            chargeEntry(counter_, sheet.name.size());
             builder_.emplace(sheet, counter_);
             row_ = 0;
         } else if (!inTable_) {

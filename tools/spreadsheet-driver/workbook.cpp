@@ -52,7 +52,11 @@ bool chargeText(ByteCounter& counter, size_t bytes) {
 namespace {
 // The control block and string of a shared text, and the heap's own share.
 constexpr size_t kSharedTextOverhead = 64;
+// A sheet or a map node with its strings' own parts.
+constexpr size_t kEntryOverhead = 128;
 }  // namespace
+
+bool chargeEntry(ByteCounter& counter, size_t textBytes) { return chargeHeld(counter, kEntryOverhead + textBytes); }
 
 SharedText keepText(ByteCounter& counter, std::string text) {
     chargeHeld(counter, text.size() + kSharedTextOverhead);

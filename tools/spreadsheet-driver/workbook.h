@@ -61,6 +61,10 @@ bool chargeHeld(ByteCounter& counter, size_t bytes);
 bool chargeText(ByteCounter& counter, size_t bytes);
 // The text, kept once and charged to `held`.
 SharedText keepText(ByteCounter& counter, std::string text);
+// One entry of a table a reader builds from the file (a sheet, a
+// relationship, a style, a number format) with its texts, charged to `held`:
+// a file of a million tiny elements must not become a million entries free.
+bool chargeEntry(ByteCounter& counter, size_t textBytes = 0);
 
 struct ReadResult {
     std::optional<Workbook> workbook;

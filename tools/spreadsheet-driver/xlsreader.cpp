@@ -315,6 +315,8 @@ std::optional<std::string> readGlobals(std::string_view stream, Globals& g, Byte
     if (u16(r.data, 0) != 0x0600) return "The workbook is in a format older than Excel 97, which cannot be read.";
     while (records.next(r)) {
         const std::string_view d = r.data;
+        if ((r.type == kFormat || r.type == kXf || r.type == kBoundSheet) && !chargeEntry(counter, d.size()))
+            return kTooLargeError;
         switch (r.type) {
         case kEof: return std::nullopt;
         case kFilePass: return "The workbook is protected by a password.";

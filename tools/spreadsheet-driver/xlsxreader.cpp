@@ -41,6 +41,10 @@ struct PartRead {
 constexpr const char* kDamagedPart = "A part of the workbook is damaged: ";
 
 std::string damaged(const std::string& part) { return kDamagedPart + part; }
+// Why a part's walk failed: the budget ran out, or the part is damaged.
+std::string walkFailure(const ByteCounter& counter, const std::string& part) {
+    return counter.exceeded ? kTooLargeError : damaged(part);
+}
 
 // A part that is absent leaves its defaults; one that is there must parse.
 bool walkedOrAbsent(const ZipArchive& zip, const std::string& part, const XmlHandler& h) {
@@ -93,17 +97,18 @@ PartRead<std::vector<SharedText>> sharedStrings(const ZipArchive& zip, const std
         if (current->size() > kMaxCellTextBytes) counter.exceeded = true;
     };
     h.stop = &counter.exceeded;
-    if (!walkedOrAbsent(zip, path, h)) read.error = counter.exceeded ? kTooLargeError : damaged(path);
+    if (!walkedOrAbsent(zip, path, h)) read.error = walkFailure(counter, path);
     keepCurrent();
     return read;
 }
 
-PartRead<std::vector<DateStyle>> cellStyles(const ZipArchive& zip, const std::string& path) {
+PartRead<std::vector<DateStyle>> cellStyles(const ZipArchive& zip, const std::string& path, ByteCounter& counter) {
     PartRead<std::vector<DateStyle>> read;
     std::map<int, DateStyle> custom;
     bool inCellXfs = false;
     XmlHandler h;
     h.start = [&](std::string_view name, const XmlAttributes& a) {
+        if (name == "numFmt" || (name == "xf" && inCellXfs)) chargeEntry(counter);
         if (name == "numFmt") {
             custom[toInt(a.get("numFmtId"), -1)] = styleOfFormatCode(a.get("formatCode").value_or(""));
         } else if (name == "cellXfs") {
@@ -117,7 +122,8 @@ PartRead<std::vector<DateStyle>> cellStyles(const ZipArchive& zip, const std::st
     h.end = [&](std::string_view name) {
         if (name == "cellXfs") inCellXfs = false;
     };
-    if (!walkedOrAbsent(zip, path, h)) read.error = damaged(path);
+    h.stop = &counter.exceeded;
+    if (!walkedOrAbsent(zip, path, h)) read.error = walkFailure(counter, path);
     return read;
 }
 
@@ -278,12 +284,18 @@ ReadResult readXlsx(const std::string& path) {
     bool date1904 = false;
     XmlHandler wb;
     wb.start = [&](std::string_view name, const XmlAttributes& a) {
-        if (name == "sheet") sheetIds.emplace_back(std::string(a.get("name").value_or("")), std::string(a.get("id").value_or("")));
-        else if (name == "workbookPr") date1904 = xmlTrue(a.get("date1904"));
+        if (name == "sheet") {
+            const auto& [sheetName, id] = sheetIds.emplace_back(std::string(a.get("name").value_or("")),
+                                                                std::string(a.get("id").value_or("")));
+            chargeEntry(counter, sheetName.size() + id.size());
+        } else if (name == "workbookPr") {
+            date1904 = xmlTrue(a.get("date1904"));
+        }
     };
+    wb.stop = &counter.exceeded;
     switch (zip.walk(workbookPath.value, wb)) {
     case XmlWalk::Missing: return failed("The workbook part is missing: the file is not a readable .xlsx workbook.");
-    case XmlWalk::Damaged: return failed("The workbook part is damaged.");
+    case XmlWalk::Damaged: return failed(walkFailure(counter, workbookPath.value));
     case XmlWalk::Done: break;
     }
 
@@ -295,15 +307,18 @@ ReadResult readXlsx(const std::string& path) {
         if (name != "Relationship") return;
         const std::string target = partPath(base, a.get("Target").value_or(""));
         const std::string_view type = a.get("Type").value_or("");
-        targets[std::string(a.get("Id").value_or(""))] = target;
+        const std::string id(a.get("Id").value_or(""));
+        chargeEntry(counter, id.size() + target.size());
+        targets[id] = target;
         if (type.ends_with("/sharedStrings")) stringsPath = target;
         else if (type.ends_with("/styles")) stylesPath = target;
     };
-    if (!walkedOrAbsent(zip, relsPath, rels)) return failed(damaged(relsPath));
+    rels.stop = &counter.exceeded;
+    if (!walkedOrAbsent(zip, relsPath, rels)) return failed(walkFailure(counter, relsPath));
 
     const PartRead<std::vector<SharedText>> strings = sharedStrings(zip, stringsPath, counter);
     if (!strings.error.empty()) return failed(strings.error);
-    const PartRead<std::vector<DateStyle>> styles = cellStyles(zip, stylesPath);
+    const PartRead<std::vector<DateStyle>> styles = cellStyles(zip, stylesPath, counter);
     if (!styles.error.empty()) return failed(styles.error);
     const Context context{strings.value, styles.value, date1904};
 
