@@ -59,6 +59,8 @@ constexpr size_t kEntryOverhead = 128;
 bool chargeEntry(ByteCounter& counter, size_t textBytes) { return chargeHeld(counter, kEntryOverhead + textBytes); }
 
 SharedText keepText(ByteCounter& counter, std::string text) {
+    static const SharedText empty = std::make_shared<const std::string>();
+    if (text.empty()) return empty;  // one for all: a table of empty strings costs its entries only
     chargeHeld(counter, text.size() + kSharedTextOverhead);
     return std::make_shared<const std::string>(std::move(text));
 }
