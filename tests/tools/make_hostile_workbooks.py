@@ -3,11 +3,12 @@
 ones, and one as large as the formats allow, for the spreadsheet driver's
 tests and the fuzzer's corpus. They are made here, not committed.
 
-Usage: make_hostile_workbooks.py OUT_DIR [FIXTURES_DIR] [--large]
+Usage: make_hostile_workbooks.py OUT_DIR [FIXTURES_DIR] [--large | --large-only]
   OUT_DIR        where the files go (made if missing)
   FIXTURES_DIR   tests/io/fixtures, for the damaged copies of real workbooks
                  (default: beside this script)
   --large        also the 1,048,576-row workbook of short phrases
+  --large-only   only that one
 
 Files:
   repeated-row.ods          one row repeated 1,000,000 times holding one
@@ -208,16 +209,17 @@ def max_rows(out):
 
 
 def main():
-    args = [a for a in sys.argv[1:] if a != "--large"]
+    args = [a for a in sys.argv[1:] if not a.startswith("--")]
     if not args:
         sys.exit(__doc__)
     out = args[0]
     fixtures = args[1] if len(args) > 1 else os.path.join(HERE, "..", "io", "fixtures")
     os.makedirs(out, exist_ok=True)
-    memory_bombs(out)
-    damaged_xlsx(out, fixtures)
-    damaged_xls(out, fixtures)
-    if "--large" in sys.argv:
+    if "--large-only" not in sys.argv:
+        memory_bombs(out)
+        damaged_xlsx(out, fixtures)
+        damaged_xls(out, fixtures)
+    if "--large" in sys.argv or "--large-only" in sys.argv:
         max_rows(out)
 
 
