@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/textencoding.h"
 #include "io/dbconnection.h"
 #include "io/dberror.h"
 
@@ -46,12 +47,14 @@ void CDbStatement::bindColumns() {
     columns_.assign(static_cast<size_t>(std::max<SQLSMALLINT>(count, 0)), DbColumn{});
     for (SQLUSMALLINT number = 1; number <= columns_.size(); ++number) {
         DbColumn& c = columns_[number - 1];
-        SQLCHAR name[kMaxColumnNameLength + 1] = {};
+        // Room for the longest name in UTF-8; the cut then counts characters,
+        // so a header cell is never cut inside one.
+        SQLCHAR name[4 * kMaxColumnNameLength + 1] = {};
         SQLSMALLINT nameLength = 0, nullable = 0;
         check(SQLDescribeCol(stmt_, number, name, sizeof name, &nameLength, &c.sqlType, &c.size, &c.decimals,
                              &nullable),
               "CDbStatement::DescribeCol", SQL_HANDLE_STMT, stmt_);
-        c.name = reinterpret_cast<const char*>(name);
+        c.name = clipToCharacters(reinterpret_cast<const char*>(name), kMaxColumnNameLength);
         bindColumn(number, c);
     }
 }

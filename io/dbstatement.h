@@ -24,7 +24,7 @@ struct DbColumn {
     std::string longValue;          // the text of a long-data column
 };
 
-constexpr size_t kMaxColumnNameLength = 259;
+constexpr size_t kMaxColumnNameLength = 259;  // characters
 
 class CDbStatement {
 public:

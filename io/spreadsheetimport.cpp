@@ -198,6 +198,25 @@ ConvertResult writeStatementCsv(CDbStatement* statement, const std::string& file
 }
 
 namespace {
+bool isNumberedCsvName(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix) || !endsWithNoCase(name, ".csv")) return false;
+    const std::string_view number = name.substr(prefix.size(), name.size() - prefix.size() - 4);
+    return !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// An empty sheet writes no file, so a file an earlier conversion left under
+// its number would be imported in its place.
+void removeNumberedCsvFiles(const std::string& csvBaseName) {
+    const std::filesystem::path first(spreadsheetCsvPath(csvBaseName, 0));
+    const std::string name = first.filename().string();
+    const std::string prefix = name.substr(0, name.size() - std::string_view("0.csv").size());
+    const std::filesystem::path folder = first.has_parent_path() ? first.parent_path() : ".";
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+        if (isNumberedCsvName(entry.path().filename().string(), prefix))
+            std::filesystem::remove(entry.path(), error);
+}
+
 // Connects, lists the sheets and, when asked, writes each one.
 SpreadsheetConversion runConversion(const std::string& spreadsheetPath, const std::string& csvBaseName,
                                     const std::string& driver, bool writeSheets) {
@@ -242,6 +261,7 @@ SpreadsheetConversion runConversion(const std::string& spreadsheetPath, const st
 
 SpreadsheetConversion convertSpreadsheet(const std::string& spreadsheetPath, const std::string& csvBaseName,
                                          const std::string& driver) {
+    removeNumberedCsvFiles(csvBaseName);
     return runConversion(spreadsheetPath, csvBaseName, driver, true);
 }
 

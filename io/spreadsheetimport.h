@@ -48,7 +48,8 @@ struct SpreadsheetConversion {
 };
 
 // Writes sheet i of the workbook to spreadsheetCsvPath(csvBaseName, i). An
-// empty sheet writes no file. Stops at the first sheet that fails.
+// empty sheet writes no file; every numbered file of the base name an earlier
+// conversion left is removed first. Stops at the first sheet that fails.
 SpreadsheetConversion convertSpreadsheet(const std::string& spreadsheetPath, const std::string& csvBaseName,
                                          const std::string& driver);
 // The sheet names only, nothing written.

@@ -13,11 +13,26 @@
 namespace pw {
 
 namespace {
-// Hands out a list file's lines as UTF-8 pieces of at most 2,046 bytes, a
-// piece ending after its LF; a longer line arrives as several pieces, cut
-// between characters. A file with a UTF-16 byte-order mark is converted
-// whole; any other file is read as it streams in, a UTF-8 mark skipped and
-// each piece that is not valid UTF-8 read as Windows-1252.
+// The most bytes 2,046 characters take in UTF-8, and one to see past a CR.
+constexpr size_t kPieceWindow = 4 * kLinePieceLength + 1;
+
+bool endsLine(std::string_view text) { return !text.empty() && (text.back() == '\n' || text.back() == '\r'); }
+
+// The bytes of the text's first line with its end: an LF, or a CR that no
+// LF follows (old Mac files); all of the text when it holds no end.
+size_t lineLength(std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n') return i + 1;
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] != '\n') return i + 1;
+    }
+    return text.size();
+}
+
+// Hands out a list file's lines as UTF-8 pieces of at most 2,046
+// characters, a piece ending after its line end; a longer line arrives as
+// several pieces, cut between characters. A file with a UTF-16 byte-order
+// mark is converted whole; any other file is read as it streams in, a UTF-8
+// mark skipped and each piece that is not valid UTF-8 read as Windows-1252.
 class ListFileReader {
 public:
     explicit ListFileReader(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {
@@ -41,20 +56,17 @@ public:
 
     // The next piece, or false at the end. `bytesRead` grows by what it took from the file.
     bool next(std::string_view& piece, long long& bytesRead) {
-        if (end_ - pos_ < kLinePieceLength && !eof_) refill();
+        if (end_ - pos_ < kPieceWindow && !eof_) refill();
         if (pos_ == end_) return false;
-        const size_t limit = std::min(kLinePieceLength, end_ - pos_);
-        const char* start = buffer_.data() + pos_;
-        const void* lf = std::memchr(start, '\n', limit);
-        size_t length = lf ? static_cast<const char*>(lf) - start + 1 : limit;
-        if (!lf && (length < end_ - pos_ || !eof_)) {  // more of the line follows
-            const size_t whole = wholeCharactersLength({start, length});
-            if (whole > 0) length = whole;
-        }
-        pos_ += length;
-        bytesRead += static_cast<long long>(length);
-        piece = {start, length};
-        if (isValidUtf8(piece)) return true;
+        const std::string_view available(buffer_.data() + pos_, end_ - pos_);
+        std::string_view line = available.substr(0, lineLength(available.substr(0, kPieceWindow)));
+        if (line.size() < available.size() && !endsLine(line)) line = line.substr(0, wholeCharactersLength(line));
+        piece = clipToCharacters(line, kLinePieceLength);
+        const bool utf8 = isValidUtf8(piece);
+        if (!utf8) piece = line.substr(0, kLinePieceLength);  // Windows-1252: a byte is a character
+        pos_ += piece.size();
+        bytesRead += static_cast<long long>(piece.size());
+        if (utf8) return true;
         converted_ = windows1252ToUtf8(piece);
         piece = converted_;
         return true;
@@ -117,15 +129,15 @@ std::optional<int> detectColumns(const std::string& path) {
     if (!reader.opened()) return std::nullopt;
     if (looksBinary(path)) return 0;
     const std::string_view separators = reader.tabSeparated() ? ",;\t" : ",;";
-    // Reads only as far as the end of the first non-empty line.
+    // Reads only as far as the end of the first non-empty line; the CR of a
+    // CR LF stays part of it.
     std::string line;
     std::string_view piece;
     long long ignored = 0;
     while (reader.next(piece, ignored)) {
-        for (char c : piece) {
-            if (c != '\n') line.push_back(c);
-            else if (!line.empty()) return static_cast<int>(splitAny(line, separators).size());
-        }
+        const bool ends = endsLine(piece);
+        line.append(ends ? piece.substr(0, piece.size() - 1) : piece);
+        if (ends && !line.empty()) return static_cast<int>(splitAny(line, separators).size());
     }
     return static_cast<int>(splitAny(line, separators).size());
 }

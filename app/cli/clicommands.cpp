@@ -207,18 +207,24 @@ int importLists(const Streams& io, const std::string& projectPath, const std::ve
         toRead = {*sheetFile};
     }
 
-    // Stands in for the column dialog of the window.
+    // Stands in for the column dialog of the window; a choice it refuses
+    // fails the whole command before anything is read or saved.
+    bool refused = false;
     const ChooseColumns chooseColumns = [&](const std::string& path, int count) -> std::optional<ImportColumns> {
         ImportColumns columns{count, options.phraseColumn - 1, options.hitsColumn ? *options.hitsColumn - 1 : -1};
-        if (columns.hitColumn == columns.phraseColumn || columns.hitColumn >= count) columns.hitColumn = -1;
-        if (!columns.usable()) {
-            io.err << (anySpreadsheet ? files.front() : path) << ": there is no column " << options.phraseColumn
+        if (columns.hitColumn == columns.phraseColumn) columns.hitColumn = -1;
+        const int missing = !columns.usable() ? options.phraseColumn : columns.hitColumn >= count ? *options.hitsColumn : 0;
+        if (missing != 0) {
+            io.err << (anySpreadsheet ? files.front() : path) << ": there is no column " << missing
                    << " (the file has " << count << ").\n";
+            refused = true;
             return std::nullopt;
         }
         return columns;
     };
-    const ImportReport report = importFiles(project, *target, toRead, chooseColumns);
+    const std::vector<PlannedFile> plan = planImport(toRead, chooseColumns);
+    if (refused) return kFailed;
+    const ImportReport report = runImport(project, *target, plan);
     project.modified = true;
     if (const int status = saveOrComplain(io, project)) return status;
     io.out << Json{{"added", report.added}}.dump() << "\n";

@@ -91,9 +91,24 @@ TEST_F(Cli, WideFilesUseTheColumnOptions) {
     ASSERT_EQ(info(io, project), 0);
     EXPECT_EQ(lastJson()["lists"][0]["visible"], 2);
 
-    options.phraseColumn = 9;
-    EXPECT_EQ(importLists(io, project, {dir.file("wide.csv")}, options), 0);
-    EXPECT_NE(err.str().find("no column 9"), std::string::npos);
+    // A refused column choice fails and leaves the project as it was.
+    const std::string before = test::readFile(project);
+    for (const auto& [phrase, hits, missing] : {std::tuple{9, std::optional<int>(3), 9}, std::tuple{2, std::optional<int>(5), 5}}) {
+        options.phraseColumn = phrase;
+        options.hitsColumn = hits;
+        err.str("");
+        EXPECT_EQ(importLists(io, project, {dir.file("wide.csv")}, options), 1) << missing;
+        EXPECT_NE(err.str().find("there is no column " + std::to_string(missing) + " (the file has 4)"), std::string::npos)
+            << err.str();
+        EXPECT_EQ(test::readFile(project), before) << missing;
+    }
+}
+
+TEST_F(Cli, TheSampleListStartsWithAPhraseNotAHeader) {
+    ASSERT_EQ(importLists(io, project, {PW_EXAMPLES "/sample-list.csv"}, {}), 0);
+    const std::string phrases = dumped();
+    EXPECT_EQ(phrases.substr(0, phrases.find('\n')), "cheap flights\t12000\t1\t0");
+    EXPECT_EQ(phrases.find("search phrase"), std::string::npos);
 }
 
 TEST_F(Cli, ErrorsSayWhatWentWrongAndExitNonZero) {

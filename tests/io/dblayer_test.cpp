@@ -74,6 +74,15 @@ TEST_F(DbLayer, ValuesReadAsTextByTheirBoundTypeAndNullsAreNull) {
     EXPECT_FALSE(rows->fetch());
 }
 
+TEST_F(DbLayer, ColumnNamesAreCutAt259CharactersNeverInsideOne) {
+    std::string accented;
+    for (int i = 0; i < 300; ++i) accented += "\xC3\xA9";
+    const auto rows = db->execute("select 1 as \"" + accented + "\", 2 as \"" + std::string(300, 'a') + "\"");
+    ASSERT_NE(rows, nullptr);
+    EXPECT_EQ(rows->columnName(0), accented.substr(0, 2 * kMaxColumnNameLength));
+    EXPECT_EQ(rows->columnName(1), std::string(kMaxColumnNameLength, 'a'));
+}
+
 TEST_F(DbLayer, LongTextIsReadWholeInPieces) {
     const std::string longText(30000, 'x');
     db->execute("insert into kw (phrase, note) values ('long', '" + longText + "')");

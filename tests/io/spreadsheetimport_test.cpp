@@ -136,6 +136,19 @@ TEST_P(SpreadsheetImport, EverySheetBecomesACsvFileAndTheChosenOneImports) {
     EXPECT_EQ(main.phrases[6].hitCount, 300);
 }
 
+TEST_P(SpreadsheetImport, AnEmptySheetIsNotReplacedByAnEarlierWorkbooksFile) {
+    for (const int stale : {2, 9}) writeFile(spreadsheetCsvPath(base, stale), "\"from an earlier workbook\",\r\n");
+    writeFile(dir.file("pwr_exportxls2csv-notes.csv"), "kept");
+    ASSERT_EQ(convert(fixture("keywords." + GetParam())).result, ConvertResult::Success);
+    EXPECT_FALSE(fs::exists(spreadsheetCsvPath(base, 9)));
+    EXPECT_TRUE(fs::exists(dir.file("pwr_exportxls2csv-notes.csv")));
+
+    Project project;
+    const ImportReport report = importFiles(project, project.mainList, {spreadsheetCsvPath(base, 2)}, {});
+    EXPECT_EQ(report.problem, ImportProblem::InvalidFileType);
+    EXPECT_EQ(report.added, 0);
+}
+
 TEST_P(SpreadsheetImport, ListingNamesTheSheetsAndWritesNothing) {
     const SpreadsheetConversion c = listSpreadsheetSheets(fixture("keywords." + GetParam()), PW_SHEET_DRIVER);
     ASSERT_EQ(c.result, ConvertResult::Success);
@@ -161,6 +174,21 @@ TEST_P(SpreadsheetImport, DamagedWorkbooksAreDatabaseErrorsNotCrashes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, SpreadsheetImport, ::testing::Values("xls", "lo.xls", "xlsx", "lo.xlsx", "ods"));
+
+TEST(SpreadsheetDriver, RefusesHostileAndDamagedWorkbooksWholeAsADatabaseError) {
+    test::TempFolder dir;
+    const std::string made = dir.file("made");
+    const std::string command = "python3 '" PW_SOURCE_DIR "/tests/tools/make_hostile_workbooks.py' '" + made + "' '" +
+                                std::string(PW_FIXTURES) + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const std::string base = dir.file("pwr_exportxls2csv.csv");
+    for (const char* name : {"repeated-row.ods", "empty-shared-strings.xlsx", "broken-shared-strings.xlsx",
+                             "missing-shared-string.xls"}) {
+        const SpreadsheetConversion c = convertSpreadsheet(made + "/" + name, base, PW_SHEET_DRIVER);
+        EXPECT_EQ(convertMessage(c.result), "A database communication error occured!") << name;
+        EXPECT_FALSE(fs::exists(spreadsheetCsvPath(base, 0))) << name;
+    }
+}
 
 TEST(SpreadsheetDriver, ReadsAWorkbookThatMadeTheOldXlsReaderReadPastItsBuffer) {
     // Found by the fuzzer: a damaged .xls whose text lengths run past their records.

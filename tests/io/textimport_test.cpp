@@ -21,6 +21,7 @@ TEST(ColumnDetection, CountsTheNonEmptyFieldsOfTheFirstLine) {
         {"a,b,\r\n", 3},  // the CR is a field of its own
         {"", 0},         {"\n\n\n", 0},
         {",;,\n", 0},
+        {"a\rb,c,d\r", 1},  // old Mac line ends: a CR no LF follows ends the line
     };
     for (const auto& [content, count] : cases) {
         writeFile(dir.file("f.csv"), content);
@@ -33,7 +34,7 @@ TEST(ColumnDetection, CountsTheNonEmptyFieldsOfTheFirstLine) {
     EXPECT_FALSE(automaticColumns(0));
 }
 
-TEST(TextFileReading, LinesArePiecesOfAtMost2046Bytes) {
+TEST(TextFileReading, LinesArePiecesOfAtMost2046Characters) {
     TempFolder dir;
     const std::string longLine(3000, 'x');
     writeFile(dir.file("list.txt"), "  first  \r\n\r\n" + longLine + "\n" + std::string(2046, 'y') + "\nlast");
@@ -51,6 +52,24 @@ TEST(TextFileReading, LinesArePiecesOfAtMost2046Bytes) {
     EXPECT_EQ(progress.back(), 100);
     EXPECT_GT(g.modifiedTime, 0u);
     EXPECT_EQ(appendFromTextFile(g, dir.file("missing.txt"), {1, 0, -1}), 0);
+}
+
+TEST(TextFileReading, LinesEndAtLfCrLfOrALoneCr) {
+    TempFolder dir;
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"red,1\nblue,2\n", {"red", "blue"}},
+        {"red,1\r\nblue,2\r\n", {"red", "blue"}},
+        {"red,1\rblue,2\rgreen,3", {"red", "blue", "green"}},
+        {"red,1\r\rblue,2\ngreen,3\r\n", {"red", "blue", "green"}},
+    };
+    for (const auto& [content, texts] : cases) {
+        writeFile(dir.file("list.csv"), content);
+        ASSERT_EQ(detectColumns(dir.file("list.csv")), 2) << content;
+        Group g;
+        EXPECT_EQ(appendFromTextFile(g, dir.file("list.csv"), {2, 0, 1}), static_cast<int>(texts.size())) << content;
+        EXPECT_EQ(textsOf(g.phrases), texts) << content;
+        EXPECT_EQ(g.phrases.back().hitCount, static_cast<int32_t>(texts.size())) << content;
+    }
 }
 
 // Keyword planners write UTF-16 with a mark, tab-separated; others UTF-8 with
@@ -89,19 +108,38 @@ TEST(TextFileReading, FilesAreConvertedToUtf8WhereTheyEnter) {
     }
 }
 
-TEST(TextFileReading, ALongLineIsCutBetweenCharacters) {
-    TempFolder dir;
-    const std::string line = "x" + [] {
+// Pieces count characters whatever their bytes, and are cut between them.
+TEST(TextFileReading, ALongLineIsCutAfter2046Characters) {
+    auto times = [](const std::string& character, int n) {
         std::string s;
-        for (int i = 0; i < 1500; ++i) s += "\xC3\xA9";
+        for (int i = 0; i < n; ++i) s += character;
         return s;
-    }();  // 3,001 bytes; byte 2,046 is the middle of an "é"
-    writeFile(dir.file("list.txt"), line + "\n");
-    Group g;
-    ASSERT_EQ(appendFromTextFile(g, dir.file("list.txt"), {1, 0, -1}), 2);
-    EXPECT_EQ(g.phrases[0].text().size(), 2045u);
-    EXPECT_EQ(std::string(g.phrases[0].text()) + std::string(g.phrases[1].text()), line);
-    EXPECT_TRUE(isValidUtf8(g.phrases[0].text()));
+    };
+    const std::string japanese = times("\xE6\x97\xA5", 1000);  // 3,000 bytes
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::vector<size_t> characters;  // of each phrase
+        int32_t firstHits;
+    };
+    const Case cases[] = {
+        {"1,000 Japanese characters and a count", japanese + ",55\n", {1000}, 55},
+        {"3,000 UTF-8 \"\xC3\xA9\"", times("\xC3\xA9", 3000) + "\n", {2046, 954}, 0},
+        {"3,000 Windows-1252 \"\xC3\xA9\"", std::string(3000, '\xE9') + "\n", {2046, 954}, 0},
+        {"a cut inside a character", "x" + times("\xC3\xA9", 2500), {2046, 455}, 0},
+    };
+    TempFolder dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile(dir.file("list.txt"), c.bytes);
+        Group g;
+        ASSERT_EQ(appendFromTextFile(g, dir.file("list.txt"), {2, 0, 1}), static_cast<int>(c.characters.size()));
+        for (size_t i = 0; i < c.characters.size(); ++i) {
+            EXPECT_TRUE(isValidUtf8(g.phrases[i].text()));
+            EXPECT_EQ(countCharacters(g.phrases[i].text()), c.characters[i]);
+        }
+        EXPECT_EQ(g.phrases[0].hitCount, c.firstHits);
+    }
 }
 
 TEST(TextFileReading, StopsWhenCancelled) {

@@ -188,18 +188,20 @@ bool supportedCType(SQLSMALLINT type) {
 std::optional<double> numericValue(const Cell& cell) {
     if (cell.kind == CellKind::Integer || cell.kind == CellKind::Number) return cell.number;
     if (cell.kind != CellKind::Text) return std::nullopt;
+    const std::string text(cell.textView());
     char* end = nullptr;
-    const double value = std::strtod(cell.text.c_str(), &end);
-    if (end == cell.text.c_str() || *end != '\0') return std::nullopt;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end == text.c_str() || *end != '\0') return std::nullopt;
     return value;
 }
 
 // Y-M-D h:m:s fields of a date, date-time or time text.
 bool dateFields(const Cell& cell, int (&f)[6]) {
     std::fill(std::begin(f), std::end(f), 0);
+    const std::string text(cell.textView());
     if (cell.kind == CellKind::Date || cell.kind == CellKind::DateTime)
-        return std::sscanf(cell.text.c_str(), "%d-%d-%d %d:%d:%d", &f[0], &f[1], &f[2], &f[3], &f[4], &f[5]) >= 3;
-    if (cell.kind == CellKind::Time) return std::sscanf(cell.text.c_str(), "%d:%d:%d", &f[3], &f[4], &f[5]) == 3;
+        return std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d", &f[0], &f[1], &f[2], &f[3], &f[4], &f[5]) >= 3;
+    if (cell.kind == CellKind::Time) return std::sscanf(text.c_str(), "%d:%d:%d", &f[3], &f[4], &f[5]) == 3;
     return false;
 }
 

@@ -32,15 +32,22 @@ struct PendingCell {
 
 class ContentReader {
 public:
-    explicit ContentReader(Workbook& book) : book_(book) {}
+    ContentReader(Workbook& book, ByteCounter& counter) : book_(book), counter_(counter) {}
 
     XmlHandler handler() {
         XmlHandler h;
-        h.start = [this](std::string_view name, const XmlAttributes& a) { start(name, a); };
-        h.end = [this](std::string_view name) { end(name); };
-        h.text = [this](std::string_view text) {
-            if (paragraphDepth_ > 0 && annotationDepth_ == 0) text_.append(text);
+        h.start = [this](std::string_view name, const XmlAttributes& a) {
+            start(name, a);
+            exceeded_ = exceeded_ || counter_.exceeded;
         };
+        h.end = [this](std::string_view name) {
+            end(name);
+            exceeded_ = exceeded_ || counter_.exceeded;
+        };
+        h.text = [this](std::string_view text) {
+            if (paragraphDepth_ > 0 && annotationDepth_ == 0) appendText(text);
+        };
+        h.stop = &exceeded_;
         return h;
     }
     bool exceeded() const { return exceeded_; }
@@ -51,7 +58,8 @@ private:
             inTable_ = true;
             Sheet& sheet = book_.sheets.emplace_back();
             sheet.name = std::string(a.get("name").value_or(""));
-            builder_.emplace(sheet);
+            chargeEntry(counter_, sheet.name.size());
+            builder_.emplace(sheet, counter_);
             row_ = 0;
         } else if (!inTable_) {
             return;
@@ -64,13 +72,18 @@ private:
         } else if (name == "annotation") {
             ++annotationDepth_;
         } else if (name == "p" && inCell_ && annotationDepth_ == 0) {
-            if (paragraphs_++ > 0) text_ += '\n';
+            if (paragraphs_++ > 0) appendText("\n");
             ++paragraphDepth_;
         } else if (paragraphDepth_ > 0 && annotationDepth_ == 0) {
-            if (name == "s") text_.append(parseRepeat(a.get("c"), 1000), ' ');
-            else if (name == "tab") text_ += '\t';
-            else if (name == "line-break") text_ += '\n';
+            if (name == "s") appendText(std::string(parseRepeat(a.get("c"), 1000), ' '));
+            else if (name == "tab") appendText("\t");
+            else if (name == "line-break") appendText("\n");
         }
+    }
+
+    void appendText(std::string_view text) {
+        text_.append(text);
+        if (text_.size() > kMaxCellTextBytes) exceeded_ = counter_.exceeded = true;
     }
 
     void startCell(const XmlAttributes& a) {
@@ -89,14 +102,14 @@ private:
             for (char& c : text)
                 if (c == 'T') c = ' ';
             cell_.kind = text.size() > 10 ? CellKind::DateTime : CellKind::Date;
-            cell_.text = std::move(text);
+            cell_.text = keepText(counter_, std::move(text));
         } else if (type == "time") {
             cell_.kind = CellKind::Time;
-            cell_.text = odfDurationText(a.get("time-value").value_or(""));
+            cell_.text = keepText(counter_, odfDurationText(a.get("time-value").value_or("")));
         } else if (type == "string") {
             if (const auto value = a.get("string-value")) {
                 cell_.kind = CellKind::Text;
-                cell_.text = std::string(*value);
+                cell_.text = keepText(counter_, std::string(*value));
             }
         }
         typedString_ = type == "string" && cell_.kind == CellKind::Empty;
@@ -110,7 +123,8 @@ private:
         } else if (name == "table-cell" || name == "covered-table-cell") {
             if (typedString_ && !text_.empty()) {
                 cell_.kind = CellKind::Text;
-                cell_.text = std::move(text_);
+                cell_.text = keepText(counter_, std::move(text_));
+                text_.clear();
             }
             if (cell_.kind != CellKind::Empty) pending_.push_back({column_, cellRepeat_, std::move(cell_)});
             column_ += cellRepeat_;
@@ -125,7 +139,7 @@ private:
     }
 
     // A row repeated many times is usually the empty rest of the sheet: only
-    // rows with cells are stored.
+    // rows with cells are stored, and a repeated cell shares its text.
     void endRow() {
         for (size_t r = 0; r < rowRepeat_ && !pending_.empty(); ++r)
             for (const PendingCell& p : pending_)
@@ -138,6 +152,7 @@ private:
     }
 
     Workbook& book_;
+    ByteCounter& counter_;
     std::optional<SheetBuilder> builder_;
     bool inTable_ = false, inCell_ = false, typedString_ = false, exceeded_ = false;
     size_t row_ = 0, column_ = 0, rowRepeat_ = 1, cellRepeat_ = 1;
@@ -150,18 +165,24 @@ private:
 
 ReadResult readOds(const std::string& path) {
     ZipArchive zip(path);
-    if (!zip.error().empty()) return {std::nullopt, zip.error()};
-    if (const auto manifest = zip.entry("META-INF/manifest.xml");
-        manifest && manifest->find("encryption-data") != std::string::npos)
-        return {std::nullopt, "The workbook is protected by a password."};
-    const auto content = zip.entry("content.xml");
-    if (!content) return {std::nullopt, "The content part is missing: the file is not a readable .ods workbook."};
+    if (!zip.error().empty()) return {std::nullopt, zip.error(), {}};
+    bool encrypted = false;
+    XmlHandler manifest;
+    manifest.start = [&](std::string_view name, const XmlAttributes&) { encrypted = encrypted || name == "encryption-data"; };
+    if (zip.walk("META-INF/manifest.xml", manifest) == XmlWalk::Damaged)
+        return {std::nullopt, "The workbook's manifest is damaged.", {}};
+    if (encrypted) return {std::nullopt, "The workbook is protected by a password.", {}};
 
+    ByteCounter counter;
     Workbook book;
-    ContentReader reader(book);
-    if (!walkXml(*content, reader.handler())) return {std::nullopt, "The workbook's content is damaged."};
-    if (reader.exceeded()) return {std::nullopt, "The workbook has more rows or columns than can be read."};
-    return {std::move(book), {}};
+    ContentReader reader(book, counter);
+    const XmlWalk walked = zip.walk("content.xml", reader.handler());
+    if (counter.exceeded) return {std::nullopt, kTooLargeError, counter};
+    if (reader.exceeded()) return {std::nullopt, "The workbook has more rows or columns than can be read.", counter};
+    if (walked == XmlWalk::Missing)
+        return {std::nullopt, "The content part is missing: the file is not a readable .ods workbook.", counter};
+    if (walked == XmlWalk::Damaged) return {std::nullopt, "The workbook's content is damaged.", counter};
+    return {std::move(book), {}, counter};
 }
 
 }  // namespace pwsheet

@@ -54,7 +54,9 @@ ColumnType typeOf(const std::vector<const std::vector<Cell>*>& rows, size_t colu
         case CellKind::DateTime: dateTime = true; break;
         case CellKind::Time: time = true; break;
         }
-        if (cell.kind != CellKind::Empty) longest = std::max(longest, cellText(cell, TableColumn{}).size());
+        // A text's length without a copy: a shared one may stand in a million cells.
+        const size_t length = cell.text ? cell.textView().size() : cellText(cell, TableColumn{}).size();
+        if (cell.kind != CellKind::Empty) longest = std::max(longest, length);
     }
     const int kinds = text + (integer || number) + (date || dateTime) + time;
     if (kinds == 1 && !text) {
@@ -91,7 +93,7 @@ Table sheetTable(const Sheet& sheet) {
     for (size_t r = header ? 1 : 0; r < sheet.rows.size(); ++r) table.rows.push_back(&sheet.rows[r]);
     for (size_t c = 0; c < width; ++c) {
         TableColumn column;
-        if (header && c < sheet.rows.front().size()) column.name = sheet.rows.front()[c].text;
+        if (header && c < sheet.rows.front().size()) column.name = std::string(sheet.rows.front()[c].textView());
         if (column.name.empty()) column.name = "F" + std::to_string(c + 1);
         column.type = typeOf(table.rows, c, column.size, column.decimals);
         table.columns.push_back(std::move(column));
@@ -105,9 +107,9 @@ Table catalogueTable(const Workbook& book) {
         table.columns.push_back(TableColumn{name, ColumnType::Text, 128, 0, true});
     for (const Sheet& sheet : book.sheets) {
         std::vector<Cell> row(5);
-        row[2] = Cell{CellKind::Text, 0, "'" + sheet.name + "$'"};
-        row[3] = Cell{CellKind::Text, 0, "TABLE"};
-        table.columns[2].size = std::max(table.columns[2].size, row[2].text.size());
+        row[2] = Cell{CellKind::Text, 0, std::make_shared<const std::string>("'" + sheet.name + "$'")};
+        row[3] = Cell{CellKind::Text, 0, std::make_shared<const std::string>("TABLE")};
+        table.columns[2].size = std::max(table.columns[2].size, row[2].textView().size());
         table.ownRows.push_back(std::move(row));
     }
     for (const auto& row : table.ownRows) table.rows.push_back(&row);
@@ -129,7 +131,7 @@ std::string cellText(const Cell& cell, const TableColumn& column) {
             return text;
         }
         return shortestText(cell.number);
-    default: return cell.text;
+    default: return std::string(cell.textView());
     }
 }
 

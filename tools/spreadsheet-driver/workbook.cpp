@@ -34,7 +34,35 @@ ReadResult readWorkbook(const std::string& path) {
     if (ending == ".xls") return readXls(path);
     if (ending == ".xlsx") return readXlsx(path);
     if (ending == ".ods") return readOds(path);
-    return {std::nullopt, "The file is not a .xls, .xlsx or .ods workbook."};
+    return {std::nullopt, "The file is not a .xls, .xlsx or .ods workbook.", {}};
+}
+
+bool chargeHeld(ByteCounter& counter, size_t bytes) {
+    counter.held += bytes;
+    if (counter.held > kMaxHeldBytes) counter.exceeded = true;
+    return !counter.exceeded;
+}
+
+bool chargeText(ByteCounter& counter, size_t bytes) {
+    counter.text += bytes;
+    if (counter.text > kMaxTextBytes) counter.exceeded = true;
+    return !counter.exceeded;
+}
+
+namespace {
+// The control block and string of a shared text, and the heap's own share.
+constexpr size_t kSharedTextOverhead = 64;
+// A sheet or a map node with its strings' own parts.
+constexpr size_t kEntryOverhead = 128;
+}  // namespace
+
+bool chargeEntry(ByteCounter& counter, size_t textBytes) { return chargeHeld(counter, kEntryOverhead + textBytes); }
+
+SharedText keepText(ByteCounter& counter, std::string text) {
+    static const SharedText empty = std::make_shared<const std::string>();
+    if (text.empty()) return empty;  // one for all: a table of empty strings costs its entries only
+    chargeHeld(counter, text.size() + kSharedTextOverhead);
+    return std::make_shared<const std::string>(std::move(text));
 }
 
 bool SheetBuilder::put(size_t row, size_t column, Cell cell) {
@@ -44,14 +72,20 @@ bool SheetBuilder::put(size_t row, size_t column, Cell cell) {
         return false;
     }
     auto& rows = sheet_.rows;
+    const size_t rowsBefore = rows.capacity();
     if (rows.size() <= row) rows.resize(row + 1);
     auto& cells = rows[row];
+    const size_t cellsBefore = cells.capacity();
     if (cells.size() <= column) {
         cells_ += column + 1 - cells.size();
         cells.resize(column + 1);
     }
+    const bool withinBudget =
+        chargeHeld(counter_, (rows.capacity() - rowsBefore) * sizeof(rows[0]) +
+                                 (cells.capacity() - cellsBefore) * sizeof(Cell)) &&
+        chargeText(counter_, cell.textView().size());
     cells[column] = std::move(cell);
-    return true;
+    return withinBudget;
 }
 
 std::optional<std::string> serialDateText(double serial, bool withTime) {

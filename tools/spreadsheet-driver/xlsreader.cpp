@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -208,13 +209,13 @@ struct Globals {
     bool date1904 = false;
     std::vector<uint16_t> xfFormats;  // number format of each cell style
     std::map<uint16_t, DateStyle> ownFormats;
-    std::vector<std::string> strings;
+    std::vector<SharedText> strings;
     std::vector<std::pair<std::string, uint32_t>> sheets;  // name, offset of its records
 };
 
 class SheetReader {
 public:
-    SheetReader(const Globals& g, Sheet& sheet) : g_(g), builder_(sheet) {}
+    SheetReader(const Globals& g, Sheet& sheet, ByteCounter& counter) : g_(g), counter_(counter), builder_(sheet, counter) {}
 
     void number(uint16_t row, uint16_t column, uint16_t xf, double value) {
         const uint16_t format = xf < g_.xfFormats.size() ? g_.xfFormats[xf] : 0;
@@ -224,11 +225,11 @@ public:
         Cell cell;
         if (style == DateStyle::Time) {
             cell.kind = CellKind::Time;
-            cell.text = serialTimeText(serial);
-        } else if (const auto text = style == DateStyle::None ? std::nullopt
-                                                               : serialDateText(serial, style == DateStyle::DateTime)) {
+            cell.text = keepText(counter_, serialTimeText(serial));
+        } else if (auto text = style == DateStyle::None ? std::nullopt
+                                                         : serialDateText(serial, style == DateStyle::DateTime)) {
             cell.kind = style == DateStyle::DateTime ? CellKind::DateTime : CellKind::Date;
-            cell.text = *text;
+            cell.text = keepText(counter_, std::move(*text));
         } else {
             cell = numberCell(value);
         }
@@ -236,20 +237,29 @@ public:
     }
     void text(uint16_t row, uint16_t column, std::string value) {
         if (value.empty()) return;
-        builder_.put(row, column, Cell{CellKind::Text, 0, std::move(value)});
+        builder_.put(row, column, Cell{CellKind::Text, 0, keepText(counter_, std::move(value))});
+    }
+    void sharedText(uint16_t row, uint16_t column, const SharedText& value) {
+        if (value->empty()) return;
+        builder_.put(row, column, Cell{CellKind::Text, 0, value});
     }
     bool exceeded() const { return builder_.exceeded(); }
 
 private:
     const Globals& g_;
+    ByteCounter& counter_;
     SheetBuilder builder_;
 };
 
-bool readSheet(std::string_view stream, uint32_t offset, const Globals& g, Sheet& sheet) {
+enum class SheetFault { None, Damaged, MissingSharedString, TooLarge };
+
+// A sheet ends at its EOF record: a record that runs past the stream, or a
+// stream that ends first, means the sheet is damaged, not that it is whole.
+SheetFault readSheet(std::string_view stream, uint32_t offset, const Globals& g, Sheet& sheet, ByteCounter& counter) {
     Records records(stream, offset);
     Record r;
-    if (!records.next(r) || r.type != kBof) return false;
-    SheetReader cells(g, sheet);
+    if (!records.next(r) || r.type != kBof) return SheetFault::Damaged;
+    SheetReader cells(g, sheet, counter);
     int depth = 1;  // charts and the like bring BOF/EOF pairs of their own
     std::optional<std::pair<uint16_t, uint16_t>> formulaString;
     while (depth > 0 && records.next(r) && !cells.exceeded()) {
@@ -260,7 +270,9 @@ bool readSheet(std::string_view stream, uint32_t offset, const Globals& g, Sheet
         const uint16_t row = u16(d, 0), column = u16(d, 2), xf = u16(d, 4);
         switch (r.type) {
         case kLabelSst:
-            if (d.size() >= 10 && u32(d, 6) < g.strings.size()) cells.text(row, column, g.strings[u32(d, 6)]);
+            if (d.size() < 10) return SheetFault::Damaged;
+            if (u32(d, 6) >= g.strings.size()) return SheetFault::MissingSharedString;
+            cells.sharedText(row, column, g.strings[u32(d, 6)]);
             break;
         case kLabel:
             if (d.size() >= 9) cells.text(row, column, shortText(d, 6, false));
@@ -291,10 +303,11 @@ bool readSheet(std::string_view stream, uint32_t offset, const Globals& g, Sheet
         default: break;
         }
     }
-    return !cells.exceeded();
+    if (cells.exceeded()) return SheetFault::TooLarge;
+    return depth == 0 ? SheetFault::None : SheetFault::Damaged;
 }
 
-std::optional<std::string> readGlobals(std::string_view stream, Globals& g) {
+std::optional<std::string> readGlobals(std::string_view stream, Globals& g, ByteCounter& counter) {
     Records records(stream);
     Record r;
     if (!records.next(r) || r.type != kBof || r.data.size() < 2)
@@ -302,6 +315,8 @@ std::optional<std::string> readGlobals(std::string_view stream, Globals& g) {
     if (u16(r.data, 0) != 0x0600) return "The workbook is in a format older than Excel 97, which cannot be read.";
     while (records.next(r)) {
         const std::string_view d = r.data;
+        if ((r.type == kFormat || r.type == kXf || r.type == kBoundSheet) && !chargeEntry(counter, d.size()))
+            return kTooLargeError;
         switch (r.type) {
         case kEof: return std::nullopt;
         case kFilePass: return "The workbook is protected by a password.";
@@ -318,11 +333,13 @@ std::optional<std::string> readGlobals(std::string_view stream, Globals& g) {
             uint16_t type = 0;
             while (records.peekType(type) && type == kContinue && records.next(r)) parts.push_back(r.data);
             const uint32_t unique = u32(d, 4);
+            if (unique > kMaxSharedStrings) return kTooLargeError;
             Segments segments(std::move(parts));
             for (uint32_t i = 0; i < unique; ++i) {
                 std::string text;
-                if (!segments.richString(text)) break;  // a short table: the cells that point past it stay empty
-                g.strings.push_back(std::move(text));
+                if (!segments.richString(text)) return "The workbook's shared-string table is damaged.";
+                g.strings.push_back(keepText(counter, std::move(text)));
+                if (!chargeHeld(counter, sizeof(SharedText))) return kTooLargeError;
             }
             break;
         }
@@ -334,27 +351,38 @@ std::optional<std::string> readGlobals(std::string_view stream, Globals& g) {
 }  // namespace
 
 ReadResult readXls(const std::string& path) {
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(path, error);
     std::ifstream in(path, std::ios::binary);
-    if (!in) return {std::nullopt, "The workbook file cannot be opened."};
+    if (error || !in) return {std::nullopt, "The workbook file cannot be opened.", {}};
+    ByteCounter counter;
+    // The file and its workbook stream are held whole while the sheets are read.
+    if (!chargeHeld(counter, static_cast<size_t>(std::min<uintmax_t>(size, SIZE_MAX / 4)) * 2))
+        return {std::nullopt, kTooLargeError, counter};
     std::ostringstream whole;
     whole << in.rdbuf();
     const std::string file = whole.str();
 
     const CompoundStream stream = readCompoundStream(file, {u"Workbook", u"Book"});
     if (stream.error == CompoundError::NotCompound)
-        return {std::nullopt, "The file is not a readable .xls workbook (damaged or of another format)."};
-    if (!stream.bytes) return {std::nullopt, "The workbook is damaged or cut short."};
+        return {std::nullopt, "The file is not a readable .xls workbook (damaged or of another format).", counter};
+    if (!stream.bytes) return {std::nullopt, "The workbook is damaged or cut short.", counter};
 
     Globals globals;
-    if (const auto error = readGlobals(*stream.bytes, globals)) return {std::nullopt, *error};
+    if (const auto error = readGlobals(*stream.bytes, globals, counter)) return {std::nullopt, *error, counter};
     Workbook book;
     for (const auto& [name, offset] : globals.sheets) {
         Sheet& sheet = book.sheets.emplace_back();
         sheet.name = name;
-        if (!readSheet(*stream.bytes, offset, globals, sheet))
-            return {std::nullopt, "The sheet '" + name + "' is damaged or larger than can be read."};
+        switch (readSheet(*stream.bytes, offset, globals, sheet, counter)) {
+        case SheetFault::None: break;
+        case SheetFault::Damaged: return {std::nullopt, "The sheet '" + name + "' is damaged or cut short.", counter};
+        case SheetFault::MissingSharedString:
+            return {std::nullopt, "The sheet '" + name + "' uses a shared string the workbook does not have.", counter};
+        case SheetFault::TooLarge: return {std::nullopt, kTooLargeError, counter};
+        }
     }
-    return {std::move(book), {}};
+    return {std::move(book), {}, counter};
 }
 
 }  // namespace pwsheet

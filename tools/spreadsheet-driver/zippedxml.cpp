@@ -43,26 +43,6 @@ ZipArchive::~ZipArchive() {
     if (zip_) zip_discard(zip_);
 }
 
-std::optional<std::string> ZipArchive::entry(const std::string& name) const {
-    if (!zip_) return std::nullopt;
-    zip_stat_t stat;
-    zip_stat_init(&stat);
-    if (zip_stat(zip_, name.c_str(), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE)) return std::nullopt;
-    if (stat.size > kMaxEntryBytes) return std::nullopt;
-    zip_file_t* file = zip_fopen(zip_, name.c_str(), 0);
-    if (!file) return std::nullopt;
-    std::string bytes(stat.size, '\0');
-    zip_uint64_t got = 0;
-    while (got < stat.size) {
-        const zip_int64_t n = zip_fread(file, bytes.data() + got, stat.size - got);
-        if (n <= 0) break;
-        got += static_cast<zip_uint64_t>(n);
-    }
-    zip_fclose(file);
-    if (got != stat.size) return std::nullopt;
-    return bytes;
-}
-
 std::optional<std::string_view> XmlAttributes::get(std::string_view localName) const {
     for (const char** a = attributes_; a && a[0]; a += 2)
         if (localNameOf(a[0]) == localName) return std::string_view(a[1]);
@@ -70,46 +50,114 @@ std::optional<std::string_view> XmlAttributes::get(std::string_view localName) c
 }
 
 namespace {
-struct WalkState {
-    const XmlHandler* handler;
-};
+// No token of a real part comes near this: a text run arrives in pieces, so
+// only a giant name, attribute or comment goes this long without an event,
+// and the parser would hold all of it.
+constexpr size_t kMaxBytesWithoutEvent = 16u << 20;
 
-void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attributes) {
-    const auto* state = static_cast<WalkState*>(data);
-    if (state->handler->start) state->handler->start(localNameOf(name), XmlAttributes(attributes));
-}
-void XMLCALL onEnd(void* data, const XML_Char* name) {
-    const auto* state = static_cast<WalkState*>(data);
-    if (state->handler->end) state->handler->end(localNameOf(name));
-}
-void XMLCALL onText(void* data, const XML_Char* text, int length) {
-    const auto* state = static_cast<WalkState*>(data);
-    if (state->handler->text) state->handler->text(std::string_view(text, static_cast<size_t>(length)));
-}
+// One document fed in pieces to expat, with the depth, document-type and
+// token-length checks of walkXml.
+class XmlWalker {
+public:
+    explicit XmlWalker(const XmlHandler& handler) : handler_(handler), parser_(XML_ParserCreateNS(nullptr, '|')) {
+        if (!parser_) return;
+        XML_SetUserData(parser_, this);
+        XML_SetElementHandler(parser_, onStart, onEnd);
+        XML_SetCharacterDataHandler(parser_, onText);
+        XML_SetStartDoctypeDeclHandler(parser_, onDoctype);
+        XML_SetDefaultHandlerExpand(parser_, onOther);
+    }
+    ~XmlWalker() {
+        if (parser_) XML_ParserFree(parser_);
+    }
+    XmlWalker(const XmlWalker&) = delete;
+    XmlWalker& operator=(const XmlWalker&) = delete;
+
+    bool feed(std::string_view piece, bool last) {
+        if (!parser_ || failed_) return false;
+        if (XML_Parse(parser_, piece.data(), static_cast<int>(piece.size()), last) != XML_STATUS_OK) failed_ = true;
+        fed_ += piece.size();
+        if (fed_ - lastEventAt_ > kMaxBytesWithoutEvent) failed_ = true;
+        return !failed_;
+    }
+
+private:
+    static XmlWalker& of(void* data) { return *static_cast<XmlWalker*>(data); }
+
+    void event() {
+        lastEventAt_ = fed_;
+        if (handler_.stop && *handler_.stop) fail();
+    }
+    void fail() {
+        failed_ = true;
+        XML_StopParser(parser_, XML_FALSE);
+    }
+
+    static void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attributes) {
+        XmlWalker& w = of(data);
+        if (++w.depth_ > kMaxXmlDepth) return w.fail();
+        if (w.handler_.start) w.handler_.start(localNameOf(name), XmlAttributes(attributes));
+        w.event();
+    }
+    static void XMLCALL onEnd(void* data, const XML_Char* name) {
+        XmlWalker& w = of(data);
+        --w.depth_;
+        if (w.handler_.end) w.handler_.end(localNameOf(name));
+        w.event();
+    }
+    static void XMLCALL onText(void* data, const XML_Char* text, int length) {
+        XmlWalker& w = of(data);
+        if (w.handler_.text) w.handler_.text(std::string_view(text, static_cast<size_t>(length)));
+        w.event();
+    }
+    static void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
+        of(data).fail();
+    }
+    static void XMLCALL onOther(void* data, const XML_Char*, int) { of(data).event(); }
+
+    const XmlHandler& handler_;
+    XML_Parser parser_;
+    size_t depth_ = 0;
+    size_t fed_ = 0;
+    size_t lastEventAt_ = 0;
+    bool failed_ = false;
+};
 }  // namespace
 
 bool walkXml(std::string_view document, const XmlHandler& handler) {
-    XML_Parser parser = XML_ParserCreateNS(nullptr, '|');
-    if (!parser) return false;
-    WalkState state{&handler};
-    XML_SetUserData(parser, &state);
-    XML_SetElementHandler(parser, onStart, onEnd);
-    XML_SetCharacterDataHandler(parser, onText);
-    bool ok = true;
+    XmlWalker walker(handler);
     // Fed in pieces: XML_Parse takes an int length.
-    constexpr size_t kPiece = 1 << 24;
-    size_t offset = 0;
-    do {
-        const size_t length = std::min(kPiece, document.size() - offset);
-        const bool last = offset + length == document.size();
-        if (XML_Parse(parser, document.data() + offset, static_cast<int>(length), last) != XML_STATUS_OK) {
+    constexpr size_t kPiece = 1 << 20;
+    for (size_t offset = 0;; offset += kPiece) {
+        const std::string_view piece = document.substr(std::min(offset, document.size()), kPiece);
+        const bool last = offset + kPiece >= document.size();
+        if (!walker.feed(piece, last)) return false;
+        if (last) return true;
+    }
+}
+
+XmlWalk ZipArchive::walk(const std::string& name, const XmlHandler& handler) const {
+    if (!zip_) return XmlWalk::Missing;
+    zip_file_t* file = zip_fopen(zip_, name.c_str(), 0);
+    if (!file) return XmlWalk::Missing;
+    XmlWalker walker(handler);
+    std::string piece(1 << 16, '\0');
+    zip_uint64_t total = 0;
+    bool ok = true;
+    for (;;) {
+        const zip_int64_t n = zip_fread(file, piece.data(), piece.size());
+        if (n < 0 || (total += static_cast<zip_uint64_t>(n)) > kMaxEntryBytes) {
             ok = false;
             break;
         }
-        offset += length;
-    } while (offset < document.size());
-    XML_ParserFree(parser);
-    return ok;
+        if (!walker.feed(std::string_view(piece.data(), static_cast<size_t>(n)), n == 0)) {
+            ok = false;
+            break;
+        }
+        if (n == 0) break;
+    }
+    zip_fclose(file);
+    return ok ? XmlWalk::Done : XmlWalk::Damaged;
 }
 
 bool xmlTrue(std::optional<std::string_view> value) {
