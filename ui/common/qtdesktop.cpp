@@ -31,8 +31,10 @@ QWidget* QtDesktop::frontWindow() const {
     return parent_;
 }
 
+// A box opens over the window in front: a command that failed in a modal
+// feature window (the gate's "unknown error") is answered there, not behind it.
 Answer QtDesktop::message(const Message& m) {
-    QMessageBox box(parent_);
+    QMessageBox box(frontWindow());
     box.setWindowTitle(QString::fromStdString(m.caption));
     box.setText(toQt(m.text));
     switch (m.icon) {
@@ -61,9 +63,9 @@ std::vector<std::string> QtDesktop::openFiles(const OpenFileRequest& request) {
     const QString folder = QString::fromStdString(request.folder);
     std::vector<std::string> chosen;
     if (request.multiple) {
-        for (const QString& f : QFileDialog::getOpenFileNames(parent_, QString(), folder, filters))
+        for (const QString& f : QFileDialog::getOpenFileNames(frontWindow(), QString(), folder, filters))
             chosen.push_back(fromQt(f));
-    } else if (const QString f = QFileDialog::getOpenFileName(parent_, QString(), folder, filters); !f.isEmpty()) {
+    } else if (const QString f = QFileDialog::getOpenFileName(frontWindow(), QString(), folder, filters); !f.isEmpty()) {
         chosen.push_back(fromQt(f));
     }
     return chosen;
@@ -72,20 +74,20 @@ std::vector<std::string> QtDesktop::openFiles(const OpenFileRequest& request) {
 std::optional<std::string> QtDesktop::saveFile(const SaveFileRequest& request) {
     QString start = QString::fromStdString(request.folder);
     if (!request.initialName.empty()) start = start.isEmpty() ? toQt(request.initialName) : start + "/" + toQt(request.initialName);
-    const QString f = QFileDialog::getSaveFileName(parent_, QString(), start, filterString(request.filters));
+    const QString f = QFileDialog::getSaveFileName(frontWindow(), QString(), start, filterString(request.filters));
     if (f.isEmpty()) return std::nullopt;
     return fromQt(f);
 }
 
 std::optional<std::string> QtDesktop::chooseFolder(const std::string& title) {
-    const QString folder = QFileDialog::getExistingDirectory(parent_, QString::fromStdString(title));
+    const QString folder = QFileDialog::getExistingDirectory(frontWindow(), QString::fromStdString(title));
     if (folder.isEmpty()) return std::nullopt;
     return fromQt(folder);
 }
 
 std::optional<uint32_t> QtDesktop::pickColor(uint32_t initial) {
     const QColor picked = QColorDialog::getColor(QColor(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF),
-                                                 parent_);
+                                                 frontWindow());
     if (!picked.isValid()) return std::nullopt;
     return static_cast<uint32_t>(picked.red() | (picked.green() << 8) | (picked.blue() << 16));
 }

@@ -24,14 +24,14 @@ std::string originalOf(const QString& shown, const std::vector<std::string>& nam
 }  // namespace
 
 std::optional<size_t> QtGroupDialogs::chooseGroup(const std::vector<std::string>& names) {
-    CDialogExistingGroup dialog(toQtList(names), desktop_.parent());
+    CDialogExistingGroup dialog(toQtList(names), desktop_.frontWindow());
     if (dialog.exec() != QDialog::Accepted || dialog.chosenIndex() < 0) return std::nullopt;
     return static_cast<size_t>(dialog.chosenIndex());
 }
 
 std::optional<std::string> QtGroupDialogs::renameGroup(const std::string& current,
                                                      const std::function<bool(const std::string&)>& taken) {
-    TextEntryDialog dialog("Rename group", "Enter group name:", "OK", desktop_.parent());
+    TextEntryDialog dialog("Rename group", "Enter group name:", "OK", desktop_.frontWindow());
     dialog.setMaxLength(127);
     dialog.setText(toQt(current));
     dialog.acceptable = [&](const QString& typed) {
@@ -44,7 +44,7 @@ std::optional<std::string> QtGroupDialogs::renameGroup(const std::string& curren
 }
 
 std::optional<std::string> QtGroupDialogs::findGroup(const std::vector<std::string>& names) {
-    CDialogFindGroup dialog(toQtList(names), desktop_.parent());
+    CDialogFindGroup dialog(toQtList(names), desktop_.frontWindow());
     if (dialog.exec() != QDialog::Accepted || dialog.chosen().isEmpty()) return std::nullopt;
     return originalOf(dialog.chosen(), names);
 }

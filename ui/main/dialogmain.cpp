@@ -81,8 +81,6 @@ QTableView* phraseTable(const QString& objectName, PhraseListModel* model) {
     return view;
 }
 
-QColor colorOf(uint32_t rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
-
 void setTextKeepingCursor(QLineEdit* edit, const std::string& text) {
     const QString q = toQt(text);
     if (edit->text() != q) edit->setText(q);

@@ -6,6 +6,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
+#include <QMessageBox>
+#include <QTimer>
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -25,6 +28,7 @@
 #include "io/recentprojects.h"
 #include "ui/main/projectchooser.h"
 #include "ui/main/projectchoosercontroller.h"
+#include "ui/common/qtdesktop.h"
 #include "core/projectfile.h"
 #include "tests/testsupport.h"
 #include "tests/ui/common/scriptedui.h"
@@ -344,3 +348,32 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+namespace pw::ui {
+namespace {
+
+// A command that fails in a modal window opened over the main window says so
+// over that window, not behind it.
+TEST(QtDesktopBoxes, OpenOverTheModalWindowInFront) {
+    QWidget main;
+    main.show();
+    QtDesktop desktop(&main);
+    QDialog modal(&main);
+    QWidget* boxParent = nullptr;
+    QTimer::singleShot(0, &modal, [&] {
+        QTimer::singleShot(50, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                    boxParent = box->parentWidget();
+                    box->close();
+                }
+        });
+        desktop.message(kUnknownError);
+        modal.reject();
+    });
+    modal.exec();
+    EXPECT_EQ(boxParent, &modal);
+}
+
+}  // namespace
+}  // namespace pw::ui
