@@ -12,7 +12,8 @@ namespace pw {
 
 IgnoreWords parseIgnoreWords(std::string_view boxText) {
     IgnoreWords result;
-    std::vector<std::string_view> all = splitAny(boxText, "\r\n ");
+    // A pasted list may hold tabs: a word never holds one.
+    std::vector<std::string_view> all = splitAny(boxText, "\r\n \t");
     if (all.size() > kMaxIgnoreWords) {
         all.resize(kMaxIgnoreWords);
         result.truncated = true;

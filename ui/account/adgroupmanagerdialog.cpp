@@ -117,6 +117,8 @@ CDialogManageAdGroups::CDialogManageAdGroups(AdGroupManagerController& controlle
     auto* middle = new QVBoxLayout;
     middle->addWidget(new QLabel("Keywords:"));
     keywords_ = new QPlainTextEdit;
+    // One keyword a line: Tab goes on to the next control.
+    keywords_->setTabChangesFocus(true);
     keywords_->setObjectName("keywords");
     keywords_->setLineWrapMode(QPlainTextEdit::NoWrap);
     keywords_->setMinimumWidth(220);

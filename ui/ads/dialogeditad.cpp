@@ -148,6 +148,8 @@ CDialogEditAd::CDialogEditAd(AdEditorController& controller, AdWindows& ui, cons
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     showBoxes();
+    // Typing starts in the headline, never in the network list above it.
+    title_->setFocus();
 }
 
 std::array<std::pair<QLineEdit*, EditorBox>, 5> CDialogEditAd::lineBoxes() const {

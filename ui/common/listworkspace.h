@@ -34,6 +34,7 @@ enum Change : unsigned {
     kSelection = 1 << 10, // a row to select and show, or a box to focus
     kSkin = 1 << 11,
     kScrollToTop = 1 << 12,  // after a sort the list shows its first rows
+    kProjectShown = 1 << 13, // another project (or none) shows: what was typed for the last one goes
     kEverything = ~0u,
 };
 

@@ -11,8 +11,9 @@ inline const Message kCannotDeleteMainList{"Cannot delete the main list!", "Cann
                                            Buttons::Ok};
 inline const Message kCannotMergeMainList{"Cannot merge the main list!", "Cannot merge", Icon::Information,
                                           Buttons::Ok};
+// Enter answers No: the group's phrases and ads go with it.
 inline const Message kConfirmDeleteGroup{"Are you sure you want to delete this group?", "Confirm delete",
-                                         Icon::Question, Buttons::YesNo};
+                                         Icon::Question, Buttons::YesNo, true};
 inline const Message kCannotFindGroup{"Cannot find selected group!", "Search error", Icon::Warning, Buttons::Ok};
 inline const Message kGroupNameTaken{"A group with this name already exists!", "Cannot create group", Icon::Warning,
                                      Buttons::Ok};

@@ -25,6 +25,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShowEvent>
+#include <QStyle>
+#include <QWindow>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -211,7 +214,8 @@ CDialogMain::CDialogMain(MainWindowController& controller, QWidget* parent)
     connect(tabs_, &QWidget::customContextMenuRequested, this, &CDialogMain::showTabMenu);
 
     controller_.setChangeListener([this](unsigned changes) { refresh(changes); });
-    // A comfortable size, but never larger than a small screen.
+    // A comfortable size, but never larger than a small screen (fitted again,
+    // frame included, once the window shows).
     const QSize comfortable(1200, 840);
     resize(screen() ? comfortable.boundedTo(screen()->availableGeometry().size()) : comfortable);
     refresh(kEverything);
@@ -279,6 +283,8 @@ QWidget* CDialogMain::buildPhase1() {
     ignoreOn_->setObjectName("ignoreOn");
     ignoreBox_ = new QPlainTextEdit;
     ignoreBox_->setObjectName("ignoreBox");
+    // A tab means nothing among ignore words: Tab goes on to the next control.
+    ignoreBox_->setTabChangesFocus(true);
     ignoreBox_->viewport()->installEventFilter(this);
     wholeWords_ = new QCheckBox("Whole words only");
     wholeWords_->setObjectName("wholeWords");
@@ -740,6 +746,7 @@ void CDialogMain::refresh(unsigned changes) {
     if (changes & kStatus) refreshStatus();
     if (changes & kSelection) refreshSelection();
     if (changes & kScrollToTop) listView_->scrollToTop();
+    if (changes & kProjectShown) search_->clear();
     if (changes & kSkin) refreshSkin();
     refreshing_ = false;
 }
@@ -1025,6 +1032,31 @@ void CDialogMain::showTabMenu(const QPoint& position) {
     menu.addAction(tabs_->tabText(tab))->setEnabled(false);
     addMenuItems(&menu, controller_.groups().tabMenu(tab - 1), false);
     menu.exec(tabs_->mapToGlobal(position));
+}
+
+void CDialogMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (std::exchange(fitted_, true)) return;
+    fitIntoScreen();
+    // Once the window manager has framed the window its real frame is known.
+    QTimer::singleShot(0, this, &CDialogMain::fitIntoScreen);
+}
+
+void CDialogMain::fitIntoScreen() {
+    if (!screen() || isMaximized() || isFullScreen()) return;
+    const QRect room = screen()->availableGeometry();
+    // Before the window manager has framed the window its frame is not
+    // known yet: a title bar and borders of the style's size stand in for it.
+    QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull()) {
+        const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        frame = QMargins(border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + border, border, border);
+    }
+    const QSize inner = room.size().shrunkBy(frame);
+    resize(size().boundedTo(inner));
+    const int left = std::clamp(x(), room.left(), std::max(room.left(), room.right() + 1 - width() - frame.left() - frame.right()));
+    const int top = std::clamp(y(), room.top(), std::max(room.top(), room.bottom() + 1 - height() - frame.top() - frame.bottom()));
+    move(left, top);
 }
 
 void CDialogMain::closeEvent(QCloseEvent* event) {

@@ -39,9 +39,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The window, frame and status line included, lies inside the screen's
+    // free area (the desktop's panels excluded).
+    void fitIntoScreen();
     void buildMenus();
     // Items of the menu bar keep their feature-supplied actions by id; a
     // pop-up menu is built afresh each time and takes them as they are.
@@ -81,6 +85,7 @@ private:
     // The menu bar's items whose action a feature supplies.
     // The menu items and buttons whose actions features supply, by id.
     std::multimap<MenuId, QObject*> featureItems_;
+    bool fitted_ = false;
 
     GroupTabBar* tabs_;
     QTableView* listView_;

@@ -82,13 +82,13 @@ Labels MainWindowController::labels() const {
     l.groups = formatCount(static_cast<long long>(project_.groups.size()));
     l.created = project_.createdDate;
     l.modified = project_.modifiedDate;
-    l.listCount = "Current count: " + std::to_string(rows_.size());
+    l.listCount = "Current count: " + formatCount(static_cast<long long>(rows_.size()));
     l.deleteCount = "Current count: " + formatCount(static_cast<long long>(deleteBox_.count()));
     const Page* list1 = sideLists_.list1();
     const Page* list2 = sideLists_.list2();
-    l.list1Count = "Count: " + std::to_string(list1 ? list1->size() : 0);
-    l.list2Count = "Count: " + std::to_string(list2 ? list2->size() : 0);
-    l.phase4Count = "Count: " + std::to_string(keywordRows_.size());
+    l.list1Count = "Count: " + formatCount(static_cast<long long>(list1 ? list1->size() : 0));
+    l.list2Count = "Count: " + formatCount(static_cast<long long>(list2 ? list2->size() : 0));
+    l.phase4Count = "Count: " + formatCount(static_cast<long long>(keywordRows_.size()));
     return l;
 }
 
@@ -324,7 +324,8 @@ void MainWindowController::showTab(int tab) {
     else if (phase_ == Phase::Ads) startPhase4OnList();
     filters_.restore();
     refill();
-    notify(kTabs | kPhase | kPhase4);
+    // Another list shows from its top, never at a row of the list shown before.
+    notify(kTabs | kPhase | kPhase4 | kScrollToTop);
 }
 
 void MainWindowController::goToPhase(int phase) {

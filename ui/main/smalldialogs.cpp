@@ -61,6 +61,8 @@ CDialogCSVColumns::CDialogCSVColumns(const QString& fileLabel, int columnCount, 
 CDialogXLSSheet::CDialogXLSSheet(const QString& fileName, const QStringList& sheets, QWidget* parent) : QDialog(parent) {
     setWindowTitle("Select XLS sheet");
     setObjectName("CDialogXLSSheet");
+    // Wide enough for its title beside the frame's buttons.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);
     auto* form = new QFormLayout(this);
     form->addRow("File:", new QLabel(fileName));
     sheets_ = new QComboBox;

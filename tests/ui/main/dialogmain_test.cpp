@@ -8,6 +8,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QMessageBox>
+#include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <QApplication>
 #include <QCheckBox>
@@ -170,6 +172,45 @@ TEST_F(Window, ByFreeTextTakesTheCursorAndEnterSorts) {
     EXPECT_EQ(find<QTableView>("listView")->model()->index(0, 0).data().toString(), "hotels rome");
 }
 
+// Tab leaves the ignore box as it leaves every box where a tab means nothing;
+// the window, its status line included, lies inside the screen's free area.
+TEST_F(Window, TabLeavesTheIgnoreBoxAndTheWindowLiesInsideTheScreen) {
+    Project p;
+    p.path = dir.file("tab.pwj");
+    p.mainList.phrases.emplace_back("free tickets");
+    ASSERT_TRUE(saveProject(p));
+    controller.start(p.path);
+    settle();
+    find<QCheckBox>("ignoreOn")->setChecked(true);
+    auto* box = find<QPlainTextEdit>("ignoreBox");
+    box->setFocus();
+    QTest::keyClicks(box, "free");
+    QTest::keyClick(box, Qt::Key_Tab);
+    EXPECT_EQ(box->toPlainText(), "free");
+    EXPECT_NE(window->focusWidget(), box);
+
+    const QRect room = window->screen()->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    EXPECT_GE(frame.top(), room.top());
+    EXPECT_LE(frame.bottom(), room.bottom()) << "the status line would lie off the screen";
+}
+
+TEST_F(Window, CountsShowThousandsAndTheSearchBoxEmptiesWithTheProject) {
+    Project p;
+    p.path = dir.file("counts.pwj");
+    for (int i = 0; i < 1500; ++i) p.mainList.phrases.emplace_back("phrase " + std::to_string(i));
+    ASSERT_TRUE(saveProject(p));
+    controller.start(p.path);
+    settle();
+    EXPECT_EQ(find<QLabel>("listCount")->text(), "Current count: 1,500");
+    auto* search = find<QLineEdit>("search");
+    QTest::keyClicks(search, "phrase 9");
+    ui.projectAnswers.push_back(std::nullopt);
+    controller.closeProject();
+    settle();
+    EXPECT_TRUE(search->text().isEmpty());
+}
+
 // Every control of every phase shows whole on a 1024×700 screen, and the list beside them keeps its width.
 TEST_F(Window, EveryPhaseFitsASmallScreen) {
     Project p;
@@ -306,7 +347,7 @@ TEST(AdEditorWindow, TypingClipsCountsAndMirrors) {
     auto* titleCounter = dialog.findChild<QLabel*>("titleCounter");
     ASSERT_TRUE(title && titleCounter);
     EXPECT_EQ(titleCounter->text(), "0/25");
-    title->setFocus();
+    EXPECT_EQ(dialog.focusWidget(), title);  // typing starts in the headline, not the network list
     QTest::keyClicks(title, "Cheap hotels in the city centre");  // 31 characters
     EXPECT_EQ(title->text(), "Cheap hotels in the city ");
     EXPECT_EQ(titleCounter->text(), "25/25");

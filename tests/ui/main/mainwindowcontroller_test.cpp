@@ -375,6 +375,7 @@ TEST_F(MainWindow, GroupTabCommands) {
 
     ui.answers.push_back(Answer::Yes);
     window.groups().promptDeleteGroup(0);
+    EXPECT_TRUE(ui.lastMessage().noByDefault);  // the group's phrases and ads go with it
     EXPECT_EQ(window.currentTab(), 0);  // the tab to its left
     EXPECT_EQ(window.project().editedCount, 0);
 
