@@ -861,6 +861,7 @@ void CDialogMain::refreshLabels() {
     list1Count_->setText(QString::fromStdString(l.list1Count));
     list2Count_->setText(QString::fromStdString(l.list2Count));
     keywordCount_->setText(QString::fromStdString(l.phase4Count));
+    keywordCount_->setStyleSheet(l.phase4OverGroupLimit ? "color: #c00000; font-weight: bold;" : QString());
 }
 
 void CDialogMain::refreshStatus() {

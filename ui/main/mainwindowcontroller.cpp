@@ -11,6 +11,7 @@
 #include "core/phraselist.h"
 #include "core/projectfile.h"
 #include "core/text.h"
+#include "account/projectupload.h"
 #include "core/version.h"
 #include "io/spreadsheetimport.h"
 #include "io/textimport.h"
@@ -89,6 +90,10 @@ Labels MainWindowController::labels() const {
     l.list1Count = "Count: " + formatCount(static_cast<long long>(list1 ? list1->size() : 0));
     l.list2Count = "Count: " + formatCount(static_cast<long long>(list2 ? list2->size() : 0));
     l.phase4Count = "Count: " + formatCount(static_cast<long long>(keywordRows_.size()));
+    l.phase4OverGroupLimit = keywordRows_.size() > kMaxUploadKeywords;
+    if (l.phase4OverGroupLimit)
+        l.phase4Count += " - more than the " + formatCount(static_cast<long long>(kMaxUploadKeywords)) +
+                         " keywords an ad group takes";
     return l;
 }
 

@@ -60,6 +60,8 @@ struct Labels {
     std::string listCount;    // "Current count: %d"
     std::string deleteCount;  // "Current count: %s"
     std::string list1Count, list2Count, phase4Count;
+    // Phase 4: the ticked match types make more keywords than one ad group takes.
+    bool phase4OverGroupLimit = false;
 };
 
 struct Status {

@@ -269,6 +269,23 @@ TEST_F(MainWindow, PhaseFourIsForGroupsOnly) {
     EXPECT_EQ(window.phase(), 1);
 }
 
+TEST_F(MainWindow, PhaseFourSaysWhenTheMatchTypesMakeTooManyKeywordsForOneAdGroup) {
+    Project p;
+    p.path = dir.file("big.pwj");
+    Group& big = appendGroup(p, "Big");
+    for (int i = 0; i < 700; ++i) big.phrases.emplace_back("phrase " + std::to_string(i));
+    ASSERT_TRUE(saveProject(p));
+    window.start(p.path);
+    window.selectTab(1);
+    window.goToPhase(4);
+    window.setForms({true, true, false}, window.notation());
+    EXPECT_EQ(window.labels().phase4Count, "Count: 1,400");
+    EXPECT_FALSE(window.labels().phase4OverGroupLimit);
+    window.setForms({true, true, true}, window.notation());
+    EXPECT_EQ(window.labels().phase4Count, "Count: 2,100 - more than the 2,000 keywords an ad group takes");
+    EXPECT_TRUE(window.labels().phase4OverGroupLimit);
+}
+
 TEST_F(MainWindow, MergingIntoAGroupCalledMainListKeepsTheMainListOutOfIt) {
     open({"x"}, {"main LIST", "source"});
     ui.groupPositionAnswers.push_back(1);  // the group, offered after the main list
