@@ -146,8 +146,8 @@ void AccountManagerController::finishRead(const ReadResult& result) {
     readProcess_ = 0;
     // Whatever ended the read, the controls come back: a missing or short
     // output file must not leave the window stuck with only its stop button.
-    if (result.status == ReadResult::Status::ToolError && !result.errorMessage.empty())
-        desktop_.message({result.errorMessage, std::string(kToolErrorCaption), Icon::Warning, Buttons::Ok});
+    if (const auto problem = readProblemText(result))
+        desktop_.message({*problem, std::string(kToolErrorCaption), Icon::Warning, Buttons::Ok});
     if (result.status == ReadResult::Status::Read) {
         campaigns_ = result.campaigns;
         sortCampaigns(campaigns_, sortColumn_);

@@ -153,8 +153,8 @@ void AdGroupManagerController::finishRead(AccountRead kind, const ReadResult& re
     status_.clear();
     readProcess_ = 0;
     // Whatever ended the read, the controls come back.
-    if (result.status == ReadResult::Status::ToolError && !result.errorMessage.empty())
-        desktop_.message({result.errorMessage, std::string(kToolErrorCaption), Icon::Warning, Buttons::Ok});
+    if (const auto problem = readProblemText(result))
+        desktop_.message({*problem, std::string(kToolErrorCaption), Icon::Warning, Buttons::Ok});
     const AccountAdGroup* group = selectedGroup();
     // Keywords and ads belong to the group they were read for; a read that
     // ends after the selection moved on is dropped.
