@@ -24,6 +24,8 @@ constexpr std::string_view kChangeQueueFile = "google.queue";
 // command line): one commit at a time, one rewrite of the queue at a time.
 constexpr std::string_view kCommitLockFile = "google.commit.lock";
 constexpr std::string_view kQueueLockFile = "google.queue.lock";
+// Locked by the running change's tool itself for as long as it lives.
+constexpr std::string_view kRunLockFile = "google.run.lock";
 
 inline std::string googleFile(const ProgramFolder& folder, std::string_view name) {
     return folder.googleFolder() + "/" + std::string(name);

@@ -1,7 +1,10 @@
 #include "account/commitloop.h"
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <condition_variable>
 #include <filesystem>
@@ -49,17 +52,30 @@ std::optional<FileLock> tryCommitLock(const ProgramFolder& folder) {
     return FileLock::tryAcquire(googleFile(folder, kCommitLockFile));
 }
 
-// The commit file: an optional first line "#run <process id>" (0 while the
-// run is being started) for the change that was started, then the lines not
-// yet done. Written whole and replaced atomically, for the user alone.
-constexpr std::string_view kRunHeader = "#run ";
+// The commit file: an optional first line "#run" written just before the
+// first line's run is started, then the lines not yet done. Written whole
+// and replaced atomically, for the user alone.
+constexpr std::string_view kRunHeader = "#run";
 
-bool writeCommitFile(const ProgramFolder& folder, const std::vector<std::string>& lines,
-                     std::optional<int32_t> runningProcess) {
+bool writeCommitFile(const ProgramFolder& folder, const std::vector<std::string>& lines, bool runStarting) {
     std::string text;
-    if (runningProcess) (text += kRunHeader) += std::to_string(*runningProcess) + "\n";
+    if (runStarting) (text += kRunHeader) += "\n";
     for (const std::string& line : lines) (text += line) += '\n';
     return writePrivateFile(commitFilePath(folder), text);
+}
+
+// The run lock: locked just before a change's run starts and inherited by
+// that run, so it stays locked exactly as long as the run lives, even when
+// the program that started it is killed at any moment. A descriptor, or -1.
+int lockRunFile(const ProgramFolder& folder, bool wait) {
+    const int fd = ::open(googleFile(folder, kRunLockFile).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return -1;
+    int locked = 0;
+    while ((locked = ::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB))) != 0 && errno == EINTR) {
+    }
+    if (locked == 0) return fd;
+    ::close(fd);
+    return -1;
 }
 
 // The line without its failed mark, to match a line with its failed form.
@@ -106,20 +122,39 @@ void requeueRest(CommitRun& state) {
 
 void onChangeCommitted(const std::optional<std::string>& outputPath, const ToolExit& exit);
 
-// Starts the first line; called with commitLock held, which stays held until
-// the run's process id is in the commit file (its end waits for the lock).
-bool startFirstLine(CommitRun& state) {
+// A line that does not name our account tool (a damaged queue) is never
+// run: it goes back marked failed, and the commit goes on with the next.
+void setAsideDamagedLine(CommitRun& state) {
+    queueChange(*state.folder, failedForm(state.lines.front()));
+    state.lines.erase(state.lines.begin());
+    ++state.status.failed;
+    state.status.lastError = std::string(kNotAToolLineText);
+}
+
+enum class FirstLine { Started, NoneLeft, NotStarted };
+
+// Starts the first line; called with commitLock held. The commit file says a
+// run is starting before it starts, so a recovery after a kill at any moment
+// waits for that run (through the run lock) and judges it by its answer.
+FirstLine startFirstLine(CommitRun& state) {
+    while (!state.lines.empty() && !isOwnToolLine(state.lines.front())) setAsideDamagedLine(state);
+    if (state.lines.empty()) return FirstLine::NoneLeft;
     const std::string& line = state.lines.front();
     state.status.runningText = changeActionLabel(line) + " \"" + changeTargetLabel(line) + "\"...";
     state.status.remaining = state.lines.size();
     if (touchesCampaign(line)) state.status.campaignsTouched = true;
     removeFile(googleFile(*state.folder, kChangeOutput));
-    writeCommitFile(*state.folder, state.lines, 0);
+    const int runLock = lockRunFile(*state.folder, true);
+    if (runLock < 0 || !writeCommitFile(*state.folder, state.lines, true)) {
+        if (runLock >= 0) ::close(runLock);
+        return FirstLine::NotStarted;
+    }
     int32_t processId = 0;
-    if (!startAccountTool(*state.folder, line, onChangeCommitted, kChangeOutput, processId)) return false;
+    const bool started = startAccountTool(*state.folder, line, onChangeCommitted, kChangeOutput, processId, runLock);
+    ::close(runLock);  // the run holds its own copy until it ends
+    if (!started) return FirstLine::NotStarted;
     state.processId = processId;
-    writeCommitFile(*state.folder, state.lines, processId);
-    return true;
+    return FirstLine::Started;
 }
 
 // The path of a file option ("-inFile=", "-keywordFile="), when short enough to be one of ours.
@@ -239,56 +274,41 @@ void onChangeCommitted(const std::optional<std::string>& outputPath, const ToolE
     if (outputPath) uploadCreatedGroupAds(state, *outputPath, line);
     // The commit file says the change is done before its answer and files
     // go: a kill in between must not bring back a change without its files.
-    writeCommitFile(*state.folder, state.lines, std::nullopt);
+    writeCommitFile(*state.folder, state.lines, false);
     if (outputPath) removeFile(*outputPath);
     deleteFilesOfChange(line);
     if (!state.lines.empty() && !state.status.stopRequested) {
-        if (startFirstLine(state)) return;
-        // Nothing would ever end this commit: it ends here, and the change
-        // that could not start goes back with the rest.
-        state.lines.front() = failedForm(state.lines.front());
-        ++state.status.failed;
-        state.status.lastError = std::string(kNextChangeNotStartedText);
-        state.status.startFailed = true;
+        const FirstLine next = startFirstLine(state);
+        if (next == FirstLine::Started) return;
+        if (next == FirstLine::NotStarted) {
+            // Nothing would ever end this commit: it ends here, and the
+            // change that could not start goes back with the rest.
+            state.lines.front() = failedForm(state.lines.front());
+            ++state.status.failed;
+            state.status.lastError = std::string(kNextChangeNotStartedText);
+            state.status.startFailed = true;
+        }
     }
     requeueRest(state);
     endCommit(state);
 }
 
-std::string linkTarget(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::read_symlink(path, ec).string();
-}
-
 }  // namespace
-
-// A run is given the options flag and works in the Google folder.
-bool isAccountToolRun(const ProgramFolder& folder, int32_t processId) {
-    if (processId <= 0) return false;
-    const std::string proc = "/proc/" + std::to_string(processId);
-    // Files of /proc show a size of 0: read to the end.
-    std::ifstream file(proc + "/cmdline", std::ios::binary);
-    const std::string arguments{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    bool flagged = false;
-    for (size_t start = 0; start < arguments.size();) {
-        const size_t end = std::min(arguments.find('\0', start), arguments.size());
-        if (std::string_view(arguments).substr(start, end - start) == kOptionsOnStdinFlag) flagged = true;
-        start = end + 1;
-    }
-    std::error_code ec;
-    const std::string googleFolder = std::filesystem::canonical(folder.googleFolder(), ec).string();
-    return flagged && !ec && linkTarget(proc + "/cwd") == googleFolder;
-}
 
 namespace {
 
-// Waits for a run of an earlier program to end (it keeps running when the
-// program was killed), at most a few minutes; a process id the system gave
-// to another program since is not waited for.
-void waitForProcessToEnd(const ProgramFolder& folder, int32_t processId) {
-    if (processId <= 0) return;
-    for (int i = 0; i < 3000 && ::kill(processId, 0) == 0 && isAccountToolRun(folder, processId); ++i)
+// Waits, at most a few minutes, until no run of an earlier commit lives (it
+// keeps running when the program that started it was killed); false when
+// one still runs.
+bool waitForEarlierRun(const ProgramFolder& folder) {
+    for (int i = 0; i < 3000; ++i) {
+        if (const int fd = lockRunFile(folder, false); fd >= 0) {
+            ::close(fd);
+            return true;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
 }
 
 // The temporary files of an atomic write ("google.commit.XXXXXX") a kill left
@@ -325,33 +345,69 @@ CurrentAds currentAdsOf(const Project& project) {
     return ads;
 }
 
+namespace {
+
+// Takes the chosen lines out of the queue: only lines still queued are
+// taken (one queued line for each chosen one), in queue order.
+std::vector<std::string> takeChosenLines(std::vector<std::string>& queued, const CommitRequest& request) {
+    std::vector<std::string> taken;
+    std::vector<std::string> kept;
+    std::vector<std::string> wanted = request.lines;
+    for (std::string& line : queued) {
+        bool chosen = false;
+        if (request.choice == ChangeChoice::Listed) {
+            if (auto it = std::find(wanted.begin(), wanted.end(), line); it != wanted.end()) {
+                wanted.erase(it);
+                chosen = true;
+            }
+        } else {
+            chosen = request.choice == ChangeChoice::EveryQueued || !isFailedChange(line);
+        }
+        (chosen ? taken : kept).push_back(std::move(line));
+    }
+    queued = std::move(kept);
+    return taken;
+}
+
+}  // namespace
+
 CommitStart startCommit(CommitRequest request) {
     CommitRun& state = run();
     std::lock_guard guard(commitLock());
     if (state.status.inProgress) return CommitStart::AlreadyRunning;
-    if (request.lines.empty()) return CommitStart::NothingChosen;
+    if (request.choice == ChangeChoice::Listed && request.lines.empty()) return CommitStart::NothingChosen;
     const ProgramFolder& folder = request.folder;
+    // The commit lock first, then the queue: what another commit took out of
+    // the queue is gone by the time this one reads it.
     std::optional<FileLock> fileLock = tryCommitLock(folder);
     if (!fileLock) return CommitStart::AlreadyRunning;
-    // On disk before they leave the queue: a crash in between leaves them in
-    // both, and the recovery keeps one of each.
-    if (!writeCommitFile(folder, request.lines, std::nullopt)) return CommitStart::QueueNotWritten;
-    const bool taken = editQueuedChanges(folder, [&](std::vector<std::string>& queued) {
-        for (const std::string& line : request.lines)
-            if (auto it = std::find(queued.begin(), queued.end(), line); it != queued.end()) queued.erase(it);
-    });
-    if (!taken) {
-        removeFile(commitFilePath(folder));
-        return CommitStart::QueueNotWritten;
+    if (fileExists(commitFilePath(folder))) return CommitStart::AlreadyRunning;  // not yet recovered
+    std::vector<std::string> lines;
+    {
+        detail::QueueFileGuard queueGuard(folder);
+        std::vector<std::string> queued = readQueuedChanges(folder);
+        lines = takeChosenLines(queued, request);
+        if (lines.empty()) return CommitStart::NothingChosen;
+        // On disk before they leave the queue: a crash in between leaves
+        // them in both, and the recovery keeps one of each.
+        if (!writeCommitFile(folder, lines, false)) return CommitStart::QueueNotWritten;
+        if (!writeQueuedChanges(folder, queued)) {
+            removeFile(commitFilePath(folder));
+            return CommitStart::QueueNotWritten;
+        }
     }
     state.status = CommitStatus{};
     state.status.inProgress = true;
     state.fileLock = std::move(fileLock);
-    state.lines = std::move(request.lines);
+    state.lines = std::move(lines);
     state.folder = request.folder;
     state.profile = std::move(request.profile);
     state.currentAds = std::move(request.currentAds);
-    if (startFirstLine(state)) return CommitStart::Started;
+    switch (startFirstLine(state)) {
+    case FirstLine::Started: return CommitStart::Started;
+    case FirstLine::NoneLeft: endCommit(state); return CommitStart::Started;
+    case FirstLine::NotStarted: break;
+    }
     returnToQueueFront(folder, state.lines);
     state.status.lastError = std::string(kToolStartFailedText);
     state.status.startFailed = true;
@@ -407,18 +463,22 @@ CommitRecovery recoverInterruptedCommit(const ProgramFolder& folder) {
     std::string text;
     if (!readWholeFile(path, text)) return recovery;
     std::vector<std::string> lines;
-    std::optional<int32_t> runningProcess;
+    bool runStarting = false;
     size_t start = 0;
     while (start < text.size()) {
         const size_t end = std::min(text.find('\n', start), text.size());
         const std::string_view piece = std::string_view(text).substr(start, end - start);
-        if (piece.starts_with(kRunHeader)) runningProcess = std::atoi(std::string(piece.substr(kRunHeader.size())).c_str());
+        if (piece.starts_with(kRunHeader)) runStarting = true;
         else if (!piece.empty()) lines.emplace_back(piece);
         start = end + 1;
     }
-    if (runningProcess && !lines.empty()) {
-        // The first line was started: its output file says how its run ended.
-        waitForProcessToEnd(folder, *runningProcess);
+    if (runStarting && !lines.empty()) {
+        // The first line's run may have started: once it has ended, its
+        // output file says how. While it still runs, nothing is touched.
+        if (!waitForEarlierRun(folder)) {
+            recovery.stillRunning = true;
+            return recovery;
+        }
         const std::string output = googleFile(folder, kChangeOutput);
         if (fileExists(output)) {
             if (readToolError(output)) {
@@ -440,6 +500,7 @@ CommitRecovery recoverInterruptedCommit(const ProgramFolder& folder) {
 }
 
 std::string commitRecoveryMessage(const CommitRecovery& recovery) {
+    if (recovery.stillRunning) return std::string(kEarlierRunStillRunningText);
     if (recovery.returned == 0 && !recovery.createdGroupsWithoutAds) return {};
     std::string text = "The last commit did not end.";
     if (recovery.returned > 0)

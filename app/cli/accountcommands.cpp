@@ -77,7 +77,7 @@ int readFailure(const Streams& io, bool started, const ReadResult& result) {
     switch (result.status) {
     case ReadResult::Status::ToolError: io.err << result.errorMessage << "\n"; return kToolRefused;
     case ReadResult::Status::Read: return 0;
-    default: io.err << "The account tool left no answer.\n"; return kFailed;
+    default: io.err << kNoAnswerText << "\n"; return kFailed;
     }
 }
 
@@ -263,24 +263,17 @@ int accountCommit(const Streams& io, const std::string& dataDir, bool all, const
     const ProgramFolder folder = queueFolder(io, dataDir);
     const auto profile = defaultProfile(io, folder);
     if (!profile) return kNoProfile;
-    CommitRequest request{folder, {}, profile, {}};
-    for (std::string& line : readQueuedChanges(folder))
-        if (all || !isFailedChange(line)) request.lines.push_back(std::move(line));
+    // The queue is read when the commit holds its lock, never before: a
+    // commit running meanwhile takes its lines out first.
+    CommitRequest request{folder, {}, profile, {}, all ? ChangeChoice::EveryQueued : ChangeChoice::NotFailed};
     if (!projectPath.empty()) {
         Project project;
         if (!openProject(io, projectPath, project)) return kFailed;
         request.currentAds = currentAdsOf(project);
     }
-    if (commitRunningOn(folder)) {
-        io.err << kCommitAlreadyRunningText << "\n";
-        return kFailed;
-    }
-    if (request.lines.empty()) {
-        io.out << "Nothing to commit.\n";
-        return 0;
-    }
     switch (startCommit(std::move(request))) {
     case CommitStart::Started: break;
+    case CommitStart::NothingChosen: io.out << "Nothing to commit.\n"; return 0;
     case CommitStart::ToolNotStarted: io.err << kToolStartFailedText << "\n"; return kFailed;
     case CommitStart::QueueNotWritten: io.err << kClearFailedText << "\n"; return kFailed;
     case CommitStart::AlreadyRunning: io.err << kCommitAlreadyRunningText << "\n"; return kFailed;
