@@ -441,11 +441,15 @@ bool waitForCommitEnd(std::chrono::milliseconds timeout) {
     return run().ended.wait_for(guard, timeout, [] { return !run().status.inProgress; });
 }
 
-bool commitRunningOn(const ProgramFolder& folder) { return commitInProgress() || !tryCommitLock(folder); }
+bool commitRunningOn(const ProgramFolder& folder) { return !lockOutCommits(folder); }
+
+std::optional<FileLock> lockOutCommits(const ProgramFolder& folder) {
+    if (commitInProgress()) return std::nullopt;
+    return tryCommitLock(folder);
+}
 
 void removeUploadFilesUnlessCommitting(const ProgramFolder& folder) {
-    if (commitInProgress()) return;
-    if (const auto fileLock = tryCommitLock(folder)) removeLeftoverUploadFiles(folder);
+    if (lockOutCommits(folder)) removeLeftoverUploadFiles(folder);
 }
 
 CommitRecovery recoverInterruptedCommit(const ProgramFolder& folder) {

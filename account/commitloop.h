@@ -106,6 +106,9 @@ CommitRecovery recoverInterruptedCommit(const ProgramFolder& folder);
 void removeUploadFilesUnlessCommitting(const ProgramFolder& folder);
 // A commit runs in this program, or in another one on the same folder.
 bool commitRunningOn(const ProgramFolder& folder);
+// The commit lock of the folder when no commit runs anywhere on it: while it
+// is held, none can start (in this program or another). None when one runs.
+std::optional<FileLock> lockOutCommits(const ProgramFolder& folder);
 // The message a window shows after a recovery that returned lines (empty when none).
 std::string commitRecoveryMessage(const CommitRecovery& recovery);
 

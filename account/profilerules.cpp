@@ -196,13 +196,15 @@ void removeLeftoverUploadFiles(const ProgramFolder& folder) {
     }
 }
 
-bool setDefaultProfile(SettingsStore& settings, const ProgramFolder& folder, std::string_view name,
-                       bool commitInProgress) {
-    const bool stored = settings.setDefaultProfile(name);
+DefaultProfileResult setDefaultProfile(SettingsStore& settings, const ProgramFolder& folder, std::string_view name) {
+    if (isDefaultProfile(name, settings.values().defaultProfile)) return DefaultProfileResult::AlreadyDefault;
+    // Held while the queue goes: no commit can start in between.
+    const std::optional<FileLock> noCommit = lockOutCommits(folder);
+    if (!noCommit) return DefaultProfileResult::CommitRunning;
     clearAccountCaches();
     writeQueuedChanges(folder, {});
-    if (!commitInProgress) removeUploadFilesUnlessCommitting(folder);
-    return stored;
+    removeLeftoverUploadFiles(folder);
+    return settings.setDefaultProfile(name) ? DefaultProfileResult::Changed : DefaultProfileResult::NotStored;
 }
 
 }  // namespace pw

@@ -91,11 +91,13 @@ struct ProfileRow {
 };
 std::vector<ProfileRow> profileRows(const ProgramFolder& folder, std::string_view defaultName);
 
-// Setting a default drops what belonged to the former one: the settings
-// record gets the name, the change queue and the account caches are emptied,
-// and (while no commit runs) the leftover keyword and batch files go.
-bool setDefaultProfile(SettingsStore& settings, const ProgramFolder& folder, std::string_view name,
-                       bool commitInProgress);
+// Changing the default drops what belonged to the former one: the change
+// queue, the account caches and the leftover keyword and batch files; then
+// the settings record gets the name. Naming the default again changes
+// nothing, and nothing changes while a commit runs in any process on the
+// folder (it belongs to the current default and puts its lines back).
+enum class DefaultProfileResult { Changed, AlreadyDefault, CommitRunning, NotStored };
+DefaultProfileResult setDefaultProfile(SettingsStore& settings, const ProgramFolder& folder, std::string_view name);
 // Deletes "kw*.key" and "*.in" in the Google folder.
 void removeLeftoverUploadFiles(const ProgramFolder& folder);
 

@@ -125,9 +125,13 @@ int accountProfile(const Streams& io, const std::string& dataDir, const ProfileO
     }
     if (options.makeDefault) {
         SettingsStore settings(folder);
-        if (!setDefaultProfile(settings, folder, options.name, false)) {
-            io.err << "Cannot save the settings\n";
+        switch (setDefaultProfile(settings, folder, options.name)) {
+        case DefaultProfileResult::Changed:
+        case DefaultProfileResult::AlreadyDefault: break;
+        case DefaultProfileResult::CommitRunning:
+            io.err << profileMessage(ProfileMessage::UploadRunning).text << "\n";
             return kFailed;
+        case DefaultProfileResult::NotStored: io.err << "Cannot save the settings\n"; return kFailed;
         }
     }
     io.out << (existing ? "Updated" : "Created") << " profile '" << options.name << "'"

@@ -207,6 +207,23 @@ TEST_F(AccountCommit, ACommitRunningElsewhereIsReportedEvenWithNothingLeftToComm
     EXPECT_EQ(err, "Another commit is running; commit again when it has ended.\n");
 }
 
+// Only a real change of the default drops the queue, and never while a commit runs.
+TEST_F(AccountCommit, NamingTheDefaultAgainOrDuringACommitKeepsTheQueue) {
+    ASSERT_EQ(run("create-campaign --name Spring --daily-budget 10"), 0) << err;
+    ASSERT_EQ(run("profile main --email m@x.com --password pw --token tk --default"), 0) << err;
+    EXPECT_EQ(queue().size(), 1u);
+    ASSERT_EQ(run("profile other --email o@x.com --password pw --token tk"), 0) << err;
+    {
+        const auto elsewhere = FileLock::tryAcquire(dir.file("Google/google.commit.lock"));
+        ASSERT_TRUE(elsewhere);
+        EXPECT_EQ(run("profile other --email o@x.com --password pw --token tk --default"), 1);
+        EXPECT_EQ(err, "Cannot change the default profile while a Google upload is in progress!\n");
+    }
+    EXPECT_EQ(queue().size(), 1u);
+    ASSERT_EQ(run("profile other --email o@x.com --password pw --token tk --default"), 0) << err;
+    EXPECT_EQ(queue(), nlohmann::json::array());
+}
+
 // A keyword read and an ad group read at once, in two runs of the command
 // line: each prints its own answer.
 TEST_F(AccountCommit, TwoReadsAtOnceEachGetTheirOwnAnswer) {
