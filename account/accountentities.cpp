@@ -154,6 +154,10 @@ std::optional<std::vector<AccountKeyword>> parseKeywordFileText(std::string_view
 
 bool isUploadableText(std::string_view text) { return text.find_first_of(";/\t\r\n") == std::string_view::npos; }
 
+bool isFaithfulName(std::string_view name) {
+    return !name.empty() && trimSpaces(name).size() == name.size() && name.find_first_of("\"\r\n") == std::string_view::npos;
+}
+
 AccountAd accountAdFromAd(const Ad& ad) {
     AccountAd result;
     result.headline = ad.title;

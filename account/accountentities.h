@@ -136,6 +136,10 @@ std::optional<std::vector<AccountKeyword>> parseKeywordFileText(std::string_view
 // file or the batch file of an upload: ";", "/", a tab or a line break. The
 // upload refuses such texts before writing and the account tool refuses them too.
 bool isUploadableText(std::string_view text);
+// A name the account tool keeps as it is given and reads back the same: not
+// blank, no blank at either end (answers are read trimmed), no double quote
+// (values go between quotes unescaped) and no line break.
+bool isFaithfulName(std::string_view name);
 
 // Characters (UTF-8 sequences count once) and words (blank-separated).
 size_t characterCount(std::string_view text);

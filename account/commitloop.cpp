@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <thread>
 
 #include "account/accountfolder.h"
@@ -168,17 +169,25 @@ std::optional<std::string> fileOption(std::string_view line, std::string_view op
     return std::string(line.substr(start, end - start));
 }
 
-// The keyword files a batch file names ("\t-keywordFile=path" up to the line's end).
-void deleteKeywordFilesOfBatch(const std::string& batchPath) {
+// The values of one option on every line of a batch file: "\t-name=value"
+// up to the next tab or the line's end.
+std::vector<std::string> batchOptionValues(const std::string& batchPath, std::string_view option) {
+    std::vector<std::string> values;
     std::string text;
-    if (!readWholeFile(batchPath, text)) return;
-    constexpr std::string_view option = "\t-keywordFile=";
-    for (size_t at = text.find(option); at != std::string::npos; at = text.find(option, at + 1)) {
-        const size_t start = at + option.size();
+    if (!readWholeFile(batchPath, text)) return values;
+    const std::string tagged = "\t" + std::string(option);
+    for (size_t at = text.find(tagged); at != std::string::npos; at = text.find(tagged, at + 1)) {
+        const size_t start = at + tagged.size();
         const size_t end = std::min(text.find_first_of("\t\n", start), text.size());
-        const std::string path = text.substr(start, end - start);
-        if (path.find("/kw") != std::string::npos && path.ends_with(".key")) removeFile(path);
+        values.push_back(text.substr(start, end - start));
     }
+    return values;
+}
+
+// The keyword files a batch file names.
+void deleteKeywordFilesOfBatch(const std::string& batchPath) {
+    for (const std::string& path : batchOptionValues(batchPath, "-keywordFile="))
+        if (path.find("/kw") != std::string::npos && path.ends_with(".key")) removeFile(path);
 }
 
 // A change that ran needs its files no more: the batch file, the keyword
@@ -220,24 +229,45 @@ std::string adsBatchText(int32_t groupId, const AdList& ads) {
     return text;
 }
 
+// The ad groups an upload line asks for: the "-name=" entries of its batch
+// file, or the line's own ad group name.
+std::vector<std::string> groupNamesOfUpload(std::string_view line) {
+    if (!contains(line, "-todo=UploadGroups")) return {changeTargetLabel(line)};
+    const auto batch = fileOption(line, "-inFile=");
+    return batch ? batchOptionValues(*batch, "-name=") : std::vector<std::string>{};
+}
+
 // After an upload that created ad groups: the current ads of the project
-// groups of the same names are uploaded next (the later group's first).
+// groups of the same names are uploaded next (the later group's first). A
+// group of the upload whose ads cannot follow (not created under its name,
+// or its ads not written) is reported, not counted as done.
 void uploadCreatedGroupAds(CommitRun& state, const std::string& outputPath, std::string_view line) {
     if (!isParentChange(line)) return;
     if (!contains(line, "-todo=UploadGroups") && !contains(line, "-action=createAdGroup")) return;
     std::string text;
     if (!readWholeFile(outputPath, text) || !state.profile) return;
+    std::set<std::string> sent;
     for (const CreatedAdGroup& created : readCreatedAdGroups(text)) {
         const auto ads = state.currentAds.find(created.name);
         if (ads == state.currentAds.end() || ads->second.empty()) continue;
         const auto path = freeAdsBatchPath(*state.folder, created.id, created.name);
         if (!path) continue;
         if (!writePrivateFile(*path, adsBatchText(created.id, ads->second))) continue;
-        if (const CommandLine upload = uploadAdsCommand(*state.profile, *path, created.name))
+        if (const CommandLine upload = uploadAdsCommand(*state.profile, *path, created.name)) {
             state.lines.insert(state.lines.begin(), *upload);
-        else
+            sent.insert(created.name);
+        } else {
             removeFile(*path);
+        }
     }
+    std::string missing;
+    for (const std::string& name : groupNamesOfUpload(line)) {
+        const auto ads = state.currentAds.find(name);
+        if (ads == state.currentAds.end() || ads->second.empty() || sent.contains(name)) continue;
+        ++state.status.adsNotUploaded;
+        missing += (missing.empty() ? "\"" : ", \"") + name + "\"";
+    }
+    if (!missing.empty()) state.status.lastError = "The ads of the ad groups " + missing + " were not uploaded.";
 }
 
 // Why the running change counts as failed: the tool's refusal, or a run

@@ -73,6 +73,7 @@ struct CommitStatus {
     size_t remaining = 0;           // changes not yet done, the running one included
     size_t done = 0;
     size_t failed = 0;              // changes that went back marked " -failed"
+    size_t adsNotUploaded = 0;      // created ad groups whose project ads could not follow
     std::string lastError;          // the tool's refusal, or why the commit could not go on
     bool startFailed = false;       // lastError says a change's run could not be started (a file error)
 };

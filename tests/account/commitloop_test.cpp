@@ -178,6 +178,25 @@ TEST_F(CommitLoop, AGroupUploadIsFollowedByTheAdsOfTheGroupsItCreated) {
     EXPECT_TRUE(readQueuedChanges(folder).empty());
 }
 
+// An upload group whose ads cannot follow (the account did not report it
+// created under the name it was given) is reported, not counted as done.
+TEST_F(CommitLoop, AGroupWhoseAdsCannotFollowIsReported) {
+    ASSERT_TRUE(replaceFileAtomically(googleFile(folder, "created.out"), createdAdGroupRecord({11, "shoes"})));
+    const std::string batch = googleFile(folder, "70.in");
+    ASSERT_TRUE(replaceFileAtomically(batch, "-batchAction=createAdGroupList\n-campaignID=7\t-name=shoes\n"
+                                             "-campaignID=7\t-name= paris\n-end_createAdGroupList"));
+    CurrentAds ads;
+    ads["shoes"] = {Ad{"Shoes", "Red ones", "Cheap", "shoes.example", "shoes.example/red"}};
+    ads[" paris"] = {Ad{"Paris", "Hotels", "Cheap", "paris.example", "paris.example"}};
+    const std::string upload =
+        "Google/pwram  -batch=true -inFile=\"" + batch + "\" -todo=UploadGroups -parent -name=\"camp\" -outfile=\"pwr_ga.out\"";
+    ASSERT_EQ(commit({upload}, ads), CommitStart::Started);
+    const CommitStatus status = finished();
+    EXPECT_EQ(status.done, 2u);  // the upload and the ads of "shoes"
+    EXPECT_EQ(status.adsNotUploaded, 1u);
+    EXPECT_EQ(status.lastError, "The ads of the ad groups \" paris\" were not uploaded.");
+}
+
 TEST_F(CommitLoop, AToolThatCannotStartEndsTheCommit) {
     const std::string tool = googleFile(folder, "pwram");
     // The first change: nothing ran, the lines go back unmarked at the front.
