@@ -58,8 +58,15 @@ std::string_view adGroupStatusName(AdGroupStatus status);
 MatchType matchTypeFromName(std::string_view name);
 std::string_view matchTypeName(MatchType type);
 
+// The longest campaign or ad group name, in characters (UTF-8 held): the
+// editors take no more, the account tool keeps as many, and the reader
+// takes whatever the tool sends.
+constexpr size_t kNameCharacters = 126;
+// A typed campaign or ad group name as it is taken: at most 126 characters,
+// without blanks at either end (the account reads names back trimmed).
+std::string_view takenAccountName(std::string_view typed);
+
 struct AccountCampaign {
-    static constexpr size_t kNameSize = 128;
 
     int32_t id = 0;
     std::string name;
@@ -77,7 +84,6 @@ struct AccountCampaign {
 };
 
 struct AccountAdGroup {
-    static constexpr size_t kNameSize = 128;
 
     int32_t campaignId = 0;
     int32_t id = 0;

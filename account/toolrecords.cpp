@@ -114,7 +114,6 @@ bool readCampaignRecord(std::string_view text, size_t& pos, AccountCampaign& c) 
     RecordCursor r(text, pos, "CAMPAIGN");
     auto id = r.id("ID = ");
     auto name = r.value("Name = ");
-    if (name && name->size() >= AccountCampaign::kNameSize) r.fail();
     auto status = r.value("Status = ");
     if (status && campaignStatusFromName(*status) == CampaignStatus::Unknown) r.fail();
     auto start = r.date("StartDay = ");
@@ -151,7 +150,6 @@ bool readAdGroupRecord(std::string_view text, size_t& pos, AccountAdGroup& g) {
     auto id = r.id("ID = ");
     auto campaignId = r.id("Campaign ID = ");
     auto name = r.value("Name = ");
-    if (name && name->size() >= AccountAdGroup::kNameSize) r.fail();
     auto status = r.value("Status = ");
     if (status && adGroupStatusFromName(*status) == AdGroupStatus::Unknown) r.fail();
     auto cpc = r.money("MaxCpc = ");

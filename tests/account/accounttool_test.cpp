@@ -74,6 +74,23 @@ TEST(AccountTool, ReadEndToEnd) {
     EXPECT_FALSE(fetchFlags().campaignFetchRunning);
 }
 
+// The editors' limit in characters is the account's: a 43-character Japanese
+// name (129 bytes) goes through and reads back; 127 characters are refused.
+TEST(AccountTool, NameLimitCountsCharacters) {
+    SandboxFolder sandbox;
+    AccountCampaign c;
+    c.startDate = {1, 1, 2026};
+    c.endDate = {1, 1, 2099};
+    c.dailyBudget = 500;
+    for (int i = 0; i < 43; ++i) c.name += "\xE6\x97\xA5";
+    EXPECT_EQ(sandbox.run(*createCampaignCommand(profile(), c)).value_or("").find(kToolErrorMarker), std::string::npos);
+    c.name = std::string(kNameCharacters + 1, 'n');
+    EXPECT_NE(sandbox.run(*createCampaignCommand(profile(), c)).value_or("").find(kToolErrorMarker), std::string::npos);
+    const ReadResult result = readThroughBridge(sandbox.folder(), {AccountRead::Campaigns});
+    ASSERT_EQ(result.campaigns.size(), 1u);
+    EXPECT_EQ(characterCount(result.campaigns[0].name), 43u);
+}
+
 TEST(AccountTool, RefusalReachesTheWindowAsText) {
     SandboxFolder sandbox;
     const ReadResult result = readThroughBridge(sandbox.folder(), {AccountRead::AdGroups, 999});

@@ -15,7 +15,6 @@ namespace pw::ui {
 
 namespace {
 
-constexpr size_t kGroupNameCharacters = 126;
 constexpr int kDeletedStatus = 2;  // "Deleted" in the status list
 constexpr std::string_view kBadAmountTail =
     " correctly! Don't use more than 2 decimals, enter only digits and the decimal dot!";
@@ -271,11 +270,11 @@ void AdGroupManagerController::saveGroupRecord(bool asDelete) {
         record = *group;
     }
     if (asDelete) form_.status = kDeletedStatus;
-    if (form_.name.empty()) {
+    const std::string name(takenAccountName(form_.name));
+    if (name.empty()) {
         refuse("Please fill in ad group name!", AdGroupField::Name);
         return;
     }
-    const std::string name(clipToCharacters(form_.name, kGroupNameCharacters));
     if (name.find('"') != std::string::npos) {
         refuse("Please don't use quotes in the ad group name!", AdGroupField::Name);
         return;
