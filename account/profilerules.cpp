@@ -40,9 +40,11 @@ constexpr ProfileField kTextFields[] = {ProfileField::Name,         ProfileField
                                         ProfileField::ClientEmail,  ProfileField::Token,     ProfileField::ProxyAddress,
                                         ProfileField::ProxyUser,    ProfileField::ProxyPassword};
 
+// The profile list cuts file names at the first ".google": a name holding it
+// would be listed as another one and could not be loaded.
 bool validFileName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
-           name.find('\0') == std::string_view::npos;
+           name.find('\0') == std::string_view::npos && name.find(kProfileExtension) == std::string_view::npos;
 }
 
 }  // namespace
@@ -104,7 +106,7 @@ MessageText profileProblemMessage(const ProfileCheck& check) {
     case ProfileProblem::DoubleQuote:
         return {"The field '" + label + "' cannot contain a double quote (\")!", "Invalid input"};
     case ProfileProblem::BadFileName:
-        return {"A profile name cannot be '.' or '..' or contain '/'!", "Invalid input"};
+        return {"A profile name cannot be '.' or '..' or contain '/' or '.google'!", "Invalid input"};
     case ProfileProblem::Duplicate: return profileMessage(ProfileMessage::AlreadyExists);
     }
     return {};

@@ -20,7 +20,7 @@ enum class ProfileProblem {
     Missing,       // name, manager account, password or token empty
     TooLong,       // over the field's limit
     DoubleQuote,   // would break the tool's quoted command-line value
-    BadFileName,   // empty, ".", "..", or holding "/" or a NUL
+    BadFileName,   // empty, ".", "..", or holding "/", a NUL or ".google"
     Duplicate,     // a profile file of that name exists
 };
 

@@ -53,10 +53,13 @@ public:
         if (!n || *n < INT32_MIN || *n > INT32_MAX) return fail();
         return static_cast<int32_t>(*n);
     }
+    // Micro-units read as 64 bits; an amount beyond the cents we hold fails.
     std::optional<int32_t> money(std::string_view key) {
         auto n = number(key);
         if (!n) return std::nullopt;
-        return microsToCents(*n);
+        const int64_t cents = *n / kMicrosPerCent;
+        if (cents < INT32_MIN || cents > INT32_MAX) return fail();
+        return static_cast<int32_t>(cents);
     }
     std::optional<bool> flag(std::string_view key) {
         auto v = value(key);

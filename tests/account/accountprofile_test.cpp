@@ -100,6 +100,8 @@ TEST(ProfileRules, ChecksInOrder) {
          ProfileField::ProxyPassword},
         {"slash in name", [](AccountProfile& p) { p.name = "a/b"; }, ProfileProblem::BadFileName, ProfileField::Name},
         {"dot dot", [](AccountProfile& p) { p.name = ".."; }, ProfileProblem::BadFileName, ProfileField::Name},
+        {"listed as another", [](AccountProfile& p) { p.name = "shop.google"; }, ProfileProblem::BadFileName,
+         ProfileField::Name},
     };
     for (const Case& c : cases) {
         AccountProfile p = fullProfile();

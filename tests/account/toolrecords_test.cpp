@@ -50,6 +50,7 @@ TEST(ToolRecords, UnreadableCampaignEndsTheList) {
     for (const std::string& bad : {campaignText("2006-13-01", "0", ""), campaignText("2006-01-01", "0", R"("GERMA")"),
                                    campaignText("2006-01-01", "0", R"("DE)"), campaignText("06-1-1", "0", ""),
                                    campaignText("2006-01-01", "lots", ""),
+                                   campaignText("2006-01-01", "99999999999999999", ""),
                                    campaignText("2006-01-01", "0", "", R"("abcdefghijklmn")")}) {
         EXPECT_EQ(readCampaignRecords(good + bad + good).size(), 1u) << bad;
     }
