@@ -4,6 +4,7 @@
 
 #include "account/accountcaches.h"
 #include "account/accountfolder.h"
+#include "account/accounttool.h"
 #include "account/changequeue.h"
 #include "account/commitloop.h"
 #include "core/text.h"
@@ -196,6 +197,12 @@ void removeLeftoverUploadFiles(const ProgramFolder& folder) {
         const bool batchFile = name.ends_with(".in");
         if ((keywordFile || batchFile) && entry.is_regular_file(ec)) removeFile(entry.path().string());
     }
+}
+
+MessageText readStartFailedMessage(const AccountProfile& profile) {
+    const ProfileCheck check = checkProfile(profile);
+    if (check.problem == ProfileProblem::DoubleQuote) return profileProblemMessage(check);
+    return {std::string(kToolStartFailedText), std::string(kToolStartFailedCaption)};
 }
 
 DefaultProfileResult setDefaultProfile(SettingsStore& settings, const ProgramFolder& folder, std::string_view name) {

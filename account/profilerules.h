@@ -91,6 +91,11 @@ struct ProfileRow {
 };
 std::vector<ProfileRow> profileRows(const ProgramFolder& folder, std::string_view defaultName);
 
+// Why a read of the account could not start, as a window says it: a profile
+// whose values cannot go onto the tool's command line (a double quote put
+// into its file by hand) names the field; anything else is a file error.
+MessageText readStartFailedMessage(const AccountProfile& profile);
+
 // Changing the default drops what belonged to the former one: the change
 // queue, the account caches and the leftover keyword and batch files; then
 // the settings record gets the name. Naming the default again changes

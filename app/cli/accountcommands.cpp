@@ -69,9 +69,9 @@ ReadResult readNow(const ProgramFolder& folder, const AccountProfile& profile, c
 }
 
 // Why a read gave no records, said on the error stream; 0 when it gave them.
-int readFailure(const Streams& io, bool started, const ReadResult& result) {
+int readFailure(const Streams& io, const AccountProfile& profile, bool started, const ReadResult& result) {
     if (!started) {
-        io.err << kToolStartFailedText << "\n";
+        io.err << readStartFailedMessage(profile).text << "\n";
         return kFailed;
     }
     switch (result.status) {
@@ -162,7 +162,7 @@ int accountRead(const Streams& io, const std::string& dataDir, const ReadRequest
     }
     bool started = false;
     const ReadResult result = readNow(folder, *profile, request, started);
-    if (const int failed = readFailure(io, started, result)) return failed;
+    if (const int failed = readFailure(io, *profile, started, result)) return failed;
     Json records;
     switch (request.kind) {
     case AccountRead::Campaigns: records = toJsonArray(result.campaigns); break;
@@ -211,7 +211,7 @@ int accountUpload(const Streams& io, const std::string& dataDir, const UploadOpt
     bool started = false;
     const ReadResult campaigns = readNow(folder, *profile, {AccountRead::Campaigns}, started);
     // Only a read that gave the list can say a campaign is missing.
-    if (const int failed = readFailure(io, started, campaigns)) return failed;
+    if (const int failed = readFailure(io, *profile, started, campaigns)) return failed;
     const auto campaign = std::find_if(campaigns.campaigns.begin(), campaigns.campaigns.end(),
                                        [&](const AccountCampaign& c) { return c.id == options.campaignId; });
     if (campaign == campaigns.campaigns.end()) {

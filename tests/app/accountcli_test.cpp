@@ -207,6 +207,18 @@ TEST_F(AccountCommit, ACommitRunningElsewhereIsReportedEvenWithNothingLeftToComm
     EXPECT_EQ(err, "Another commit is running; commit again when it has ended.\n");
 }
 
+// A double quote put into a profile's password by hand: the read names the
+// field instead of asking for the program to be reinstalled.
+TEST_F(AccountCommit, AQuoteInAHandEditedPasswordIsNamed) {
+    const std::string path = dir.file("Google/main.google");
+    std::string bytes = test::readFile(path);
+    ASSERT_EQ(bytes.substr(256, 2), "pw");  // the password field
+    bytes[256] = '"';
+    test::writeFile(path, bytes);
+    EXPECT_EQ(run("campaigns"), 1);
+    EXPECT_EQ(err, "The field 'Google manager password:' cannot contain a double quote (\")!\n");
+}
+
 // Only a real change of the default drops the queue, and never while a commit runs.
 TEST_F(AccountCommit, NamingTheDefaultAgainOrDuringACommitKeepsTheQueue) {
     ASSERT_EQ(run("create-campaign --name Spring --daily-budget 10"), 0) << err;

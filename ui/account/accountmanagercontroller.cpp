@@ -137,7 +137,8 @@ void AccountManagerController::readCampaigns() {
     if (!startAccountRead(folder_, profile_, {AccountRead::Campaigns}, onEnd, readProcess_)) {
         reading_ = false;
         readProcess_ = 0;
-        desktop_.message(kToolNotStarted);
+        const MessageText why = readStartFailedMessage(profile_);
+        desktop_.message({why.text, why.caption, Icon::Error, Buttons::Ok});
     }
 }
 

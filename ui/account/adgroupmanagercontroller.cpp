@@ -142,8 +142,8 @@ void AdGroupManagerController::startRead(const ReadRequest& request, const char*
         reading_ = false;
         status_.clear();
         readProcess_ = 0;
-        desktop_.message(
-            {std::string(kToolStartFailedText), std::string(kToolStartFailedCaption), Icon::Error, Buttons::Ok});
+        const MessageText why = readStartFailedMessage(profile_);
+        desktop_.message({why.text, why.caption, Icon::Error, Buttons::Ok});
     }
 }
 
