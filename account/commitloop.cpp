@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <condition_variable>
+#include <deque>
+#include <unordered_map>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -28,7 +30,8 @@ namespace {
 
 struct CommitRun {
     CommitStatus status;
-    std::vector<std::string> lines;  // the lines not yet done, the running one first
+    std::deque<std::string> lines;  // the lines not yet done, the running one first
+    int logFd = -1;                 // the commit file, open for appending
     std::optional<ProgramFolder> folder;
     std::optional<AccountProfile> profile;
     CurrentAds currentAds;
@@ -53,16 +56,58 @@ std::optional<FileLock> tryCommitLock(const ProgramFolder& folder) {
     return FileLock::tryAcquire(googleFile(folder, kCommitLockFile));
 }
 
-// The commit file: an optional first line "#run" written just before the
-// first line's run is started, then the lines not yet done. Written whole
-// and replaced atomically, for the user alone.
-constexpr std::string_view kRunHeader = "#run";
+// The commit file is a log: the lines of the commit, written whole when it
+// starts, then only appended events, so that a change costs a few bytes
+// however many lines wait: "#run" (the first pending line's run is about to
+// start), "#done" (the first pending line is done), "#front <line>" (a line
+// put in front). A line that starts with '#' is written after "#=".
+constexpr std::string_view kRunEvent = "#run";
+constexpr std::string_view kDoneEvent = "#done";
+constexpr std::string_view kFrontEvent = "#front ";
+constexpr std::string_view kLineEscape = "#=";
 
-bool writeCommitFile(const ProgramFolder& folder, const std::vector<std::string>& lines, bool runStarting) {
+std::string commitLogEntry(std::string_view line) {
+    return (line.starts_with('#') ? std::string(kLineEscape) : std::string()) + std::string(line) + "\n";
+}
+
+bool writeCommitLog(const ProgramFolder& folder, const std::deque<std::string>& lines) {
     std::string text;
-    if (runStarting) (text += kRunHeader) += "\n";
-    for (const std::string& line : lines) (text += line) += '\n';
+    for (const std::string& line : lines) text += commitLogEntry(line);
     return writePrivateFile(commitFilePath(folder), text);
+}
+
+// Appends events in one write and flushes them: a kill or a crash right
+// after finds all of them or none.
+bool appendToCommitLog(CommitRun& state, const std::vector<std::string>& events) {
+    std::string text;
+    for (const std::string& event : events) (text += event) += '\n';
+    return state.logFd >= 0 && ::write(state.logFd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
+           ::fdatasync(state.logFd) == 0;
+}
+
+struct CommitLogState {
+    std::deque<std::string> lines;  // not yet done, in order
+    bool runStarting = false;       // the first line's run may have started
+};
+
+CommitLogState readCommitLog(std::string_view text) {
+    CommitLogState log;
+    for (std::string_view piece : splitAny(text, "\n")) {
+        if (piece.starts_with(kLineEscape)) {
+            log.lines.emplace_back(piece.substr(kLineEscape.size()));
+        } else if (piece.starts_with(kRunEvent)) {
+            log.runStarting = true;
+        } else if (piece == kDoneEvent) {
+            if (!log.lines.empty()) log.lines.pop_front();
+            log.runStarting = false;
+        } else if (piece.starts_with(kFrontEvent)) {
+            log.lines.emplace_front(piece.substr(kFrontEvent.size()));
+            log.runStarting = false;
+        } else {
+            log.lines.emplace_back(piece);
+        }
+    }
+    return log;
 }
 
 // The run lock: locked just before a change's run starts and inherited by
@@ -85,28 +130,48 @@ std::string_view baseForm(std::string_view line) {
     return line;
 }
 
-// Puts lines back at the front of the queue in order; a line that is in the
-// queue already (a write that happened just before a crash) moves, keeping
-// its failed form if it has one.
-bool returnToQueueFront(const ProgramFolder& folder, const std::vector<std::string>& lines) {
+// Puts lines back at the front of the queue in order, in one write; a line
+// that is in the queue already (a write that happened just before a crash)
+// moves, keeping its failed form if it has one.
+bool returnToQueueFront(const ProgramFolder& folder, const std::deque<std::string>& lines) {
     return editQueuedChanges(folder, [&](std::vector<std::string>& queued) {
-        std::vector<std::string> front;
+        std::unordered_map<std::string_view, std::vector<size_t>> positions;  // by base form, latest last
+        for (size_t i = queued.size(); i-- > 0;) positions[baseForm(queued[i])].push_back(i);
+        std::vector<bool> moved(queued.size(), false);
+        std::vector<std::string> result;
+        result.reserve(queued.size() + lines.size());
         for (const std::string& line : lines) {
-            auto it = std::find_if(queued.begin(), queued.end(),
-                                   [&](const std::string& q) { return baseForm(q) == baseForm(line); });
-            if (it != queued.end()) {
-                front.push_back(std::move(*it));
-                queued.erase(it);
-            } else {
-                front.push_back(line);
+            auto found = positions.find(baseForm(line));
+            if (found == positions.end() || found->second.empty()) {
+                result.push_back(line);
+                continue;
             }
+            const size_t at = found->second.back();
+            found->second.pop_back();
+            moved[at] = true;
+            result.push_back(queued[at]);
         }
-        queued.insert(queued.begin(), std::make_move_iterator(front.begin()), std::make_move_iterator(front.end()));
+        for (size_t i = 0; i < queued.size(); ++i)
+            if (!moved[i]) result.push_back(std::move(queued[i]));
+        queued = std::move(result);
+    });
+}
+
+// Puts lines back behind whatever stayed in the queue, in one write; a line
+// whose plain or failed form is queued already is not written again.
+bool returnToQueueEnd(const ProgramFolder& folder, const std::deque<std::string>& lines) {
+    return editQueuedChanges(folder, [&](std::vector<std::string>& queued) {
+        std::unordered_map<std::string, bool> present;
+        for (const std::string& q : queued) present.emplace(baseForm(q), true);
+        for (const std::string& line : lines)
+            if (present.emplace(baseForm(line), true).second) queued.push_back(line);
     });
 }
 
 void endCommit(CommitRun& state) {
     state.lines.clear();
+    if (state.logFd >= 0) ::close(state.logFd);
+    state.logFd = -1;
     removeFile(commitFilePath(*state.folder));
     state.fileLock.reset();
     state.status.inProgress = false;
@@ -117,7 +182,7 @@ void endCommit(CommitRun& state) {
 
 // The changes not run go back behind whatever stayed in the queue.
 void requeueRest(CommitRun& state) {
-    for (const std::string& line : state.lines) queueChange(*state.folder, line);
+    returnToQueueEnd(*state.folder, state.lines);
     state.lines.clear();
 }
 
@@ -127,7 +192,8 @@ void onChangeCommitted(const std::optional<std::string>& outputPath, const ToolE
 // run: it goes back marked failed, and the commit goes on with the next.
 void setAsideDamagedLine(CommitRun& state) {
     queueChange(*state.folder, failedForm(state.lines.front()));
-    state.lines.erase(state.lines.begin());
+    state.lines.pop_front();
+    appendToCommitLog(state, {std::string(kDoneEvent)});
     ++state.status.failed;
     state.status.lastError = std::string(kNotAToolLineText);
 }
@@ -146,7 +212,7 @@ FirstLine startFirstLine(CommitRun& state) {
     if (touchesCampaign(line)) state.status.campaignsTouched = true;
     removeFile(googleFile(*state.folder, kChangeOutput));
     const int runLock = lockRunFile(*state.folder, true);
-    if (runLock < 0 || !writeCommitFile(*state.folder, state.lines, true)) {
+    if (runLock < 0 || !appendToCommitLog(state, {std::string(kRunEvent)})) {
         if (runLock >= 0) ::close(runLock);
         return FirstLine::NotStarted;
     }
@@ -241,7 +307,8 @@ std::vector<std::string> groupNamesOfUpload(std::string_view line) {
 // groups of the same names are uploaded next (the later group's first). A
 // group of the upload whose ads cannot follow (not created under its name,
 // or its ads not written) is reported, not counted as done.
-void uploadCreatedGroupAds(CommitRun& state, const std::string& outputPath, std::string_view line) {
+void uploadCreatedGroupAds(CommitRun& state, const std::string& outputPath, std::string_view line,
+                           std::vector<std::string>& events) {
     if (!isParentChange(line)) return;
     if (!contains(line, "-todo=UploadGroups") && !contains(line, "-action=createAdGroup")) return;
     std::string text;
@@ -254,7 +321,8 @@ void uploadCreatedGroupAds(CommitRun& state, const std::string& outputPath, std:
         if (!path) continue;
         if (!writePrivateFile(*path, adsBatchText(created.id, ads->second))) continue;
         if (const CommandLine upload = uploadAdsCommand(*state.profile, *path, created.name)) {
-            state.lines.insert(state.lines.begin(), *upload);
+            state.lines.push_front(*upload);
+            events.push_back(std::string(kFrontEvent) + *upload);
             sent.insert(created.name);
         } else {
             removeFile(*path);
@@ -290,8 +358,7 @@ void onChangeCommitted(const std::optional<std::string>& outputPath, const ToolE
         return;
     }
     if (auto error = failureOfRun(outputPath, exit)) {
-        queueChange(*state.folder, failedForm(state.lines.front()));
-        state.lines.erase(state.lines.begin());
+        state.lines.front() = failedForm(state.lines.front());
         ++state.status.failed;
         state.status.lastError = *error;
         requeueRest(state);
@@ -299,12 +366,14 @@ void onChangeCommitted(const std::optional<std::string>& outputPath, const ToolE
         return;
     }
     const std::string line = std::move(state.lines.front());
-    state.lines.erase(state.lines.begin());
+    state.lines.pop_front();
     ++state.status.done;
-    if (outputPath) uploadCreatedGroupAds(state, *outputPath, line);
-    // The commit file says the change is done before its answer and files
-    // go: a kill in between must not bring back a change without its files.
-    writeCommitFile(*state.folder, state.lines, false);
+    std::vector<std::string> events{std::string(kDoneEvent)};
+    if (outputPath) uploadCreatedGroupAds(state, *outputPath, line, events);
+    // The commit file says the change is done (and which ads follow it)
+    // before its answer and files go: a kill in between must not bring back
+    // a change without its files.
+    appendToCommitLog(state, events);
     if (outputPath) removeFile(*outputPath);
     deleteFilesOfChange(line);
     if (!state.lines.empty() && !state.status.stopRequested) {
@@ -379,22 +448,16 @@ namespace {
 
 // Takes the chosen lines out of the queue: only lines still queued are
 // taken (one queued line for each chosen one), in queue order.
-std::vector<std::string> takeChosenLines(std::vector<std::string>& queued, const CommitRequest& request) {
-    std::vector<std::string> taken;
-    std::vector<std::string> kept;
-    std::vector<std::string> wanted = request.lines;
-    for (std::string& line : queued) {
-        bool chosen = false;
-        if (request.choice == ChangeChoice::Listed) {
-            if (auto it = std::find(wanted.begin(), wanted.end(), line); it != wanted.end()) {
-                wanted.erase(it);
-                chosen = true;
-            }
-        } else {
-            chosen = request.choice == ChangeChoice::EveryQueued || !isFailedChange(line);
-        }
-        (chosen ? taken : kept).push_back(std::move(line));
+std::deque<std::string> takeChosenLines(std::vector<std::string>& queued, const CommitRequest& request) {
+    if (request.choice == ChangeChoice::Listed) {
+        std::vector<std::string> taken = takeQueuedLines(queued, request.lines);
+        return {std::make_move_iterator(taken.begin()), std::make_move_iterator(taken.end())};
     }
+    std::deque<std::string> taken;
+    std::vector<std::string> kept;
+    for (std::string& line : queued)
+        (request.choice == ChangeChoice::EveryQueued || !isFailedChange(line) ? taken.emplace_back(std::move(line))
+                                                                               : kept.emplace_back(std::move(line)));
     queued = std::move(kept);
     return taken;
 }
@@ -412,7 +475,7 @@ CommitStart startCommit(CommitRequest request) {
     std::optional<FileLock> fileLock = tryCommitLock(folder);
     if (!fileLock) return CommitStart::AlreadyRunning;
     if (fileExists(commitFilePath(folder))) return CommitStart::AlreadyRunning;  // not yet recovered
-    std::vector<std::string> lines;
+    std::deque<std::string> lines;
     {
         detail::QueueFileGuard queueGuard(folder);
         std::vector<std::string> queued = readQueuedChanges(folder);
@@ -420,8 +483,11 @@ CommitStart startCommit(CommitRequest request) {
         if (lines.empty()) return CommitStart::NothingChosen;
         // On disk before they leave the queue: a crash in between leaves
         // them in both, and the recovery keeps one of each.
-        if (!writeCommitFile(folder, lines, false)) return CommitStart::QueueNotWritten;
-        if (!writeQueuedChanges(folder, queued)) {
+        if (!writeCommitLog(folder, lines)) return CommitStart::QueueNotWritten;
+        state.logFd = ::open(commitFilePath(folder).c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        if (state.logFd < 0 || !writeQueuedChanges(folder, queued)) {
+            if (state.logFd >= 0) ::close(state.logFd);
+            state.logFd = -1;
             removeFile(commitFilePath(folder));
             return CommitStart::QueueNotWritten;
         }
@@ -496,17 +562,9 @@ CommitRecovery recoverInterruptedCommit(const ProgramFolder& folder) {
     const std::string path = commitFilePath(folder);
     std::string text;
     if (!readWholeFile(path, text)) return recovery;
-    std::vector<std::string> lines;
-    bool runStarting = false;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = std::min(text.find('\n', start), text.size());
-        const std::string_view piece = std::string_view(text).substr(start, end - start);
-        if (piece.starts_with(kRunHeader)) runStarting = true;
-        else if (!piece.empty()) lines.emplace_back(piece);
-        start = end + 1;
-    }
-    if (runStarting && !lines.empty()) {
+    CommitLogState log = readCommitLog(text);
+    std::deque<std::string>& lines = log.lines;
+    if (log.runStarting && !lines.empty()) {
         // The first line's run may have started: once it has ended, its
         // output file says how. While it still runs, nothing is touched.
         if (!waitForEarlierRun(folder)) {
@@ -521,7 +579,7 @@ CommitRecovery recoverInterruptedCommit(const ProgramFolder& folder) {
             } else {
                 recovery.createdGroupsWithoutAds = createdGroupsWithoutAds(lines.front(), output);
                 deleteFilesOfChange(lines.front());
-                lines.erase(lines.begin());
+                lines.pop_front();
                 recovery.completed = 1;
                 removeFile(output);
             }

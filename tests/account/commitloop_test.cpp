@@ -294,6 +294,18 @@ TEST_F(CommitLoop, LinesOfACommitThatDidNotEndGoBackToTheFront) {
     EXPECT_EQ(commitRecoveryMessage({}), "");
 }
 
+// The commit file is a log appended to as changes run: replayed in order,
+// it gives the lines not yet done and the one whose run was starting.
+TEST_F(CommitLoop, TheCommitLogIsReplayedInOrder) {
+    ASSERT_TRUE(replaceFileAtomically(googleFile(folder, kCommitFile),
+                                      line("a") + "\n#=#odd line\n" + line("b") + "\n#run\n#done\n#front " + line("ads") +
+                                          "\n#run\n"));
+    ASSERT_TRUE(replaceFileAtomically(googleFile(folder, kChangeOutput), "done\r\n"));
+    const CommitRecovery recovery = recoverInterruptedCommit(folder);
+    EXPECT_EQ(recovery.completed, 1u);  // "ads" had run
+    EXPECT_EQ(readQueuedChanges(folder), (std::vector<std::string>{"#odd line", line("b")}));
+}
+
 TEST_F(CommitLoop, RecoveryRemovesTempFilesAndSaysWhenCreatedGroupsMissTheirAds) {
     // Temporary files of atomic writes a kill left: they hold the password.
     for (const char* name : {"google.commit.Ab12Cd", "google.queue.Xy34Zw", "google.commit.lock", "google.queue.lock"})
@@ -356,7 +368,7 @@ TEST_F(CommitLoop, ACommitOfAnotherProcessIsLeftAlone) {
     const std::string commitFile = googleFile(folder, kCommitFile);
     waitUntilRunning("wait");
     // The other process notes the run before it starts it.
-    const auto runNoted = [](const std::string& text) { return text.starts_with("#run"); };
+    const auto runNoted = [](const std::string& text) { return text.ends_with("#run\n"); };
     std::string running = test::readFile(commitFile);
     for (int i = 0; i < 30000 && !runNoted(running); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
