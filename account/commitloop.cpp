@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <deque>
 #include <unordered_map>
+#include <unordered_set>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -161,10 +162,14 @@ bool returnToQueueFront(const ProgramFolder& folder, const std::deque<std::strin
 // whose plain or failed form is queued already is not written again.
 bool returnToQueueEnd(const ProgramFolder& folder, const std::deque<std::string>& lines) {
     return editQueuedChanges(folder, [&](std::vector<std::string>& queued) {
-        std::unordered_map<std::string, bool> present;
-        for (const std::string& q : queued) present.emplace(baseForm(q), true);
+        std::unordered_set<std::string_view> present;  // views of lines that stay put meanwhile
+        present.reserve(queued.size() + lines.size());
+        for (const std::string& q : queued) present.insert(baseForm(q));
+        std::vector<const std::string*> missing;
         for (const std::string& line : lines)
-            if (present.emplace(baseForm(line), true).second) queued.push_back(line);
+            if (present.insert(baseForm(line)).second) missing.push_back(&line);
+        queued.reserve(queued.size() + missing.size());
+        for (const std::string* line : missing) queued.push_back(*line);
     });
 }
 
