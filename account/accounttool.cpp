@@ -68,6 +68,14 @@ int optionsFile(std::string_view options) {
 // A copy above the standard descriptors, so that placing it never meets itself.
 int highCopy(int fd) { return fd < 0 ? -1 : ::fcntl(fd, F_DUPFD_CLOEXEC, 10); }
 
+// The options file, above the standard descriptors.
+int highOptionsFile(std::string_view options) {
+    const int fd = optionsFile(options);
+    const int high = highCopy(fd);
+    if (fd >= 0) ::close(fd);
+    return high;
+}
+
 void watchRun(pid_t pid, ToolEndCallback onEnd, std::optional<std::string> outputPath) {
     siginfo_t info{};
     while (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
@@ -109,9 +117,13 @@ bool startAccountTool(const ProgramFolder& folder, std::string_view commandLine,
         removeFile(*outputPath);
     }
 
-    const int optionsFd = highCopy(optionsFile(options));
+    const int optionsFd = highOptionsFile(options);
     if (optionsFd < 0) return false;
     const int heldFd = heldForRunFd >= 0 ? highCopy(heldForRunFd) : -1;
+    if (heldForRunFd >= 0 && heldFd < 0) {  // the run would not hold what it must
+        ::close(optionsFd);
+        return false;
+    }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, optionsFd, 0);
