@@ -1,20 +1,18 @@
 #include "account/commitloop.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <condition_variable>
 #include <deque>
-#include <unordered_map>
-#include <unordered_set>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <set>
 #include <thread>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "account/accountfolder.h"
 #include "account/accounttool.h"
@@ -136,7 +134,7 @@ std::string_view baseForm(std::string_view line) {
 // moves, keeping its failed form if it has one.
 bool returnToQueueFront(const ProgramFolder& folder, const std::deque<std::string>& lines) {
     return editQueuedChanges(folder, [&](std::vector<std::string>& queued) {
-        std::unordered_map<std::string_view, std::vector<size_t>> positions;  // by base form, latest last
+        std::unordered_map<std::string_view, std::vector<size_t>> positions;  // by base form, earliest at the back
         for (size_t i = queued.size(); i-- > 0;) positions[baseForm(queued[i])].push_back(i);
         std::vector<bool> moved(queued.size(), false);
         std::vector<std::string> result;
