@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "core/text.h"
+#include "core/textencoding.h"
 
 namespace pw {
 
@@ -153,6 +154,14 @@ std::optional<std::vector<AccountKeyword>> parseKeywordFileText(std::string_view
 }
 
 bool isUploadableText(std::string_view text) { return text.find_first_of(";/\t\r\n") == std::string_view::npos; }
+
+std::string_view takenAccountName(std::string_view typed) {
+    return trimSpaces(clipToCharacters(typed, kNameCharacters));
+}
+
+bool isFaithfulName(std::string_view name) {
+    return !name.empty() && trimSpaces(name).size() == name.size() && name.find_first_of("\"\r\n") == std::string_view::npos;
+}
 
 AccountAd accountAdFromAd(const Ad& ad) {
     AccountAd result;

@@ -58,8 +58,15 @@ std::string_view adGroupStatusName(AdGroupStatus status);
 MatchType matchTypeFromName(std::string_view name);
 std::string_view matchTypeName(MatchType type);
 
+// The longest campaign or ad group name, in characters (UTF-8 held): the
+// editors take no more, the account tool keeps as many, and the reader
+// takes whatever the tool sends.
+constexpr size_t kNameCharacters = 126;
+// A typed campaign or ad group name as it is taken: at most 126 characters,
+// without blanks at either end (the account reads names back trimmed).
+std::string_view takenAccountName(std::string_view typed);
+
 struct AccountCampaign {
-    static constexpr size_t kNameSize = 128;
 
     int32_t id = 0;
     std::string name;
@@ -77,7 +84,6 @@ struct AccountCampaign {
 };
 
 struct AccountAdGroup {
-    static constexpr size_t kNameSize = 128;
 
     int32_t campaignId = 0;
     int32_t id = 0;
@@ -136,6 +142,10 @@ std::optional<std::vector<AccountKeyword>> parseKeywordFileText(std::string_view
 // file or the batch file of an upload: ";", "/", a tab or a line break. The
 // upload refuses such texts before writing and the account tool refuses them too.
 bool isUploadableText(std::string_view text);
+// A name the account tool keeps as it is given and reads back the same: not
+// blank, no blank at either end (answers are read trimmed), no double quote
+// (values go between quotes unescaped) and no line break.
+bool isFaithfulName(std::string_view name);
 
 // Characters (UTF-8 sequences count once) and words (blank-separated).
 size_t characterCount(std::string_view text);

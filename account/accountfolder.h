@@ -2,7 +2,9 @@
 // The files of the Google folder under the program folder: the tool, its
 // output files, the change queue, and the keyword and batch files of uploads.
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <string_view>
@@ -24,6 +26,8 @@ constexpr std::string_view kChangeQueueFile = "google.queue";
 // command line): one commit at a time, one rewrite of the queue at a time.
 constexpr std::string_view kCommitLockFile = "google.commit.lock";
 constexpr std::string_view kQueueLockFile = "google.queue.lock";
+// Locked by the running change's tool itself for as long as it lives.
+constexpr std::string_view kRunLockFile = "google.run.lock";
 
 inline std::string googleFile(const ProgramFolder& folder, std::string_view name) {
     return folder.googleFolder() + "/" + std::string(name);
@@ -31,12 +35,16 @@ inline std::string googleFile(const ProgramFolder& folder, std::string_view name
 
 // Files that hold the account password or the account's data (the queue,
 // the commit file, keyword and batch files): written whole, replaced
-// atomically, readable by the user alone.
+// atomically, readable by the user alone. The file is made the user's alone
+// before it is replaced (the replacement keeps that mode), never through the
+// process-wide umask, which other threads' files would catch.
 inline bool writePrivateFile(const std::string& path, std::string_view text) {
-    const mode_t old = ::umask(077);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const bool created = fd >= 0;
+    if (created) ::close(fd);
+    else if (::chmod(path.c_str(), 0600) != 0) return false;
     const bool ok = replaceFileAtomically(path, text);
-    ::umask(old);
-    if (ok) ::chmod(path.c_str(), 0600);
+    if (!ok && created) removeFile(path);
     return ok;
 }
 

@@ -3,14 +3,16 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/socket.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <mutex>
 #include <set>
 #include <thread>
 
+#include "account/accountfolder.h"
 #include "account/toolcommandline.h"
 #include "account/toolrecords.h"
 #include "core/atomicfile.h"
@@ -43,23 +45,38 @@ size_t endOfFirstWord(std::string_view line) {
     return std::min(i, line.size());
 }
 
-std::string programPath(const ProgramFolder& folder, std::string word) {
-    if (word.size() >= 2 && word.front() == '"' && word.back() == '"') word = word.substr(1, word.size() - 2);
-    return word.starts_with('/') ? word : folder.root() + word;
-}
-
-void sendAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t sent = ::send(fd, text.data(), text.size(), MSG_NOSIGNAL);
-        if (sent <= 0) return;  // the tool ended without reading: its run ends as any other
-        text.remove_prefix(static_cast<size_t>(sent));
+// The options as an unnamed file that is whole before the tool starts: a
+// program killed just after the start cannot hand the tool half of them.
+int optionsFile(std::string_view options) {
+    const int fd = ::memfd_create("pwram-options", MFD_CLOEXEC);
+    if (fd < 0) return -1;
+    while (!options.empty()) {
+        const ssize_t written = ::write(fd, options.data(), options.size());
+        if (written <= 0) {
+            ::close(fd);
+            return -1;
+        }
+        options.remove_prefix(static_cast<size_t>(written));
     }
+    if (::lseek(fd, 0, SEEK_SET) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
-void watchRun(pid_t pid, int optionsFd, std::string options, ToolEndCallback onEnd,
-              std::optional<std::string> outputPath) {
-    sendAll(optionsFd, options);
-    ::close(optionsFd);
+// A copy above the standard descriptors, so that placing it never meets itself.
+int highCopy(int fd) { return fd < 0 ? -1 : ::fcntl(fd, F_DUPFD_CLOEXEC, 10); }
+
+// The options file, above the standard descriptors.
+int highOptionsFile(std::string_view options) {
+    const int fd = optionsFile(options);
+    const int high = highCopy(fd);
+    if (fd >= 0) ::close(fd);
+    return high;
+}
+
+void watchRun(pid_t pid, ToolEndCallback onEnd, std::optional<std::string> outputPath) {
     siginfo_t info{};
     while (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
     }
@@ -82,11 +99,15 @@ void watchRun(pid_t pid, int optionsFd, std::string options, ToolEndCallback onE
 
 }  // namespace
 
+bool isOwnToolLine(std::string_view commandLine) {
+    const size_t start = std::min(commandLine.find_first_not_of(" \t"), commandLine.size());
+    return commandLine.substr(start, endOfFirstWord(commandLine) - start) == kToolCommandPath;
+}
+
 bool startAccountTool(const ProgramFolder& folder, std::string_view commandLine, ToolEndCallback onEnd,
-                      std::optional<std::string_view> outputName, int32_t& keptProcessId) {
-    const std::vector<std::string> words = splitToolCommandLine(commandLine);
-    if (words.empty() || !onEnd) return false;
-    const std::string program = programPath(folder, words.front());
+                      std::optional<std::string_view> outputName, int32_t& keptProcessId, int heldForRunFd) {
+    if (!isOwnToolLine(commandLine) || !onEnd) return false;
+    const std::string program = folder.root() + std::string(kToolCommandPath);
     const std::string options(commandLine.substr(endOfFirstWord(commandLine)));
     const std::string workingFolder = folder.googleFolder();
 
@@ -96,14 +117,20 @@ bool startAccountTool(const ProgramFolder& folder, std::string_view commandLine,
         removeFile(*outputPath);
     }
 
-    int channel[2];
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, channel) != 0) return false;
+    const int optionsFd = highOptionsFile(options);
+    if (optionsFd < 0) return false;
+    const int heldFd = heldForRunFd >= 0 ? highCopy(heldForRunFd) : -1;
+    if (heldForRunFd >= 0 && heldFd < 0) {  // the run would not hold what it must
+        ::close(optionsFd);
+        return false;
+    }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, channel[1], 0);
+    posix_spawn_file_actions_adddup2(&actions, optionsFd, 0);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    if (heldFd >= 0) posix_spawn_file_actions_adddup2(&actions, heldFd, 3);
+    posix_spawn_file_actions_addclosefrom_np(&actions, heldFd >= 0 ? 4 : 3);
     posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
 
     std::string flag(kOptionsOnStdinFlag);
@@ -117,13 +144,11 @@ bool startAccountTool(const ProgramFolder& folder, std::string_view commandLine,
         if (started == 0) runningTools().ids.insert(pid);
     }
     posix_spawn_file_actions_destroy(&actions);
-    ::close(channel[1]);
-    if (started != 0) {
-        ::close(channel[0]);
-        return false;
-    }
+    ::close(optionsFd);
+    if (heldFd >= 0) ::close(heldFd);
+    if (started != 0) return false;
     keptProcessId = static_cast<int32_t>(pid);
-    std::thread(watchRun, pid, channel[0], options, std::move(onEnd), std::move(outputPath)).detach();
+    std::thread(watchRun, pid, std::move(onEnd), std::move(outputPath)).detach();
     return true;
 }
 
@@ -160,9 +185,17 @@ FetchFlags& fetchFlags() {
     return flags;
 }
 
+std::string privateReadOutputName(AccountRead kind) {
+    static std::atomic<unsigned> serial{0};
+    std::string name(readOutputName(kind));
+    const size_t dot = name.rfind('.');
+    return name.substr(0, dot) + "-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + name.substr(dot);
+}
+
 bool startAccountRead(const ProgramFolder& folder, const AccountProfile& profile, const ReadRequest& request,
                       ToolOutputCallback onEnd, int32_t& keptProcessId) {
-    const CommandLine line = readCommand(profile, request);
+    const std::string outputName = privateReadOutputName(request.kind);
+    const CommandLine line = readCommand(profile, request, outputName);
     if (!line || !onEnd) return false;
     FetchFlags& flags = fetchFlags();
     flags.fetchCancelled = false;
@@ -170,7 +203,7 @@ bool startAccountRead(const ProgramFolder& folder, const AccountProfile& profile
     if (request.kind == AccountRead::Campaigns) flags.campaignFetchRunning = true;
     const bool started = startAccountTool(
         folder, *line, [onEnd = std::move(onEnd)](const std::optional<std::string>& path, const ToolExit&) { onEnd(path); },
-        readOutputName(request.kind), keptProcessId);
+        outputName, keptProcessId);
     if (!started && request.kind == AccountRead::Campaigns) flags.campaignFetchRunning = false;
     return started;
 }
@@ -187,6 +220,7 @@ ReadResult finishAccountRead(AccountRead kind, const std::optional<std::string>&
     if (kind == AccountRead::Campaigns) flags.campaignFetchRunning = false;
     ReadResult result;
     if (flags.fetchCancelled) {
+        if (outputPath) removeFile(*outputPath);
         result.status = flags.fetchWindowClosed ? ReadResult::Status::WindowClosed : ReadResult::Status::Cancelled;
         return result;
     }
@@ -197,16 +231,26 @@ ReadResult finishAccountRead(AccountRead kind, const std::optional<std::string>&
         return result;
     }
     std::string text;
-    if (!readWholeFile(*outputPath, text)) return result;
+    const bool read = readWholeFile(*outputPath, text);
+    removeFile(*outputPath);
+    if (!read) return result;
     switch (kind) {
     case AccountRead::Campaigns: result.campaigns = readCampaignRecords(text); break;
     case AccountRead::AdGroups: result.adGroups = readAdGroupRecords(text); break;
     case AccountRead::Keywords: result.keywords = readKeywordRecords(text); break;
     case AccountRead::Ads: result.ads = readAdRecords(text); break;
     }
-    removeFile(*outputPath);
     result.status = ReadResult::Status::Read;
     return result;
+}
+
+std::optional<std::string> readProblemText(const ReadResult& result) {
+    switch (result.status) {
+    case ReadResult::Status::ToolError:
+        return result.errorMessage.empty() ? std::nullopt : std::optional(result.errorMessage);
+    case ReadResult::Status::NoOutput: return std::string(kNoAnswerText);
+    default: return std::nullopt;
+    }
 }
 
 }  // namespace pw

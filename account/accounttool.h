@@ -39,13 +39,17 @@ using ToolOutputCallback = std::function<void(const std::optional<std::string>& 
 // no password shows in the process list.
 constexpr std::string_view kOptionsOnStdinFlag = "--options-on-stdin";
 
-// Deletes the output file, then starts the program named by the line's first
-// word (relative to the program folder) with the rest of the line on its
-// standard input. False when the line is empty or the program cannot be
-// started; the callback is then never called. `keptProcessId` receives the
-// new process id.
+// The line's first word names the account tool of the program folder; no
+// other program is ever started from a line.
+bool isOwnToolLine(std::string_view commandLine);
+// Deletes the output file, then starts the account tool of the program
+// folder with the rest of the line on its standard input. False when the
+// line does not name that tool or it cannot be started; the callback is then
+// never called. `keptProcessId` receives the new process id. A descriptor
+// given as `heldForRunFd` is inherited by the run, so that a lock on it is
+// held for exactly as long as the run lives (even when this program dies).
 bool startAccountTool(const ProgramFolder& folder, std::string_view commandLine, ToolEndCallback onEnd,
-                      std::optional<std::string_view> outputName, int32_t& keptProcessId);
+                      std::optional<std::string_view> outputName, int32_t& keptProcessId, int heldForRunFd = -1);
 // Ends the run with that id, if it is still one of ours and still running.
 // Its watcher then calls the callback as for any other end.
 bool stopAccountTool(int32_t keptProcessId);
@@ -66,7 +70,10 @@ struct FetchFlags {
 FetchFlags& fetchFlags();
 
 // Starts one of the four reads with the profile; `campaignFetchRunning` is
-// set for a campaign read, the cancel flags are cleared.
+// set for a campaign read, the cancel flags are cleared. Each read names an
+// answer file of its own ("lad-<process>-<n>.out"), so that reads running at
+// once (two windows, or the command line beside the program) never take or
+// delete each other's answers.
 bool startAccountRead(const ProgramFolder& folder, const AccountProfile& profile, const ReadRequest& request,
                       ToolOutputCallback onEnd, int32_t& keptProcessId);
 
@@ -91,15 +98,22 @@ struct ReadResult {
     std::vector<AccountAd> ads;
 };
 // The end callback's work for a read: checks the fetch flags and the tool
-// error, reads the records and deletes the output file. Clears
+// error, reads the records and deletes the output file (whatever the end). Clears
 // `campaignFetchRunning` first for a campaign read.
 ReadResult finishAccountRead(AccountRead kind, const std::optional<std::string>& outputPath);
+
+// What a window says after a read that gave no records: the tool's refusal,
+// or that no answer of its own arrived (then no list is shown, never an
+// empty one). None after records, a stop, or a refusal without text.
+std::optional<std::string> readProblemText(const ReadResult& result);
 
 // The fixed texts of the tool's failures as the windows show them.
 constexpr std::string_view kToolStartFailedText =
     "An error occurred with one of Phrasewright's files! Please reinstall the application!";
 constexpr std::string_view kToolStartFailedCaption = "File error";
 constexpr std::string_view kToolErrorCaption = "Google error";
+// A read that found no answer of its own: the window says so and shows no list.
+constexpr std::string_view kNoAnswerText = "The account tool left no answer.";
 constexpr std::string_view kCampaignEndedText = "Cannot modify campaign because it has already ended!";
 
 }  // namespace pw

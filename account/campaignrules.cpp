@@ -5,8 +5,9 @@
 
 namespace pw {
 
+
 CampaignCheck checkCampaignForm(const CampaignForm& form) {
-    const std::string_view name = clipToCharacters(form.name, 126);
+    const std::string_view name = takenAccountName(form.name);
     if (name.empty()) return {CampaignProblem::EmptyName, CampaignField::Name};
     if (name.find('"') != std::string_view::npos) return {CampaignProblem::QuoteInName, CampaignField::Name};
     if (form.status != CampaignStatus::Active && form.status != CampaignStatus::Paused &&
@@ -43,7 +44,7 @@ MessageText campaignProblemMessage(CampaignProblem problem) {
 }
 
 void applyCampaignForm(const CampaignForm& form, const CampaignCheck& check, AccountCampaign& campaign) {
-    campaign.name = std::string(clipToCharacters(form.name, 126));
+    campaign.name = std::string(takenAccountName(form.name));
     campaign.status = form.status;
     campaign.dailyBudget = check.budgetCents;
     campaign.startDate = form.startDate;

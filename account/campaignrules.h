@@ -28,7 +28,8 @@ struct CampaignCheck {
     bool ok() const { return problem == CampaignProblem::None; }
 };
 
-// The checks in the editor's order; the name is taken up to 126 characters.
+// The checks in the editor's order; the name is taken up to 126 characters
+// and without blanks at either end (a name of blanks only is empty).
 CampaignCheck checkCampaignForm(const CampaignForm& form);
 // The warning a window shows (caption "Invalid input").
 MessageText campaignProblemMessage(CampaignProblem problem);

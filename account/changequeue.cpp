@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <unordered_map>
 
 #include "account/accountfolder.h"
 #include "account/commitloop.h"
@@ -188,11 +189,25 @@ std::vector<std::string> selectedChanges(const std::vector<std::string>& lines, 
     return chosen;
 }
 
+std::vector<std::string> takeQueuedLines(std::vector<std::string>& queued, const std::vector<std::string>& lines) {
+    std::unordered_map<std::string_view, size_t> wanted;
+    for (const std::string& line : lines) ++wanted[line];
+    std::vector<std::string> taken;
+    std::vector<std::string> kept;
+    kept.reserve(queued.size());
+    for (std::string& line : queued) {
+        const auto it = wanted.find(line);
+        const bool take = it != wanted.end() && it->second > 0;
+        if (take) --it->second;
+        (take ? taken : kept).push_back(std::move(line));
+    }
+    queued = std::move(kept);
+    return taken;
+}
+
 ClearResult clearChanges(const ProgramFolder& folder, const std::vector<std::string>& lines) {
-    const bool written = editQueuedChanges(folder, [&](std::vector<std::string>& queued) {
-        for (const std::string& line : lines)
-            if (auto it = std::find(queued.begin(), queued.end(), line); it != queued.end()) queued.erase(it);
-    });
+    const bool written =
+        editQueuedChanges(folder, [&](std::vector<std::string>& queued) { takeQueuedLines(queued, lines); });
     return written ? ClearResult::Cleared : ClearResult::WriteFailed;
 }
 

@@ -73,6 +73,10 @@ bool anyChangeSelected(const std::vector<bool>& selected);
 // The selected lines in file order.
 std::vector<std::string> selectedChanges(const std::vector<std::string>& lines, const std::vector<bool>& selected);
 
+// Takes one queued line out for each of `lines` (a line listed twice takes
+// two); the others stay in order. The lines taken, in queue order.
+std::vector<std::string> takeQueuedLines(std::vector<std::string>& queued, const std::vector<std::string>& lines);
+
 // "Clear Changes...": removes these lines from the queue; lines queued since
 // the list was read stay.
 enum class ClearResult { Cleared, WriteFailed };

@@ -1,13 +1,18 @@
 #include "account/commitloop.h"
 
-#include <signal.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <condition_variable>
+#include <deque>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
+#include <set>
 #include <thread>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "account/accountfolder.h"
 #include "account/accounttool.h"
@@ -24,7 +29,8 @@ namespace {
 
 struct CommitRun {
     CommitStatus status;
-    std::vector<std::string> lines;  // the lines not yet done, the running one first
+    std::deque<std::string> lines;  // the lines not yet done, the running one first
+    int logFd = -1;                 // the commit file, open for appending
     std::optional<ProgramFolder> folder;
     std::optional<AccountProfile> profile;
     CurrentAds currentAds;
@@ -49,17 +55,72 @@ std::optional<FileLock> tryCommitLock(const ProgramFolder& folder) {
     return FileLock::tryAcquire(googleFile(folder, kCommitLockFile));
 }
 
-// The commit file: an optional first line "#run <process id>" (0 while the
-// run is being started) for the change that was started, then the lines not
-// yet done. Written whole and replaced atomically, for the user alone.
-constexpr std::string_view kRunHeader = "#run ";
+// The commit file is a log: the lines of the commit, written whole when it
+// starts, then only appended events, so that a change costs a few bytes
+// however many lines wait: "#run" (the first pending line's run is about to
+// start), "#done" (the first pending line is done), "#front <line>" (a line
+// put in front). A line that starts with '#' is written after "#=".
+constexpr std::string_view kRunEvent = "#run";
+constexpr std::string_view kDoneEvent = "#done";
+constexpr std::string_view kFrontEvent = "#front ";
+constexpr std::string_view kLineEscape = "#=";
 
-bool writeCommitFile(const ProgramFolder& folder, const std::vector<std::string>& lines,
-                     std::optional<int32_t> runningProcess) {
+std::string commitLogEntry(std::string_view line) {
+    return (line.starts_with('#') ? std::string(kLineEscape) : std::string()) + std::string(line) + "\n";
+}
+
+bool writeCommitLog(const ProgramFolder& folder, const std::deque<std::string>& lines) {
     std::string text;
-    if (runningProcess) (text += kRunHeader) += std::to_string(*runningProcess) + "\n";
-    for (const std::string& line : lines) (text += line) += '\n';
+    for (const std::string& line : lines) text += commitLogEntry(line);
     return writePrivateFile(commitFilePath(folder), text);
+}
+
+// Appends events in one write and flushes them: a kill or a crash right
+// after finds all of them or none.
+bool appendToCommitLog(CommitRun& state, const std::vector<std::string>& events) {
+    std::string text;
+    for (const std::string& event : events) (text += event) += '\n';
+    return state.logFd >= 0 && ::write(state.logFd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
+           ::fdatasync(state.logFd) == 0;
+}
+
+struct CommitLogState {
+    std::deque<std::string> lines;  // not yet done, in order
+    bool runStarting = false;       // the first line's run may have started
+};
+
+CommitLogState readCommitLog(std::string_view text) {
+    CommitLogState log;
+    for (std::string_view piece : splitAny(text, "\n")) {
+        if (piece.starts_with(kLineEscape)) {
+            log.lines.emplace_back(piece.substr(kLineEscape.size()));
+        } else if (piece.starts_with(kRunEvent)) {
+            log.runStarting = true;
+        } else if (piece == kDoneEvent) {
+            if (!log.lines.empty()) log.lines.pop_front();
+            log.runStarting = false;
+        } else if (piece.starts_with(kFrontEvent)) {
+            log.lines.emplace_front(piece.substr(kFrontEvent.size()));
+            log.runStarting = false;
+        } else {
+            log.lines.emplace_back(piece);
+        }
+    }
+    return log;
+}
+
+// The run lock: locked just before a change's run starts and inherited by
+// that run, so it stays locked exactly as long as the run lives, even when
+// the program that started it is killed at any moment. A descriptor, or -1.
+int lockRunFile(const ProgramFolder& folder, bool wait) {
+    const int fd = ::open(googleFile(folder, kRunLockFile).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return -1;
+    int locked = 0;
+    while ((locked = ::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB))) != 0 && errno == EINTR) {
+    }
+    if (locked == 0) return fd;
+    ::close(fd);
+    return -1;
 }
 
 // The line without its failed mark, to match a line with its failed form.
@@ -68,28 +129,52 @@ std::string_view baseForm(std::string_view line) {
     return line;
 }
 
-// Puts lines back at the front of the queue in order; a line that is in the
-// queue already (a write that happened just before a crash) moves, keeping
-// its failed form if it has one.
-bool returnToQueueFront(const ProgramFolder& folder, const std::vector<std::string>& lines) {
+// Puts lines back at the front of the queue in order, in one write; a line
+// that is in the queue already (a write that happened just before a crash)
+// moves, keeping its failed form if it has one.
+bool returnToQueueFront(const ProgramFolder& folder, const std::deque<std::string>& lines) {
     return editQueuedChanges(folder, [&](std::vector<std::string>& queued) {
-        std::vector<std::string> front;
+        std::unordered_map<std::string_view, std::vector<size_t>> positions;  // by base form, earliest at the back
+        for (size_t i = queued.size(); i-- > 0;) positions[baseForm(queued[i])].push_back(i);
+        std::vector<bool> moved(queued.size(), false);
+        std::vector<std::string> result;
+        result.reserve(queued.size() + lines.size());
         for (const std::string& line : lines) {
-            auto it = std::find_if(queued.begin(), queued.end(),
-                                   [&](const std::string& q) { return baseForm(q) == baseForm(line); });
-            if (it != queued.end()) {
-                front.push_back(std::move(*it));
-                queued.erase(it);
-            } else {
-                front.push_back(line);
+            auto found = positions.find(baseForm(line));
+            if (found == positions.end() || found->second.empty()) {
+                result.push_back(line);
+                continue;
             }
+            const size_t at = found->second.back();
+            found->second.pop_back();
+            moved[at] = true;
+            result.push_back(queued[at]);
         }
-        queued.insert(queued.begin(), std::make_move_iterator(front.begin()), std::make_move_iterator(front.end()));
+        for (size_t i = 0; i < queued.size(); ++i)
+            if (!moved[i]) result.push_back(std::move(queued[i]));
+        queued = std::move(result);
+    });
+}
+
+// Puts lines back behind whatever stayed in the queue, in one write; a line
+// whose plain or failed form is queued already is not written again.
+bool returnToQueueEnd(const ProgramFolder& folder, const std::deque<std::string>& lines) {
+    return editQueuedChanges(folder, [&](std::vector<std::string>& queued) {
+        std::unordered_set<std::string_view> present;  // views of lines that stay put meanwhile
+        present.reserve(queued.size() + lines.size());
+        for (const std::string& q : queued) present.insert(baseForm(q));
+        std::vector<const std::string*> missing;
+        for (const std::string& line : lines)
+            if (present.insert(baseForm(line)).second) missing.push_back(&line);
+        queued.reserve(queued.size() + missing.size());
+        for (const std::string* line : missing) queued.push_back(*line);
     });
 }
 
 void endCommit(CommitRun& state) {
     state.lines.clear();
+    if (state.logFd >= 0) ::close(state.logFd);
+    state.logFd = -1;
     removeFile(commitFilePath(*state.folder));
     state.fileLock.reset();
     state.status.inProgress = false;
@@ -100,26 +185,46 @@ void endCommit(CommitRun& state) {
 
 // The changes not run go back behind whatever stayed in the queue.
 void requeueRest(CommitRun& state) {
-    for (const std::string& line : state.lines) queueChange(*state.folder, line);
+    returnToQueueEnd(*state.folder, state.lines);
     state.lines.clear();
 }
 
 void onChangeCommitted(const std::optional<std::string>& outputPath, const ToolExit& exit);
 
-// Starts the first line; called with commitLock held, which stays held until
-// the run's process id is in the commit file (its end waits for the lock).
-bool startFirstLine(CommitRun& state) {
+// A line that does not name our account tool (a damaged queue) is never
+// run: it goes back marked failed, and the commit goes on with the next.
+void setAsideDamagedLine(CommitRun& state) {
+    queueChange(*state.folder, failedForm(state.lines.front()));
+    state.lines.pop_front();
+    appendToCommitLog(state, {std::string(kDoneEvent)});
+    ++state.status.failed;
+    state.status.lastError = std::string(kNotAToolLineText);
+}
+
+enum class FirstLine { Started, NoneLeft, NotStarted };
+
+// Starts the first line; called with commitLock held. The commit file says a
+// run is starting before it starts, so a recovery after a kill at any moment
+// waits for that run (through the run lock) and judges it by its answer.
+FirstLine startFirstLine(CommitRun& state) {
+    while (!state.lines.empty() && !isOwnToolLine(state.lines.front())) setAsideDamagedLine(state);
+    if (state.lines.empty()) return FirstLine::NoneLeft;
     const std::string& line = state.lines.front();
     state.status.runningText = changeActionLabel(line) + " \"" + changeTargetLabel(line) + "\"...";
     state.status.remaining = state.lines.size();
     if (touchesCampaign(line)) state.status.campaignsTouched = true;
     removeFile(googleFile(*state.folder, kChangeOutput));
-    writeCommitFile(*state.folder, state.lines, 0);
+    const int runLock = lockRunFile(*state.folder, true);
+    if (runLock < 0 || !appendToCommitLog(state, {std::string(kRunEvent)})) {
+        if (runLock >= 0) ::close(runLock);
+        return FirstLine::NotStarted;
+    }
     int32_t processId = 0;
-    if (!startAccountTool(*state.folder, line, onChangeCommitted, kChangeOutput, processId)) return false;
+    const bool started = startAccountTool(*state.folder, line, onChangeCommitted, kChangeOutput, processId, runLock);
+    ::close(runLock);  // the run holds its own copy until it ends
+    if (!started) return FirstLine::NotStarted;
     state.processId = processId;
-    writeCommitFile(*state.folder, state.lines, processId);
-    return true;
+    return FirstLine::Started;
 }
 
 // The path of a file option ("-inFile=", "-keywordFile="), when short enough to be one of ours.
@@ -133,17 +238,25 @@ std::optional<std::string> fileOption(std::string_view line, std::string_view op
     return std::string(line.substr(start, end - start));
 }
 
-// The keyword files a batch file names ("\t-keywordFile=path" up to the line's end).
-void deleteKeywordFilesOfBatch(const std::string& batchPath) {
+// The values of one option on every line of a batch file: "\t-name=value"
+// up to the next tab or the line's end.
+std::vector<std::string> batchOptionValues(const std::string& batchPath, std::string_view option) {
+    std::vector<std::string> values;
     std::string text;
-    if (!readWholeFile(batchPath, text)) return;
-    constexpr std::string_view option = "\t-keywordFile=";
-    for (size_t at = text.find(option); at != std::string::npos; at = text.find(option, at + 1)) {
-        const size_t start = at + option.size();
+    if (!readWholeFile(batchPath, text)) return values;
+    const std::string tagged = "\t" + std::string(option);
+    for (size_t at = text.find(tagged); at != std::string::npos; at = text.find(tagged, at + 1)) {
+        const size_t start = at + tagged.size();
         const size_t end = std::min(text.find_first_of("\t\n", start), text.size());
-        const std::string path = text.substr(start, end - start);
-        if (path.find("/kw") != std::string::npos && path.ends_with(".key")) removeFile(path);
+        values.push_back(text.substr(start, end - start));
     }
+    return values;
+}
+
+// The keyword files a batch file names.
+void deleteKeywordFilesOfBatch(const std::string& batchPath) {
+    for (const std::string& path : batchOptionValues(batchPath, "-keywordFile="))
+        if (path.find("/kw") != std::string::npos && path.ends_with(".key")) removeFile(path);
 }
 
 // A change that ran needs its files no more: the batch file, the keyword
@@ -185,24 +298,47 @@ std::string adsBatchText(int32_t groupId, const AdList& ads) {
     return text;
 }
 
+// The ad groups an upload line asks for: the "-name=" entries of its batch
+// file, or the line's own ad group name.
+std::vector<std::string> groupNamesOfUpload(std::string_view line) {
+    if (!contains(line, "-todo=UploadGroups")) return {changeTargetLabel(line)};
+    const auto batch = fileOption(line, "-inFile=");
+    return batch ? batchOptionValues(*batch, "-name=") : std::vector<std::string>{};
+}
+
 // After an upload that created ad groups: the current ads of the project
-// groups of the same names are uploaded next (the later group's first).
-void uploadCreatedGroupAds(CommitRun& state, const std::string& outputPath, std::string_view line) {
+// groups of the same names are uploaded next (the later group's first). A
+// group of the upload whose ads cannot follow (not created under its name,
+// or its ads not written) is reported, not counted as done.
+void uploadCreatedGroupAds(CommitRun& state, const std::string& outputPath, std::string_view line,
+                           std::vector<std::string>& events) {
     if (!isParentChange(line)) return;
     if (!contains(line, "-todo=UploadGroups") && !contains(line, "-action=createAdGroup")) return;
     std::string text;
     if (!readWholeFile(outputPath, text) || !state.profile) return;
+    std::set<std::string> sent;
     for (const CreatedAdGroup& created : readCreatedAdGroups(text)) {
         const auto ads = state.currentAds.find(created.name);
         if (ads == state.currentAds.end() || ads->second.empty()) continue;
         const auto path = freeAdsBatchPath(*state.folder, created.id, created.name);
         if (!path) continue;
         if (!writePrivateFile(*path, adsBatchText(created.id, ads->second))) continue;
-        if (const CommandLine upload = uploadAdsCommand(*state.profile, *path, created.name))
-            state.lines.insert(state.lines.begin(), *upload);
-        else
+        if (const CommandLine upload = uploadAdsCommand(*state.profile, *path, created.name)) {
+            state.lines.push_front(*upload);
+            events.push_back(std::string(kFrontEvent) + *upload);
+            sent.insert(created.name);
+        } else {
             removeFile(*path);
+        }
     }
+    std::string missing;
+    for (const std::string& name : groupNamesOfUpload(line)) {
+        const auto ads = state.currentAds.find(name);
+        if (ads == state.currentAds.end() || ads->second.empty() || sent.contains(name)) continue;
+        ++state.status.adsNotUploaded;
+        missing += (missing.empty() ? "\"" : ", \"") + name + "\"";
+    }
+    if (!missing.empty()) state.status.lastError = "The ads of the ad groups " + missing + " were not uploaded.";
 }
 
 // Why the running change counts as failed: the tool's refusal, or a run
@@ -225,8 +361,7 @@ void onChangeCommitted(const std::optional<std::string>& outputPath, const ToolE
         return;
     }
     if (auto error = failureOfRun(outputPath, exit)) {
-        queueChange(*state.folder, failedForm(state.lines.front()));
-        state.lines.erase(state.lines.begin());
+        state.lines.front() = failedForm(state.lines.front());
         ++state.status.failed;
         state.status.lastError = *error;
         requeueRest(state);
@@ -234,61 +369,48 @@ void onChangeCommitted(const std::optional<std::string>& outputPath, const ToolE
         return;
     }
     const std::string line = std::move(state.lines.front());
-    state.lines.erase(state.lines.begin());
+    state.lines.pop_front();
     ++state.status.done;
-    if (outputPath) uploadCreatedGroupAds(state, *outputPath, line);
-    // The commit file says the change is done before its answer and files
-    // go: a kill in between must not bring back a change without its files.
-    writeCommitFile(*state.folder, state.lines, std::nullopt);
+    std::vector<std::string> events{std::string(kDoneEvent)};
+    if (outputPath) uploadCreatedGroupAds(state, *outputPath, line, events);
+    // The commit file says the change is done (and which ads follow it)
+    // before its answer and files go: a kill in between must not bring back
+    // a change without its files.
+    appendToCommitLog(state, events);
     if (outputPath) removeFile(*outputPath);
     deleteFilesOfChange(line);
     if (!state.lines.empty() && !state.status.stopRequested) {
-        if (startFirstLine(state)) return;
-        // Nothing would ever end this commit: it ends here, and the change
-        // that could not start goes back with the rest.
-        state.lines.front() = failedForm(state.lines.front());
-        ++state.status.failed;
-        state.status.lastError = std::string(kNextChangeNotStartedText);
-        state.status.startFailed = true;
+        const FirstLine next = startFirstLine(state);
+        if (next == FirstLine::Started) return;
+        if (next == FirstLine::NotStarted) {
+            // Nothing would ever end this commit: it ends here, and the
+            // change that could not start goes back with the rest.
+            state.lines.front() = failedForm(state.lines.front());
+            ++state.status.failed;
+            state.status.lastError = std::string(kNextChangeNotStartedText);
+            state.status.startFailed = true;
+        }
     }
     requeueRest(state);
     endCommit(state);
 }
 
-std::string linkTarget(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::read_symlink(path, ec).string();
-}
-
 }  // namespace
-
-// A run is given the options flag and works in the Google folder.
-bool isAccountToolRun(const ProgramFolder& folder, int32_t processId) {
-    if (processId <= 0) return false;
-    const std::string proc = "/proc/" + std::to_string(processId);
-    // Files of /proc show a size of 0: read to the end.
-    std::ifstream file(proc + "/cmdline", std::ios::binary);
-    const std::string arguments{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    bool flagged = false;
-    for (size_t start = 0; start < arguments.size();) {
-        const size_t end = std::min(arguments.find('\0', start), arguments.size());
-        if (std::string_view(arguments).substr(start, end - start) == kOptionsOnStdinFlag) flagged = true;
-        start = end + 1;
-    }
-    std::error_code ec;
-    const std::string googleFolder = std::filesystem::canonical(folder.googleFolder(), ec).string();
-    return flagged && !ec && linkTarget(proc + "/cwd") == googleFolder;
-}
 
 namespace {
 
-// Waits for a run of an earlier program to end (it keeps running when the
-// program was killed), at most a few minutes; a process id the system gave
-// to another program since is not waited for.
-void waitForProcessToEnd(const ProgramFolder& folder, int32_t processId) {
-    if (processId <= 0) return;
-    for (int i = 0; i < 3000 && ::kill(processId, 0) == 0 && isAccountToolRun(folder, processId); ++i)
+// Waits, at most a few minutes, until no run of an earlier commit lives (it
+// keeps running when the program that started it was killed); false when
+// one still runs.
+bool waitForEarlierRun(const ProgramFolder& folder) {
+    for (int i = 0; i < 3000; ++i) {
+        if (const int fd = lockRunFile(folder, false); fd >= 0) {
+            ::close(fd);
+            return true;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
 }
 
 // The temporary files of an atomic write ("google.commit.XXXXXX") a kill left
@@ -325,33 +447,66 @@ CurrentAds currentAdsOf(const Project& project) {
     return ads;
 }
 
+namespace {
+
+// Takes the chosen lines out of the queue: only lines still queued are
+// taken (one queued line for each chosen one), in queue order.
+std::deque<std::string> takeChosenLines(std::vector<std::string>& queued, const CommitRequest& request) {
+    if (request.choice == ChangeChoice::Listed) {
+        std::vector<std::string> taken = takeQueuedLines(queued, request.lines);
+        return {std::make_move_iterator(taken.begin()), std::make_move_iterator(taken.end())};
+    }
+    std::deque<std::string> taken;
+    std::vector<std::string> kept;
+    for (std::string& line : queued)
+        (request.choice == ChangeChoice::EveryQueued || !isFailedChange(line) ? taken.emplace_back(std::move(line))
+                                                                               : kept.emplace_back(std::move(line)));
+    queued = std::move(kept);
+    return taken;
+}
+
+}  // namespace
+
 CommitStart startCommit(CommitRequest request) {
     CommitRun& state = run();
     std::lock_guard guard(commitLock());
     if (state.status.inProgress) return CommitStart::AlreadyRunning;
-    if (request.lines.empty()) return CommitStart::NothingChosen;
+    if (request.choice == ChangeChoice::Listed && request.lines.empty()) return CommitStart::NothingChosen;
     const ProgramFolder& folder = request.folder;
+    // The commit lock first, then the queue: what another commit took out of
+    // the queue is gone by the time this one reads it.
     std::optional<FileLock> fileLock = tryCommitLock(folder);
     if (!fileLock) return CommitStart::AlreadyRunning;
-    // On disk before they leave the queue: a crash in between leaves them in
-    // both, and the recovery keeps one of each.
-    if (!writeCommitFile(folder, request.lines, std::nullopt)) return CommitStart::QueueNotWritten;
-    const bool taken = editQueuedChanges(folder, [&](std::vector<std::string>& queued) {
-        for (const std::string& line : request.lines)
-            if (auto it = std::find(queued.begin(), queued.end(), line); it != queued.end()) queued.erase(it);
-    });
-    if (!taken) {
-        removeFile(commitFilePath(folder));
-        return CommitStart::QueueNotWritten;
+    if (fileExists(commitFilePath(folder))) return CommitStart::AlreadyRunning;  // not yet recovered
+    std::deque<std::string> lines;
+    {
+        detail::QueueFileGuard queueGuard(folder);
+        std::vector<std::string> queued = readQueuedChanges(folder);
+        lines = takeChosenLines(queued, request);
+        if (lines.empty()) return CommitStart::NothingChosen;
+        // On disk before they leave the queue: a crash in between leaves
+        // them in both, and the recovery keeps one of each.
+        if (!writeCommitLog(folder, lines)) return CommitStart::QueueNotWritten;
+        state.logFd = ::open(commitFilePath(folder).c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        if (state.logFd < 0 || !writeQueuedChanges(folder, queued)) {
+            if (state.logFd >= 0) ::close(state.logFd);
+            state.logFd = -1;
+            removeFile(commitFilePath(folder));
+            return CommitStart::QueueNotWritten;
+        }
     }
     state.status = CommitStatus{};
     state.status.inProgress = true;
     state.fileLock = std::move(fileLock);
-    state.lines = std::move(request.lines);
+    state.lines = std::move(lines);
     state.folder = request.folder;
     state.profile = std::move(request.profile);
     state.currentAds = std::move(request.currentAds);
-    if (startFirstLine(state)) return CommitStart::Started;
+    switch (startFirstLine(state)) {
+    case FirstLine::Started: return CommitStart::Started;
+    case FirstLine::NoneLeft: endCommit(state); return CommitStart::Started;
+    case FirstLine::NotStarted: break;
+    }
     returnToQueueFront(folder, state.lines);
     state.status.lastError = std::string(kToolStartFailedText);
     state.status.startFailed = true;
@@ -385,11 +540,15 @@ bool waitForCommitEnd(std::chrono::milliseconds timeout) {
     return run().ended.wait_for(guard, timeout, [] { return !run().status.inProgress; });
 }
 
-bool commitRunningOn(const ProgramFolder& folder) { return commitInProgress() || !tryCommitLock(folder); }
+bool commitRunningOn(const ProgramFolder& folder) { return !lockOutCommits(folder); }
+
+std::optional<FileLock> lockOutCommits(const ProgramFolder& folder) {
+    if (commitInProgress()) return std::nullopt;
+    return tryCommitLock(folder);
+}
 
 void removeUploadFilesUnlessCommitting(const ProgramFolder& folder) {
-    if (commitInProgress()) return;
-    if (const auto fileLock = tryCommitLock(folder)) removeLeftoverUploadFiles(folder);
+    if (lockOutCommits(folder)) removeLeftoverUploadFiles(folder);
 }
 
 CommitRecovery recoverInterruptedCommit(const ProgramFolder& folder) {
@@ -406,19 +565,15 @@ CommitRecovery recoverInterruptedCommit(const ProgramFolder& folder) {
     const std::string path = commitFilePath(folder);
     std::string text;
     if (!readWholeFile(path, text)) return recovery;
-    std::vector<std::string> lines;
-    std::optional<int32_t> runningProcess;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = std::min(text.find('\n', start), text.size());
-        const std::string_view piece = std::string_view(text).substr(start, end - start);
-        if (piece.starts_with(kRunHeader)) runningProcess = std::atoi(std::string(piece.substr(kRunHeader.size())).c_str());
-        else if (!piece.empty()) lines.emplace_back(piece);
-        start = end + 1;
-    }
-    if (runningProcess && !lines.empty()) {
-        // The first line was started: its output file says how its run ended.
-        waitForProcessToEnd(folder, *runningProcess);
+    CommitLogState log = readCommitLog(text);
+    std::deque<std::string>& lines = log.lines;
+    if (log.runStarting && !lines.empty()) {
+        // The first line's run may have started: once it has ended, its
+        // output file says how. While it still runs, nothing is touched.
+        if (!waitForEarlierRun(folder)) {
+            recovery.stillRunning = true;
+            return recovery;
+        }
         const std::string output = googleFile(folder, kChangeOutput);
         if (fileExists(output)) {
             if (readToolError(output)) {
@@ -427,7 +582,7 @@ CommitRecovery recoverInterruptedCommit(const ProgramFolder& folder) {
             } else {
                 recovery.createdGroupsWithoutAds = createdGroupsWithoutAds(lines.front(), output);
                 deleteFilesOfChange(lines.front());
-                lines.erase(lines.begin());
+                lines.pop_front();
                 recovery.completed = 1;
                 removeFile(output);
             }
@@ -440,6 +595,7 @@ CommitRecovery recoverInterruptedCommit(const ProgramFolder& folder) {
 }
 
 std::string commitRecoveryMessage(const CommitRecovery& recovery) {
+    if (recovery.stillRunning) return std::string(kEarlierRunStillRunningText);
     if (recovery.returned == 0 && !recovery.createdGroupsWithoutAds) return {};
     std::string text = "The last commit did not end.";
     if (recovery.returned > 0)

@@ -35,22 +35,32 @@ std::mutex& commitLock();
 using CurrentAds = std::map<std::string, AdList>;
 CurrentAds currentAdsOf(const Project& project);
 
+// Which queued lines a commit takes, judged against the queue when the
+// commit starts (never against a list read earlier).
+enum class ChangeChoice {
+    Listed,         // the lines the user chose in the change list, those still queued
+    NotFailed,      // every queued line that did not fail before
+    EveryQueued,    // every queued line
+};
+
 struct CommitRequest {
     ProgramFolder folder;
-    std::vector<std::string> lines;         // the lines chosen, in queue order
+    std::vector<std::string> lines;         // the lines chosen, in queue order (for Listed)
     std::optional<AccountProfile> profile;  // the default profile, for the ads of created groups
     CurrentAds currentAds;
+    ChangeChoice choice = ChangeChoice::Listed;
 };
 
 enum class CommitStart {
     Started,
-    NothingChosen,     // nothing to do; the queue is unchanged
+    NothingChosen,     // nothing chosen is queued (any more); the queue is unchanged
     AlreadyRunning,    // a commit is in progress: nothing happens
     QueueNotWritten,   // "Could not delete changes!"
     ToolNotStarted,    // the lines went back to the front of the queue
 };
-// Takes the chosen lines out of the queue, keeps them in the commit file and
-// starts the first. A commit of another process on the same folder (the
+// Takes the commit lock, then the chosen lines that are still queued out of
+// the queue, keeps them in the commit file and starts the first; only lines
+// taken so are ever sent. A commit of another process on the same folder (the
 // command line beside the program) counts as running: the commit lock file
 // is held from the start of a commit to its end.
 CommitStart startCommit(CommitRequest request);
@@ -63,6 +73,7 @@ struct CommitStatus {
     size_t remaining = 0;           // changes not yet done, the running one included
     size_t done = 0;
     size_t failed = 0;              // changes that went back marked " -failed"
+    size_t adsNotUploaded = 0;      // created ad groups whose project ads could not follow
     std::string lastError;          // the tool's refusal, or why the commit could not go on
     bool startFailed = false;       // lastError says a change's run could not be started (a file error)
 };
@@ -84,20 +95,21 @@ struct CommitRecovery {
     size_t completed = 0;  // the change that was running had finished: not put back
     bool lastFailed = false;
     bool createdGroupsWithoutAds = false;  // a finished group upload whose new groups' ads were not sent
+    bool stillRunning = false;  // the interrupted commit's run has not ended yet: nothing was touched
 };
 // Call once at start-up (and before a command-line commit). The interrupted
 // commit's lines go back to the front of the queue in order; a change whose
 // run ended after the program did is judged by its output file. While a
 // commit runs (here or in another process) nothing is touched.
 CommitRecovery recoverInterruptedCommit(const ProgramFolder& folder);
-// The process is a run of the account tool started in this folder's Google
-// folder (a process id given to another program since is not).
-bool isAccountToolRun(const ProgramFolder& folder, int32_t processId);
 // Deletes the keyword and batch files of uploads when no commit runs in any
 // process (a running one still needs them).
 void removeUploadFilesUnlessCommitting(const ProgramFolder& folder);
 // A commit runs in this program, or in another one on the same folder.
 bool commitRunningOn(const ProgramFolder& folder);
+// The commit lock of the folder when no commit runs anywhere on it: while it
+// is held, none can start (in this program or another). None when one runs.
+std::optional<FileLock> lockOutCommits(const ProgramFolder& folder);
 // The message a window shows after a recovery that returned lines (empty when none).
 std::string commitRecoveryMessage(const CommitRecovery& recovery);
 
@@ -110,6 +122,10 @@ constexpr std::string_view kCommitHintCaption = "Commit in background";
 constexpr std::string_view kCloseRefusedText = "Cannot close program! Google upload in progress!";
 constexpr std::string_view kCloseRefusedCaption = "Google upload active";
 constexpr std::string_view kCommitAlreadyRunningText = "Another commit is running; commit again when it has ended.";
+constexpr std::string_view kNotAToolLineText =
+    "A queued change does not start with the account tool and was not run; it is marked as failed.";
+constexpr std::string_view kEarlierRunStillRunningText =
+    "A change of the last commit is still running; its changes stay aside until it has ended.";
 constexpr std::string_view kNextChangeNotStartedText =
     "The account tool could not be started for the next change; it and the changes after it are back in the queue.";
 

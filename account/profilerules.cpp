@@ -4,6 +4,7 @@
 
 #include "account/accountcaches.h"
 #include "account/accountfolder.h"
+#include "account/accounttool.h"
 #include "account/changequeue.h"
 #include "account/commitloop.h"
 #include "core/text.h"
@@ -40,9 +41,11 @@ constexpr ProfileField kTextFields[] = {ProfileField::Name,         ProfileField
                                         ProfileField::ClientEmail,  ProfileField::Token,     ProfileField::ProxyAddress,
                                         ProfileField::ProxyUser,    ProfileField::ProxyPassword};
 
+// The profile list cuts file names at the first ".google": a name holding it
+// would be listed as another one and could not be loaded.
 bool validFileName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
-           name.find('\0') == std::string_view::npos;
+           name.find('\0') == std::string_view::npos && name.find(kProfileExtension) == std::string_view::npos;
 }
 
 }  // namespace
@@ -104,7 +107,7 @@ MessageText profileProblemMessage(const ProfileCheck& check) {
     case ProfileProblem::DoubleQuote:
         return {"The field '" + label + "' cannot contain a double quote (\")!", "Invalid input"};
     case ProfileProblem::BadFileName:
-        return {"A profile name cannot be '.' or '..' or contain '/'!", "Invalid input"};
+        return {"A profile name cannot be '.' or '..' or contain '/' or '.google'!", "Invalid input"};
     case ProfileProblem::Duplicate: return profileMessage(ProfileMessage::AlreadyExists);
     }
     return {};
@@ -196,13 +199,21 @@ void removeLeftoverUploadFiles(const ProgramFolder& folder) {
     }
 }
 
-bool setDefaultProfile(SettingsStore& settings, const ProgramFolder& folder, std::string_view name,
-                       bool commitInProgress) {
-    const bool stored = settings.setDefaultProfile(name);
+MessageText readStartFailedMessage(const AccountProfile& profile) {
+    const ProfileCheck check = checkProfile(profile);
+    if (check.problem == ProfileProblem::DoubleQuote) return profileProblemMessage(check);
+    return {std::string(kToolStartFailedText), std::string(kToolStartFailedCaption)};
+}
+
+DefaultProfileResult setDefaultProfile(SettingsStore& settings, const ProgramFolder& folder, std::string_view name) {
+    if (isDefaultProfile(name, settings.values().defaultProfile)) return DefaultProfileResult::AlreadyDefault;
+    // Held while the queue goes: no commit can start in between.
+    const std::optional<FileLock> noCommit = lockOutCommits(folder);
+    if (!noCommit) return DefaultProfileResult::CommitRunning;
     clearAccountCaches();
     writeQueuedChanges(folder, {});
-    if (!commitInProgress) removeUploadFilesUnlessCommitting(folder);
-    return stored;
+    removeLeftoverUploadFiles(folder);
+    return settings.setDefaultProfile(name) ? DefaultProfileResult::Changed : DefaultProfileResult::NotStored;
 }
 
 }  // namespace pw

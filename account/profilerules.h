@@ -20,7 +20,7 @@ enum class ProfileProblem {
     Missing,       // name, manager account, password or token empty
     TooLong,       // over the field's limit
     DoubleQuote,   // would break the tool's quoted command-line value
-    BadFileName,   // empty, ".", "..", or holding "/" or a NUL
+    BadFileName,   // empty, ".", "..", or holding "/", a NUL or ".google"
     Duplicate,     // a profile file of that name exists
 };
 
@@ -91,11 +91,18 @@ struct ProfileRow {
 };
 std::vector<ProfileRow> profileRows(const ProgramFolder& folder, std::string_view defaultName);
 
-// Setting a default drops what belonged to the former one: the settings
-// record gets the name, the change queue and the account caches are emptied,
-// and (while no commit runs) the leftover keyword and batch files go.
-bool setDefaultProfile(SettingsStore& settings, const ProgramFolder& folder, std::string_view name,
-                       bool commitInProgress);
+// Why a read of the account could not start, as a window says it: a profile
+// whose values cannot go onto the tool's command line (a double quote put
+// into its file by hand) names the field; anything else is a file error.
+MessageText readStartFailedMessage(const AccountProfile& profile);
+
+// Changing the default drops what belonged to the former one: the change
+// queue, the account caches and the leftover keyword and batch files; then
+// the settings record gets the name. Naming the default again changes
+// nothing, and nothing changes while a commit runs in any process on the
+// folder (it belongs to the current default and puts its lines back).
+enum class DefaultProfileResult { Changed, AlreadyDefault, CommitRunning, NotStored };
+DefaultProfileResult setDefaultProfile(SettingsStore& settings, const ProgramFolder& folder, std::string_view name);
 // Deletes "kw*.key" and "*.in" in the Google folder.
 void removeLeftoverUploadFiles(const ProgramFolder& folder);
 

@@ -83,6 +83,11 @@ std::optional<MessageText> refusalOf(const Group& group, const GroupFigures& fig
                              "Rename it before uploading.";
     if (!isUploadableText(group.name))
         return MessageText{"The name of the group \"" + group.name + tail, "Invalid input"};
+    if (!isFaithfulName(group.name))
+        return MessageText{"The name of the group \"" + group.name +
+                               "\" begins or ends with a blank or holds a double quote, which the account tool would "
+                               "change. Rename it before uploading.",
+                           "Invalid input"};
     if (figures.firstUnfit)
         return MessageText{"Group '" + group.name + "': the phrase \"" + std::string(figures.firstUnfit->text()) + tail,
                            "Invalid input"};
@@ -263,12 +268,12 @@ UploadOutcome uploadGroup(const ProgramFolder& folder, const Project& project, s
                           const UploadWarningAnswer& answer) {
     const Group* group = findGroup(const_cast<Project&>(project), groupName);
     if (!group) return {UploadResult::Aborted, {}, {}};
-    const GroupFigures figures = figuresOf(*group);
-    if (auto refusal = refusalOf(*group, figures)) return {UploadResult::Refused, *refusal, {}};
-    // The name goes onto the command line in double quotes (the whole-project
-    // upload writes it into the batch file instead, where a quote is harmless).
+    // The name goes onto the command line in double quotes: the ad group
+    // editor's words for it.
     if (group->name.find('"') != std::string::npos)
         return {UploadResult::Refused, {"Please don't use quotes in the ad group name!", "Invalid input"}, {}};
+    const GroupFigures figures = figuresOf(*group);
+    if (auto refusal = refusalOf(*group, figures)) return {UploadResult::Refused, *refusal, {}};
     const size_t types = static_cast<size_t>(choice.typeCount());
     if (types * figures.phrases > kMaxUploadKeywords &&
         !answer(UploadWarning::TooManyKeywords,

@@ -135,7 +135,7 @@ std::string_view readOutputName(AccountRead kind) {
     return kind == AccountRead::Campaigns ? kCampaignListOutput : kAccountListOutput;
 }
 
-CommandLine readCommand(const AccountProfile& profile, const ReadRequest& r) {
+CommandLine readCommand(const AccountProfile& profile, const ReadRequest& r, std::optional<std::string_view> outputName) {
     LineBuilder b(" -action=");
     switch (r.kind) {
     case AccountRead::Campaigns: b.raw("listCampaigns"); break;
@@ -145,7 +145,7 @@ CommandLine readCommand(const AccountProfile& profile, const ReadRequest& r) {
         break;
     case AccountRead::Ads: b.raw("listCreatives").number("adGroupID", r.adGroupId); break;
     }
-    return b.account(profile).output(readOutputName(r.kind)).done();
+    return b.account(profile).output(outputName.value_or(readOutputName(r.kind))).done();
 }
 
 CommandLine createCampaignCommand(const AccountProfile& profile, const AccountCampaign& campaign) {

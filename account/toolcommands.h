@@ -37,7 +37,9 @@ struct ReadRequest {
 };
 // "lc.out" for campaigns, "lad.out" for the others.
 std::string_view readOutputName(AccountRead kind);
-CommandLine readCommand(const AccountProfile& profile, const ReadRequest& request);
+// The answer goes to `outputName` (by default the kind's name above).
+CommandLine readCommand(const AccountProfile& profile, const ReadRequest& request,
+                        std::optional<std::string_view> outputName = std::nullopt);
 
 // Changes: each line names "pwr_ga.out" and is meant for the change queue.
 CommandLine createCampaignCommand(const AccountProfile& profile, const AccountCampaign& campaign);

@@ -53,10 +53,13 @@ public:
         if (!n || *n < INT32_MIN || *n > INT32_MAX) return fail();
         return static_cast<int32_t>(*n);
     }
+    // Micro-units read as 64 bits; an amount beyond the cents we hold fails.
     std::optional<int32_t> money(std::string_view key) {
         auto n = number(key);
         if (!n) return std::nullopt;
-        return microsToCents(*n);
+        const int64_t cents = *n / kMicrosPerCent;
+        if (cents < INT32_MIN || cents > INT32_MAX) return fail();
+        return static_cast<int32_t>(cents);
     }
     std::optional<bool> flag(std::string_view key) {
         auto v = value(key);
@@ -114,7 +117,6 @@ bool readCampaignRecord(std::string_view text, size_t& pos, AccountCampaign& c) 
     RecordCursor r(text, pos, "CAMPAIGN");
     auto id = r.id("ID = ");
     auto name = r.value("Name = ");
-    if (name && name->size() >= AccountCampaign::kNameSize) r.fail();
     auto status = r.value("Status = ");
     if (status && campaignStatusFromName(*status) == CampaignStatus::Unknown) r.fail();
     auto start = r.date("StartDay = ");
@@ -151,7 +153,6 @@ bool readAdGroupRecord(std::string_view text, size_t& pos, AccountAdGroup& g) {
     auto id = r.id("ID = ");
     auto campaignId = r.id("Campaign ID = ");
     auto name = r.value("Name = ");
-    if (name && name->size() >= AccountAdGroup::kNameSize) r.fail();
     auto status = r.value("Status = ");
     if (status && adGroupStatusFromName(*status) == AdGroupStatus::Unknown) r.fail();
     auto cpc = r.money("MaxCpc = ");

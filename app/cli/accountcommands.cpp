@@ -69,15 +69,15 @@ ReadResult readNow(const ProgramFolder& folder, const AccountProfile& profile, c
 }
 
 // Why a read gave no records, said on the error stream; 0 when it gave them.
-int readFailure(const Streams& io, bool started, const ReadResult& result) {
+int readFailure(const Streams& io, const AccountProfile& profile, bool started, const ReadResult& result) {
     if (!started) {
-        io.err << kToolStartFailedText << "\n";
+        io.err << readStartFailedMessage(profile).text << "\n";
         return kFailed;
     }
     switch (result.status) {
     case ReadResult::Status::ToolError: io.err << result.errorMessage << "\n"; return kToolRefused;
     case ReadResult::Status::Read: return 0;
-    default: io.err << "The account tool left no answer.\n"; return kFailed;
+    default: io.err << kNoAnswerText << "\n"; return kFailed;
     }
 }
 
@@ -125,9 +125,13 @@ int accountProfile(const Streams& io, const std::string& dataDir, const ProfileO
     }
     if (options.makeDefault) {
         SettingsStore settings(folder);
-        if (!setDefaultProfile(settings, folder, options.name, false)) {
-            io.err << "Cannot save the settings\n";
+        switch (setDefaultProfile(settings, folder, options.name)) {
+        case DefaultProfileResult::Changed:
+        case DefaultProfileResult::AlreadyDefault: break;
+        case DefaultProfileResult::CommitRunning:
+            io.err << profileMessage(ProfileMessage::UploadRunning).text << "\n";
             return kFailed;
+        case DefaultProfileResult::NotStored: io.err << "Cannot save the settings\n"; return kFailed;
         }
     }
     io.out << (existing ? "Updated" : "Created") << " profile '" << options.name << "'"
@@ -158,7 +162,7 @@ int accountRead(const Streams& io, const std::string& dataDir, const ReadRequest
     }
     bool started = false;
     const ReadResult result = readNow(folder, *profile, request, started);
-    if (const int failed = readFailure(io, started, result)) return failed;
+    if (const int failed = readFailure(io, *profile, started, result)) return failed;
     Json records;
     switch (request.kind) {
     case AccountRead::Campaigns: records = toJsonArray(result.campaigns); break;
@@ -207,7 +211,7 @@ int accountUpload(const Streams& io, const std::string& dataDir, const UploadOpt
     bool started = false;
     const ReadResult campaigns = readNow(folder, *profile, {AccountRead::Campaigns}, started);
     // Only a read that gave the list can say a campaign is missing.
-    if (const int failed = readFailure(io, started, campaigns)) return failed;
+    if (const int failed = readFailure(io, *profile, started, campaigns)) return failed;
     const auto campaign = std::find_if(campaigns.campaigns.begin(), campaigns.campaigns.end(),
                                        [&](const AccountCampaign& c) { return c.id == options.campaignId; });
     if (campaign == campaigns.campaigns.end()) {
@@ -263,24 +267,17 @@ int accountCommit(const Streams& io, const std::string& dataDir, bool all, const
     const ProgramFolder folder = queueFolder(io, dataDir);
     const auto profile = defaultProfile(io, folder);
     if (!profile) return kNoProfile;
-    CommitRequest request{folder, {}, profile, {}};
-    for (std::string& line : readQueuedChanges(folder))
-        if (all || !isFailedChange(line)) request.lines.push_back(std::move(line));
+    // The queue is read when the commit holds its lock, never before: a
+    // commit running meanwhile takes its lines out first.
+    CommitRequest request{folder, {}, profile, {}, all ? ChangeChoice::EveryQueued : ChangeChoice::NotFailed};
     if (!projectPath.empty()) {
         Project project;
         if (!openProject(io, projectPath, project)) return kFailed;
         request.currentAds = currentAdsOf(project);
     }
-    if (commitRunningOn(folder)) {
-        io.err << kCommitAlreadyRunningText << "\n";
-        return kFailed;
-    }
-    if (request.lines.empty()) {
-        io.out << "Nothing to commit.\n";
-        return 0;
-    }
     switch (startCommit(std::move(request))) {
     case CommitStart::Started: break;
+    case CommitStart::NothingChosen: io.out << "Nothing to commit.\n"; return 0;
     case CommitStart::ToolNotStarted: io.err << kToolStartFailedText << "\n"; return kFailed;
     case CommitStart::QueueNotWritten: io.err << kClearFailedText << "\n"; return kFailed;
     case CommitStart::AlreadyRunning: io.err << kCommitAlreadyRunningText << "\n"; return kFailed;

@@ -211,7 +211,7 @@ bool runAccountScreenshots(ui::CDialogMain& window, const ScreenshotAccountWindo
     profile.token = "sandbox-token";
     profile.clientEmail = "shop@example.com";
     createProfile(folder, profile);
-    setDefaultProfile(settings, folder, profile.name, false);
+    setDefaultProfile(settings, folder, profile.name);
     const AccountCampaign campaigns[] = {
         sampleCampaign("Spring shoes", CampaignStatus::Active, 2500, {1, 3, 2027}, {"United States", "Canada"}),
         sampleCampaign("Running gear", CampaignStatus::Active, 1250, {15, 1, 2027}, {"Germany"}),

@@ -7,6 +7,7 @@
 #include "account/accountcaches.h"
 #include "account/accountfolder.h"
 #include "account/profilerules.h"
+#include "core/filelock.h"
 #include "tests/testsupport.h"
 
 namespace pw {
@@ -99,6 +100,8 @@ TEST(ProfileRules, ChecksInOrder) {
          ProfileField::ProxyPassword},
         {"slash in name", [](AccountProfile& p) { p.name = "a/b"; }, ProfileProblem::BadFileName, ProfileField::Name},
         {"dot dot", [](AccountProfile& p) { p.name = ".."; }, ProfileProblem::BadFileName, ProfileField::Name},
+        {"listed as another", [](AccountProfile& p) { p.name = "shop.google"; }, ProfileProblem::BadFileName,
+         ProfileField::Name},
     };
     for (const Case& c : cases) {
         AccountProfile p = fullProfile();
@@ -155,7 +158,7 @@ TEST(ProfileRules, SettingADefaultDropsTheFormerOnesWork) {
     adGroupCache().replace({AccountAdGroup{}});
 
     SettingsStore settings(folder);
-    ASSERT_TRUE(setDefaultProfile(settings, folder, "Main", false));
+    ASSERT_EQ(setDefaultProfile(settings, folder, "Main"), DefaultProfileResult::Changed);
     EXPECT_EQ(loadAppSettings(folder.settingsFile()).defaultProfile, "Main");
     EXPECT_TRUE(campaignCache().copy().empty());
     EXPECT_TRUE(adGroupCache().copy().empty());
@@ -166,10 +169,19 @@ TEST(ProfileRules, SettingADefaultDropsTheFormerOnesWork) {
     EXPECT_TRUE(isDefaultProfile("MAIN", "Main"));
     EXPECT_FALSE(isDefaultProfile("", ""));
 
-    // While a commit runs, its keyword and batch files are still needed.
-    test::writeFile(googleFile(folder, "kw1.key"), "x");
-    setDefaultProfile(settings, folder, "Other", true);
-    EXPECT_TRUE(fileExists(googleFile(folder, "kw1.key")));
+    // Naming the default again keeps the queue; so does any change while a
+    // commit runs (here, another process holds the commit lock).
+    for (const char* kept : {"google.queue", "kw1.key"}) test::writeFile(googleFile(folder, kept), "x");
+    EXPECT_EQ(setDefaultProfile(settings, folder, "MAIN"), DefaultProfileResult::AlreadyDefault);
+    {
+        const auto otherCommit = FileLock::tryAcquire(googleFile(folder, kCommitLockFile));
+        ASSERT_TRUE(otherCommit);
+        EXPECT_EQ(setDefaultProfile(settings, folder, "Other"), DefaultProfileResult::CommitRunning);
+    }
+    EXPECT_EQ(loadAppSettings(folder.settingsFile()).defaultProfile, "Main");
+    for (const char* kept : {"google.queue", "kw1.key"}) EXPECT_TRUE(fileExists(googleFile(folder, kept))) << kept;
+    EXPECT_EQ(setDefaultProfile(settings, folder, "Other"), DefaultProfileResult::Changed);
+    EXPECT_FALSE(fileExists(googleFile(folder, "google.queue")));
 }
 
 }  // namespace

@@ -39,6 +39,15 @@ ReadResult readThroughBridge(const ProgramFolder& folder, const ReadRequest& req
     return done.get_future().get();
 }
 
+// Every read's answer file is deleted once read, whatever the answer.
+bool answerFilesLeft(const ProgramFolder& folder) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder.googleFolder())) {
+        const std::string name = entry.path().filename().string();
+        if (name.ends_with(".out") && (name.starts_with("lc") || name.starts_with("lad"))) return true;
+    }
+    return false;
+}
+
 bool waitFor(auto condition) {
     for (int i = 0; i < 3000; ++i) {
         if (condition()) return true;
@@ -61,8 +70,25 @@ TEST(AccountTool, ReadEndToEnd) {
     ASSERT_EQ(result.campaigns.size(), 1u);
     EXPECT_EQ(result.campaigns[0].name, "Spring");
     EXPECT_EQ(result.campaigns[0].dailyBudget, 500);
-    EXPECT_FALSE(fileExists(googleFile(sandbox.folder(), "lc.out")));  // read, then deleted
+    EXPECT_FALSE(answerFilesLeft(sandbox.folder()));
     EXPECT_FALSE(fetchFlags().campaignFetchRunning);
+}
+
+// The editors' limit in characters is the account's: a 43-character Japanese
+// name (129 bytes) goes through and reads back; 127 characters are refused.
+TEST(AccountTool, NameLimitCountsCharacters) {
+    SandboxFolder sandbox;
+    AccountCampaign c;
+    c.startDate = {1, 1, 2026};
+    c.endDate = {1, 1, 2099};
+    c.dailyBudget = 500;
+    for (int i = 0; i < 43; ++i) c.name += "\xE6\x97\xA5";
+    EXPECT_EQ(sandbox.run(*createCampaignCommand(profile(), c)).value_or("").find(kToolErrorMarker), std::string::npos);
+    c.name = std::string(kNameCharacters + 1, 'n');
+    EXPECT_NE(sandbox.run(*createCampaignCommand(profile(), c)).value_or("").find(kToolErrorMarker), std::string::npos);
+    const ReadResult result = readThroughBridge(sandbox.folder(), {AccountRead::Campaigns});
+    ASSERT_EQ(result.campaigns.size(), 1u);
+    EXPECT_EQ(characterCount(result.campaigns[0].name), 43u);
 }
 
 TEST(AccountTool, RefusalReachesTheWindowAsText) {
@@ -70,7 +96,7 @@ TEST(AccountTool, RefusalReachesTheWindowAsText) {
     const ReadResult result = readThroughBridge(sandbox.folder(), {AccountRead::AdGroups, 999});
     EXPECT_EQ(result.status, ReadResult::Status::ToolError);
     EXPECT_EQ(result.errorMessage, "There is no campaign with the id 999");
-    EXPECT_FALSE(fileExists(googleFile(sandbox.folder(), "lad.out")));
+    EXPECT_FALSE(answerFilesLeft(sandbox.folder()));
 
     // A change that would put a campaign's end into the past.
     AccountCampaign old;
@@ -112,10 +138,10 @@ TEST(AccountTool, ReadToolErrorCases) {
 
 // A stand-in tool that keeps what it received and waits to be stopped.
 std::string installWaitingTool(const ProgramFolder& folder) {
-    const std::string path = googleFile(folder, "waiting");
+    const std::string path = googleFile(folder, "pwram");
     test::writeFile(path, "#!/bin/sh\ncat > received.txt\nsleep 60\n");
     ::chmod(path.c_str(), 0700);
-    return "Google/waiting";
+    return "Google/pwram";
 }
 
 TEST(AccountTool, StoppingARunAndNoPasswordInAnyProcessList) {
@@ -143,7 +169,7 @@ TEST(AccountTool, StoppingARunAndNoPasswordInAnyProcessList) {
     }));
     std::string text;
     readWholeFile(received, text);
-    EXPECT_EQ(text, line.substr(std::string("Google/waiting").size()));  // the options, byte for byte
+    EXPECT_EQ(text, line.substr(std::string("Google/pwram").size()));  // the options, byte for byte
 
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
         std::string cmdline;

@@ -50,13 +50,27 @@ TEST(CampaignForm, ChecksInTheEditorsOrder) {
         EXPECT_EQ(check.field, c.field);
         EXPECT_EQ(campaignProblemMessage(check.problem).caption, "Invalid input");
     }
-    // A quote beyond the 126 characters taken does not count.
-    CampaignForm longName = good;
-    longName.name = std::string(126, 'n') + "\"";
-    check = checkCampaignForm(longName);
-    ASSERT_TRUE(check.ok());
-    applyCampaignForm(longName, check, campaign);
-    EXPECT_EQ(campaign.name, std::string(126, 'n'));
+    // The name is taken as the account keeps it: 126 characters (however
+    // many bytes), without edge blanks; a quote beyond them does not count.
+    std::string japanese;
+    for (int i = 0; i < 43; ++i) japanese += "\xE6\x97\xA5";  // 43 characters, 129 bytes
+    const struct {
+        std::string typed;
+        std::string taken;
+    } names[] = {{std::string(126, 'n') + "\"", std::string(126, 'n')},
+                 {japanese, japanese},
+                 {"  Spring  ", "Spring"}};
+    for (const auto& n : names) {
+        CampaignForm form = good;
+        form.name = n.typed;
+        check = checkCampaignForm(form);
+        ASSERT_TRUE(check.ok()) << n.typed;
+        applyCampaignForm(form, check, campaign);
+        EXPECT_EQ(campaign.name, n.taken);
+    }
+    CampaignForm blank = good;
+    blank.name = "   ";
+    EXPECT_EQ(checkCampaignForm(blank).problem, CampaignProblem::EmptyName);
 }
 
 }  // namespace

@@ -44,6 +44,24 @@ TEST_F(ChangeQueue, QueuesEachLineOnceForTheUserAlone) {
     EXPECT_EQ(failedForm("x"), "x -failed");
 }
 
+// Private files are created and replaced for the user alone without the
+// process-wide umask changing (other threads create files meanwhile).
+TEST_F(ChangeQueue, PrivateFilesAreTheUsersAloneAndTheUmaskStays) {
+    const mode_t before = ::umask(022);
+    const std::string fresh = googleFile(folder, "fresh.in");
+    const std::string shared = googleFile(folder, "shared.in");
+    test::writeFile(shared, "old");
+    ::chmod(shared.c_str(), 0644);
+    for (const std::string& path : {fresh, shared}) {
+        ASSERT_TRUE(writePrivateFile(path, "secret")) << path;
+        struct stat info {};
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0600u) << path;
+        EXPECT_EQ(test::readFile(path), "secret");
+    }
+    EXPECT_EQ(::umask(before), 022u);
+}
+
 TEST_F(ChangeQueue, AnEmptyQueueDropsLeftoverUploadFiles) {
     for (const char* name : {"kw0.key", "5" "0.in", "keep.txt"})
         ASSERT_TRUE(replaceFileAtomically(googleFile(folder, name), "x"));

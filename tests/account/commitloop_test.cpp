@@ -4,6 +4,7 @@
 #include "account/commitloop.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -177,22 +178,91 @@ TEST_F(CommitLoop, AGroupUploadIsFollowedByTheAdsOfTheGroupsItCreated) {
     EXPECT_TRUE(readQueuedChanges(folder).empty());
 }
 
+// An upload group whose ads cannot follow (the account did not report it
+// created under the name it was given) is reported, not counted as done.
+TEST_F(CommitLoop, AGroupWhoseAdsCannotFollowIsReported) {
+    ASSERT_TRUE(replaceFileAtomically(googleFile(folder, "created.out"), createdAdGroupRecord({11, "shoes"})));
+    const std::string batch = googleFile(folder, "70.in");
+    ASSERT_TRUE(replaceFileAtomically(batch, "-batchAction=createAdGroupList\n-campaignID=7\t-name=shoes\n"
+                                             "-campaignID=7\t-name= paris\n-end_createAdGroupList"));
+    CurrentAds ads;
+    ads["shoes"] = {Ad{"Shoes", "Red ones", "Cheap", "shoes.example", "shoes.example/red"}};
+    ads[" paris"] = {Ad{"Paris", "Hotels", "Cheap", "paris.example", "paris.example"}};
+    const std::string upload =
+        "Google/pwram  -batch=true -inFile=\"" + batch + "\" -todo=UploadGroups -parent -name=\"camp\" -outfile=\"pwr_ga.out\"";
+    ASSERT_EQ(commit({upload}, ads), CommitStart::Started);
+    const CommitStatus status = finished();
+    EXPECT_EQ(status.done, 2u);  // the upload and the ads of "shoes"
+    EXPECT_EQ(status.adsNotUploaded, 1u);
+    EXPECT_EQ(status.lastError, "The ads of the ad groups \" paris\" were not uploaded.");
+}
+
 TEST_F(CommitLoop, AToolThatCannotStartEndsTheCommit) {
+    const std::string tool = googleFile(folder, "pwram");
     // The first change: nothing ran, the lines go back unmarked at the front.
     ASSERT_TRUE(queueChange(folder, line("stays")));
-    ASSERT_EQ(commit({line("a", "Google/missing"), line("b")}), CommitStart::ToolNotStarted);
+    ::chmod(tool.c_str(), 0600);
+    ASSERT_EQ(commit({line("a"), line("b")}), CommitStart::ToolNotStarted);
+    ::chmod(tool.c_str(), 0700);
     EXPECT_FALSE(commitInProgress());
-    EXPECT_EQ(readQueuedChanges(folder), (std::vector<std::string>{line("a", "Google/missing"), line("b"), line("stays")}));
+    EXPECT_EQ(readQueuedChanges(folder), (std::vector<std::string>{line("a"), line("b"), line("stays")}));
     ASSERT_EQ(clearChanges(folder, readQueuedChanges(folder)), ClearResult::Cleared);
 
     // A later change: the commit ends instead of staying in progress for ever.
-    ASSERT_EQ(commit({line("a"), line("b", "Google/missing"), line("c")}), CommitStart::Started);
+    ASSERT_EQ(commit({line("wait"), line("b"), line("c")}), CommitStart::Started);
+    waitUntilRunning("wait");
+    ::chmod(tool.c_str(), 0600);
+    ASSERT_TRUE(replaceFileAtomically(googleFile(folder, "go"), ""));
     const CommitStatus status = finished();
+    ::chmod(tool.c_str(), 0700);
     EXPECT_EQ(status.done, 1u);
     EXPECT_EQ(status.lastError, kNextChangeNotStartedText);
     EXPECT_TRUE(status.startFailed);
-    EXPECT_EQ(readQueuedChanges(folder),
-              (std::vector<std::string>{line("b", "Google/missing") + " -failed", line("c")}));
+    EXPECT_EQ(readQueuedChanges(folder), (std::vector<std::string>{line("b") + " -failed", line("c")}));
+}
+
+// A damaged queue line never starts a program: it is marked failed with the
+// reason, and the changes around it are sent.
+TEST_F(CommitLoop, ALineThatDoesNotNameTheToolIsMarkedFailedAndTheCommitGoesOn) {
+    const std::string other = "/bin/true  -action=createCampaign -name=\"t\" -outfile=\"pwr_ga.out\"";
+    const std::string elsewhere = "Google/other  -action=createCampaign -name=\"o\"";
+    ASSERT_EQ(commit({other, line("a"), elsewhere, line("b")}), CommitStart::Started);
+    const CommitStatus status = finished();
+    EXPECT_EQ(status.done, 2u);
+    EXPECT_EQ(status.failed, 2u);
+    EXPECT_EQ(status.lastError, kNotAToolLineText);
+    EXPECT_FALSE(status.startFailed);
+    EXPECT_EQ(runs(), "-name=\"a\"\n-name=\"b\"\n");
+    EXPECT_EQ(readQueuedChanges(folder), (std::vector<std::string>{other + " -failed", elsewhere + " -failed"}));
+
+    // Nothing but damaged lines: the commit ends at once, nothing runs.
+    ASSERT_EQ(commit({"garbage"}), CommitStart::Started);
+    EXPECT_EQ(finished().failed, 1u);
+    EXPECT_EQ(readQueuedChanges(folder).back(), "garbage -failed");
+}
+
+// The change list was read before another process committed its lines: a
+// commit of that stale selection sends nothing that left the queue.
+TEST_F(CommitLoop, ASelectionReadBeforeAnotherCommitSendsNothingTwice) {
+    ASSERT_TRUE(queueChange(folder, line("a")));
+    ASSERT_TRUE(queueChange(folder, line("b")));
+    const std::vector<std::string> stale = readQueuedChanges(folder);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const bool ok = startCommit({folder, {line("a")}, std::nullopt, {}}) == CommitStart::Started &&
+                        waitForCommitEnd(std::chrono::seconds(60)) && commitStatus().done == 1;
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    ASSERT_EQ(startCommit({folder, stale, std::nullopt, {}}), CommitStart::Started);
+    EXPECT_EQ(finished().done, 1u);
+    EXPECT_EQ(runs(), "-name=\"a\"\n-name=\"b\"\n");
+    EXPECT_EQ(startCommit({folder, stale, std::nullopt, {}}), CommitStart::NothingChosen);
+    EXPECT_EQ(runs(), "-name=\"a\"\n-name=\"b\"\n");
 }
 
 TEST_F(CommitLoop, LinesOfACommitThatDidNotEndGoBackToTheFront) {
@@ -224,6 +294,18 @@ TEST_F(CommitLoop, LinesOfACommitThatDidNotEndGoBackToTheFront) {
     EXPECT_EQ(commitRecoveryMessage({}), "");
 }
 
+// The commit file is a log appended to as changes run: replayed in order,
+// it gives the lines not yet done and the one whose run was starting.
+TEST_F(CommitLoop, TheCommitLogIsReplayedInOrder) {
+    ASSERT_TRUE(replaceFileAtomically(googleFile(folder, kCommitFile),
+                                      line("a") + "\n#=#odd line\n" + line("b") + "\n#run\n#done\n#front " + line("ads") +
+                                          "\n#run\n"));
+    ASSERT_TRUE(replaceFileAtomically(googleFile(folder, kChangeOutput), "done\r\n"));
+    const CommitRecovery recovery = recoverInterruptedCommit(folder);
+    EXPECT_EQ(recovery.completed, 1u);  // "ads" had run
+    EXPECT_EQ(readQueuedChanges(folder), (std::vector<std::string>{"#odd line", line("b")}));
+}
+
 TEST_F(CommitLoop, RecoveryRemovesTempFilesAndSaysWhenCreatedGroupsMissTheirAds) {
     // Temporary files of atomic writes a kill left: they hold the password.
     for (const char* name : {"google.commit.Ab12Cd", "google.queue.Xy34Zw", "google.commit.lock", "google.queue.lock"})
@@ -246,18 +328,29 @@ TEST_F(CommitLoop, RecoveryRemovesTempFilesAndSaysWhenCreatedGroupsMissTheirAds)
     EXPECT_TRUE(fileExists(googleFile(folder, "google.queue.lock")));
 }
 
-TEST_F(CommitLoop, OnlyARunOfTheToolInThisFolderIsWaitedFor) {
-    EXPECT_FALSE(isAccountToolRun(folder, static_cast<int32_t>(::getpid())));  // a reused process id
-    int32_t pid = 0;
-    std::promise<void> ended;
-    ASSERT_TRUE(startAccountTool(
-        folder, line("wait"), [&](const auto&, const auto&) { ended.set_value(); }, kChangeOutput, pid));
+// A commit killed while its change runs: the next start waits for that run
+// and judges it by its answer, so the change is neither lost nor sent again.
+TEST_F(CommitLoop, RecoveryWaitsForTheRunOfAKilledCommit) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        commit({line("wait"), line("b")});
+        waitForCommitEnd(std::chrono::seconds(60));
+        ::_exit(0);
+    }
     waitUntilRunning("wait");
-    EXPECT_TRUE(isAccountToolRun(folder, pid));
-    test::TempFolder other;
-    EXPECT_FALSE(isAccountToolRun(ProgramFolder(other.path()), pid));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+
+    auto recovered = std::async(std::launch::async, [&] { return recoverInterruptedCommit(folder); });
+    EXPECT_EQ(recovered.wait_for(std::chrono::milliseconds(300)), std::future_status::timeout);
     ASSERT_TRUE(replaceFileAtomically(googleFile(folder, "go"), ""));
-    ended.get_future().wait();
+    const CommitRecovery recovery = recovered.get();
+    EXPECT_EQ(recovery.completed, 1u);
+    EXPECT_EQ(recovery.returned, 1u);
+    EXPECT_EQ(readQueuedChanges(folder), (std::vector<std::string>{line("b")}));
+    EXPECT_EQ(runs(), "-name=\"wait\"\n");
 }
 
 // The command line commits beside the program: while one process commits,
@@ -274,8 +367,8 @@ TEST_F(CommitLoop, ACommitOfAnotherProcessIsLeftAlone) {
     }
     const std::string commitFile = googleFile(folder, kCommitFile);
     waitUntilRunning("wait");
-    // The other process notes the run's process id once the run has started.
-    const auto runNoted = [](const std::string& text) { return text.starts_with("#run ") && !text.starts_with("#run 0"); };
+    // The other process notes the run before it starts it.
+    const auto runNoted = [](const std::string& text) { return text.ends_with("#run\n"); };
     std::string running = test::readFile(commitFile);
     for (int i = 0; i < 30000 && !runNoted(running); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));

@@ -157,6 +157,22 @@ TEST_F(ProjectUpload, TextsTheFilesCannotHoldAreRefusedBeforeAnythingIsWritten) 
     EXPECT_TRUE(isUploadableText("new york, hotels"));
 }
 
+// Names the account tool would store or read back differently are refused,
+// naming the group, before anything is written.
+TEST_F(ProjectUpload, GroupNamesTheToolWouldChangeAreRefused) {
+    for (const char* name : {"\"hot", "\"rome\"", " paris", "paris ", "a\"b"}) {
+        Project named;
+        appendGroup(named, name).phrases.emplace_back("ok");
+        const UploadOutcome outcome = uploadProject(folder, named, campaign, profile, choice, answer(true));
+        EXPECT_EQ(outcome.result, UploadResult::Refused) << name;
+        EXPECT_NE(outcome.message.text.find("The name of the group \"" + std::string(name) + "\""), std::string::npos)
+            << outcome.message.text;
+        EXPECT_FALSE(hasUncommittedChanges(folder)) << name;
+    }
+    for (const char* name : {"", " ", "a\"", " a", "a\t", "a\n"}) EXPECT_FALSE(isFaithfulName(name)) << name;
+    for (const char* name : {"rome", "new york", "é"}) EXPECT_TRUE(isFaithfulName(name)) << name;
+}
+
 TEST_F(ProjectUpload, OneGroupIntoTheManagersCampaign) {
     group("shoes", {"red shoes"});
     EXPECT_EQ(uploadGroup(folder, project, "missing", 7, profile, choice, answer(true)).result, UploadResult::Aborted);

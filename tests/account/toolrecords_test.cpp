@@ -50,6 +50,7 @@ TEST(ToolRecords, UnreadableCampaignEndsTheList) {
     for (const std::string& bad : {campaignText("2006-13-01", "0", ""), campaignText("2006-01-01", "0", R"("GERMA")"),
                                    campaignText("2006-01-01", "0", R"("DE)"), campaignText("06-1-1", "0", ""),
                                    campaignText("2006-01-01", "lots", ""),
+                                   campaignText("2006-01-01", "99999999999999999", ""),
                                    campaignText("2006-01-01", "0", "", R"("abcdefghijklmn")")}) {
         EXPECT_EQ(readCampaignRecords(good + bad + good).size(), 1u) << bad;
     }
@@ -57,9 +58,18 @@ TEST(ToolRecords, UnreadableCampaignEndsTheList) {
     unknownStatus.replace(unknownStatus.find("paused"), 6, "Sleeping");
     EXPECT_TRUE(readCampaignRecords(unknownStatus).empty());
     EXPECT_TRUE(readCampaignRecords(good.substr(0, good.find("END CAMPAIGN"))).empty());
-    const std::string longName = "DEFINE CAMPAIGN\r\nID = 1\r\nName = " + std::string(128, 'n') + "\r\n" +
+}
+
+// Names are read whatever their length in bytes: none hides the campaigns after it.
+TEST(ToolRecords, LongNamesAreReadAndHideNothing) {
+    const std::string good = campaignText("2006-01-01", "0", R"("DE")");
+    std::string japanese;
+    for (int i = 0; i < 43; ++i) japanese += "\xE6\x97\xA5";
+    const std::string longName = "DEFINE CAMPAIGN\r\nID = 1\r\nName = " + japanese + "\r\n" +
                                  good.substr(good.find("Status"));
-    EXPECT_TRUE(readCampaignRecords(longName).empty());
+    const auto campaigns = readCampaignRecords(longName + good);
+    ASSERT_EQ(campaigns.size(), 2u);
+    EXPECT_EQ(campaigns[0].name, japanese);
 }
 
 TEST(ToolRecords, AdGroupsAndKeywords) {

@@ -27,7 +27,7 @@ AccountDate today() {
 
 void checkCampaign(const AccountCampaign& c, const AccountDate& todayDate) {
     if (c.name.empty()) refuse("A campaign needs a name");
-    if (c.name.size() >= AccountCampaign::kNameSize) refuse("The campaign name is too long");
+    if (characterCount(c.name) > kNameCharacters) refuse("The campaign name is longer than 126 characters");
     if (c.status == CampaignStatus::Unknown) refuse("Unknown campaign status");
     if (!isValidDate(c.startDate) || !isValidDate(c.endDate)) refuse("The campaign needs a valid start and end date");
     // A deleted campaign keeps the end date it had.
@@ -40,7 +40,7 @@ void checkCampaign(const AccountCampaign& c, const AccountDate& todayDate) {
 void checkAdGroup(const AccountAdGroup& g) {
     if (g.name.empty()) refuse("An ad group needs a name");
     if (!isUploadableText(g.name)) refuse("The ad group name '" + g.name + "' holds ';', '/', a tab or a line break");
-    if (g.name.size() >= AccountAdGroup::kNameSize) refuse("The ad group name is too long");
+    if (characterCount(g.name) > kNameCharacters) refuse("The ad group name is longer than 126 characters");
     if (g.status == AdGroupStatus::Unknown) refuse("Unknown ad group status");
     if (g.maxCpc < 0 || g.maxCpm < 0 || g.maxContentCpc < 0) refuse("A bid cannot be negative");
     if (g.maxCpc >= 1 && g.maxCpm >= 1) refuse("An ad group cannot have both a maximum CPC and a maximum CPM");

@@ -42,6 +42,9 @@ CREATE TABLE IF NOT EXISTS ads (
   headline TEXT NOT NULL, description1 TEXT NOT NULL, description2 TEXT NOT NULL,
   display_url TEXT NOT NULL, destination_url TEXT NOT NULL,
   deleted INTEGER NOT NULL, approved INTEGER NOT NULL);
+CREATE INDEX IF NOT EXISTS ad_groups_by_campaign ON ad_groups(campaign_id);
+CREATE INDEX IF NOT EXISTS keywords_by_ad_group ON keywords(ad_group_id);
+CREATE INDEX IF NOT EXISTS ads_by_ad_group ON ads(ad_group_id);
 )sql";
 
 // One prepared statement; values bound by position from 1.

@@ -139,7 +139,8 @@ void AccountManagerController::readCampaigns() {
     if (!startAccountRead(folder_, profile_, {AccountRead::Campaigns}, onEnd, readProcess_)) {
         reading_ = false;
         readProcess_ = 0;
-        desktop_.message(kToolNotStarted);
+        const MessageText why = readStartFailedMessage(profile_);
+        desktop_.message({why.text, why.caption, Icon::Error, Buttons::Ok});
     }
 }
 
@@ -148,8 +149,8 @@ void AccountManagerController::finishRead(const ReadResult& result) {
     readProcess_ = 0;
     // Whatever ended the read, the controls come back: a missing or short
     // output file must not leave the window stuck with only its stop button.
-    if (result.status == ReadResult::Status::ToolError && !result.errorMessage.empty())
-        desktop_.message({result.errorMessage, std::string(kToolErrorCaption), Icon::Warning, Buttons::Ok});
+    if (const auto problem = readProblemText(result))
+        desktop_.message({*problem, std::string(kToolErrorCaption), Icon::Warning, Buttons::Ok});
     if (result.status == ReadResult::Status::Read) {
         campaigns_ = result.campaigns;
         sortCampaigns(campaigns_, sortColumn_);

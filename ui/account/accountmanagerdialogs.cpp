@@ -238,7 +238,7 @@ CDialogManageCampaign::CDialogManageCampaign(CampaignEditorController& controlle
     grid->addWidget(new QLabel("Campaign Name:"), row, 0);
     name_ = new QLineEdit(toQt(f.name));
     name_->setObjectName("name");
-    name_->setMaxLength(static_cast<int>(AccountCampaign::kNameSize) - 2);
+    name_->setMaxLength(static_cast<int>(kNameCharacters));
     grid->addWidget(name_, row, 1, 1, 3);
     ++row;
     grid->addWidget(new QLabel("Status:"), row, 0);

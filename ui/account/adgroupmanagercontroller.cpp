@@ -15,7 +15,6 @@ namespace pw::ui {
 
 namespace {
 
-constexpr size_t kGroupNameCharacters = 126;
 constexpr int kDeletedStatus = 2;  // "Deleted" in the status list
 constexpr std::string_view kBadAmountTail =
     " correctly! Don't use more than 2 decimals, enter only digits and the decimal dot!";
@@ -143,8 +142,8 @@ void AdGroupManagerController::startRead(const ReadRequest& request, const char*
         reading_ = false;
         status_.clear();
         readProcess_ = 0;
-        desktop_.message(
-            {std::string(kToolStartFailedText), std::string(kToolStartFailedCaption), Icon::Error, Buttons::Ok});
+        const MessageText why = readStartFailedMessage(profile_);
+        desktop_.message({why.text, why.caption, Icon::Error, Buttons::Ok});
     }
 }
 
@@ -153,8 +152,8 @@ void AdGroupManagerController::finishRead(AccountRead kind, const ReadResult& re
     status_.clear();
     readProcess_ = 0;
     // Whatever ended the read, the controls come back.
-    if (result.status == ReadResult::Status::ToolError && !result.errorMessage.empty())
-        desktop_.message({result.errorMessage, std::string(kToolErrorCaption), Icon::Warning, Buttons::Ok});
+    if (const auto problem = readProblemText(result))
+        desktop_.message({*problem, std::string(kToolErrorCaption), Icon::Warning, Buttons::Ok});
     const AccountAdGroup* group = selectedGroup();
     // Keywords and ads belong to the group they were read for; a read that
     // ends after the selection moved on is dropped.
@@ -271,11 +270,11 @@ void AdGroupManagerController::saveGroupRecord(bool asDelete) {
         record = *group;
     }
     if (asDelete) form_.status = kDeletedStatus;
-    if (form_.name.empty()) {
+    const std::string name(takenAccountName(form_.name));
+    if (name.empty()) {
         refuse("Please fill in ad group name!", AdGroupField::Name);
         return;
     }
-    const std::string name(clipToCharacters(form_.name, kGroupNameCharacters));
     if (name.find('"') != std::string::npos) {
         refuse("Please don't use quotes in the ad group name!", AdGroupField::Name);
         return;

@@ -48,13 +48,11 @@ void ProfileChooserController::setDefaultNow() {
     if (!name) return;
     // The running commit belongs to the current default: dropping its queue
     // and upload files now would lose changes the commit puts back.
-    if (commitInProgress()) {
+    if (setDefaultProfile(settings_, folder_, *name) == DefaultProfileResult::CommitRunning) {
         show(desktop_, profileMessage(ProfileMessage::UploadRunning), Icon::Information);
         return;
     }
     for (ProfileRow& row : rows_) row.isDefault = &row.name == name;
-    // Drops the former default's queued changes and cached account data.
-    setDefaultProfile(settings_, folder_, *name, false);
 }
 
 void ProfileChooserController::create() {
