@@ -450,17 +450,17 @@ void MainWindowController::importSpreadsheet(const std::string& path) {
 // the file has three or more, then reads it.
 void MainWindowController::importNextFile(std::vector<std::string> files, size_t index) {
     if (index >= files.size()) return;
-    auto count = std::make_shared<std::optional<int>>();
+    auto layout = std::make_shared<std::optional<ListLayout>>();
     const std::string path = files[index];
     runJob(
-        "Loading list into memory...", [count, path](const ProgressFn&) { *count = detectColumns(path); },
-        [this, count, files = std::move(files), index](bool ok) mutable {
+        "Loading list into memory...", [layout, path](const ProgressFn&) { *layout = detectLayout(path); },
+        [this, layout, files = std::move(files), index](bool ok) mutable {
             if (!ok) return;
             const std::string& path = files[index];
             std::optional<ImportColumns> columns;
-            if (*count && **count > 0) {
-                columns = automaticColumns(**count);
-                if (!columns) columns = dialogs_.chooseColumns(fileNameOf(path), **count);
+            if (*layout && (*layout)->columns.count > 0) {
+                columns = automaticColumns(**layout);
+                if (!columns) columns = dialogs_.chooseColumns(fileNameOf(path), (*layout)->columns);
             } else {
                 desktop_.message(importFailed(ImportProblem::InvalidFileType));
             }

@@ -543,6 +543,30 @@ TEST_F(MainWindow, ImportAsksForColumnsAndRefusesSeveralSpreadsheets) {
     EXPECT_EQ(window.labels().original, "2");
 }
 
+// A keyword planner's export: the column dialog offers its keyword and
+// search columns, and the title lines and header row are left out.
+TEST_F(MainWindow, APlannerExportOffersItsKeywordAndSearchColumns) {
+    open({});
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : std::u16string_view(u"Keyword Stats 2026-12-01\r\nAll locations, 2026\r\n"
+                                          u"Currency\tKeyword\tCompetition\tAvg. monthly searches\r\n"
+                                          u"EUR\tnew york, hotels\tHigh\t1,000\r\nEUR\trome\tLow\t1K \u2013 10K\r\n")) {
+        bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    }
+    pw::test::writeFile(dir.file("planner.csv"), bytes);
+    ui.openAnswers.push_back({dir.file("planner.csv")});
+    ui.columnAnswers.push_back(ImportColumns{4, 1, 3, true, 3});  // OK on what was offered
+    window.importList();
+    ASSERT_EQ(ui.columnsOffered.size(), 1u);
+    const ImportColumns& offered = ui.columnsOffered.back();
+    EXPECT_EQ(offered.count, 4);
+    EXPECT_EQ(offered.phraseColumn, 1);
+    EXPECT_EQ(offered.hitColumn, 3);
+    EXPECT_EQ(rows(), (Strings{"new york, hotels", "rome"}));
+    EXPECT_EQ(window.rowHits(0), 1000);
+    EXPECT_EQ(window.rowHits(1), 1000);
+}
+
 // Through the real driver manager to our spreadsheet driver.
 TEST_F(MainWindow, ASheetOfAWorkbookIsImportedAndOnlyItsFileDeleted) {
     open({});
