@@ -392,6 +392,10 @@ const FileFilter kImportFilters[] = {
     {"All files (*.*)", "*.*"},
 };
 
+// The save dialog of a list export starts on the tab's caption, cut short.
+constexpr size_t kExportNameCharacters = 62;
+std::string exportName(std::string_view caption) { return std::string(clipToCharacters(caption, kExportNameCharacters)); }
+
 // One file of an import being read on the worker: the lent target list and
 // the counts it adds.
 struct ReadJob {
@@ -505,7 +509,7 @@ bool MainWindowController::exportMenuAllowed() {
 
 void MainWindowController::exportListText() {
     command(Needs::Lists, [&] {
-        if (const std::optional<std::string> path = exports_.askPath(kTextFiles, tabCaption(tab_).substr(0, 62)))
+        if (const std::optional<std::string> path = exports_.askPath(kTextFiles, exportName(tabCaption(tab_))))
             exports_.write(*path, listAsText(visibleRows(currentList())), &kListExported);
     });
 }
@@ -514,7 +518,7 @@ void MainWindowController::exportListCsv() {
     command(Needs::Lists, [&] {
         const Answer withHits = desktop_.message(kExportHitCounts);
         if (withHits == Answer::Cancel) return;
-        if (const std::optional<std::string> path = exports_.askPath(kCsvFiles, tabCaption(tab_).substr(0, 62)))
+        if (const std::optional<std::string> path = exports_.askPath(kCsvFiles, exportName(tabCaption(tab_))))
             exports_.write(*path, listAsCsv(visibleRows(currentList()), withHits == Answer::Yes), &kListExported);
     });
 }

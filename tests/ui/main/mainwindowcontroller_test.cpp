@@ -612,6 +612,46 @@ TEST_F(MainWindow, ExportsWriteTheRowsOfTheView) {
     EXPECT_EQ(ui.clipboard, "cheap flights\r\n");
 }
 
+namespace {
+std::string repeated(std::string_view text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += text;
+    return out;
+}
+}  // namespace
+
+// The save dialog's name and the phase-3 "Name:" box count characters, and
+// never cut one in two.
+TEST_F(MainWindow, PresetNamesAreCutBetweenCharacters) {
+    const std::pair<std::string, std::string> exportNames[] = {
+        {repeated("x", 70), repeated("x", 62)},
+        {repeated("\xE6\x97\xA5", 40), repeated("\xE6\x97\xA5", 40)},  // 120 bytes, 40 characters
+        {repeated("\xC3\xA9", 70), repeated("\xC3\xA9", 62)},
+    };
+    for (const auto& [group, preset] : exportNames) {
+        open({}, {group});
+        window.selectTab(1);
+        ui.saveAnswers.push_back(std::nullopt);
+        window.exportListText();
+        ui.answers.push_back(Answer::No);
+        ui.saveAnswers.push_back(std::nullopt);
+        window.exportListCsv();
+        ASSERT_GE(ui.saveRequests.size(), 2u);
+        EXPECT_EQ(ui.saveRequests[ui.saveRequests.size() - 2].initialName, preset);
+        EXPECT_EQ(ui.saveRequests.back().initialName, preset);
+    }
+
+    const std::string filter = "\"" + repeated("\xC3\xA9", 300) + "\"";
+    open({"x " + repeated("\xC3\xA9", 300)});
+    window.goToPhase(3);
+    window.sideLists().setPhase3Box(&Phase3Boxes::list1Filter, filter);
+    window.sideLists().moveToList1({});
+    EXPECT_EQ(window.sideLists().boxes().list1Name, "\"" + repeated("\xC3\xA9", 254));
+    window.sideLists().setPhase3Box(&Phase3Boxes::list2Filter, filter);
+    window.sideLists().searchList1IntoList2();
+    EXPECT_EQ(window.sideLists().boxes().list2Name, "\"" + repeated("\xC3\xA9", 254));
+}
+
 TEST_F(MainWindow, FeedingTheIgnoreBoxAndTypeAhead) {
     open({"cheap flights, paris", "hotels"});
     window.filtering().feedIgnoreBox(0);
