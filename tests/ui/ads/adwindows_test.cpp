@@ -493,6 +493,12 @@ TEST_F(SearchWindow, ScopesSwitchEachOther) {
     search.setFolder(true);
     EXPECT_TRUE(search.scope().folder);
     EXPECT_EQ(search.scope().folderPath, dir.path());
+
+    // A typed folder keeps 511 characters, whatever their bytes.
+    std::string accented;
+    for (int i = 0; i < 600; ++i) accented += "\xC3\xA9";
+    search.setFolderPath("/" + accented);
+    EXPECT_EQ(search.scope().folderPath, "/" + accented.substr(0, 2 * 510));
 }
 
 TEST_F(SearchWindow, FindsTheAdsOfTheGroupAndTheProjectOnce) {

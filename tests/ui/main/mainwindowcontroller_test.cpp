@@ -620,9 +620,9 @@ std::string repeated(std::string_view text, int times) {
 }
 }  // namespace
 
-// The save dialog's name and the phase-3 "Name:" box count characters, and
-// never cut one in two.
-TEST_F(MainWindow, PresetNamesAreCutBetweenCharacters) {
+// The save dialog's name, the phase-3 "Name:" box and the ignored-words
+// viewer's word count characters, and never cut one in two.
+TEST_F(MainWindow, TextsTakenOverAreCutBetweenCharacters) {
     const std::pair<std::string, std::string> exportNames[] = {
         {repeated("x", 70), repeated("x", 62)},
         {repeated("\xE6\x97\xA5", 40), repeated("\xE6\x97\xA5", 40)},  // 120 bytes, 40 characters
@@ -650,6 +650,11 @@ TEST_F(MainWindow, PresetNamesAreCutBetweenCharacters) {
     window.sideLists().setPhase3Box(&Phase3Boxes::list2Filter, filter);
     window.sideLists().searchList1IntoList2();
     EXPECT_EQ(window.sideLists().boxes().list2Name, "\"" + repeated("\xC3\xA9", 254));
+
+    window.goToPhase(1);
+    window.filtering().showIgnoredWords(repeated("\xC3\xA9", 70));
+    const std::string& shown = ui.ignoredWordsShown.back();  // word:rows
+    EXPECT_EQ(shown.substr(0, shown.rfind(':')), repeated("\xC3\xA9", 63));
 }
 
 TEST_F(MainWindow, FeedingTheIgnoreBoxAndTypeAhead) {
