@@ -104,12 +104,8 @@ TEST_F(Cli, WideFilesUseTheColumnOptions) {
 
 // A planner export takes its keyword and search columns unless others are given.
 TEST_F(Cli, APlannerExportImportsWithItsOwnColumns) {
-    std::string bytes = "\xFF\xFE";
-    for (char16_t c : std::u16string_view(u"Keyword Stats\r\nKeyword\tCurrency\tAvg. monthly searches\r\n"
-                                          u"new york, hotels\tEUR\t1,000\r\nrome\tEUR\t1K \u2013 10K\r\n")) {
-        bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-    }
-    writeFile(dir.file("planner.csv"), bytes);
+    writeFile(dir.file("planner.csv"), test::utf16le(u"Keyword Stats\r\nKeyword\tCurrency\tAvg. monthly searches\r\n"
+                                                     u"new york, hotels\tEUR\t1,000\r\nrome\tEUR\t1K \u2013 10K\r\n"));
     ASSERT_EQ(importLists(io, project, {dir.file("planner.csv")}, {}), 0);
     EXPECT_EQ(dumped(), "new york, hotels\t1000\t1\t0\nrome\t1000\t1\t0\n");
 

@@ -10,18 +10,13 @@
 namespace pw {
 namespace {
 
+using test::repeated;
 using test::TempFolder;
+using test::utf16le;
 using test::textsOf;
 using test::writeFile;
 
 int columnCount(const std::string& path) { return detectLayout(path).value_or(ListLayout{}).columns.count; }
-
-// UTF-16 little-endian with its byte-order mark, as keyword planners write.
-std::string utf16le(std::u16string_view text) {
-    std::string out = "\xFF\xFE";
-    for (char16_t c : text) out += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-    return out;
-}
 
 TEST(ColumnDetection, CountsTheNonEmptyFieldsOfTheFirstLine) {
     TempFolder dir;
@@ -120,12 +115,7 @@ TEST(TextFileReading, FilesAreConvertedToUtf8WhereTheyEnter) {
 
 // Pieces count characters whatever their bytes, and are cut between them.
 TEST(TextFileReading, ALongLineIsCutAfter2046Characters) {
-    auto times = [](const std::string& character, int n) {
-        std::string s;
-        for (int i = 0; i < n; ++i) s += character;
-        return s;
-    };
-    const std::string japanese = times("\xE6\x97\xA5", 1000);  // 3,000 bytes
+    const std::string japanese = repeated("\xE6\x97\xA5", 1000);  // 3,000 bytes
     struct Case {
         const char* what;
         std::string bytes;
@@ -134,9 +124,9 @@ TEST(TextFileReading, ALongLineIsCutAfter2046Characters) {
     };
     const Case cases[] = {
         {"1,000 Japanese characters and a count", japanese + ",55\n", {1000}, 55},
-        {"3,000 UTF-8 \"\xC3\xA9\"", times("\xC3\xA9", 3000) + "\n", {2046, 954}, 0},
+        {"3,000 UTF-8 \"\xC3\xA9\"", repeated("\xC3\xA9", 3000) + "\n", {2046, 954}, 0},
         {"3,000 Windows-1252 \"\xC3\xA9\"", std::string(3000, '\xE9') + "\n", {2046, 954}, 0},
-        {"a cut inside a character", "x" + times("\xC3\xA9", 2500), {2046, 455}, 0},
+        {"a cut inside a character", "x" + repeated("\xC3\xA9", 2500), {2046, 455}, 0},
     };
     TempFolder dir;
     for (const Case& c : cases) {

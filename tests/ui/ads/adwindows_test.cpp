@@ -495,8 +495,7 @@ TEST_F(SearchWindow, ScopesSwitchEachOther) {
     EXPECT_EQ(search.scope().folderPath, dir.path());
 
     // A typed folder keeps 511 characters, whatever their bytes.
-    std::string accented;
-    for (int i = 0; i < 600; ++i) accented += "\xC3\xA9";
+    const std::string accented = pw::test::repeated("\xC3\xA9", 600);
     search.setFolderPath("/" + accented);
     EXPECT_EQ(search.scope().folderPath, "/" + accented.substr(0, 2 * 510));
 }

@@ -10,6 +10,7 @@ namespace pw::ui {
 namespace {
 
 using Strings = std::vector<std::string>;
+using pw::test::repeated;
 
 class Catalogues : public ::testing::Test {
 protected:
@@ -36,14 +37,6 @@ TEST_F(Catalogues, CountriesSplitBetweenAvailableAndUnwanted) {
     EXPECT_EQ(c.lists.unwanted, (Strings{"spain", "France", "Peru"}));
     EXPECT_EQ(c.ok(), "spain\nFrance\nPeru\n");
 }
-
-namespace {
-std::string repeated(std::string_view text, int times) {
-    std::string out;
-    for (int i = 0; i < times; ++i) out += text;
-    return out;
-}
-}  // namespace
 
 // Moved names keep 62 characters, whatever their bytes.
 TEST_F(Catalogues, CountryNamesAreCutAfter62Characters) {

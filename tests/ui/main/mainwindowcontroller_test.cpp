@@ -547,13 +547,10 @@ TEST_F(MainWindow, ImportAsksForColumnsAndRefusesSeveralSpreadsheets) {
 // search columns, and the title lines and header row are left out.
 TEST_F(MainWindow, APlannerExportOffersItsKeywordAndSearchColumns) {
     open({});
-    std::string bytes = "\xFF\xFE";
-    for (char16_t c : std::u16string_view(u"Keyword Stats 2026-12-01\r\nAll locations, 2026\r\n"
+    pw::test::writeFile(dir.file("planner.csv"),
+                        pw::test::utf16le(u"Keyword Stats 2026-12-01\r\nAll locations, 2026\r\n"
                                           u"Currency\tKeyword\tCompetition\tAvg. monthly searches\r\n"
-                                          u"EUR\tnew york, hotels\tHigh\t1,000\r\nEUR\trome\tLow\t1K \u2013 10K\r\n")) {
-        bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-    }
-    pw::test::writeFile(dir.file("planner.csv"), bytes);
+                                          u"EUR\tnew york, hotels\tHigh\t1,000\r\nEUR\trome\tLow\t1K \u2013 10K\r\n"));
     ui.openAnswers.push_back({dir.file("planner.csv")});
     ui.columnAnswers.push_back(ImportColumns{4, 1, 3, true, 3});  // OK on what was offered
     window.importList();
@@ -612,21 +609,13 @@ TEST_F(MainWindow, ExportsWriteTheRowsOfTheView) {
     EXPECT_EQ(ui.clipboard, "cheap flights\r\n");
 }
 
-namespace {
-std::string repeated(std::string_view text, int times) {
-    std::string out;
-    for (int i = 0; i < times; ++i) out += text;
-    return out;
-}
-}  // namespace
-
 // The save dialog's name, the phase-3 "Name:" box and the ignored-words
 // viewer's word count characters, and never cut one in two.
 TEST_F(MainWindow, TextsTakenOverAreCutBetweenCharacters) {
     const std::pair<std::string, std::string> exportNames[] = {
-        {repeated("x", 70), repeated("x", 62)},
-        {repeated("\xE6\x97\xA5", 40), repeated("\xE6\x97\xA5", 40)},  // 120 bytes, 40 characters
-        {repeated("\xC3\xA9", 70), repeated("\xC3\xA9", 62)},
+        {pw::test::repeated("x", 70), pw::test::repeated("x", 62)},
+        {pw::test::repeated("\xE6\x97\xA5", 40), pw::test::repeated("\xE6\x97\xA5", 40)},  // 120 bytes, 40 characters
+        {pw::test::repeated("\xC3\xA9", 70), pw::test::repeated("\xC3\xA9", 62)},
     };
     for (const auto& [group, preset] : exportNames) {
         open({}, {group});
@@ -641,20 +630,20 @@ TEST_F(MainWindow, TextsTakenOverAreCutBetweenCharacters) {
         EXPECT_EQ(ui.saveRequests.back().initialName, preset);
     }
 
-    const std::string filter = "\"" + repeated("\xC3\xA9", 300) + "\"";
-    open({"x " + repeated("\xC3\xA9", 300)});
+    const std::string filter = "\"" + pw::test::repeated("\xC3\xA9", 300) + "\"";
+    open({"x " + pw::test::repeated("\xC3\xA9", 300)});
     window.goToPhase(3);
     window.sideLists().setPhase3Box(&Phase3Boxes::list1Filter, filter);
     window.sideLists().moveToList1({});
-    EXPECT_EQ(window.sideLists().boxes().list1Name, "\"" + repeated("\xC3\xA9", 254));
+    EXPECT_EQ(window.sideLists().boxes().list1Name, "\"" + pw::test::repeated("\xC3\xA9", 254));
     window.sideLists().setPhase3Box(&Phase3Boxes::list2Filter, filter);
     window.sideLists().searchList1IntoList2();
-    EXPECT_EQ(window.sideLists().boxes().list2Name, "\"" + repeated("\xC3\xA9", 254));
+    EXPECT_EQ(window.sideLists().boxes().list2Name, "\"" + pw::test::repeated("\xC3\xA9", 254));
 
     window.goToPhase(1);
-    window.filtering().showIgnoredWords(repeated("\xC3\xA9", 70));
+    window.filtering().showIgnoredWords(pw::test::repeated("\xC3\xA9", 70));
     const std::string& shown = ui.ignoredWordsShown.back();  // word:rows
-    EXPECT_EQ(shown.substr(0, shown.rfind(':')), repeated("\xC3\xA9", 63));
+    EXPECT_EQ(shown.substr(0, shown.rfind(':')), pw::test::repeated("\xC3\xA9", 63));
 }
 
 TEST_F(MainWindow, FeedingTheIgnoreBoxAndTypeAhead) {

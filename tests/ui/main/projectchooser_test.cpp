@@ -36,11 +36,7 @@ TEST_F(Chooser, RecentProjectsWhoseFilesAreGoneAreDropped) {
 
 // The right-click menu is headed by the name, cut after 62 characters.
 TEST_F(Chooser, MenuTitlesAreCutBetweenCharacters) {
-    auto repeated = [](std::string_view text, int times) {
-        std::string out;
-        for (int i = 0; i < times; ++i) out += text;
-        return out;
-    };
+    using pw::test::repeated;
     const std::pair<std::string, std::string> cases[] = {
         {"Offers.pwj", "Offers.pwj"},
         {repeated("\xC3\xA9", 70) + ".pwj", repeated("\xC3\xA9", 62)},
