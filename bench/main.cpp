@@ -87,8 +87,8 @@ Row spreadsheetImport(const bench::GeneratedList& list, const std::string& folde
     int added = 0;
     const double t = seconds([&] {
         if (convertSpreadsheet(book, base, PW_SHEET_DRIVER).result != ConvertResult::Success) return;
-        const ChooseColumns phraseAndHits = [](const std::string&, int count) {
-            return std::optional<ImportColumns>(ImportColumns{count, 0, 1});
+        const ChooseColumns phraseAndHits = [](const std::string&, const ImportColumns& offered) {
+            return std::optional<ImportColumns>(ImportColumns{offered.count, 0, 1});
         };
         added = importFiles(project, project.mainList, {spreadsheetCsvPath(base, 0)}, phraseAndHits).added;
     });

@@ -5,6 +5,13 @@
 
 namespace pw {
 
+namespace {
+int32_t readHitCount(std::string_view field, bool plannerStyle) {
+    const std::string_view digits = stripQuotes(trimSpaces(field));
+    return plannerStyle ? parsePlannerCount(digits) : parseLeadingInt(digits);
+}
+}  // namespace
+
 std::optional<Phrase> phraseFromLine(std::string_view line, const ImportColumns& columns) {
     if (!columns.usable()) return std::nullopt;
     line = line.substr(0, line.find('\0'));
@@ -12,7 +19,7 @@ std::optional<Phrase> phraseFromLine(std::string_view line, const ImportColumns&
     Phrase phrase;
     auto handOver = [&](int column, std::string_view field) {
         if (column == columns.phraseColumn) phrase.setText(field);
-        else if (column == columns.hitColumn) phrase.hitCount = parseLeadingInt(stripQuotes(trimSpaces(field)));
+        else if (column == columns.hitColumn) phrase.hitCount = readHitCount(field, columns.tabSeparated);
     };
 
     bool quoted = false;
@@ -22,7 +29,7 @@ std::optional<Phrase> phraseFromLine(std::string_view line, const ImportColumns&
         const char c = line[i];
         if (c == '"') {
             quoted = !quoted;
-        } else if (!quoted && (c == ',' || c == ';' || c == '\n' || (c == '\t' && columns.tabSeparated))) {
+        } else if (!quoted && (c == '\n' || (columns.tabSeparated ? c == '\t' : c == ',' || c == ';'))) {
             handOver(column, line.substr(fieldStart, i - fieldStart));
             fieldStart = i + 1;
             if (++column == columns.count) return phrase;

@@ -14,14 +14,17 @@ struct ImportColumns {
     int count = 0;
     int phraseColumn = 0;
     int hitColumn = -1;
-    bool tabSeparated = false;  // tabs end fields too (keyword planners' UTF-16 files)
+    // Tabs alone end fields, so commas and semicolons are data, and hit counts
+    // are read as keyword planners write them (UTF-16 files split at tabs).
+    bool tabSeparated = false;
+    int linesBeforeData = 0;  // a keyword-planner export's title lines and header row, skipped
 
     bool usable() const { return count > 0 && phraseColumn >= 0 && phraseColumn < count && phraseColumn != hitColumn; }
 };
 
-// Cuts the line at commas, semicolons and LF (and tabs when the columns say
-// so) outside double quotes and takes
-// the two configured columns. None when the columns are not usable.
+// Cuts the line at commas, semicolons and LF (at tabs and LF when the columns
+// say so) outside double quotes and takes the two configured columns. None
+// when the columns are not usable.
 std::optional<Phrase> phraseFromLine(std::string_view line, const ImportColumns& columns);
 
 // Drops one trailing LF; appends the phrase when the line gives a text.

@@ -91,4 +91,42 @@ int32_t parseLeadingInt(std::string_view text) {
     return static_cast<int32_t>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
+namespace {
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The length of the thousands separator at text[0], or 0 when there is none.
+size_t thousandsSeparatorLength(std::string_view text) {
+    for (std::string_view separator : {",", ".", " ", "'", "\xC2\xA0", "\xE2\x80\xAF"}) {
+        if (text.starts_with(separator)) return separator.size();
+    }
+    return 0;
+}
+
+// Exactly three digits, then no further digit.
+bool startsWithDigitGroup(std::string_view text) {
+    return text.size() >= 3 && isDigit(text[0]) && isDigit(text[1]) && isDigit(text[2]) &&
+           (text.size() == 3 || !isDigit(text[3]));
+}
+}  // namespace
+
+int32_t parsePlannerCount(std::string_view text) {
+    text = trimSpaces(text);
+    long long value = 0;
+    size_t i = 0;
+    while (i < text.size()) {
+        if (isDigit(text[i])) {
+            value = std::min<long long>(value * 10 + (text[i] - '0'), INT32_MAX);
+            ++i;
+            continue;
+        }
+        const size_t separator = i > 0 ? thousandsSeparatorLength(text.substr(i)) : 0;
+        if (separator == 0 || !startsWithDigitGroup(text.substr(i + separator))) break;
+        i += separator;
+    }
+    if (i == 0) return 0;
+    const char suffix = i < text.size() ? static_cast<char>(upperAscii(static_cast<unsigned char>(text[i]))) : '\0';
+    const long long scale = suffix == 'K' ? 1000 : suffix == 'M' ? 1000000 : suffix == 'B' ? 1000000000 : 1;
+    return static_cast<int32_t>(std::min<long long>(value * scale, INT32_MAX));
+}
+
 }  // namespace pw

@@ -46,4 +46,10 @@ std::string formatCount(long long value);
 // sign, then digits up to the first non-digit; clamped to 32 bits.
 int32_t parseLeadingInt(std::string_view text);
 
+// A count as keyword planners write it: a thousands separator (comma, full
+// stop, space or no-break space before three digits) is read through, a K, M
+// or B multiplies, and a range ("1K – 10K") gives its lower bound;
+// clamped to 32 bits, 0 without digits.
+int32_t parsePlannerCount(std::string_view text);
+
 }  // namespace pw

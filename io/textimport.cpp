@@ -51,7 +51,7 @@ public:
     }
 
     bool opened() const { return file_ != nullptr; }
-    bool tabSeparated() const { return utf16_; }
+    bool utf16() const { return utf16_; }
     long long size() const { return size_; }
 
     // The next piece, or false at the end. `bytesRead` grows by what it took from the file.
@@ -124,45 +124,120 @@ bool looksBinary(const std::string& path) {
     return !utf16 && head.find('\0') != std::string::npos;
 }
 
-std::optional<int> detectColumns(const std::string& path) {
-    ListFileReader reader(path);
-    if (!reader.opened()) return std::nullopt;
-    if (looksBinary(path)) return 0;
-    const std::string_view separators = reader.tabSeparated() ? ",;\t" : ",;";
-    // Reads only as far as the end of the first non-empty line; the CR of a
-    // CR LF stays part of it.
-    std::string line;
+namespace {
+// Keyword planners head their data with a row naming its columns, after one
+// or two title lines.
+constexpr int kPlannerHeaderLineAtMost = 5;
+constexpr std::string_view kKeywordHeader = "Keyword";
+constexpr std::string_view kSearchesHeader = "Avg. monthly searches";
+
+// The next line whole, without its LF or lone CR (the CR of a CR LF stays);
+// false at the end of the file.
+bool nextLine(ListFileReader& reader, std::string& line) {
+    line.clear();
     std::string_view piece;
     long long ignored = 0;
+    bool any = false;
     while (reader.next(piece, ignored)) {
-        const bool ends = endsLine(piece);
-        line.append(ends ? piece.substr(0, piece.size() - 1) : piece);
-        if (ends && !line.empty()) return static_cast<int>(splitAny(line, separators).size());
+        any = true;
+        if (endsLine(piece)) {
+            line.append(piece.substr(0, piece.size() - 1));
+            return true;
+        }
+        line.append(piece);
     }
-    return static_cast<int>(splitAny(line, separators).size());
+    return any;
 }
 
-std::optional<ImportColumns> automaticColumns(int columnCount) {
-    if (columnCount == 1) return ImportColumns{1, 0, -1};
-    if (columnCount == 2) return ImportColumns{2, 0, 1};
-    return std::nullopt;
+// Every field between tabs, empty ones included: their positions are the columns.
+std::vector<std::string_view> tabFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    for (size_t start = 0;;) {
+        const size_t tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+        if (tab == std::string_view::npos) return fields;
+        start = tab + 1;
+    }
 }
 
-int appendFromTextFile(Group& group, const std::string& path, const ImportColumns& chosen, const ProgressFn& progress,
+bool startsWithIgnoreCase(std::string_view text, std::string_view start) {
+    return text.size() >= start.size() && equalsIgnoreCase(text.substr(0, start.size()), start);
+}
+
+// The columns of a planner export whose header row is line `lineNumber`, or none.
+std::optional<ImportColumns> plannerColumns(std::string_view line, int lineNumber) {
+    const std::vector<std::string_view> fields = tabFields(line);
+    int keyword = -1;
+    int searches = -1;
+    for (int i = 0; i < static_cast<int>(fields.size()); ++i) {
+        const std::string_view field = stripQuotes(trimSpaces(fields[i]));
+        if (keyword < 0 && equalsIgnoreCase(field, kKeywordHeader)) keyword = i;
+        if (searches < 0 && startsWithIgnoreCase(field, kSearchesHeader)) searches = i;
+    }
+    if (keyword < 0 || searches < 0) return std::nullopt;
+    return ImportColumns{static_cast<int>(fields.size()), keyword, searches, true, lineNumber};
+}
+
+ImportColumns firstLineColumns(std::string_view line, bool utf16) {
+    const bool tabs = utf16 && line.find('\t') != std::string_view::npos;
+    return ImportColumns{static_cast<int>(splitAny(line, tabs ? "\t" : ",;").size()), 0, -1, tabs};
+}
+
+// Spaces and line ends off both ends; in a tab-separated line a leading tab
+// is an empty first field and stays.
+std::string_view trimmedLine(std::string_view piece, bool tabSeparated) {
+    const std::string_view trimmed = trimSpaces(piece);
+    if (!tabSeparated || trimmed.empty()) return trimmed;
+    const size_t start = piece.find_first_not_of(" \r\n");
+    return piece.substr(start, static_cast<size_t>(trimmed.data() + trimmed.size() - (piece.data() + start)));
+}
+}  // namespace
+
+std::optional<ListLayout> detectLayout(const std::string& path) {
+    ListFileReader reader(path);
+    if (!reader.opened()) return std::nullopt;
+    if (looksBinary(path)) return ListLayout{};
+    const bool utf16 = reader.utf16();
+    // A file without a UTF-16 mark is read only as far as its first non-empty line.
+    std::string line;
+    std::optional<std::string> first;
+    for (int number = 1; nextLine(reader, line); ++number) {
+        if (utf16 && number <= kPlannerHeaderLineAtMost) {
+            if (std::optional<ImportColumns> planner = plannerColumns(line, number)) return ListLayout{*planner, true};
+        }
+        if (!first && !line.empty()) first = line;
+        if (first && (!utf16 || number >= kPlannerHeaderLineAtMost)) break;
+    }
+    return ListLayout{firstLineColumns(first.value_or(""), utf16), false};
+}
+
+std::optional<ImportColumns> automaticColumns(const ListLayout& layout) {
+    ImportColumns columns = layout.columns;
+    if (columns.count == 1 || (columns.count == 2 && layout.plannerExport)) return columns;
+    if (columns.count != 2) return std::nullopt;
+    columns.phraseColumn = 0;
+    columns.hitColumn = 1;
+    return columns;
+}
+
+int appendFromTextFile(Group& group, const std::string& path, const ImportColumns& columns, const ProgressFn& progress,
                        const std::atomic<bool>* cancel) {
     ListFileReader reader(path);
     if (!reader.opened()) return 0;
-    ImportColumns columns = chosen;
-    columns.tabSeparated = reader.tabSeparated();
     const long long size = reader.size();
     report(progress, 0);
 
     int added = 0;
     long long bytesRead = 0;
     long long lastReport = 0;
+    int linesToSkip = columns.linesBeforeData;
     std::string_view piece;
     while (reader.next(piece, bytesRead)) {
-        const std::string_view line = trimSpaces(piece);
+        if (linesToSkip > 0) {
+            if (endsLine(piece)) --linesToSkip;
+            continue;
+        }
+        const std::string_view line = trimmedLine(piece, columns.tabSeparated);
         if (!line.empty() && appendLine(group, line, columns, false)) ++added;
         if (bytesRead - lastReport >= kProgressBytes) {
             lastReport = bytesRead;
@@ -191,12 +266,12 @@ std::vector<PlannedFile> planImport(const std::vector<std::string>& paths, const
     std::vector<PlannedFile> plan;
     for (const std::string& path : paths) {
         PlannedFile file{path, std::nullopt, ImportProblem::None};
-        const std::optional<int> count = detectColumns(path);
-        if (!count || *count == 0) {
+        const std::optional<ListLayout> layout = detectLayout(path);
+        if (!layout || layout->columns.count == 0) {
             file.problem = ImportProblem::InvalidFileType;
         } else {
-            file.columns = automaticColumns(*count);
-            if (!file.columns && chooseColumns) file.columns = chooseColumns(path, *count);
+            file.columns = automaticColumns(*layout);
+            if (!file.columns && chooseColumns) file.columns = chooseColumns(path, layout->columns);
         }
         plan.push_back(std::move(file));
     }

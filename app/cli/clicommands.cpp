@@ -210,10 +210,15 @@ int importLists(const Streams& io, const std::string& projectPath, const std::ve
     // Stands in for the column dialog of the window; a choice it refuses
     // fails the whole command before anything is read or saved.
     bool refused = false;
-    const ChooseColumns chooseColumns = [&](const std::string& path, int count) -> std::optional<ImportColumns> {
-        ImportColumns columns{count, options.phraseColumn - 1, options.hitsColumn ? *options.hitsColumn - 1 : -1};
+    const ChooseColumns chooseColumns = [&](const std::string& path, const ImportColumns& offered) -> std::optional<ImportColumns> {
+        if (!options.columns) return offered;
+        const ColumnChoice& given = *options.columns;
+        ImportColumns columns = offered;
+        columns.phraseColumn = given.phrase - 1;
+        columns.hitColumn = given.hits ? *given.hits - 1 : -1;
         if (columns.hitColumn == columns.phraseColumn) columns.hitColumn = -1;
-        const int missing = !columns.usable() ? options.phraseColumn : columns.hitColumn >= count ? *options.hitsColumn : 0;
+        const int count = columns.count;
+        const int missing = !columns.usable() ? given.phrase : columns.hitColumn >= count ? *given.hits : 0;
         if (missing != 0) {
             io.err << (anySpreadsheet ? files.front() : path) << ": there is no column " << missing
                    << " (the file has " << count << ").\n";

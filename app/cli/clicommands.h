@@ -18,10 +18,15 @@ int newProject(const Streams& io, const std::string& projectPath, bool overwrite
 int info(const Streams& io, const std::string& projectPath);
 int dump(const Streams& io, const std::string& projectPath, const std::string& listName);
 
+struct ColumnChoice {
+    int phrase = 1;               // 1-based
+    std::optional<int> hits;      // 1-based; none: no hit counts
+};
 struct ImportOptions {
     std::string listName;
-    int phraseColumn = 1;             // 1-based, for files of three or more columns
-    std::optional<int> hitsColumn;    // 1-based; none: no hit counts
+    // For files of three or more columns; none given: the file's own (column
+    // 1 without hit counts, or a keyword-planner export's keywords and searches).
+    std::optional<ColumnChoice> columns;
     int sheet = 1;                    // of a spreadsheet, 1-based as the sheet chooser lists them
     bool listSheets = false;          // print a spreadsheet's sheet names instead of importing
     std::string driver;               // spreadsheet ODBC driver; empty: ours, beside the executable

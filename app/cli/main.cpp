@@ -35,24 +35,31 @@ int main(int argc, char** argv) {
     auto* cmdImport = app.add_subcommand("import", "Import text, CSV or spreadsheet (.xls, .xlsx, .ods) lists");
     std::vector<std::string> files;
     ImportOptions importOptions;
+    int phraseColumn = 1;
     std::string hitsColumn = "none";
     cmdImport->add_option("PROJECT", project)->required();
     cmdImport->add_option("FILE", files, "Lists to import")->required();
     cmdImport->add_option("--list", importOptions.listName, "Group to import into (default: the main list)");
-    cmdImport->add_option("--phrase-column", importOptions.phraseColumn, "Phrase column of files of 3+ columns (1-based)")
-        ->check(CLI::PositiveNumber);
-    cmdImport->add_option("--hits-column", hitsColumn, "Hit-count column of files of 3+ columns (1-based, or none)");
+    auto* phraseOption =
+        cmdImport->add_option("--phrase-column", phraseColumn, "Phrase column of files of 3+ columns (1-based)")
+            ->check(CLI::PositiveNumber);
+    auto* hitsOption =
+        cmdImport->add_option("--hits-column", hitsColumn, "Hit-count column of files of 3+ columns (1-based, or none)");
     cmdImport->add_option("--sheet", importOptions.sheet, "Sheet of a spreadsheet to import (1-based; default 1)")
         ->check(CLI::PositiveNumber);
     cmdImport->add_flag("--list-sheets", importOptions.listSheets, "Print a spreadsheet's sheet names, one a line");
     cmdImport->add_option("--driver", importOptions.driver,
                           "Spreadsheet ODBC driver: library path or registered name (default: the bundled one)");
     cmdImport->callback([&] {
-        if (hitsColumn != "none") {
-            try {
-                importOptions.hitsColumn = std::stoi(hitsColumn);
-            } catch (const std::exception&) {
-                throw CLI::ValidationError("--hits-column", "a column number or none");
+        // Without either option a keyword-planner export keeps its own columns.
+        if (phraseOption->count() > 0 || hitsOption->count() > 0) {
+            importOptions.columns = ColumnChoice{phraseColumn, std::nullopt};
+            if (hitsColumn != "none") {
+                try {
+                    importOptions.columns->hits = std::stoi(hitsColumn);
+                } catch (const std::exception&) {
+                    throw CLI::ValidationError("--hits-column", "a column number or none");
+                }
             }
         }
         status = importLists(io, project, files, importOptions);

@@ -84,8 +84,7 @@ TEST_F(Cli, ImportUpdateSortExportRoundTrip) {
 TEST_F(Cli, WideFilesUseTheColumnOptions) {
     writeFile(dir.file("wide.csv"), "1;rome;300;x\n2;caf\xE9 paris;40;y\n");
     ImportOptions options;
-    options.phraseColumn = 2;
-    options.hitsColumn = 3;
+    options.columns = ColumnChoice{2, 3};
     ASSERT_EQ(importLists(io, project, {dir.file("wide.csv")}, options), 0);
     EXPECT_EQ(dumped(), "rome\t300\t1\t0\ncaf\xC3\xA9 paris\t40\t1\t0\n");  // Windows-1252 arrives as UTF-8
     ASSERT_EQ(info(io, project), 0);
@@ -94,14 +93,26 @@ TEST_F(Cli, WideFilesUseTheColumnOptions) {
     // A refused column choice fails and leaves the project as it was.
     const std::string before = test::readFile(project);
     for (const auto& [phrase, hits, missing] : {std::tuple{9, std::optional<int>(3), 9}, std::tuple{2, std::optional<int>(5), 5}}) {
-        options.phraseColumn = phrase;
-        options.hitsColumn = hits;
+        options.columns = ColumnChoice{phrase, hits};
         err.str("");
         EXPECT_EQ(importLists(io, project, {dir.file("wide.csv")}, options), 1) << missing;
         EXPECT_NE(err.str().find("there is no column " + std::to_string(missing) + " (the file has 4)"), std::string::npos)
             << err.str();
         EXPECT_EQ(test::readFile(project), before) << missing;
     }
+}
+
+// A planner export takes its keyword and search columns unless others are given.
+TEST_F(Cli, APlannerExportImportsWithItsOwnColumns) {
+    writeFile(dir.file("planner.csv"), test::utf16le(u"Keyword Stats\r\nKeyword\tCurrency\tAvg. monthly searches\r\n"
+                                                     u"new york, hotels\tEUR\t1,000\r\nrome\tEUR\t1K \u2013 10K\r\n"));
+    ASSERT_EQ(importLists(io, project, {dir.file("planner.csv")}, {}), 0);
+    EXPECT_EQ(dumped(), "new york, hotels\t1000\t1\t0\nrome\t1000\t1\t0\n");
+
+    ImportOptions currencies;
+    currencies.columns = ColumnChoice{2, std::nullopt};
+    ASSERT_EQ(importLists(io, project, {dir.file("planner.csv")}, currencies), 0);
+    EXPECT_EQ(dumped(), "new york, hotels\t1000\t1\t0\nrome\t1000\t1\t0\nEUR\t0\t1\t0\nEUR\t0\t1\t0\n");
 }
 
 TEST_F(Cli, TheSampleListStartsWithAPhraseNotAHeader) {
@@ -158,7 +169,7 @@ TEST_F(Cli, SpreadsheetsImportTheChosenSheet) {
 
     options.listSheets = false;
     options.sheet = 4;
-    options.hitsColumn = 2;
+    options.columns = ColumnChoice{1, 2};
     ASSERT_EQ(importLists(io, project, {book}, options), 0);
     EXPECT_EQ(lastJson()["added"], 3);
     EXPECT_EQ(dumped(), "item\t0\t1\t0\nwidget\t2\t1\t0\ngadget\t10\t1\t0\n");

@@ -18,6 +18,30 @@ TEST(Text, LeadingIntegerReadsLikeAtoi) {
     for (const auto& [text, value] : cases) EXPECT_EQ(parseLeadingInt(text), value) << text;
 }
 
+// Keyword planners write volumes with thousands separators and as ranges.
+TEST(Text, PlannerCountsReadSeparatorsWholeAndRangesByTheirLowerBound) {
+    const std::pair<const char*, int32_t> cases[] = {
+        {"1,000", 1000},
+        {"1,234,567", 1234567},
+        {"1.000", 1000},
+        {"12 500", 12500},
+        {"12\xC2\xA0" "500", 12500},         // no-break space
+        {"12\xE2\x80\xAF" "500", 12500},     // narrow no-break space
+        {"1K \xE2\x80\x93 10K", 1000},       // en dash
+        {"10K-100K", 10000},
+        {"100 \xE2\x80\x93 1K", 100},
+        {"1M \xE2\x80\x93 10M", 1000000},
+        {"90", 90},
+        {" 40 ", 40},
+        {"12.5", 12},                         // a decimal part is no thousands group
+        {"1,00", 1},
+        {"", 0},
+        {"\xE2\x80\x94", 0},
+        {"10B", INT32_MAX},
+    };
+    for (const auto& [text, value] : cases) EXPECT_EQ(parsePlannerCount(text), value) << text;
+}
+
 TEST(Text, CaseFoldingTouchesAsciiLettersOnly) {
     EXPECT_TRUE(equalsIgnoreCase("Shoes", "sHOES"));
     EXPECT_FALSE(equalsIgnoreCase("\xC9t\xE9", "\xE9t\xE9"));  // É and é stay apart

@@ -111,9 +111,9 @@ TEST_P(SpreadsheetImport, EverySheetBecomesACsvFileAndTheChosenOneImports) {
 
     // The header line's closing comma and CR count as a third column, so the
     // column dialog is asked; it takes phrases from 1 and hits from 2.
-    const ChooseColumns firstAndSecond = [](const std::string&, int count) {
-        EXPECT_EQ(count, 3);
-        return std::optional<ImportColumns>(ImportColumns{count, 0, 1});
+    const ChooseColumns firstAndSecond = [](const std::string&, const ImportColumns& offered) {
+        EXPECT_EQ(offered.count, 3);
+        return std::optional<ImportColumns>(ImportColumns{offered.count, 0, 1});
     };
     Project project;
     Group& main = project.mainList;

@@ -10,9 +10,13 @@
 namespace pw {
 namespace {
 
+using test::repeated;
 using test::TempFolder;
+using test::utf16le;
 using test::textsOf;
 using test::writeFile;
+
+int columnCount(const std::string& path) { return detectLayout(path).value_or(ListLayout{}).columns.count; }
 
 TEST(ColumnDetection, CountsTheNonEmptyFieldsOfTheFirstLine) {
     TempFolder dir;
@@ -25,13 +29,14 @@ TEST(ColumnDetection, CountsTheNonEmptyFieldsOfTheFirstLine) {
     };
     for (const auto& [content, count] : cases) {
         writeFile(dir.file("f.csv"), content);
-        EXPECT_EQ(detectColumns(dir.file("f.csv")), count) << content;
+        EXPECT_EQ(columnCount(dir.file("f.csv")), count) << content;
     }
-    EXPECT_FALSE(detectColumns(dir.file("missing.csv")));
-    EXPECT_EQ(automaticColumns(1)->hitColumn, -1);
-    EXPECT_EQ(automaticColumns(2)->hitColumn, 1);
-    EXPECT_FALSE(automaticColumns(3));
-    EXPECT_FALSE(automaticColumns(0));
+    EXPECT_FALSE(detectLayout(dir.file("missing.csv")));
+    auto automaticFor = [](int count) { return automaticColumns(ListLayout{ImportColumns{count, 0, -1}}); };
+    EXPECT_EQ(automaticFor(1)->hitColumn, -1);
+    EXPECT_EQ(automaticFor(2)->hitColumn, 1);
+    EXPECT_FALSE(automaticFor(3));
+    EXPECT_FALSE(automaticFor(0));
 }
 
 TEST(TextFileReading, LinesArePiecesOfAtMost2046Characters) {
@@ -64,7 +69,7 @@ TEST(TextFileReading, LinesEndAtLfCrLfOrALoneCr) {
     };
     for (const auto& [content, texts] : cases) {
         writeFile(dir.file("list.csv"), content);
-        ASSERT_EQ(detectColumns(dir.file("list.csv")), 2) << content;
+        ASSERT_EQ(columnCount(dir.file("list.csv")), 2) << content;
         Group g;
         EXPECT_EQ(appendFromTextFile(g, dir.file("list.csv"), {2, 0, 1}), static_cast<int>(texts.size())) << content;
         EXPECT_EQ(textsOf(g.phrases), texts) << content;
@@ -76,11 +81,6 @@ TEST(TextFileReading, LinesEndAtLfCrLfOrALoneCr) {
 // a mark; older tools Windows-1252. All arrive as UTF-8 phrases.
 TEST(TextFileReading, FilesAreConvertedToUtf8WhereTheyEnter) {
     using namespace std::string_literals;
-    auto utf16le = [](const std::string& ascii) {
-        std::string out = "\xFF\xFE";
-        for (char c : ascii) out += std::string{c, '\0'};
-        return out;
-    };
     struct Case {
         const char* what;
         std::string bytes;
@@ -89,8 +89,11 @@ TEST(TextFileReading, FilesAreConvertedToUtf8WhereTheyEnter) {
         std::vector<int32_t> hits;
     };
     const Case cases[] = {
-        {"planner UTF-16LE, tabs", utf16le("red shoes\t1200\r\nblue shoes\t90\r\n") + "c\0\xE9\0\t\0" "7\0"s, 2,
+        {"UTF-16LE, tabs", utf16le(u"red shoes\t1200\r\nblue shoes\t90\r\n") + "c\0\xE9\0\t\0" "7\0"s, 2,
          {"red shoes", "blue shoes", "c\xC3\xA9"}, {1200, 90, 7}},
+        {"UTF-16 split at tabs: commas and semicolons are data", utf16le(u"red, shoes\t1,200\r\n\tleft;out\r\n"), 2,
+         {"red, shoes"}, {1200}},
+        {"UTF-16 without tabs: split at commas", utf16le(u"red,3\r\nblue;4\tx\r\n"), 2, {"red", "blue"}, {3, 4}},
         {"UTF-8 with a mark", "\xEF\xBB\xBF" "caf\xC3\xA9 paris,3\nrome,4\n", 2, {"caf\xC3\xA9 paris", "rome"}, {3, 4}},
         {"Windows-1252", "caf\xE9 paris,3\n\x80 deals,5\n", 2, {"caf\xC3\xA9 paris", "\xE2\x82\xAC deals"}, {3, 5}},
         {"no mark, tabs stay in the text", "red\tshoes,3\n", 2, {"red\tshoes"}, {3}},
@@ -99,9 +102,11 @@ TEST(TextFileReading, FilesAreConvertedToUtf8WhereTheyEnter) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         writeFile(dir.file("list.csv"), c.bytes);
-        EXPECT_EQ(detectColumns(dir.file("list.csv")), c.columns);
+        const std::optional<ListLayout> layout = detectLayout(dir.file("list.csv"));
+        ASSERT_TRUE(layout);
+        EXPECT_EQ(layout->columns.count, c.columns);
         Group g;
-        ASSERT_EQ(appendFromTextFile(g, dir.file("list.csv"), *automaticColumns(c.columns)),
+        ASSERT_EQ(appendFromTextFile(g, dir.file("list.csv"), *automaticColumns(*layout)),
                   static_cast<int>(c.texts.size()));
         EXPECT_EQ(textsOf(g.phrases), c.texts);
         for (size_t i = 0; i < c.hits.size(); ++i) EXPECT_EQ(g.phrases[i].hitCount, c.hits[i]);
@@ -110,12 +115,7 @@ TEST(TextFileReading, FilesAreConvertedToUtf8WhereTheyEnter) {
 
 // Pieces count characters whatever their bytes, and are cut between them.
 TEST(TextFileReading, ALongLineIsCutAfter2046Characters) {
-    auto times = [](const std::string& character, int n) {
-        std::string s;
-        for (int i = 0; i < n; ++i) s += character;
-        return s;
-    };
-    const std::string japanese = times("\xE6\x97\xA5", 1000);  // 3,000 bytes
+    const std::string japanese = repeated("\xE6\x97\xA5", 1000);  // 3,000 bytes
     struct Case {
         const char* what;
         std::string bytes;
@@ -124,9 +124,9 @@ TEST(TextFileReading, ALongLineIsCutAfter2046Characters) {
     };
     const Case cases[] = {
         {"1,000 Japanese characters and a count", japanese + ",55\n", {1000}, 55},
-        {"3,000 UTF-8 \"\xC3\xA9\"", times("\xC3\xA9", 3000) + "\n", {2046, 954}, 0},
+        {"3,000 UTF-8 \"\xC3\xA9\"", repeated("\xC3\xA9", 3000) + "\n", {2046, 954}, 0},
         {"3,000 Windows-1252 \"\xC3\xA9\"", std::string(3000, '\xE9') + "\n", {2046, 954}, 0},
-        {"a cut inside a character", "x" + times("\xC3\xA9", 2500), {2046, 455}, 0},
+        {"a cut inside a character", "x" + repeated("\xC3\xA9", 2500), {2046, 455}, 0},
     };
     TempFolder dir;
     for (const Case& c : cases) {
@@ -159,9 +159,9 @@ protected:
     TempFolder dir;
     Project project;
     int asked = 0;
-    ChooseColumns chooseSecond = [this](const std::string&, int count) -> std::optional<ImportColumns> {
+    ChooseColumns chooseSecond = [this](const std::string&, const ImportColumns& offered) -> std::optional<ImportColumns> {
         ++asked;
-        return ImportColumns{count, 1, -1};
+        return ImportColumns{offered.count, 1, -1};
     };
 };
 
@@ -212,6 +212,68 @@ TEST_F(ImportJob, TemporarySpreadsheetFilesAreDeletedAfterTheirTurn) {
     EXPECT_EQ(project.mainList.phrases.size(), 1u);
 }
 
+// A keyword planner's export as it comes: UTF-16 with a mark, tab-separated,
+// title lines above a header row, counts with separators or as ranges.
+TEST_F(ImportJob, APlannerExportImportsItsKeywordsWithTheirSearchCounts) {
+    const std::u16string header =
+        u"Keyword\tCurrency\tAvg. monthly searches\tThree month change\tCompetition\r\n";
+    const std::u16string rows = u"new york, hotels\tEUR\t1,000\t0%\tHigh\r\n"
+                                u"cheap; flights\tEUR\t1K \u2013 10K\t-90%\tLow\r\n"
+                                u"h\u00F4tel paris\tEUR\t12\t\tMedium\r\n";
+    const std::u16string title = u"Keyword Stats 2026-12-01 at 10_00_00\r\n";
+    const std::u16string dates = u"All locations, 1 November 2025 - 31 October 2026\r\n";
+    struct Case {
+        const char* what;
+        std::string bytes;
+        int linesBeforeData;
+    };
+    const Case cases[] = {
+        {"one title line", utf16le(title + header + rows), 2},
+        {"two title lines", utf16le(title + dates + header + rows), 3},
+        {"no title line, LF line ends", utf16le(u"Keyword\tAvg. Monthly Searches (exact match only)\tCompetition\n"
+                                                u"new york, hotels\t1,000\t0.5\ncheap; flights\t1K \u2013 10K\t1\n"
+                                                u"h\u00F4tel paris\t12\t\n"),
+         1},
+    };
+    ChooseColumns takeOffered = [this](const std::string&, const ImportColumns& offered) {
+        ++asked;
+        return std::optional<ImportColumns>(offered);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile(dir.file("planner.csv"), c.bytes);
+        const std::optional<ListLayout> layout = detectLayout(dir.file("planner.csv"));
+        ASSERT_TRUE(layout);
+        EXPECT_TRUE(layout->plannerExport);
+        EXPECT_EQ(layout->columns.phraseColumn, 0);
+        EXPECT_GE(layout->columns.count, 3);
+        EXPECT_EQ(layout->columns.linesBeforeData, c.linesBeforeData);
+
+        Group list;
+        asked = 0;
+        const ImportReport r = importFiles(project, list, {dir.file("planner.csv")}, takeOffered);
+        EXPECT_EQ(asked, 1);
+        EXPECT_EQ(r.added, 3);
+        EXPECT_EQ(textsOf(list.phrases), (std::vector<std::string>{"new york, hotels", "cheap; flights", "h\xC3\xB4tel paris"}));
+        ASSERT_EQ(list.phrases.size(), 3u);
+        EXPECT_EQ(list.phrases[0].hitCount, 1000);
+        EXPECT_EQ(list.phrases[1].hitCount, 1000);
+        EXPECT_EQ(list.phrases[2].hitCount, 12);
+    }
+}
+
+// Only a UTF-16 file is searched for a planner's header row.
+TEST(ColumnDetection, AHeaderRowInAFileWithoutAUtf16MarkIsData) {
+    TempFolder dir;
+    writeFile(dir.file("list.txt"), "Keyword\tAvg. monthly searches\tCompetition\nred,1,000\n");
+    const std::optional<ListLayout> layout = detectLayout(dir.file("list.txt"));
+    ASSERT_TRUE(layout);
+    EXPECT_FALSE(layout->plannerExport);
+    EXPECT_EQ(layout->columns.count, 1);
+    EXPECT_FALSE(layout->columns.tabSeparated);
+    EXPECT_EQ(layout->columns.linesBeforeData, 0);
+}
+
 TEST(IgnoreBoxImport, AppendsEachLineOnItsOwnLine) {
     EXPECT_EQ(appendIgnoreLines("", "age\r\nfree\n\nx"), "age\r\nfree\r\nx");
     EXPECT_EQ(appendIgnoreLines("old", "new\n"), "old\r\nnew");
@@ -229,10 +291,10 @@ TEST(ColumnDetection, AFileWithNulBytesIsNotAList) {
     pw::test::TempFolder dir;
     const std::string picture = dir.file("picture.png");
     pw::test::writeFile(picture, std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR,a;b\n", 21));
-    EXPECT_EQ(detectColumns(picture), 0);
+    EXPECT_EQ(columnCount(picture), 0);
     const std::string planner = dir.file("planner.csv");
     pw::test::writeFile(planner, std::string("\xFF\xFEk\0w\0\t\0" "1\0\n\0", 12));
-    EXPECT_EQ(detectColumns(planner), 2);
+    EXPECT_EQ(columnCount(planner), 2);
 }
 }  // namespace
 }  // namespace pw

@@ -1,5 +1,7 @@
 #include "ui/ads/pastadssearchcontroller.h"
 
+#include "core/textencoding.h"
+
 namespace pw::ui {
 
 PastAdsSearchController::PastAdsSearchController(Desktop& ui, CommandGate& gate, Dispatcher& dispatcher,
@@ -57,8 +59,11 @@ void PastAdsSearchController::setFolder(bool on) {
     });
 }
 
+// The folder box holds a 512-character buffer's worth.
+constexpr size_t kFolderPathCharacters = 511;
+
 void PastAdsSearchController::setFolderPath(const std::string& path) {
-    gate_.run(Needs::Nothing, [&] { scope_.folderPath = path.substr(0, 511); });
+    gate_.run(Needs::Nothing, [&] { scope_.folderPath = clipToCharacters(path, kFolderPathCharacters); });
 }
 
 void PastAdsSearchController::browseFolder() {
@@ -71,7 +76,7 @@ void PastAdsSearchController::browseFolderNow() {
         return;
     }
     if (const std::optional<std::string> chosen = ui_.chooseFolder("Choose Phrasewright projects folder"))
-        scope_.folderPath = chosen->substr(0, 511);
+        scope_.folderPath = clipToCharacters(*chosen, kFolderPathCharacters);
 }
 
 void PastAdsSearchController::stopSearch() {

@@ -6,6 +6,7 @@
 #include "core/groupoperations.h"
 #include "core/listmoves.h"
 #include "core/phraselist.h"
+#include "core/textencoding.h"
 #include "ui/groups/groupcommands.h"
 #include "ui/groups/messages.h"
 
@@ -52,7 +53,7 @@ void SideLists::moveToList1Now(const std::vector<int>& selectedRows) {
             if (!ok) return;
             Page& page = *pages_.page(pageIndex, true);
             for (std::string& text : job->texts) page.push_back(std::move(text));
-            if (byFilter && boxes_.list1Name.empty()) boxes_.list1Name = filterText.substr(0, kNameBoxSize);
+            if (byFilter && boxes_.list1Name.empty()) boxes_.list1Name = clipToCharacters(filterText, kNameBoxSize);
             lists_.refill();
             lists_.notify(kPages);
             if (byFilter) lists_.requestFocus(Focus::List1Name);
@@ -71,7 +72,7 @@ void SideLists::searchList1IntoList2Now() {
         for (size_t i = 0; i < from->size(); ++i)
             if (filter.matches(Phrase((*from)[i]).text())) matching.push_back(static_cast<int>(i));
     movePageRows(position_, position_ + 1, matching);
-    if (boxes_.list2Name.empty()) boxes_.list2Name = boxes_.list2Filter.substr(0, kNameBoxSize);
+    if (boxes_.list2Name.empty()) boxes_.list2Name = clipToCharacters(boxes_.list2Filter, kNameBoxSize);
     lists_.notify(kPages | kLabels);
 }
 

@@ -14,7 +14,7 @@
 
 namespace pw::ui {
 
-// The most a phase-3 "Name:" box takes over from its "Filter:" box.
+// The most characters a phase-3 "Name:" box takes over from its "Filter:" box.
 constexpr size_t kNameBoxSize = 255;
 
 // The phase-3 "Filter:" and "Name:" boxes.

@@ -5,6 +5,7 @@
 #include "core/atomicfile.h"
 #include "core/listmoves.h"
 #include "core/phrasefilters.h"
+#include "core/textencoding.h"
 #include "io/textimport.h"
 #include "ui/lists/messages.h"
 
@@ -144,10 +145,13 @@ void ListFilters::feedIgnoreBox(int row) {
     });
 }
 
+// The "Ignored words" window looks for one word of at most this many characters.
+constexpr size_t kIgnoredWordCharacters = 63;
+
 void ListFilters::showIgnoredWords(const std::string& word) {
     if (word.empty()) return;
     lists_.command(Needs::Lists, [&] {
-        const std::string shown = word.substr(0, 63);
+        const std::string shown(clipToCharacters(word, kIgnoredWordCharacters));
         std::vector<ListRow> found;
         size_t cursor = 0;
         while (const Phrase* p = nextMatching(lists_.currentList(), shown, filters_.wholeWordsOnly, cursor))

@@ -16,7 +16,7 @@ namespace {
 void moveRows(std::vector<std::string>& from, std::vector<std::string>& to, const std::vector<int>& rows,
               size_t limit) {
     for (std::string& item : takePositions(from, validRows(rows, from.size())))
-        to.push_back(limit ? item.substr(0, limit) : std::move(item));
+        to.push_back(limit ? std::string(clipToCharacters(item, limit)) : std::move(item));
 }
 
 bool containsIgnoringCase(const std::vector<std::string>& items, const std::string& text) {
@@ -24,7 +24,20 @@ bool containsIgnoringCase(const std::vector<std::string>& items, const std::stri
 }
 }  // namespace
 
-void TwoLists::moveToUnwanted(const std::vector<int>& rows) { moveRows(available, unwanted, rows, itemLimit); }
+size_t TwoLists::moveToUnwanted(const std::vector<int>& rows) {
+    std::vector<int> fitting = validRows(rows, available.size());
+    if (unwantedBytes > 0) {
+        size_t used = 0;
+        for (const std::string& item : unwanted) used += item.size();
+        std::erase_if(fitting, [&](int row) {
+            if (used + available[row].size() > unwantedBytes) return true;
+            used += available[row].size();
+            return false;
+        });
+    }
+    moveRows(available, unwanted, fitting, itemLimit);
+    return fitting.size();
+}
 void TwoLists::moveToAvailable(const std::vector<int>& rows) { moveRows(unwanted, available, rows, itemLimit); }
 
 CountriesController::CountriesController(Desktop& ui, ProgramFolder folder, const std::string& unwantedCountries)
@@ -53,6 +66,7 @@ std::string CountriesController::ok() const { return countriesText(lists.unwante
 UnwantedCharactersController::UnwantedCharactersController(Desktop& ui, ProgramFolder folder,
                                                            const std::string& unwantedCharacters)
     : ui_(ui), folder_(std::move(folder)) {
+    lists.unwantedBytes = kUnwantedCharactersSize - 1;
     lists.available = catalogueCharacters(folder_);
     for (std::string_view c : splitCharacters(unwantedCharacters)) {
         lists.unwanted.emplace_back(c);
@@ -73,13 +87,16 @@ bool UnwantedCharactersController::add(std::string_view character) {
     return false;
 }
 
-// The project keeps whole characters within its 127 bytes.
+void UnwantedCharactersController::moveToUnwanted(const std::vector<int>& rows) {
+    const size_t selected = validRows(rows, lists.available.size()).size();
+    const size_t moved = lists.moveToUnwanted(rows);
+    if (moved < selected) ui_.message(unwantedCharactersDoNotFit(moved, selected));
+}
+
+// Moves keep the unwanted list within the project's room.
 std::string UnwantedCharactersController::ok() const {
     std::string characters;
-    for (const std::string& item : lists.unwanted) {
-        if (characters.size() + item.size() > kUnwantedCharactersSize - 1) break;
-        characters += item;
-    }
+    for (const std::string& item : lists.unwanted) characters += item;
     return characters;
 }
 

@@ -16,9 +16,11 @@ namespace pw::ui {
 struct TwoLists {
     std::vector<std::string> available;
     std::vector<std::string> unwanted;
-    size_t itemLimit = 0;  // texts are carried over up to this many bytes; 0: whole
+    size_t itemLimit = 0;      // texts are carried over up to this many characters; 0: whole
+    size_t unwantedBytes = 0;  // the unwanted items together take at most this many bytes; 0: any
 
-    void moveToUnwanted(const std::vector<int>& availableRows);
+    // Moves the rows that fit, in list order; returns how many moved.
+    size_t moveToUnwanted(const std::vector<int>& availableRows);
     void moveToAvailable(const std::vector<int>& unwantedRows);
 };
 
@@ -41,6 +43,8 @@ public:
     UnwantedCharactersController(Desktop& ui, ProgramFolder folder, const std::string& unwantedCharacters);
     TwoLists lists;
     bool add(std::string_view character);
+    // Moves what fits in the project's room and says when some did not.
+    void moveToUnwanted(const std::vector<int>& availableRows);
     std::string ok() const;
 
 private:

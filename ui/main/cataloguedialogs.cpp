@@ -55,7 +55,8 @@ CatalogueDialog::CatalogueDialog(const QString& title, const QString& availableL
     buttons->addWidget(cancel);
     grid->addLayout(buttons, 2, 0, 1, 3);
     connect(toUnwanted_, &QPushButton::clicked, this, [this] {
-        lists_.moveToUnwanted(selectedRows(available_));
+        if (onMoveToUnwanted) onMoveToUnwanted(selectedRows(available_));
+        else lists_.moveToUnwanted(selectedRows(available_));
         showLists();
     });
     connect(toAvailable_, &QPushButton::clicked, this, [this] {
@@ -112,6 +113,7 @@ CUnwantedDialog::CUnwantedDialog(UnwantedCharactersController& controller, QWidg
         const std::string typed = fromQt(ask.text());
         if (!typed.empty()) controller.add(typed);
     };
+    onMoveToUnwanted = [&controller](const std::vector<int>& rows) { controller.moveToUnwanted(rows); };
     showLists();
 }
 

@@ -20,6 +20,8 @@ protected:
     void showLists();
     // "Add...": asks for the item and adds it through the controller.
     std::function<void()> onAdd;
+    // ">>": moves the available rows through the controller (none: straight).
+    std::function<void(const std::vector<int>&)> onMoveToUnwanted;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

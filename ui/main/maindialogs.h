@@ -27,8 +27,10 @@ public:
     // "Select XLS sheet": the position of the chosen sheet among `sheets` (the
     // names as the chooser shows them), or none.
     virtual std::optional<int> chooseSheet(const std::string& fileName, const std::vector<std::string>& sheets) = 0;
-    // "Select CSV columns" for a file of three or more columns.
-    virtual std::optional<ImportColumns> chooseColumns(const std::string& fileLabel, int columnCount) = 0;
+    // "Select CSV columns" for a file of three or more columns, the offered
+    // phrase and hit-count columns preselected; the answer is `offered` with
+    // the user's two columns.
+    virtual std::optional<ImportColumns> chooseColumns(const std::string& fileLabel, const ImportColumns& offered) = 0;
     // The "Open/Create project" window: the chosen project's path, or none.
     virtual std::optional<std::string> chooseProject() = 0;
 };

@@ -398,6 +398,10 @@ const FileFilter kImportFilters[] = {
     {"All files (*.*)", "*.*"},
 };
 
+// The save dialog of a list export starts on the tab's caption, cut short.
+constexpr size_t kExportNameCharacters = 62;
+std::string exportName(std::string_view caption) { return std::string(clipToCharacters(caption, kExportNameCharacters)); }
+
 // One file of an import being read on the worker: the lent target list and
 // the counts it adds.
 struct ReadJob {
@@ -456,17 +460,17 @@ void MainWindowController::importSpreadsheet(const std::string& path) {
 // the file has three or more, then reads it.
 void MainWindowController::importNextFile(std::vector<std::string> files, size_t index) {
     if (index >= files.size()) return;
-    auto count = std::make_shared<std::optional<int>>();
+    auto layout = std::make_shared<std::optional<ListLayout>>();
     const std::string path = files[index];
     runJob(
-        "Loading list into memory...", [count, path](const ProgressFn&) { *count = detectColumns(path); },
-        [this, count, files = std::move(files), index](bool ok) mutable {
+        "Loading list into memory...", [layout, path](const ProgressFn&) { *layout = detectLayout(path); },
+        [this, layout, files = std::move(files), index](bool ok) mutable {
             if (!ok) return;
             const std::string& path = files[index];
             std::optional<ImportColumns> columns;
-            if (*count && **count > 0) {
-                columns = automaticColumns(**count);
-                if (!columns) columns = dialogs_.chooseColumns(fileNameOf(path), **count);
+            if (*layout && (*layout)->columns.count > 0) {
+                columns = automaticColumns(**layout);
+                if (!columns) columns = dialogs_.chooseColumns(fileNameOf(path), (*layout)->columns);
             } else {
                 desktop_.message(importFailed(ImportProblem::InvalidFileType));
             }
@@ -511,7 +515,7 @@ bool MainWindowController::exportMenuAllowed() {
 
 void MainWindowController::exportListText() {
     command(Needs::Lists, [&] {
-        if (const std::optional<std::string> path = exports_.askPath(kTextFiles, tabCaption(tab_).substr(0, 62)))
+        if (const std::optional<std::string> path = exports_.askPath(kTextFiles, exportName(tabCaption(tab_))))
             exports_.write(*path, listAsText(visibleRows(currentList())), &kListExported);
     });
 }
@@ -520,7 +524,7 @@ void MainWindowController::exportListCsv() {
     command(Needs::Lists, [&] {
         const Answer withHits = desktop_.message(kExportHitCounts);
         if (withHits == Answer::Cancel) return;
-        if (const std::optional<std::string> path = exports_.askPath(kCsvFiles, tabCaption(tab_).substr(0, 62)))
+        if (const std::optional<std::string> path = exports_.askPath(kCsvFiles, exportName(tabCaption(tab_))))
             exports_.write(*path, listAsCsv(visibleRows(currentList()), withHits == Answer::Yes), &kListExported);
     });
 }

@@ -35,6 +35,13 @@ inline const Message kCannotDeleteProjectFile{
     Buttons::Ok};
 inline const Message kCountryExists{"Country already exists!", "Cannot add country", Icon::Warning, Buttons::Ok};
 
+// The project's unwanted characters have a fixed room in its file.
+inline Message unwantedCharactersDoNotFit(size_t moved, size_t selected) {
+    return {"Only " + std::to_string(moved) + " of the " + std::to_string(selected) +
+                " characters fit: a project keeps at most 127 bytes of unwanted characters, and a character "
+                "outside ASCII takes two to four.",
+            "Cannot add", Icon::Warning, Buttons::Ok};
+}
 inline Message invalidProjectName(const std::string& problem) {
     return {problem, "Invalid project name", Icon::Warning, Buttons::Ok};
 }

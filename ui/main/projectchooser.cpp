@@ -74,7 +74,7 @@ ProjectChooser::ProjectChooser(ProjectChooserController& controller, QWidget* pa
         list_->setCurrentItem(item);
         const int entry = list_->indexOfTopLevelItem(item);
         QMenu menu(this);
-        menu.addAction(item->text(0).left(62))->setEnabled(false);
+        menu.addAction(toQt(controller_.menuTitle(entry)))->setEnabled(false);
         menu.addSeparator();
         menu.addAction("&Open project", this, [this, entry] { finishIf(controller_.openEntry(entry)); });
         menu.addAction("&Copy to new project", this, [this, entry] { finishIf(controller_.copyToNewProject(entry)); });

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/textencoding.h"
 #include "io/projectfiles.h"
 #include "io/recentprojects.h"
 
@@ -125,6 +126,12 @@ void ProjectChooserController::deleteProject(int index) {
     }
     removeRecentProject(folder_, entry.path);
     fill();
+}
+
+std::string ProjectChooserController::menuTitle(int index) const {
+    constexpr size_t kMenuTitleCharacters = 62;
+    if (index < 0 || static_cast<size_t>(index) >= entries_.size()) return {};
+    return std::string(clipToCharacters(entries_[index].name, kMenuTitleCharacters));
 }
 
 }  // namespace pw::ui

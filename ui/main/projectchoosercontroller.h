@@ -31,6 +31,8 @@ public:
     ProjectChooserController(Desktop& ui, MainDialogs& dialogs, ProgramFolder folder);
 
     const std::vector<ChooserEntry>& entries() const { return entries_; }
+    // The title of an entry's right-click menu: its name, cut short.
+    std::string menuTitle(int index) const;
     // Set when the window ends with OK: the project to open or create.
     const std::optional<std::string>& chosen() const { return chosen_; }
 

@@ -37,11 +37,14 @@ std::optional<int> QtMainDialogs::chooseSheet(const std::string& fileName, const
     return dialog.chosen();
 }
 
-std::optional<ImportColumns> QtMainDialogs::chooseColumns(const std::string& fileLabel, int columnCount) {
+std::optional<ImportColumns> QtMainDialogs::chooseColumns(const std::string& fileLabel, const ImportColumns& offered) {
     const QString label = fileLabel.find(kSpreadsheetCsvMarker) != std::string::npos ? "Excel sheet columns" : toQt(fileLabel);
-    CDialogCSVColumns dialog(label, columnCount, desktop_.parent());
+    CDialogCSVColumns dialog(label, offered.count, offered.phraseColumn, offered.hitColumn, desktop_.parent());
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return ImportColumns{columnCount, dialog.phraseColumn(), dialog.hitColumn()};
+    ImportColumns chosen = offered;
+    chosen.phraseColumn = dialog.phraseColumn();
+    chosen.hitColumn = dialog.hitColumn();
+    return chosen;
 }
 
 std::optional<std::string> QtMainDialogs::editCountries(const std::string& unwantedCountries) {

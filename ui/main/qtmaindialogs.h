@@ -14,7 +14,7 @@ public:
     std::optional<std::string> askText(const TextPrompt& prompt) override;
     DeleteConfirmation confirmPermanentDelete() override;
     std::optional<int> chooseSheet(const std::string& fileName, const std::vector<std::string>& sheets) override;
-    std::optional<ImportColumns> chooseColumns(const std::string& fileLabel, int columnCount) override;
+    std::optional<ImportColumns> chooseColumns(const std::string& fileLabel, const ImportColumns& offered) override;
     std::optional<std::string> editCountries(const std::string& unwantedCountries) override;
     std::optional<std::string> editUnwantedCharacters(const std::string& unwantedCharacters) override;
     void showIgnoredWords(const std::string& word, const std::vector<ListRow>& rows) override;

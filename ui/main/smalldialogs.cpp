@@ -34,7 +34,9 @@ CDialogConfirmAction::CDialogConfirmAction(QWidget* parent) : QDialog(parent) {
 
 bool CDialogConfirmAction::dontShowAgain() const { return dontShow_->isChecked(); }
 
-CDialogCSVColumns::CDialogCSVColumns(const QString& fileLabel, int columnCount, QWidget* parent) : QDialog(parent) {
+CDialogCSVColumns::CDialogCSVColumns(const QString& fileLabel, int columnCount, int phraseColumn, int hitColumn,
+                                     QWidget* parent)
+    : QDialog(parent) {
     setWindowTitle("Select CSV columns");
     auto* form = new QFormLayout(this);
     form->addRow("File:", new QLabel(fileLabel));
@@ -47,6 +49,8 @@ CDialogCSVColumns::CDialogCSVColumns(const QString& fileLabel, int columnCount, 
         phrase_->addItem(QString("Column %1").arg(c));
         hits_->addItem(QString("Column %1").arg(c));
     }
+    phrase_->setCurrentIndex(phraseColumn);
+    hits_->setCurrentIndex(hitColumn + 1);
     form->addRow("Search phrase column:", phrase_);
     form->addRow("Hit count column:", hits_);
     // The hit counts can never come from the phrase column.

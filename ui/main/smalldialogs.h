@@ -25,7 +25,9 @@ private:
 
 class CDialogCSVColumns : public QDialog {
 public:
-    CDialogCSVColumns(const QString& fileLabel, int columnCount, QWidget* parent = nullptr);
+    // Preselects `phraseColumn` and `hitColumn` (-1: "None").
+    CDialogCSVColumns(const QString& fileLabel, int columnCount, int phraseColumn, int hitColumn,
+                      QWidget* parent = nullptr);
     int phraseColumn() const;
     int hitColumn() const;  // -1: none
 

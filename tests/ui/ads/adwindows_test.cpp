@@ -493,6 +493,11 @@ TEST_F(SearchWindow, ScopesSwitchEachOther) {
     search.setFolder(true);
     EXPECT_TRUE(search.scope().folder);
     EXPECT_EQ(search.scope().folderPath, dir.path());
+
+    // A typed folder keeps 511 characters, whatever their bytes.
+    const std::string accented = pw::test::repeated("\xC3\xA9", 600);
+    search.setFolderPath("/" + accented);
+    EXPECT_EQ(search.scope().folderPath, "/" + accented.substr(0, 2 * 510));
 }
 
 TEST_F(SearchWindow, FindsTheAdsOfTheGroupAndTheProjectOnce) {

@@ -151,7 +151,9 @@ public:
         sheetsOffered.push_back(sheets);
         return popOr(sheetAnswers, std::nullopt);
     }
-    std::optional<ImportColumns> chooseColumns(const std::string&, int) override {
+    std::vector<ImportColumns> columnsOffered;
+    std::optional<ImportColumns> chooseColumns(const std::string&, const ImportColumns& offered) override {
+        columnsOffered.push_back(offered);
         return popOr(columnAnswers, std::nullopt);
     }
     std::deque<std::optional<std::string>> catalogueAnswers;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/textencoding.h"
 #include "tests/testsupport.h"
 #include "tests/ui/common/scriptedui.h"
 
@@ -9,6 +10,7 @@ namespace pw::ui {
 namespace {
 
 using Strings = std::vector<std::string>;
+using pw::test::repeated;
 
 class Catalogues : public ::testing::Test {
 protected:
@@ -34,6 +36,60 @@ TEST_F(Catalogues, CountriesSplitBetweenAvailableAndUnwanted) {
     c.lists.moveToUnwanted({0, 2});
     EXPECT_EQ(c.lists.unwanted, (Strings{"spain", "France", "Peru"}));
     EXPECT_EQ(c.ok(), "spain\nFrance\nPeru\n");
+}
+
+// Moved names keep 62 characters, whatever their bytes.
+TEST_F(Catalogues, CountryNamesAreCutAfter62Characters) {
+    const std::pair<std::string, std::string> cases[] = {
+        {repeated("x", 70), repeated("x", 62)},
+        {repeated("\xC3\xA9", 70), repeated("\xC3\xA9", 62)},
+        {repeated("\xE6\x97\xA5", 40), repeated("\xE6\x97\xA5", 40)},
+        {repeated("x", 61) + "\xE2\x82\xAC!", repeated("x", 61) + "\xE2\x82\xAC"},
+    };
+    std::string catalogue;
+    for (const auto& [name, kept] : cases) catalogue += name + "\n";
+    pw::test::writeFile(folder.countriesFile(), catalogue);
+    CountriesController c(ui, folder, "");
+    c.lists.moveToUnwanted({0, 1, 2, 3});
+    ASSERT_EQ(c.lists.unwanted.size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(c.lists.unwanted[i], cases[i].second) << i;
+}
+
+// The project keeps its unwanted characters in 127 bytes: what does not fit
+// stays available, and the window says so.
+TEST_F(Catalogues, UnwantedCharactersThatDoNotFitStayAvailable) {
+    struct Case {
+        const char* what;
+        std::string catalogue;
+        std::string unwanted;
+        size_t moved;
+    };
+    const Case cases[] = {
+        {"127 ASCII", std::string(127, '#'), "", 127},
+        {"100 two-byte characters", repeated("\xC3\xA9", 100), "", 63},
+        {"a euro sign already unwanted", repeated("\xC3\xA9", 100), "\xE2\x82\xAC", 62},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        pw::test::writeFile(folder.unwantedFile(), c.catalogue);
+        std::vector<int> all(countCharacters(c.catalogue));
+        for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);
+        ui.messages.clear();
+        UnwantedCharactersController controller(ui, folder, c.unwanted);
+        controller.moveToUnwanted(all);
+        const size_t kept = c.moved + (c.unwanted.empty() ? 0 : 1);
+        EXPECT_EQ(controller.lists.unwanted.size(), kept);
+        EXPECT_EQ(controller.lists.available.size(), all.size() - c.moved);
+        EXPECT_EQ(countCharacters(controller.ok()), kept);
+        if (c.moved == all.size()) {
+            EXPECT_TRUE(ui.messages.empty());
+        } else {
+            ASSERT_FALSE(ui.messages.empty());
+            EXPECT_EQ(ui.lastMessage().text, "Only " + std::to_string(c.moved) + " of the " + std::to_string(all.size()) +
+                                                 " characters fit: a project keeps at most 127 bytes of unwanted "
+                                                 "characters, and a character outside ASCII takes two to four.");
+        }
+    }
 }
 
 TEST_F(Catalogues, UnwantedCharacters) {

@@ -31,6 +31,7 @@
 #include "ui/main/projectchooser.h"
 #include "ui/main/projectchoosercontroller.h"
 #include "ui/common/qtdesktop.h"
+#include "ui/main/smalldialogs.h"
 #include "core/projectfile.h"
 #include "tests/testsupport.h"
 #include "tests/ui/common/scriptedui.h"
@@ -336,6 +337,19 @@ TEST(ChooserWindow, ArrowKeysAndEnterOpenTheSelectedProject) {
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(controller.chosen(), dir.file("A.pwj"));  // the second row: B was opened last
     EXPECT_TRUE(ui.textPrompts.empty());                 // "New project" was not pressed
+}
+
+// "Select CSV columns" opens on the columns it is offered (a planner
+// export's keyword and searches) and keeps the two apart.
+TEST(ColumnsWindow, OpensOnTheOfferedColumns) {
+    CDialogCSVColumns dialog("planner.csv", 5, 1, 3);
+    EXPECT_EQ(dialog.phraseColumn(), 1);
+    EXPECT_EQ(dialog.hitColumn(), 3);
+    dialog.findChild<QComboBox*>("phraseColumn")->setCurrentIndex(3);
+    EXPECT_EQ(dialog.hitColumn(), -1);
+    CDialogCSVColumns plain("wide.csv", 3, 0, -1);
+    EXPECT_EQ(plain.phraseColumn(), 0);
+    EXPECT_EQ(plain.hitColumn(), -1);
 }
 
 TEST(AdEditorWindow, TypingClipsCountsAndMirrors) {

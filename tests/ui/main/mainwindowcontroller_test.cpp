@@ -561,6 +561,27 @@ TEST_F(MainWindow, ImportAsksForColumnsAndRefusesSeveralSpreadsheets) {
     EXPECT_EQ(window.labels().original, "2");
 }
 
+// A keyword planner's export: the column dialog offers its keyword and
+// search columns, and the title lines and header row are left out.
+TEST_F(MainWindow, APlannerExportOffersItsKeywordAndSearchColumns) {
+    open({});
+    pw::test::writeFile(dir.file("planner.csv"),
+                        pw::test::utf16le(u"Keyword Stats 2026-12-01\r\nAll locations, 2026\r\n"
+                                          u"Currency\tKeyword\tCompetition\tAvg. monthly searches\r\n"
+                                          u"EUR\tnew york, hotels\tHigh\t1,000\r\nEUR\trome\tLow\t1K \u2013 10K\r\n"));
+    ui.openAnswers.push_back({dir.file("planner.csv")});
+    ui.columnAnswers.push_back(ImportColumns{4, 1, 3, true, 3});  // OK on what was offered
+    window.importList();
+    ASSERT_EQ(ui.columnsOffered.size(), 1u);
+    const ImportColumns& offered = ui.columnsOffered.back();
+    EXPECT_EQ(offered.count, 4);
+    EXPECT_EQ(offered.phraseColumn, 1);
+    EXPECT_EQ(offered.hitColumn, 3);
+    EXPECT_EQ(rows(), (Strings{"new york, hotels", "rome"}));
+    EXPECT_EQ(window.rowHits(0), 1000);
+    EXPECT_EQ(window.rowHits(1), 1000);
+}
+
 // Through the real driver manager to our spreadsheet driver.
 TEST_F(MainWindow, ASheetOfAWorkbookIsImportedAndOnlyItsFileDeleted) {
     open({});
@@ -604,6 +625,43 @@ TEST_F(MainWindow, ExportsWriteTheRowsOfTheView) {
     EXPECT_EQ(pw::test::readFile(dir.file("list.TXT")), "cheap flights\r\n");
     window.copyRows({0});
     EXPECT_EQ(ui.clipboard, "cheap flights\r\n");
+}
+
+// The save dialog's name, the phase-3 "Name:" box and the ignored-words
+// viewer's word count characters, and never cut one in two.
+TEST_F(MainWindow, TextsTakenOverAreCutBetweenCharacters) {
+    const std::pair<std::string, std::string> exportNames[] = {
+        {pw::test::repeated("x", 70), pw::test::repeated("x", 62)},
+        {pw::test::repeated("\xE6\x97\xA5", 40), pw::test::repeated("\xE6\x97\xA5", 40)},  // 120 bytes, 40 characters
+        {pw::test::repeated("\xC3\xA9", 70), pw::test::repeated("\xC3\xA9", 62)},
+    };
+    for (const auto& [group, preset] : exportNames) {
+        open({}, {group});
+        window.selectTab(1);
+        ui.saveAnswers.push_back(std::nullopt);
+        window.exportListText();
+        ui.answers.push_back(Answer::No);
+        ui.saveAnswers.push_back(std::nullopt);
+        window.exportListCsv();
+        ASSERT_GE(ui.saveRequests.size(), 2u);
+        EXPECT_EQ(ui.saveRequests[ui.saveRequests.size() - 2].initialName, preset);
+        EXPECT_EQ(ui.saveRequests.back().initialName, preset);
+    }
+
+    const std::string filter = "\"" + pw::test::repeated("\xC3\xA9", 300) + "\"";
+    open({"x " + pw::test::repeated("\xC3\xA9", 300)});
+    window.goToPhase(3);
+    window.sideLists().setPhase3Box(&Phase3Boxes::list1Filter, filter);
+    window.sideLists().moveToList1({});
+    EXPECT_EQ(window.sideLists().boxes().list1Name, "\"" + pw::test::repeated("\xC3\xA9", 254));
+    window.sideLists().setPhase3Box(&Phase3Boxes::list2Filter, filter);
+    window.sideLists().searchList1IntoList2();
+    EXPECT_EQ(window.sideLists().boxes().list2Name, "\"" + pw::test::repeated("\xC3\xA9", 254));
+
+    window.goToPhase(1);
+    window.filtering().showIgnoredWords(pw::test::repeated("\xC3\xA9", 70));
+    const std::string& shown = ui.ignoredWordsShown.back();  // word:rows
+    EXPECT_EQ(shown.substr(0, shown.rfind(':')), pw::test::repeated("\xC3\xA9", 63));
 }
 
 TEST_F(MainWindow, FeedingTheIgnoreBoxAndTypeAhead) {

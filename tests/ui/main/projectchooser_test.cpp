@@ -34,6 +34,23 @@ TEST_F(Chooser, RecentProjectsWhoseFilesAreGoneAreDropped) {
     EXPECT_EQ(recentProjectPaths(folder), (std::vector<std::string>{a}));
 }
 
+// The right-click menu is headed by the name, cut after 62 characters.
+TEST_F(Chooser, MenuTitlesAreCutBetweenCharacters) {
+    using pw::test::repeated;
+    const std::pair<std::string, std::string> cases[] = {
+        {"Offers.pwj", "Offers.pwj"},
+        {repeated("\xC3\xA9", 70) + ".pwj", repeated("\xC3\xA9", 62)},
+        {repeated("x", 61) + "\xF0\x9F\x98\x80.pwj", repeated("x", 61) + "\xF0\x9F\x98\x80"},  // one character, two UTF-16 units
+    };
+    for (const auto& [file, title] : cases) addRecentProject(folder, project(file));
+    ProjectChooserController chooser(ui, ui, folder);
+    ASSERT_EQ(chooser.entries().size(), std::size(cases));
+    for (int i = 0; i < static_cast<int>(std::size(cases)); ++i) {
+        const auto& [file, title] = cases[std::size(cases) - 1 - i];  // the last added comes first
+        EXPECT_EQ(chooser.menuTitle(i), title) << file;
+    }
+}
+
 TEST_F(Chooser, OpeningAnEntryPutsItFirst) {
     const std::string a = project("A.pwj");
     const std::string b = project("B.pwj");
