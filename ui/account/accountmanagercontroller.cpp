@@ -1,4 +1,5 @@
 #include "ui/account/accountmanagercontroller.h"
+#include "ui/account/messages.h"
 
 #include <algorithm>
 
@@ -13,29 +14,10 @@
 
 namespace pw::ui {
 
-namespace {
-
-const Message kActionQueued{std::string(kQueuedText), std::string(kQueuedCaption), Icon::Information, Buttons::Ok};
-const Message kActionNotQueued{std::string(kNotQueuedText), std::string(kNotQueuedCaption), Icon::Error, Buttons::Ok};
-const Message kChangesCleared{std::string(kClearedText), std::string(kClearedCaption), Icon::Information, Buttons::Ok};
-const Message kChangesNotCleared{std::string(kClearFailedText), std::string(kClearFailedCaption), Icon::Error,
-                                 Buttons::Ok};
-const Message kToolNotStarted{std::string(kToolStartFailedText), std::string(kToolStartFailedCaption), Icon::Error,
-                              Buttons::Ok};
-const Message kCommitHint{std::string(kCommitHintText), std::string(kCommitHintCaption), Icon::Information,
-                          Buttons::Ok};
-
-Message profileMessageBox(ProfileMessage which, Icon icon) {
-    const MessageText text = profileMessage(which);
-    return {text.text, text.caption, icon, Buttons::Ok};
-}
-
-}  // namespace
-
 void manageGoogleAccount(Desktop& desktop, AccountWindows& windows, const ProgramFolder& folder,
                          const SettingsStore& settings) {
     if (!loadDefaultProfile(folder, settings.values().defaultProfile)) {
-        desktop.message(profileMessageBox(ProfileMessage::NoDefaultProfile, Icon::Information));
+        desktop.message(boxOf(profileMessage(ProfileMessage::NoDefaultProfile), Icon::Information));
         windows.chooseProfile();
         return;
     }
@@ -77,7 +59,7 @@ AccountManagerController::~AccountManagerController() { close(); }
 bool AccountManagerController::open() {
     const std::optional<AccountProfile> profile = loadDefaultProfile(folder_, settings_.values().defaultProfile);
     if (!profile) {
-        desktop_.message(profileMessageBox(ProfileMessage::DefaultNotLoaded, Icon::Error));
+        desktop_.message(boxOf(profileMessage(ProfileMessage::DefaultNotLoaded), Icon::Error));
         return false;
     }
     profile_ = *profile;
@@ -139,8 +121,7 @@ void AccountManagerController::readCampaigns() {
     if (!startAccountRead(folder_, profile_, {AccountRead::Campaigns}, onEnd, readProcess_)) {
         reading_ = false;
         readProcess_ = 0;
-        const MessageText why = readStartFailedMessage(profile_);
-        desktop_.message({why.text, why.caption, Icon::Error, Buttons::Ok});
+        desktop_.message(boxOf(readStartFailedMessage(profile_), Icon::Error));
     }
 }
 
@@ -150,7 +131,7 @@ void AccountManagerController::finishRead(const ReadResult& result) {
     // Whatever ended the read, the controls come back: a missing or short
     // output file must not leave the window stuck with only its stop button.
     if (const auto problem = readProblemText(result))
-        desktop_.message({*problem, std::string(kToolErrorCaption), Icon::Warning, Buttons::Ok});
+        desktop_.message(toolProblem(*problem));
     if (result.status == ReadResult::Status::Read) {
         campaigns_ = result.campaigns;
         sortCampaigns(campaigns_, sortColumn_);
@@ -196,8 +177,7 @@ void AccountManagerController::commitChanges() {
         case CommitStart::QueueNotWritten: desktop_.message(kChangesNotCleared); break;
         case CommitStart::ToolNotStarted: desktop_.message(kToolNotStarted); break;
         case CommitStart::AlreadyRunning:  // a commit of the command line on the same folder
-            desktop_.message({std::string(kCommitAlreadyRunningText), std::string(kCloseRefusedCaption), Icon::Information,
-                              Buttons::Ok});
+            desktop_.message(kCommitAlreadyRunning);
             break;
         case CommitStart::NothingChosen: break;
         }
@@ -310,9 +290,7 @@ void AccountManagerController::deleteCampaign() {
     command(Needs::Lists, [this] {
         const AccountCampaign* selected = selectedCampaign();
         if (!selected) return;
-        const Message question{"Are you sure you want to delete campaign '" + selected->name + "'?", "Confirm delete",
-                               Icon::Question, Buttons::YesNo};
-        if (desktop_.message(question) == Answer::Yes)
+        if (desktop_.message(confirmDeleteCampaign(selected->name)) == Answer::Yes)
             queueChange(deleteCampaignCommand(profile_, selected->id, selected->name));
     });
 }

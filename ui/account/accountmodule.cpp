@@ -1,4 +1,5 @@
 #include "ui/account/accountmodule.h"
+#include "ui/account/messages.h"
 
 #include "account/changequeue.h"
 #include "account/commitloop.h"
@@ -22,10 +23,7 @@ void AccountModule::install(FeatureHost& host) {
     host.provide(MenuId::ManageAccount, [this] { manageAccount(); });
     // A commit running in the background keeps the program open.
     host.setCloseRefusal([] {
-        return commitInProgress() ? std::optional<Message>({std::string(kCloseRefusedText),
-                                                            std::string(kCloseRefusedCaption), Icon::Information,
-                                                            Buttons::Ok})
-                                  : std::nullopt;
+        return commitInProgress() ? std::optional<Message>(kCloseRefusedDuringUpload) : std::nullopt;
     });
     // A commit the manager leaves running shows in the main window's status line.
     host.setBackgroundStatus([this] { return commitWatch_.poll(); });

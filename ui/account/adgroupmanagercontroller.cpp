@@ -1,4 +1,5 @@
 #include "ui/account/adgroupmanagercontroller.h"
+#include "ui/account/messages.h"
 
 #include <algorithm>
 
@@ -77,8 +78,7 @@ AdGroupManagerController::~AdGroupManagerController() { close(); }
 bool AdGroupManagerController::open() {
     const std::optional<AccountProfile> profile = loadDefaultProfile(folder_, settings_.values().defaultProfile);
     if (!profile) {
-        const MessageText text = profileMessage(ProfileMessage::DefaultNotLoaded);
-        desktop_.message({text.text, text.caption, Icon::Error, Buttons::Ok});
+        desktop_.message(boxOf(profileMessage(ProfileMessage::DefaultNotLoaded), Icon::Error));
         return false;
     }
     profile_ = *profile;
@@ -142,8 +142,7 @@ void AdGroupManagerController::startRead(const ReadRequest& request, const char*
         reading_ = false;
         status_.clear();
         readProcess_ = 0;
-        const MessageText why = readStartFailedMessage(profile_);
-        desktop_.message({why.text, why.caption, Icon::Error, Buttons::Ok});
+        desktop_.message(boxOf(readStartFailedMessage(profile_), Icon::Error));
     }
 }
 
@@ -153,7 +152,7 @@ void AdGroupManagerController::finishRead(AccountRead kind, const ReadResult& re
     readProcess_ = 0;
     // Whatever ended the read, the controls come back.
     if (const auto problem = readProblemText(result))
-        desktop_.message({*problem, std::string(kToolErrorCaption), Icon::Warning, Buttons::Ok});
+        desktop_.message(toolProblem(*problem));
     const AccountAdGroup* group = selectedGroup();
     // Keywords and ads belong to the group they were read for; a read that
     // ends after the selection moved on is dropped.
@@ -257,7 +256,7 @@ void AdGroupManagerController::toggleNewGroup() {
 bool AdGroupManagerController::refuse(std::string_view text, AdGroupField field) {
     focus_ = field;
     refused_ = true;
-    desktop_.message({std::string(text), "Invalid input", Icon::Warning, Buttons::Ok});
+    desktop_.message(invalidInput(std::string(text)));
     return false;
 }
 
@@ -325,10 +324,7 @@ void AdGroupManagerController::deleteGroup() {
 }
 
 void AdGroupManagerController::report(bool queued) {
-    desktop_.message(queued ? Message{std::string(kQueuedText), std::string(kQueuedCaption), Icon::Information,
-                                      Buttons::Ok}
-                            : Message{std::string(kNotQueuedText), std::string(kNotQueuedCaption), Icon::Error,
-                                      Buttons::Ok});
+    desktop_.message(queued ? kActionQueued : kActionNotQueued);
 }
 
 void AdGroupManagerController::queueLine(const CommandLine& line) { report(line && queue_ && queue_(*line)); }
@@ -336,7 +332,7 @@ void AdGroupManagerController::queueLine(const CommandLine& line) { report(line 
 void AdGroupManagerController::queueAdLine(const AccountAd& ad,
                                            CommandLine (*command)(const AccountProfile&, const AccountAd&)) {
     if (const std::optional<std::string> refusal = quotedAdTextRefusal(ad)) {
-        desktop_.message({*refusal, "Invalid input", Icon::Warning, Buttons::Ok});
+        desktop_.message(invalidInput(*refusal));
         return;
     }
     queueLine(command(profile_, ad));
@@ -391,10 +387,7 @@ void AdGroupManagerController::saveKeywords(const std::string& boxText) {
         // The keyword file separates entries by ";" and parts by "/".
         for (const AccountKeyword& keyword : keywords)
             if (!isUploadableText(keyword.text)) {
-                desktop_.message({"The keyword \"" + keyword.text +
-                                      "\" holds \";\", \"/\", a tab or a line break, which the account tool cannot "
-                                      "take. Change it before saving.",
-                                  "Invalid input", Icon::Warning, Buttons::Ok});
+                desktop_.message(keywordNotUploadable(keyword.text));
                 return;
             }
         const std::optional<std::string> path = writeKeywordFile(folder_, keywords);
@@ -517,9 +510,7 @@ void AdGroupManagerController::deleteAd() {
         const AccountAd* selected = selectedAd();
         if (!selected) return;
         const AccountAd ad = *selected;
-        const Message question{"Are you sure you want to delete ad \"" + ad.headline + "\"?", "Confirm delete",
-                               Icon::Question, Buttons::YesNo};
-        if (desktop_.message(question) != Answer::Yes) return;
+        if (desktop_.message(confirmDeleteAccountAd(ad.headline)) != Answer::Yes) return;
         const AccountAdGroup* group = groupSelected() ? selectedGroup() : nullptr;
         if (!group) return;
         queueLine(deleteAdCommand(profile_, ad.id, group->id, ad.headline));

@@ -1,4 +1,5 @@
 #include "ui/account/campaigneditorcontroller.h"
+#include "ui/account/messages.h"
 
 #include <algorithm>
 #include <set>
@@ -86,8 +87,7 @@ bool CampaignEditorController::save() {
     const CampaignCheck check = checkCampaignForm(form_);
     if (!check.ok()) {
         focus_ = check.field;
-        const MessageText refusal = campaignProblemMessage(check.problem);
-        desktop_.message({refusal.text, refusal.caption, Icon::Warning, Buttons::Ok});
+        desktop_.message(boxOf(campaignProblemMessage(check.problem), Icon::Warning));
         return false;
     }
     applyCampaignForm(form_, check, campaign_);

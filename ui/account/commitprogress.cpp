@@ -1,4 +1,5 @@
 #include "ui/account/commitprogress.h"
+#include "ui/account/messages.h"
 
 #include "account/accountcaches.h"
 #include "account/accounttool.h"
@@ -16,8 +17,8 @@ CommitProgress commitProgress(const CommitStatus& status) {
     progress.campaignsTouched = status.campaignsTouched;
     if (!status.lastError.empty())
         progress.endMessage = status.startFailed
-                                  ? Message{status.lastError, std::string(kToolStartFailedCaption), Icon::Error, Buttons::Ok}
-                                  : Message{status.lastError, std::string(kToolErrorCaption), Icon::Warning, Buttons::Ok};
+                                  ? toolStartProblem(status.lastError)
+                                  : toolProblem(status.lastError);
     return progress;
 }
 

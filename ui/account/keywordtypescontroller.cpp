@@ -1,4 +1,5 @@
 #include "ui/account/keywordtypescontroller.h"
+#include "ui/account/messages.h"
 
 namespace pw::ui {
 
@@ -21,7 +22,7 @@ bool KeywordTypesController::accept() {
         }
         focus_ = check.field;
         if (!check.message.text.empty())
-            desktop_.message({check.message.text, check.message.caption, Icon::Warning, Buttons::Ok});
+            desktop_.message(boxOf(check.message, Icon::Warning));
     });
     return accepted;
 }

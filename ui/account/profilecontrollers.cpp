@@ -1,4 +1,5 @@
 #include "ui/account/profilecontrollers.h"
+#include "ui/account/messages.h"
 
 #include "account/commitloop.h"
 
@@ -6,9 +7,7 @@ namespace pw::ui {
 
 namespace {
 
-void show(Desktop& desktop, const MessageText& text, Icon icon, Buttons buttons = Buttons::Ok) {
-    desktop.message({text.text, text.caption, icon, buttons});
-}
+void show(Desktop& desktop, const MessageText& text, Icon icon) { desktop.message(boxOf(text, icon)); }
 
 }  // namespace
 
@@ -91,7 +90,7 @@ void ProfileChooserController::remove() {
         const std::string* name = selectedName();
         if (!name) return;
         const MessageText question = profileMessage(ProfileMessage::ConfirmDelete, *name);
-        if (desktop_.message({question.text, question.caption, Icon::Question, Buttons::YesNo}) == Answer::Yes &&
+        if (desktop_.message(boxOf(question, Icon::Question, Buttons::YesNo)) == Answer::Yes &&
             !deleteProfile(folder_, *name))
             show(desktop_, profileMessage(ProfileMessage::CouldNotDelete), Icon::Warning);
         fillNow();
