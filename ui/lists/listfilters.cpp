@@ -161,22 +161,22 @@ void ListFilters::showIgnoredWords(const std::string& word) {
 }
 
 void ListFilters::editCountries() {
-    lists_.command(Needs::Lists, [&] {
-        const std::optional<std::string> countries = dialogs_.editCountries(lists_.project().unwantedCountries);
-        if (!countries) return;
-        lists_.project().unwantedCountries = *countries;
-        lists_.project().modified = true;
-        filtersChanged();
-    });
+    editCatalogueChoice(&Project::unwantedCountries, &ListDialogs::editCountries);
 }
 
 void ListFilters::editUnwantedCharacters() {
+    editCatalogueChoice(&Project::unwantedCharacters, &ListDialogs::editUnwantedCharacters);
+}
+
+// The project's choice from a catalogue, edited in its window; OK keeps it.
+void ListFilters::editCatalogueChoice(std::string Project::*choice,
+                                      std::optional<std::string> (ListDialogs::*edit)(const std::string&)) {
     lists_.command(Needs::Lists, [&] {
-        const std::optional<std::string> characters =
-            dialogs_.editUnwantedCharacters(lists_.project().unwantedCharacters);
-        if (!characters) return;
-        lists_.project().unwantedCharacters = *characters;
-        lists_.project().modified = true;
+        Project& project = lists_.project();
+        const std::optional<std::string> edited = (dialogs_.*edit)(project.*choice);
+        if (!edited) return;
+        project.*choice = *edited;
+        project.modified = true;
         filtersChanged();
     });
 }

@@ -52,6 +52,9 @@ public:
     void keep();
 
 private:
+    void editCatalogueChoice(std::string Project::*choice,
+                             std::optional<std::string> (ListDialogs::*edit)(const std::string&));
+
     ListWorkspace& lists_;
     ListDialogs& dialogs_;
     ExportFile exports_;
