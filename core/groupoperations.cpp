@@ -1,11 +1,12 @@
 #include "core/groupoperations.h"
+#include "core/textencoding.h"
 
 #include "core/listmoves.h"
 #include "core/phraselist.h"
 
 namespace pw {
 
-std::string groupNameFromBox(std::string_view box) { return std::string(box.substr(0, kGroupNameBoxLimit)); }
+std::string groupNameFromBox(std::string_view box) { return std::string(clipToBytes(box, kGroupNameBoxLimit)); }
 
 std::vector<uint32_t> visibleMatching(const PhraseList& list, const Phase3Filter& filter) {
     std::vector<uint32_t> positions;

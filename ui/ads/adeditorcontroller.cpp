@@ -1,4 +1,5 @@
 #include "ui/ads/adeditorcontroller.h"
+#include "core/textencoding.h"
 #include "ui/ads/messages.h"
 
 #include "ads/adrules.h"
@@ -170,20 +171,28 @@ std::string AdEditorController::copyButtonCaption() const {
     return "Copy into " + std::string(networkName(network_));
 }
 
+namespace {
+// A box's text as an ad field stores it: within the field's bytes on disk,
+// never ending inside a character.
+std::string storedField(const std::string& text, size_t fieldSize) {
+    return std::string(clipToBytes(text, fieldSize - 1));
+}
+}  // namespace
+
 Ad AdEditorController::adFromBoxes() const {
     Ad ad = request_.ad;
-    ad.title = box(EditorBox::Title).substr(0, Ad::kTitleSize - 1);
+    ad.title = storedField(box(EditorBox::Title), Ad::kTitleSize);
     ad.engine = network_;
     if (oneDescription()) {
-        ad.line1 = box(EditorBox::Description).substr(0, Ad::kLineSize - 1);
+        ad.line1 = storedField(box(EditorBox::Description), Ad::kLineSize);
         ad.line2.clear();
     } else {
-        ad.line1 = box(EditorBox::Text1).substr(0, Ad::kLineSize - 1);
-        ad.line2 = box(EditorBox::Text2).substr(0, Ad::kLineSize - 1);
+        ad.line1 = storedField(box(EditorBox::Text1), Ad::kLineSize);
+        ad.line2 = storedField(box(EditorBox::Text2), Ad::kLineSize);
     }
-    ad.displayUrl = box(EditorBox::DisplayUrl).substr(0, Ad::kUrlSize - 1);
-    ad.destinationUrl = box(EditorBox::DestinationUrl).substr(0, Ad::kUrlSize - 1);
-    ad.notes = box(EditorBox::Notes).substr(0, Ad::kNotesSize - 1);
+    ad.displayUrl = storedField(box(EditorBox::DisplayUrl), Ad::kUrlSize);
+    ad.destinationUrl = storedField(box(EditorBox::DestinationUrl), Ad::kUrlSize);
+    ad.notes = storedField(box(EditorBox::Notes), Ad::kNotesSize);
     return ad;
 }
 

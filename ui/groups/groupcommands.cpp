@@ -1,4 +1,5 @@
 #include "ui/groups/groupcommands.h"
+#include "core/textencoding.h"
 
 #include <algorithm>
 
@@ -31,11 +32,12 @@ void GroupCommands::renameGroupNow(int group) {
     Group* g = groupAt(project, group);
     if (!g) return;
     const std::optional<std::string> name = dialogs_.renameGroup(g->name, [&project, g](const std::string& typed) {
-        const Group* other = findGroup(project, typed.substr(0, kGroupNameSize - 1));
+        const Group* other = findGroup(project, clipToBytes(typed, kGroupNameSize - 1));
         return other && other != g;
     });
     if (!name || *name == g->name || name->empty()) return;
-    g->name = name->substr(0, kGroupNameSize - 1);
+    // The name field on disk holds 127 bytes; the cut never splits a character.
+    g->name = std::string(clipToBytes(*name, kGroupNameSize - 1));
     lists_.markModified();
     lists_.notify(kTabs);
 }

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "core/projectfile.h"
+#include "core/textencoding.h"
 #include "tests/testsupport.h"
 #include "tests/ui/common/scriptedui.h"
 #include "ui/ads/adeditorcontroller.h"
@@ -61,6 +62,19 @@ TEST_F(AdEditor, CountsCharactersAndKeepsEveryBoxWithinItsField) {
     editor.setNetwork(SearchEngine::Yahoo);
     EXPECT_EQ(editor.typed(EditorBox::Description, "first\nsecond"), "first\r\nsecond");
     EXPECT_EQ(editor.typed(EditorBox::Description, "first\r\nsecond"), "first\r\nsecond");
+}
+
+TEST_F(AdEditor, ASavedAdNeverEndsInsideACharacter) {
+    AdEditorController editor(ui, ui.gate, ui.menuActions, newAd());
+    std::string accents;
+    for (int i = 0; i < 5000; ++i) accents += "\xC3\xA9";  // 10,000 bytes
+    editor.typed(EditorBox::Title, "{keyword:" + accents);  // the marker lifts the network's limit
+    editor.typed(EditorBox::Notes, accents);
+    const Ad ad = editor.adFromBoxes();
+    EXPECT_TRUE(isValidUtf8(ad.title)) << ad.title.size();
+    EXPECT_TRUE(isValidUtf8(ad.notes)) << ad.notes.size();
+    EXPECT_LE(ad.title.size(), Ad::kTitleSize - 1);
+    EXPECT_LE(ad.notes.size(), Ad::kNotesSize - 1);
 }
 
 TEST_F(AdEditor, AChangedAdIsNotDroppedWithoutAsking) {

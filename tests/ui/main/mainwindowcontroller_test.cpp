@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "core/filetime.h"
+#include "core/groupoperations.h"
 #include "core/phraselist.h"
 #include "core/projectfile.h"
 #include "io/recentprojects.h"
@@ -407,6 +408,17 @@ TEST_F(MainWindow, GroupTabCommands) {
     ui.textAnswers.push_back("Three!");
     window.groups().renameGroup(0);
     EXPECT_EQ(tabNames()[1], "Three!");
+
+    // Names are kept in the project file's 127 bytes, never cut inside a character.
+    std::string accents;
+    for (int i = 0; i < 64; ++i) accents += "\xC3\xA9";
+    ui.textAnswers.push_back(accents);
+    window.groups().renameGroup(0);
+    EXPECT_EQ(tabNames()[1], accents.substr(0, 126));
+    window.sideLists().setPhase3Box(&Phase3Boxes::list1Name, "a" + accents);
+    EXPECT_EQ(groupNameFromBox(window.sideLists().boxes().list1Name), "a" + accents.substr(0, 124));
+    ui.textAnswers.push_back("Three!");
+    window.groups().renameGroup(0);
 
     window.groups().renameGroup(-1);
     expectMessage("Cannot rename the main list!", "Cannot rename", Icon::Information);
