@@ -124,9 +124,25 @@ int32_t parsePlannerCount(std::string_view text) {
         i += separator;
     }
     if (i == 0) return 0;
-    const char suffix = i < text.size() ? static_cast<char>(upperAscii(static_cast<unsigned char>(text[i]))) : '\0';
+    // A shortened count may carry a decimal before its suffix: "1.5K".
+    long long fraction = 0, fractionScale = 1;
+    size_t end = i;
+    if (end + 1 < text.size() && (text[end] == '.' || text[end] == ',') && isDigit(text[end + 1])) {
+        size_t j = end + 1;
+        while (j < text.size() && isDigit(text[j]) && fractionScale < 1000) {
+            fraction = fraction * 10 + (text[j] - '0');
+            fractionScale *= 10;
+            ++j;
+        }
+        end = j;
+    }
+    const auto suffixAt = [&](size_t at) {
+        return at < text.size() ? static_cast<char>(upperAscii(static_cast<unsigned char>(text[at]))) : '\0';
+    };
+    const char suffix = suffixAt(end);
     const long long scale = suffix == 'K' ? 1000 : suffix == 'M' ? 1000000 : suffix == 'B' ? 1000000000 : 1;
-    return static_cast<int32_t>(std::min<long long>(value * scale, INT32_MAX));
+    if (scale == 1) return static_cast<int32_t>(value);  // a decimal without a suffix is left out
+    return static_cast<int32_t>(std::min<long long>(value * scale + fraction * scale / fractionScale, INT32_MAX));
 }
 
 }  // namespace pw

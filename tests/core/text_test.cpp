@@ -34,6 +34,8 @@ TEST(Text, PlannerCountsReadSeparatorsWholeAndRangesByTheirLowerBound) {
         {"90", 90},
         {" 40 ", 40},
         {"12.5", 12},                         // a decimal part is no thousands group
+        {"1.5K \xE2\x80\x93 2K", 1500},        // but before a suffix it counts
+        {"2,25M", 2250000},
         {"1,00", 1},
         {"", 0},
         {"\xE2\x80\x94", 0},
