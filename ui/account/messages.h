@@ -18,24 +18,21 @@ inline Message boxOf(const MessageText& text, Icon icon, Buttons buttons = Butto
     return {text.text, text.caption, icon, buttons};
 }
 
-inline Message engineBox(std::string_view text, std::string_view caption, Icon icon) {
-    return {std::string(text), std::string(caption), icon, Buttons::Ok};
-}
-inline const Message kActionQueued = engineBox(kQueuedText, kQueuedCaption, Icon::Information);
-inline const Message kActionNotQueued = engineBox(kNotQueuedText, kNotQueuedCaption, Icon::Error);
-inline const Message kChangesCleared = engineBox(kClearedText, kClearedCaption, Icon::Information);
-inline const Message kChangesNotCleared = engineBox(kClearFailedText, kClearFailedCaption, Icon::Error);
-inline const Message kToolNotStarted = engineBox(kToolStartFailedText, kToolStartFailedCaption, Icon::Error);
-inline const Message kCommitHint = engineBox(kCommitHintText, kCommitHintCaption, Icon::Information);
-inline const Message kCommitAlreadyRunning = engineBox(kCommitAlreadyRunningText, kCloseRefusedCaption, Icon::Information);
-inline const Message kConfirmProjectUpload{std::string(kConfirmProjectUploadText),
-                                           std::string(kConfirmProjectUploadCaption), Icon::Warning, Buttons::YesNo};
-inline const Message kCloseRefusedDuringUpload = engineBox(kCloseRefusedText, kCloseRefusedCaption, Icon::Information);
+inline const Message kActionQueued = messageOf(kQueuedText, kQueuedCaption, Icon::Information);
+inline const Message kActionNotQueued = messageOf(kNotQueuedText, kNotQueuedCaption, Icon::Error);
+inline const Message kChangesCleared = messageOf(kClearedText, kClearedCaption, Icon::Information);
+inline const Message kChangesNotCleared = messageOf(kClearFailedText, kClearFailedCaption, Icon::Error);
+inline const Message kToolNotStarted = messageOf(kToolStartFailedText, kToolStartFailedCaption, Icon::Error);
+inline const Message kCommitHint = messageOf(kCommitHintText, kCommitHintCaption, Icon::Information);
+inline const Message kCommitAlreadyRunning = messageOf(kCommitAlreadyRunningText, kCloseRefusedCaption, Icon::Information);
+inline const Message kConfirmProjectUpload =
+    messageOf(kConfirmProjectUploadText, kConfirmProjectUploadCaption, Icon::Warning, Buttons::YesNo);
+inline const Message kCloseRefusedDuringUpload = messageOf(kCloseRefusedText, kCloseRefusedCaption, Icon::Information);
 
 // What the account tool answered when it failed, or why it did not start.
-inline Message toolProblem(const std::string& text) { return engineBox(text, kToolErrorCaption, Icon::Warning); }
+inline Message toolProblem(const std::string& text) { return messageOf(text, kToolErrorCaption, Icon::Warning); }
 inline Message toolStartProblem(const std::string& text) {
-    return engineBox(text, kToolStartFailedCaption, Icon::Error);
+    return messageOf(text, kToolStartFailedCaption, Icon::Error);
 }
 inline Message invalidInput(const std::string& text) { return {text, "Invalid input", Icon::Warning, Buttons::Ok}; }
 inline Message keywordNotUploadable(const std::string& keyword) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pw::ui {
@@ -24,6 +25,11 @@ struct Message {
     bool noByDefault = false;
     bool operator==(const Message&) const = default;
 };
+
+// A text the engine defines (and the command line prints too) in a box.
+inline Message messageOf(std::string_view text, std::string_view caption, Icon icon, Buttons buttons = Buttons::Ok) {
+    return {std::string(text), std::string(caption), icon, buttons};
+}
 
 // Shown by every window when a command fails in a way nobody foresaw.
 inline const Message kUnknownError{"An unknown error has occured!", "Unknown error", Icon::Error, Buttons::Ok};

@@ -15,8 +15,7 @@ std::optional<std::string> ExportFile::askPath(const FileFilter& filter, const s
 
 void ExportFile::write(const std::string& path, std::string_view bytes, const Message* success) {
     if (!writeExportFile(path, bytes))
-        desktop_.message({std::string(kCannotWriteExport.text), std::string(kCannotWriteExport.caption), Icon::Warning,
-                          Buttons::Ok});
+        desktop_.message(messageOf(kCannotWriteExport.text, kCannotWriteExport.caption, Icon::Warning));
     else if (success)
         desktop_.message(*success);
 }

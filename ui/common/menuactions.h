@@ -40,6 +40,12 @@ enum class MenuId {
     AdSetTokens,
 };
 
+// The commands on one ad: they show in the ad editor and the preview menus,
+// which ask for them each time they open, not in the main window's items.
+constexpr bool isAdCommand(MenuId id) {
+    return id == MenuId::AdCopyFromGoogle || id == MenuId::AdCopyIntoConsole || id == MenuId::AdSetTokens;
+}
+
 // A readable name for reports and test output.
 std::string_view menuIdName(MenuId id);
 

@@ -165,9 +165,7 @@ void SideLists::putBack() {
     for (size_t i = 0; i < pages_.count(); ++i)
         for (const std::string& t : *pages_.page(i)) texts.push_back(t);
     restoreByTexts(lists_.currentList(), texts);
-    pages_.clear();
-    position_ = 0;
-    boxes_ = {};
+    clear();
     lists_.refill();
     lists_.notify(kPages | kLabels);
 }

@@ -644,7 +644,7 @@ void CDialogMain::buildMenus() {
     // An action a feature supplies later enables its item then.
     actions.setListener([this](MenuId id) { enableProvided(id); });
     for (MenuId id : actions.providedIds())
-        if (!featureItems_.count(id) && !adCommand(id)) actions.reportUnknown(id);
+        if (!featureItems_.count(id) && !isAdCommand(id)) actions.reportUnknown(id);
 }
 
 QAction* menuBarAction(QMainWindow& window, const QString& text) {
@@ -660,15 +660,9 @@ CDialogMain::~CDialogMain() {
     controller_.setChangeListener(nullptr);
 }
 
-// The ad commands show in the ad editor and the preview menus, which ask
-// for them each time they open.
-bool CDialogMain::adCommand(MenuId id) {
-    return id == MenuId::AdCopyFromGoogle || id == MenuId::AdCopyIntoConsole || id == MenuId::AdSetTokens;
-}
-
 void CDialogMain::enableProvided(MenuId id) {
     const auto [first, last] = featureItems_.equal_range(id);
-    if (first == last && !adCommand(id)) controller_.menuActions().reportUnknown(id);
+    if (first == last && !isAdCommand(id)) controller_.menuActions().reportUnknown(id);
     // Actions and buttons alike have the property.
     for (auto item = first; item != last; ++item) item->second->setProperty("enabled", true);
 }

@@ -51,7 +51,6 @@ private:
     // pop-up menu is built afresh each time and takes them as they are.
     void addMenuItems(QMenu* menu, const std::vector<MenuItem>& items, bool menuBarItems);
     void enableProvided(MenuId id);
-    static bool adCommand(MenuId id);
     QPushButton* featureButton(MenuId id, const QString& text, const QString& objectName, const QString& tip);
     QWidget* buildListSide();
     QWidget* buildPhase1();

@@ -58,14 +58,14 @@ inline Message confirmDeleteProject(const std::string& name) {
 // The texts the command line prints too, as the window shows them.
 inline Message projectLoadFailed(LoadCode code) {
     const LoadMessage m = loadMessage(code);
-    return {std::string(m.text), std::string(m.title), Icon::Warning, Buttons::Ok};
+    return messageOf(m.text, m.title, Icon::Warning);
 }
 inline Message importFailed(ImportProblem problem) {
     const ImportMessage m = importMessage(problem);
-    return {std::string(m.text), std::string(m.caption), Icon::Error, Buttons::Ok};
+    return messageOf(m.text, m.caption, Icon::Error);
 }
 inline Message spreadsheetFailed(ConvertResult result) {
-    return {std::string(convertMessage(result)), std::string(kSpreadsheetErrorCaption), Icon::Warning, Buttons::Ok};
+    return messageOf(convertMessage(result), kSpreadsheetErrorCaption, Icon::Warning);
 }
 
 }  // namespace pw::ui
