@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <iterator>
 #include <set>
+#include <utility>
 #include <thread>
 #include <unordered_map>
 #include <unordered_set>
@@ -31,6 +32,9 @@ struct CommitRun {
     CommitStatus status;
     std::deque<std::string> lines;  // the lines not yet done, the running one first
     int logFd = -1;                 // the commit file, open for appending
+    // A line could not go back into the queue: the commit file, its only
+    // copy, stays for the recovery of the next start to put it back.
+    bool keepCommitFile = false;
     std::optional<ProgramFolder> folder;
     std::optional<AccountProfile> profile;
     CurrentAds currentAds;
@@ -175,7 +179,7 @@ void endCommit(CommitRun& state) {
     state.lines.clear();
     if (state.logFd >= 0) ::close(state.logFd);
     state.logFd = -1;
-    removeFile(commitFilePath(*state.folder));
+    if (!std::exchange(state.keepCommitFile, false)) removeFile(commitFilePath(*state.folder));
     state.fileLock.reset();
     state.status.inProgress = false;
     state.status.runningText.clear();
@@ -185,7 +189,7 @@ void endCommit(CommitRun& state) {
 
 // The changes not run go back behind whatever stayed in the queue.
 void requeueRest(CommitRun& state) {
-    returnToQueueEnd(*state.folder, state.lines);
+    if (!returnToQueueEnd(*state.folder, state.lines)) state.keepCommitFile = true;
     state.lines.clear();
 }
 
@@ -194,7 +198,7 @@ void onChangeCommitted(const std::optional<std::string>& outputPath, const ToolE
 // A line that does not name our account tool (a damaged queue) is never
 // run: it goes back marked failed, and the commit goes on with the next.
 void setAsideDamagedLine(CommitRun& state) {
-    queueChange(*state.folder, failedForm(state.lines.front()));
+    if (!queueChange(*state.folder, failedForm(state.lines.front()))) state.keepCommitFile = true;
     state.lines.pop_front();
     appendToCommitLog(state, {std::string(kDoneEvent)});
     ++state.status.failed;
@@ -507,7 +511,7 @@ CommitStart startCommit(CommitRequest request) {
     case FirstLine::NoneLeft: endCommit(state); return CommitStart::Started;
     case FirstLine::NotStarted: break;
     }
-    returnToQueueFront(folder, state.lines);
+    if (!returnToQueueFront(folder, state.lines)) state.keepCommitFile = true;
     state.status.lastError = std::string(kToolStartFailedText);
     state.status.startFailed = true;
     endCommit(state);
