@@ -210,10 +210,13 @@ DefaultProfileResult setDefaultProfile(SettingsStore& settings, const ProgramFol
     // Held while the queue goes: no commit can start in between.
     const std::optional<FileLock> noCommit = lockOutCommits(folder);
     if (!noCommit) return DefaultProfileResult::CommitRunning;
+    // The new default is stored first: when it cannot be, the old default
+    // keeps its queued changes.
+    if (!settings.setDefaultProfile(name)) return DefaultProfileResult::NotStored;
     clearAccountCaches();
     writeQueuedChanges(folder, {});
     removeLeftoverUploadFiles(folder);
-    return settings.setDefaultProfile(name) ? DefaultProfileResult::Changed : DefaultProfileResult::NotStored;
+    return DefaultProfileResult::Changed;
 }
 
 }  // namespace pw
