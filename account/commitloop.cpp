@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <iterator>
 #include <set>
-#include <utility>
 #include <thread>
 #include <unordered_map>
 #include <unordered_set>
@@ -32,9 +31,6 @@ struct CommitRun {
     CommitStatus status;
     std::deque<std::string> lines;  // the lines not yet done, the running one first
     int logFd = -1;                 // the commit file, open for appending
-    // A line could not go back into the queue: the commit file, its only
-    // copy, stays for the recovery of the next start to put it back.
-    bool keepCommitFile = false;
     std::optional<ProgramFolder> folder;
     std::optional<AccountProfile> profile;
     CurrentAds currentAds;
@@ -179,7 +175,7 @@ void endCommit(CommitRun& state) {
     state.lines.clear();
     if (state.logFd >= 0) ::close(state.logFd);
     state.logFd = -1;
-    if (!std::exchange(state.keepCommitFile, false)) removeFile(commitFilePath(*state.folder));
+    removeFile(commitFilePath(*state.folder));
     state.fileLock.reset();
     state.status.inProgress = false;
     state.status.runningText.clear();
@@ -189,7 +185,7 @@ void endCommit(CommitRun& state) {
 
 // The changes not run go back behind whatever stayed in the queue.
 void requeueRest(CommitRun& state) {
-    if (!returnToQueueEnd(*state.folder, state.lines)) state.keepCommitFile = true;
+    returnToQueueEnd(*state.folder, state.lines);
     state.lines.clear();
 }
 
@@ -198,7 +194,7 @@ void onChangeCommitted(const std::optional<std::string>& outputPath, const ToolE
 // A line that does not name our account tool (a damaged queue) is never
 // run: it goes back marked failed, and the commit goes on with the next.
 void setAsideDamagedLine(CommitRun& state) {
-    if (!queueChange(*state.folder, failedForm(state.lines.front()))) state.keepCommitFile = true;
+    queueChange(*state.folder, failedForm(state.lines.front()));
     state.lines.pop_front();
     appendToCommitLog(state, {std::string(kDoneEvent)});
     ++state.status.failed;
@@ -511,7 +507,7 @@ CommitStart startCommit(CommitRequest request) {
     case FirstLine::NoneLeft: endCommit(state); return CommitStart::Started;
     case FirstLine::NotStarted: break;
     }
-    if (!returnToQueueFront(folder, state.lines)) state.keepCommitFile = true;
+    returnToQueueFront(folder, state.lines);
     state.status.lastError = std::string(kToolStartFailedText);
     state.status.startFailed = true;
     endCommit(state);
